@@ -1,0 +1,39 @@
+// The touch driver link: open, close and control calls through the device layer.
+#include "driver.h"
+#include "device.h"
+
+HANDLE DriverHandle;
+
+BOOL OpenTouchDriver(void)
+{
+    DriverHandle = DeviceOpen(DRIVER_DEVICE_NAME, 0, 0, NULL, CREATE_NEW,
+                              FILE_FLAG_DELETE_ON_CLOSE, NULL);
+    return DriverHandle != INVALID_HANDLE_VALUE;
+}
+
+void CloseTouchDriver(void)
+{
+    DeviceClose(DriverHandle);
+}
+
+BOOL PanelControl(DWORD code, LONG word0, LONG word1, PanelReply *reply)
+{
+    PanelRequest request;
+    DWORD returned = 0;
+
+    request.Word[0] = (DWORD)word0;
+    request.Word[1] = (DWORD)word1;
+    request.Word[2] = 0;
+    // A call that fails leaves the reply as it was: zero words, no address to follow.
+    reply->Word[0] = reply->Word[1] = reply->Word[2] = 0;
+    return DeviceControl(DriverHandle, code, &request, sizeof request, reply, sizeof *reply,
+                         &returned, NULL);
+}
+
+BOOL ReadReplyValue(const PanelReply *reply, int word, LONG *value)
+{
+    if (reply->Word[word] == 0)
+        return FALSE;
+    *value = *(const LONG *)reply->Word[word];
+    return TRUE;
+}

@@ -1,0 +1,45 @@
+// The touch driver link: one device handle and the driver's seven control calls.
+#ifndef VELMORA_DRIVER_H
+#define VELMORA_DRIVER_H
+
+#include <windows.h>
+
+// Device type FILE_DEVICE_UNKNOWN, FILE_ANY_ACCESS, METHOD_NEITHER: 0x220000 + 4 * function + 3.
+#define PANEL_CONTROL_CODE(function) (0x220003UL + 4UL * (function))
+
+#define IOCTL_PANEL_READ_POINT    PANEL_CONTROL_CODE(1)  /* 0x220007 */
+#define IOCTL_PANEL_SET_LEFT_UP   PANEL_CONTROL_CODE(2)  /* 0x22000B */
+#define IOCTL_PANEL_SET_RIGHT_UP  PANEL_CONTROL_CODE(3)  /* 0x22000F */
+#define IOCTL_PANEL_SET_RIGHT_DN  PANEL_CONTROL_CODE(4)  /* 0x220013 */
+#define IOCTL_PANEL_SET_LEFT_DN   PANEL_CONTROL_CODE(5)  /* 0x220017 */
+#define IOCTL_PANEL_SET_CALIBRATE PANEL_CONTROL_CODE(6)  /* 0x22001B */
+#define IOCTL_PANEL_PROBE_CARD    PANEL_CONTROL_CODE(9)  /* 0x220027 */
+
+#define DRIVER_DEVICE_NAME "\\\\.\\QUARLO.VXD"
+
+// Three little-endian words each. A reply word that setup reads holds an address in
+// setup's own address space; the value behind it may change at any time, so it is read
+// once, while handling the message that made the call.
+struct PanelRequest {
+    DWORD Word[3];
+};
+
+struct PanelReply {
+    DWORD Word[3];
+};
+
+extern HANDLE DriverHandle;
+
+// Loads the driver (the platform finds QUARLO.VXD in the system directory) and keeps the
+// handle; TRUE when it opened.
+BOOL OpenTouchDriver(void);
+// Unloads it: the handle was opened delete-on-close.
+void CloseTouchDriver(void);
+
+// Issues one control call with request words 0 and 1; word 2 is never set.
+BOOL PanelControl(DWORD code, LONG word0, LONG word1, PanelReply *reply);
+
+// Reads the 32-bit value at the address in a reply word; FALSE when the call gave none.
+BOOL ReadReplyValue(const PanelReply *reply, int word, LONG *value);
+
+#endif

@@ -1,0 +1,72 @@
+// The panel settings record and its 13 REG_DWORD values under HKLM\software\orrimac\velmora.
+#include "settings.h"
+
+PanelSettingsRecord PanelSettings;
+PrevSelectionRecord PrevSelection;
+
+const char *const PanelSettingNames[PANEL_SETTING_COUNT] = {
+    "LeftUpX", "LeftUpY", "RightUpX", "RightUpY", "RightDnX", "RightDnY",
+    "LeftDnX", "LeftDnY", "ComPort", "ComBase", "ComIrq", "Mode", "RightButton",
+};
+
+static const DWORD PanelSettingDefaults[PANEL_SETTING_COUNT] = {
+    0, 0, 1024, 0, 1024, 1024, 0, 1024,
+    1,      // COM 1
+    1016,   // 0x3F8, its base address
+    4,      // and its interrupt line
+    1,      // mode 1: touch down, move, touch up
+    0,      // right button off
+};
+
+// The record is 13 consecutive 32-bit fields in registry order, so it is walked as such.
+static DWORD *SettingField(int index)
+{
+    return (DWORD *)&PanelSettings + index;
+}
+
+static void WriteAllSettings(HKEY key)
+{
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        RegSetValueExA(key, PanelSettingNames[i], 0, REG_DWORD, (const BYTE *)SettingField(i), 4);
+}
+
+void LoadPanelSettings(void)
+{
+    HKEY key;
+    DWORD disposition = 0;
+
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, NULL, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, NULL, &key, &disposition) != ERROR_SUCCESS) {
+        for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+            *SettingField(i) = PanelSettingDefaults[i];
+    } else {
+        if (disposition == REG_CREATED_NEW_KEY) {
+            for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+                *SettingField(i) = PanelSettingDefaults[i];
+            WriteAllSettings(key);
+        } else {
+            // The stored type is not examined: a shorter value fills only the low bytes,
+            // a longer one fails with ERROR_MORE_DATA and falls back to the default.
+            for (int i = 0; i < PANEL_SETTING_COUNT; i++) {
+                DWORD size = 4;
+                if (RegQueryValueExA(key, PanelSettingNames[i], NULL, NULL,
+                                     (BYTE *)SettingField(i), &size) != ERROR_SUCCESS)
+                    *SettingField(i) = PanelSettingDefaults[i];
+            }
+        }
+        RegCloseKey(key);
+    }
+    PrevSelection.PrevComPort = PanelSettings.ComPort;
+    PrevSelection.PrevComIrq = PanelSettings.ComIrq;
+}
+
+void SavePanelSettings(void)
+{
+    HKEY key;
+
+    // Only to a key that exists: a removed installation must not come back by a save.
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    WriteAllSettings(key);
+    RegCloseKey(key);
+}

@@ -1,0 +1,49 @@
+// The panel settings record, its registry home, and what setup stores or removes there.
+#ifndef VELMORA_SETTINGS_H
+#define VELMORA_SETTINGS_H
+
+#include <windows.h>
+
+// Field order is the order of every registry write, read and delete.
+struct PanelSettingsRecord {
+    LONG LeftUpX;
+    LONG LeftUpY;
+    LONG RightUpX;
+    LONG RightUpY;
+    LONG RightDnX;
+    LONG RightDnY;
+    LONG LeftDnX;
+    LONG LeftDnY;
+    DWORD ComPort;
+    DWORD ComBase;
+    DWORD ComIrq;
+    DWORD Mode;
+    DWORD RightButton;
+};
+
+struct PrevSelectionRecord {
+    DWORD PrevComPort;
+    DWORD PrevComIrq;
+};
+
+enum { PANEL_SETTING_COUNT = 13 };
+
+#define SETTINGS_KEY        "software\\orrimac\\velmora"
+#define SETTINGS_PARENT_KEY "software\\orrimac"
+#define STATIC_DRIVER_KEY   "System\\CurrentControlSet\\Services\\VxD\\Velmora"
+#define STATIC_DRIVER_VALUE "StaticVxD"
+#define STATIC_DRIVER_NAME  "Quarlo.vxd"
+#define DRIVER_FILE_NAME    "QUARLO.VXD"
+
+extern PanelSettingsRecord PanelSettings;
+extern PrevSelectionRecord PrevSelection;
+
+// Value names in field order, for whoever needs to walk the record by name.
+extern const char *const PanelSettingNames[PANEL_SETTING_COUNT];
+
+void LoadPanelSettings(void);
+void SavePanelSettings(void);
+void RegisterStaticDriver(void);
+void RemoveInstallation(void);
+
+#endif

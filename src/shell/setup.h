@@ -1,0 +1,37 @@
+// The wizard shell's process-wide state and the page chain shared by every page.
+#ifndef VELMORA_SETUP_H
+#define VELMORA_SETUP_H
+
+#include <windows.h>
+
+// The longest text a page composes in full is 31 characters; the display-size line of a
+// very large screen is the longest that can occur, and this leaves ample room for it.
+enum { MESSAGE_TEXT_SIZE = 64 };
+
+extern HINSTANCE SetupInstance;
+extern int SetupAborted;          // 1: a page's Cancel or a failure ends setup
+extern int CalibrationAccepted;   // 1: OK on the calibration screen
+extern int ScreenWidth;
+extern int ScreenHeight;
+extern char MessageText[MESSAGE_TEXT_SIZE];
+
+// Opens a page modally, owned by the page that opens it (NULL for the first and the last).
+void OpenPage(int templateId, HWND owner, DLGPROC procedure);
+
+// True when a flag says the whole stack of pages must close.
+BOOL ChainUnwinding(void);
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showState);
+
+INT_PTR CALLBACK WelcomePage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK PortPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK RightButtonPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK CalibrationScreen(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK FinishPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The restart that ends a completed setup. Under test a recorder takes its place, since
+// Wine's ExitWindowsEx ends every windowed process of the prefix.
+BOOL RequestRestart(void);
+
+#endif

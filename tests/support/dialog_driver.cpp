@@ -1,0 +1,247 @@
+// The dialog driver: scenarios of steps run from a thread timer inside the modal loops.
+#include "dialog_driver.h"
+#include "resource.h"
+#include "setup.h"
+
+#include <gtest/gtest.h>
+
+int PageTemplateOf(HWND window)
+{
+    if (!window)
+        return 0;
+    // One control that only that template has, checked from the most specific down.
+    static const struct { int id; int templateId; } marks[] = {
+        { IDC_TARGET_LEFT_UP, IDD_CALIBRATION },
+        { IDC_PROGRESS, IDD_FINISH },
+        { IDC_PORT_LINE, IDD_SUMMARY },
+        { IDC_RIGHT_BUTTON, IDD_RIGHT_BUTTON },
+        { IDC_COM1, IDD_PORT },
+        { IDC_MODE1, IDD_MODE },
+    };
+    for (size_t i = 0; i < sizeof marks / sizeof marks[0]; i++)
+        if (GetDlgItem(window, marks[i].id))
+            return marks[i].templateId;
+    if (GetDlgItem(window, IDC_NEXT) && !GetDlgItem(window, IDC_BACK))
+        return IDD_WELCOME;
+    return 0;
+}
+
+BOOL ReadMessageBox(HWND box, MessageBoxSeen *seen)
+{
+    char buffer[512];
+    HWND text = GetDlgItem(box, 0xFFFF);
+    if (!box || !text || PageTemplateOf(box) != 0)
+        return FALSE;
+    GetWindowTextA(text, buffer, sizeof buffer);
+    seen->text = buffer;
+    GetWindowTextA(box, buffer, sizeof buffer);
+    seen->caption = buffer;
+    // Windows gives the icon control id 20, Wine 1088.
+    HWND icon = GetDlgItem(box, 20);
+    if (!icon)
+        icon = GetDlgItem(box, 1088);
+    seen->icon = icon && IsWindowVisible(icon) ? (HICON)SendMessageA(icon, STM_GETICON, 0, 0) : NULL;
+    seen->hasOnlyOk = GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) &&
+                      !GetDlgItem(box, IDYES) && !GetDlgItem(box, IDNO);
+    return TRUE;
+}
+
+std::string ControlText(HWND page, int id)
+{
+    char buffer[512];
+    buffer[0] = 0;
+    GetDlgItemTextA(page, id, buffer, sizeof buffer);
+    return buffer;
+}
+
+BOOL ControlVisible(HWND page, int id)
+{
+    return IsWindowVisible(GetDlgItem(page, id));
+}
+
+BOOL ControlEnabled(HWND page, int id)
+{
+    return IsWindowEnabled(GetDlgItem(page, id));
+}
+
+int ControlChecked(HWND page, int id)
+{
+    return (int)SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0);
+}
+
+RECT ControlRect(HWND page, int id)
+{
+    RECT rect = { 0, 0, 0, 0 };
+    GetWindowRect(GetDlgItem(page, id), &rect);
+    return rect;
+}
+
+static Scenario *Running;
+
+Scenario &Scenario::Then(const std::string &what, Step step)
+{
+    steps_.push_back(Entry{ what, step });
+    return *this;
+}
+
+Scenario &Scenario::OnPage(int templateId, std::function<void(HWND page)> check)
+{
+    return Then("page " + std::to_string(templateId), [templateId, check](HWND active) {
+        if (PageTemplateOf(active) != templateId || !IsWindowVisible(active))
+            return false;
+        if (check)
+            check(active);
+        return true;
+    });
+}
+
+Scenario &Scenario::Click(int id)
+{
+    return Then("click " + std::to_string(id), [id](HWND active) {
+        HWND button = GetDlgItem(active, id);
+        EXPECT_TRUE(button != NULL) << "no control " << id << " on the active window";
+        if (button)
+            PostMessageA(button, BM_CLICK, 0, 0);
+        return true;
+    });
+}
+
+static bool PostKey(HWND active, WPARAM key)
+{
+    HWND focus = GetFocus();
+    HWND target = focus && (focus == active || IsChild(active, focus)) ? focus : active;
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+    return true;
+}
+
+Scenario &Scenario::PressEscape()
+{
+    return Then("Escape", [](HWND active) { return PostKey(active, VK_ESCAPE); });
+}
+
+Scenario &Scenario::PressEnter()
+{
+    return Then("Enter", [](HWND active) { return PostKey(active, VK_RETURN); });
+}
+
+Scenario &Scenario::CloseBox()
+{
+    return Then("close box", [](HWND active) {
+        PostMessageA(active, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    });
+}
+
+Scenario &Scenario::AnswerMessageBox(const char *text, const char *caption, LPCSTR standardIcon)
+{
+    std::string wantText = text, wantCaption = caption;
+    return Then(std::string("message box \"") + text + "\"",
+                [wantText, wantCaption, standardIcon](HWND active) {
+        MessageBoxSeen seen;
+        if (!ReadMessageBox(active, &seen))
+            return false;
+        EXPECT_EQ(wantText, seen.text);
+        EXPECT_EQ(wantCaption, seen.caption);
+        EXPECT_EQ(LoadIconA(NULL, standardIcon), seen.icon) << "the box shows another icon";
+        EXPECT_TRUE(seen.hasOnlyOk) << "the box offers more than OK";
+        PostMessageA(GetDlgItem(active, IDOK), BM_CLICK, 0, 0);
+        return true;
+    });
+}
+
+Scenario &Scenario::Touch(int x, int y)
+{
+    return Then("touch " + std::to_string(x) + "," + std::to_string(y), [x, y](HWND active) {
+        SetCursorPos(x, y);
+        POINT client = { x, y };
+        ScreenToClient(active, &client);
+        PostMessageA(active, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+        return true;
+    });
+}
+
+Scenario &Scenario::Pause(int milliseconds)
+{
+    auto until = std::make_shared<DWORD>(0);
+    return Then("pause", [until, milliseconds](HWND) {
+        if (*until == 0)
+            *until = GetTickCount() + milliseconds;
+        return (LONG)(GetTickCount() - *until) >= 0;
+    });
+}
+
+void CALLBACK Scenario::Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (Running)
+        Running->OnTick();
+}
+
+static BOOL CALLBACK EndEveryDialog(HWND window, LPARAM)
+{
+    if (IsWindowVisible(window))
+        EndDialog(window, 0);
+    return TRUE;
+}
+
+void Scenario::OnTick()
+{
+    if (busy_)
+        return;
+    busy_ = true;
+    if (abandoned_) {
+        // Something went wrong: take the pages down from outside so the test ends.
+        SetupAborted = 1;
+        EnumThreadWindows(GetCurrentThreadId(), EndEveryDialog, 0);
+    } else if (next_ < steps_.size()) {
+        HWND active = GetActiveWindow();
+        if (steps_[next_].step(active)) {
+            next_++;
+            stepStarted_ = GetTickCount();
+        } else if (GetTickCount() - stepStarted_ > (DWORD)stepTimeoutMs_) {
+            char title[256] = "";
+            GetWindowTextA(active, title, sizeof title);
+            ADD_FAILURE() << "step " << next_ + 1 << " (" << steps_[next_].what
+                          << ") still waiting after " << stepTimeoutMs_ << " ms; active window \""
+                          << title << "\", template " << PageTemplateOf(active);
+            abandoned_ = true;
+        }
+    }
+    busy_ = false;
+}
+
+static BOOL CALLBACK CountAndClose(HWND window, LPARAM count)
+{
+    if (IsWindowVisible(window)) {
+        ++*(int *)count;
+        char title[256] = "";
+        GetWindowTextA(window, title, sizeof title);
+        ADD_FAILURE() << "window left open: \"" << title << "\", template " << PageTemplateOf(window);
+        EndDialog(window, 0);
+        DestroyWindow(window);
+    }
+    return TRUE;
+}
+
+int CloseThreadWindows(void)
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountAndClose, (LPARAM)&count);
+    return count;
+}
+
+void Scenario::Run(std::function<void()> body, int stepTimeoutMs)
+{
+    stepTimeoutMs_ = stepTimeoutMs;
+    stepStarted_ = GetTickCount();
+    Running = this;
+    UINT_PTR timer = SetTimer(NULL, 0, 15, Tick);
+    ASSERT_NE(0u, timer);
+    body();
+    KillTimer(NULL, timer);
+    Running = nullptr;
+    if (!abandoned_)
+        EXPECT_EQ(steps_.size(), next_) << "the pages closed before step " << next_ + 1 << " ("
+                                        << (next_ < steps_.size() ? steps_[next_].what : "") << ")";
+    CloseThreadWindows();
+}

@@ -1,0 +1,84 @@
+// Walks the real pages from inside their own modal loops. A thread timer fires in every
+// modal loop of the thread (pages, nested pages, message boxes); on each tick the next
+// step of the scenario is tried, and a step that is not yet satisfied (its page is not
+// up yet) is tried again on the following tick. Steps act only by posting, so the next
+// modal loop never nests inside the timer.
+#ifndef VELMORA_DIALOG_DRIVER_H
+#define VELMORA_DIALOG_DRIVER_H
+
+#include <windows.h>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The template a page was made from, told by a control only that template has; 0 for a
+// window that is none of the pages (a message box, for instance).
+int PageTemplateOf(HWND window);
+
+// What a message box shows.
+struct MessageBoxSeen {
+    std::string text;
+    std::string caption;
+    HICON icon;           // the icon the box shows, NULL for none
+    BOOL hasOnlyOk;       // an OK button and no Cancel, Yes or No
+};
+BOOL ReadMessageBox(HWND box, MessageBoxSeen *seen);
+
+std::string ControlText(HWND page, int id);
+BOOL ControlVisible(HWND page, int id);
+BOOL ControlEnabled(HWND page, int id);
+int ControlChecked(HWND page, int id);
+RECT ControlRect(HWND page, int id);   // in screen pixels
+
+class Scenario {
+public:
+    // A step gets the active window and returns true when it is done.
+    typedef std::function<bool(HWND active)> Step;
+
+    Scenario &Then(const std::string &what, Step step);
+
+    // Waits until the active window is the page of this template, then runs check on it.
+    Scenario &OnPage(int templateId, std::function<void(HWND page)> check = nullptr);
+    // A button's real click (BM_CLICK): the button itself sends its click notification.
+    Scenario &Click(int id);
+    // Escape, Enter, or the caption's close box, as the user gives them.
+    Scenario &PressEscape();
+    Scenario &PressEnter();
+    Scenario &CloseBox();
+    // Waits for a message box, checks what it shows and presses its OK button.
+    Scenario &AnswerMessageBox(const char *text, const char *caption, LPCSTR standardIcon);
+    // A touch that ends at a screen point: the cursor moves there and the active window
+    // gets the left-button release, as a touch panel driver delivers it.
+    Scenario &Touch(int x, int y);
+    // Waits for this many ticks of the timer (lets a page's own timer fire first).
+    Scenario &Pause(int milliseconds);
+
+    // Runs body (which opens the pages) with the scenario driving it. The test fails when
+    // a step waits too long, when body returns with steps left, or when a window of the
+    // thread is still open afterwards; every window left open is closed.
+    void Run(std::function<void()> body, int stepTimeoutMs = 8000);
+
+    // Steps are numbered from 1 in failure messages.
+    size_t StepsDone() const { return next_; }
+
+private:
+    struct Entry {
+        std::string what;
+        Step step;
+    };
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void OnTick();
+
+    std::vector<Entry> steps_;
+    size_t next_ = 0;
+    DWORD stepStarted_ = 0;
+    int stepTimeoutMs_ = 8000;
+    bool busy_ = false;
+    bool abandoned_ = false;
+};
+
+// Closes every window of this thread that is still open; returns how many there were.
+int CloseThreadWindows(void);
+
+#endif

@@ -1,0 +1,257 @@
+// A clean machine for every test: setup's globals, registry keys and files.
+#include "test_machine.h"
+#include "calibration.h"
+#include "driver.h"
+#include "settings.h"
+#include "setup.h"
+
+#include <fstream>
+#include <sstream>
+
+void ResetSetupGlobals(void)
+{
+    SetupAborted = 0;
+    CalibrationAccepted = 0;
+    ScreenWidth = 0;
+    ScreenHeight = 0;
+    ZeroMemory(MessageText, sizeof MessageText);
+    ZeroMemory(&PanelSettings, sizeof PanelSettings);
+    ZeroMemory(&PrevSelection, sizeof PrevSelection);
+    DriverHandle = NULL;
+    CaptureActive = 0;
+    PointIndex = 0;
+    ZeroMemory(TouchedPoints, sizeof TouchedPoints);
+    RestartRequests = 0;
+    RestartResult = TRUE;
+}
+
+int RunSetupProgram(void)
+{
+    int result = WinMain(GetModuleHandleA(NULL), NULL, GetCommandLineA(), SW_SHOWNORMAL);
+    HWND hidden = FindWindowA("Velmora Setup 2.00", NULL);
+    if (hidden)
+        DestroyWindow(hidden);
+    UnregisterClassA("Velmora Setup 2.00", GetModuleHandleA(NULL));
+    return result;
+}
+
+BOOL KeyExists(const char *path, HKEY root)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    RegCloseKey(key);
+    return TRUE;
+}
+
+void DeleteKeyTree(const char *path, HKEY root)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    char name[256];
+    for (;;) {
+        DWORD size = sizeof name;
+        if (RegEnumKeyExA(key, 0, name, &size, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            break;
+        std::string child = std::string(path) + "\\" + name;
+        DeleteKeyTree(child.c_str(), root);
+    }
+    RegCloseKey(key);
+    RegDeleteKeyA(root, path);
+}
+
+void WriteValue(const char *path, const char *name, DWORD type, const void *data, DWORD size)
+{
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, NULL, 0, KEY_ALL_ACCESS,
+                                             NULL, &key, NULL)) << path;
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, type, (const BYTE *)data, size)) << name;
+    RegCloseKey(key);
+}
+
+void WriteDword(const char *path, const char *name, DWORD value)
+{
+    WriteValue(path, name, REG_DWORD, &value, 4);
+}
+
+BOOL ReadValue(const char *path, const char *name, DWORD *type, std::vector<BYTE> *data)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    BYTE buffer[1024];
+    DWORD size = sizeof buffer;
+    LONG status = RegQueryValueExA(key, name, NULL, type, buffer, &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS)
+        return FALSE;
+    data->assign(buffer, buffer + size);
+    return TRUE;
+}
+
+BOOL ReadDword(const char *path, const char *name, DWORD *value)
+{
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!ReadValue(path, name, &type, &data))
+        return FALSE;
+    EXPECT_EQ((DWORD)REG_DWORD, type) << name << " is stored with another type";
+    EXPECT_EQ(4u, data.size()) << name << " is not 4 bytes";
+    if (type != REG_DWORD || data.size() != 4)
+        return FALSE;
+    *value = *(DWORD *)data.data();
+    return TRUE;
+}
+
+int CountValues(const char *path)
+{
+    HKEY key;
+    DWORD values = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return -1;
+    RegQueryInfoKeyA(key, NULL, NULL, NULL, NULL, NULL, NULL, &values, NULL, NULL, NULL, NULL);
+    RegCloseKey(key);
+    return (int)values;
+}
+
+static const char SerialMapKey[] = "hardware\\devicemap\\serialcomm";
+
+void RemoveSerialPortMap(void)
+{
+    DeleteKeyTree(SerialMapKey);
+}
+
+void SetSerialPortMap(const std::vector<std::string> &ports)
+{
+    RemoveSerialPortMap();
+    HKEY key;
+    // The map lives below a volatile key, so it must be volatile too.
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, SerialMapKey, 0, NULL,
+                                             REG_OPTION_VOLATILE, KEY_ALL_ACCESS, NULL, &key, NULL));
+    for (const std::string &port : ports)
+        RegSetValueExA(key, port.c_str(), 0, REG_SZ, (const BYTE *)port.c_str(), port.size() + 1);
+    RegCloseKey(key);
+}
+
+std::string SystemDirectoryPath(const char *name)
+{
+    char directory[MAX_PATH];
+    GetSystemDirectoryA(directory, sizeof directory);
+    return std::string(directory) + "\\" + name;
+}
+
+std::string WindowsDirectoryPath(const char *name)
+{
+    char directory[MAX_PATH];
+    GetWindowsDirectoryA(directory, sizeof directory);
+    return std::string(directory) + "\\" + name;
+}
+
+BOOL FileExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadFileText(const std::string &path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFileText(const std::string &path, const std::string &text)
+{
+    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+static const char *const MediumFiles[] = {
+    "QUARLO.VXD", "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE",
+};
+
+static const char MediumDirectory[] = "C:\\velmora-test-medium";
+
+static void EmptyMedium(void)
+{
+    for (const char *name : MediumFiles)
+        DeleteFileA((std::string(MediumDirectory) + "\\" + name).c_str());
+}
+
+std::string MakeSetupMedium(const std::vector<std::string> &without)
+{
+    CreateDirectoryA(MediumDirectory, NULL);
+    EmptyMedium();
+    for (const char *name : MediumFiles) {
+        bool skip = false;
+        for (const std::string &left : without)
+            skip = skip || left == name;
+        if (!skip)
+            WriteFileText(std::string(MediumDirectory) + "\\" + name, std::string("medium copy of ") + name);
+    }
+    SetCurrentDirectoryA(MediumDirectory);
+    return MediumDirectory;
+}
+
+void SetSimulation(const char *name, const char *value)
+{
+    SetEnvironmentVariableA(name, value && *value ? value : NULL);
+}
+
+std::vector<std::string> ReadSimulationLog(void)
+{
+    char path[MAX_PATH] = "";
+    GetEnvironmentVariableA("QUARLO_SIM_LOG", path, sizeof path);
+    std::vector<std::string> lines;
+    std::istringstream text(ReadFileText(path));
+    std::string line;
+    while (std::getline(text, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+static void RemoveStartMenuFolder(void)
+{
+    static const char *const programs[] = { "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE" };
+    std::string folder = WindowsDirectoryPath("START MENU\\PROGRAMS\\VELMORA");
+    for (const char *name : programs)
+        DeleteFileA((folder + "\\" + name).c_str());
+    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryA(WindowsDirectoryPath("START MENU\\PROGRAMS").c_str());
+    RemoveDirectoryA(WindowsDirectoryPath("START MENU").c_str());
+}
+
+static void CleanMachine(void)
+{
+    DeleteKeyTree("software\\orrimac");
+    DeleteKeyTree("System\\CurrentControlSet\\Services\\VxD\\Velmora");
+    DeleteFileA(SystemDirectoryPath("QUARLO.VXD").c_str());
+    RemoveStartMenuFolder();
+}
+
+void SetupMachineTest::SetUp()
+{
+    ResetSetupGlobals();
+    CleanMachine();
+    SetSerialPortMap({ "COM1", "COM2" });
+    medium_ = MakeSetupMedium();
+    simulationLog_ = "C:\\velmora-test-sim.log";
+    DeleteFileA(simulationLog_.c_str());
+    SetSimulation("QUARLO_SIM_LOG", simulationLog_.c_str());
+    SetSimulation("QUARLO_SIM_CARD", "1,1016,4");
+    SetSimulation("QUARLO_SIM_PANEL", NULL);
+    SetSimulation("QUARLO_SIM_FAIL", NULL);
+}
+
+void SetupMachineTest::TearDown()
+{
+    SetCurrentDirectoryA("C:\\");
+    CleanMachine();
+    EmptyMedium();
+    RemoveDirectoryA(MediumDirectory);
+    DeleteFileA(simulationLog_.c_str());
+}

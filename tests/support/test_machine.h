@@ -1,0 +1,65 @@
+// The machine a test runs on: a clean slate of setup's globals, registry keys and files,
+// a setup medium as the current directory, and small readers for what setup left behind.
+#ifndef VELMORA_TEST_MACHINE_H
+#define VELMORA_TEST_MACHINE_H
+
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+// The restart recorder that tests link in place of the real request.
+extern int RestartRequests;
+extern BOOL RestartResult;
+
+// Every process-wide global of setup back to its value at load.
+void ResetSetupGlobals(void);
+
+// Runs the whole program as its entry does, then removes the hidden window and its class
+// so that the next run in this process starts as a fresh process would.
+int RunSetupProgram(void);
+
+// Registry, under HKEY_LOCAL_MACHINE unless a root is given.
+BOOL KeyExists(const char *path, HKEY root = HKEY_LOCAL_MACHINE);
+void DeleteKeyTree(const char *path, HKEY root = HKEY_LOCAL_MACHINE);
+void WriteDword(const char *path, const char *name, DWORD value);
+void WriteValue(const char *path, const char *name, DWORD type, const void *data, DWORD size);
+// FALSE when the value is missing; type and size are what the registry reports.
+BOOL ReadValue(const char *path, const char *name, DWORD *type, std::vector<BYTE> *data);
+BOOL ReadDword(const char *path, const char *name, DWORD *value);
+int CountValues(const char *path);
+
+// The serial-port map, as the hardware scan of a machine would leave it: listed ports
+// only, or no map at all.
+void SetSerialPortMap(const std::vector<std::string> &ports);
+void RemoveSerialPortMap(void);
+
+// Files.
+std::string SystemDirectoryPath(const char *name);
+std::string WindowsDirectoryPath(const char *name);
+BOOL FileExists(const std::string &path);
+std::string ReadFileText(const std::string &path);
+void WriteFileText(const std::string &path, const std::string &text);
+
+// A setup medium: a folder holding QUARLO.VXD and the four companion programs (stand-in
+// contents that name each file), made the current directory. Files named in `without`
+// are left off.
+std::string MakeSetupMedium(const std::vector<std::string> &without = {});
+
+// The simulated driver's settings, as the README documents them; empty text removes one.
+void SetSimulation(const char *name, const char *value);
+std::vector<std::string> ReadSimulationLog(void);
+
+// The base of every test that runs setup's pages: it starts from a machine on which setup
+// never ran (no settings, no driver entry, no driver file, no Start-menu folder; a serial
+// map listing COM1 and COM2), with a fresh medium as the current directory and a
+// simulated card on COM 1, and it removes all of that again afterwards.
+class SetupMachineTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::string medium_;
+    std::string simulationLog_;
+};
+
+#endif
