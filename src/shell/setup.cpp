@@ -1,7 +1,5 @@
-// Start-up: the window class, the hidden main window, the screen size, and the two
-// top-level pages; every other page is opened by the page before it.
+// The wizard's process-wide state and the page chain protocol every page follows.
 #include "setup.h"
-#include "../../res/resource.h"
 
 HINSTANCE SetupInstance;
 int SetupAborted;
@@ -9,13 +7,6 @@ int CalibrationAccepted;
 int ScreenWidth;
 int ScreenHeight;
 char MessageText[MESSAGE_TEXT_SIZE];
-
-static const char SetupClassName[] = "Velmora Setup 2.00";
-
-static LRESULT CALLBACK HiddenWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 void OpenPage(int templateId, HWND owner, DLGPROC procedure)
 {
@@ -25,43 +16,4 @@ void OpenPage(int templateId, HWND owner, DLGPROC procedure)
 BOOL ChainUnwinding(void)
 {
     return SetupAborted == 1 || CalibrationAccepted == 1;
-}
-
-static BOOL RegisterSetupClass(void)
-{
-    WNDCLASSEXA windowClass;
-
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = 0;
-    windowClass.lpfnWndProc = HiddenWindowProc;
-    windowClass.cbClsExtra = 0;
-    windowClass.cbWndExtra = 0;
-    windowClass.hInstance = SetupInstance;
-    windowClass.hIcon = LoadIconA(SetupInstance, MAKEINTRESOURCEA(IDI_SETUP));
-    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
-    windowClass.hbrBackground = (HBRUSH)GetStockObject(BLACK_BRUSH);
-    windowClass.lpszMenuName = NULL;
-    windowClass.lpszClassName = SetupClassName;
-    windowClass.hIconSm = LoadIconA(SetupInstance, MAKEINTRESOURCEA(IDI_SETUP));
-    return RegisterClassExA(&windowClass) != 0;
-}
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
-{
-    SetupInstance = instance;
-    if (!RegisterSetupClass())
-        return 0;
-
-    // Never shown and never referred to: it gives the process a top-level window of its
-    // own class while the pages, which have no owner at the top, come and go.
-    CreateWindowExA(0, SetupClassName, "Velmora Setup", WS_OVERLAPPEDWINDOW,
-                    -1000, -1000, -1000, -1000, NULL, NULL, instance, NULL);
-
-    ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
-    ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
-
-    OpenPage(IDD_WELCOME, NULL, WelcomePage);
-    if (CalibrationAccepted == 1)
-        OpenPage(IDD_FINISH, NULL, FinishPage);
-    return 0;
 }

@@ -1,6 +1,6 @@
 // WelcomePage: the first page; it starts every run with both outcome flags clear.
 #include "setup.h"
-#include "../../res/resource.h"
+#include "resource.h"
 
 INT_PTR CALLBACK WelcomePage(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
