@@ -1,1 +1,162 @@
-// tests to come
+// The simulated driver keeps the promises setup relies on from the real one; if it did
+// not, the page tests that use it would prove nothing.
+#include "device.h"
+#include "driver.h"
+#include "settings.h"
+#include "sim_device.h"
+#include "test_machine.h"
+
+namespace {
+
+class SimulatedDriver : public SetupMachineTest {
+protected:
+    void SetUp() override
+    {
+        SetupMachineTest::SetUp();
+        WriteFileText(SystemDirectoryPath(DRIVER_FILE_NAME), "driver");
+    }
+    void TearDown() override
+    {
+        if (DriverHandle && DriverHandle != INVALID_HANDLE_VALUE)
+            CloseTouchDriver();
+        SetupMachineTest::TearDown();
+    }
+    static void StorePort(DWORD port, DWORD base, DWORD irq)
+    {
+        WriteDword(SETTINGS_KEY, "ComPort", port);
+        WriteDword(SETTINGS_KEY, "ComBase", base);
+        WriteDword(SETTINGS_KEY, "ComIrq", irq);
+    }
+    // The status the probe reports, or -1 when the call gave no address.
+    static LONG Probe()
+    {
+        PanelReply reply;
+        LONG status = -1;
+        if (PanelControl(IOCTL_PANEL_PROBE_CARD, 0, 0, &reply))
+            ReadReplyValue(&reply, 1, &status);
+        return status;
+    }
+    // Reads the point while handling a message posted with the cursor at (x, y), as the
+    // calibration screen does while handling a release.
+    static BOOL ReadPointAt(int x, int y, LONG *rawX, LONG *rawY)
+    {
+        MSG message;
+        SetCursorPos(x, y);
+        PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
+        while (GetMessageA(&message, NULL, 0, 0) && message.message != WM_APP) {
+        }
+        PanelReply reply;
+        return PanelControl(IOCTL_PANEL_READ_POINT, 0, 0, &reply) &&
+               ReadReplyValue(&reply, 0, rawX) && ReadReplyValue(&reply, 1, rawY);
+    }
+};
+
+TEST_F(SimulatedDriver, LoadsOnlyFromTheSystemDirectoryAndOnlyOnce)
+{
+    DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
+    EXPECT_FALSE(OpenTouchDriver()) << "opened with no driver file in the system directory";
+
+    WriteFileText(SystemDirectoryPath(DRIVER_FILE_NAME), "driver");
+    SetSimulation("QUARLO_SIM_FAIL", "open");
+    EXPECT_FALSE(OpenTouchDriver()) << "the open fault was not honoured";
+
+    SetSimulation("QUARLO_SIM_FAIL", NULL);
+    ASSERT_TRUE(OpenTouchDriver());
+    HANDLE first = DriverHandle;
+    EXPECT_EQ(INVALID_HANDLE_VALUE, DeviceOpen(DRIVER_DEVICE_NAME, 0, 0, NULL, CREATE_NEW,
+                                               FILE_FLAG_DELETE_ON_CLOSE, NULL))
+        << "a second handle while the first is open";
+    EXPECT_EQ(INVALID_HANDLE_VALUE, DeviceOpen(DRIVER_DEVICE_NAME, 0, 0, NULL, OPEN_EXISTING, 0, NULL));
+    DriverHandle = first;
+    CloseTouchDriver();
+    EXPECT_FALSE(DeviceClose(first)) << "closed twice";
+    EXPECT_TRUE(OpenTouchDriver()) << "cannot load again after the close";
+}
+
+TEST_F(SimulatedDriver, CardAnswersOnlyOnThePortStoredBeforeTheOpen)
+{
+    SetSimulation("QUARLO_SIM_CARD", "2,760,3");
+    StorePort(1, 1016, 4);
+    ASSERT_TRUE(OpenTouchDriver());
+    EXPECT_EQ(1, Probe()) << "answered on COM 1";
+    // Settings stored while it runs are not seen: the driver read them when it loaded.
+    StorePort(2, 760, 3);
+    EXPECT_EQ(1, Probe());
+    CloseTouchDriver();
+
+    ASSERT_TRUE(OpenTouchDriver());
+    EXPECT_EQ(0, Probe()) << "did not answer on COM 2 at 760, line 3";
+    CloseTouchDriver();
+
+    StorePort(2, 760, 4);
+    ASSERT_TRUE(OpenTouchDriver());
+    EXPECT_EQ(1, Probe()) << "answered on the wrong interrupt line";
+    CloseTouchDriver();
+
+    SetSimulation("QUARLO_SIM_CARD", "none");
+    StorePort(1, 1016, 4);
+    ASSERT_TRUE(OpenTouchDriver());
+    EXPECT_EQ(1, Probe()) << "a machine without a card answered";
+    CloseTouchDriver();
+
+    SetSimulation("QUARLO_SIM_CARD", NULL);
+    SetSimulation("QUARLO_SIM_FAIL", "probe");
+    ASSERT_TRUE(OpenTouchDriver());
+    PanelReply reply;
+    EXPECT_FALSE(PanelControl(IOCTL_PANEL_PROBE_CARD, 0, 0, &reply));
+    EXPECT_EQ(0u, reply.Word[1]) << "a failed probe gave an address";
+}
+
+TEST_F(SimulatedDriver, ReadsTheReleasePositionThroughThePanel)
+{
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    SetSimulation("QUARLO_SIM_PANEL", "4000,100,200,3800");
+    ASSERT_TRUE(OpenTouchDriver());
+    LONG x = 12345, y = 12345;
+    ASSERT_TRUE(ReadPointAt(0, 0, &x, &y));
+    EXPECT_EQ(4000, x);
+    EXPECT_EQ(200, y);
+    ASSERT_TRUE(ReadPointAt(width / 4, height / 2, &x, &y));
+    // 4000 - 3900 / 4 = 3025; 200 + 3600 / 2 = 2000.
+    EXPECT_EQ(3025, x);
+    EXPECT_EQ(2000, y);
+    ASSERT_TRUE(ReadPointAt(width - 1, height - 1, &x, &y));
+    EXPECT_NEAR(100 + 3900 / width, x, 1);
+    EXPECT_NEAR(3800 - 3600 / height, y, 1);
+    CloseTouchDriver();
+
+    SetSimulation("QUARLO_SIM_FAIL", "read");
+    ASSERT_TRUE(OpenTouchDriver());
+    EXPECT_FALSE(ReadPointAt(10, 10, &x, &y)) << "the read fault gave a point";
+}
+
+TEST_F(SimulatedDriver, MapsTouchesByTheCornersItWasSent)
+{
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    ASSERT_TRUE(OpenTouchDriver());
+    PanelReply reply;
+    PanelControl(IOCTL_PANEL_SET_LEFT_UP, 3000, 100, &reply);
+    PanelControl(IOCTL_PANEL_SET_RIGHT_UP, 1000, 100, &reply);
+    PanelControl(IOCTL_PANEL_SET_LEFT_DN, 3000, 900, &reply);
+    PanelControl(IOCTL_PANEL_SET_RIGHT_DN, 1000, 900, &reply);
+    POINT p = { -1, -1 };
+    ASSERT_TRUE(SimulatedTouchToScreen(2000, 500, &p));
+    EXPECT_EQ(width / 2, p.x);
+    EXPECT_EQ(height / 2, p.y);
+    ASSERT_TRUE(SimulatedTouchToScreen(3000, 900, &p));
+    EXPECT_EQ(0, p.x);
+    EXPECT_EQ(height, p.y);
+}
+
+TEST_F(SimulatedDriver, LogsEveryCallWithItsCodeAndRequestWords)
+{
+    ASSERT_TRUE(OpenTouchDriver());
+    PanelReply reply;
+    PanelControl(IOCTL_PANEL_SET_LEFT_UP, 123, -45, &reply);
+    PanelControl(IOCTL_PANEL_SET_CALIBRATE, 1, 0, &reply);
+    CloseTouchDriver();
+    std::vector<std::string> expected = { "open", "ioctl 0x22000B 123 -45", "ioctl 0x22001B 1 0", "close" };
+    EXPECT_EQ(expected, ReadSimulationLog());
+}
+
+} // namespace
