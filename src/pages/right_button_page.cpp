@@ -3,14 +3,26 @@
 #include "settings.h"
 #include "resource.h"
 
+// The box is always set from the field, never read back, so the two cannot disagree.
+static void ShowRightButton(HWND page)
+{
+    SendDlgItemMessageA(page, IDC_RIGHT_BUTTON, BM_SETCHECK,
+                        PanelSettings.RightButton == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 INT_PTR CALLBACK RightButtonPage(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
-        
+        ShowRightButton(page);
         break;
+
     case WM_COMMAND:
-        if (wParam == IDC_NEXT) {
+        if (wParam == IDC_RIGHT_BUTTON) {
+            // Any value but 1 counts as off, so a click always ends at 0 or 1.
+            PanelSettings.RightButton = PanelSettings.RightButton == 1 ? 0 : 1;
+            ShowRightButton(page);
+        } else if (wParam == IDC_NEXT) {
             OpenPage(IDD_SUMMARY, page, SummaryPage);
             if (ChainUnwinding())
                 EndDialog(page, 0);

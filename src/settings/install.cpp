@@ -1,10 +1,82 @@
 // Driver registration for every start of Windows, and removal of what a cancelled setup stored.
 #include "settings.h"
+#include "paths.h"
 
-void RegisterStaticDriver(void)
+BOOL RegisterStaticDriver(void)
 {
+    char data[PATH_BUFFER_SIZE];
+    HKEY key;
+    BOOL written;
+
+    lstrcpynA(data, STATIC_DRIVER_NAME, sizeof data);
+    // The finish page tells the user when Windows would not load the driver at its next start.
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY, 0, NULL, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS)
+        return FALSE;
+    written = RegSetValueExA(key, STATIC_DRIVER_VALUE, 0, REG_SZ, (const BYTE *)data, lstrlenA(data) + 1) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return written;
+}
+
+BOOL StaticDriverRegistered(void)
+{
+    HKEY key;
+    LONG status;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return FALSE;
+    status = RegQueryValueExA(key, STATIC_DRIVER_VALUE, NULL, NULL, NULL, NULL);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+// Windows 95/98 RegDeleteKey deletes a key with all its subkeys, so "software\orrimac" would
+// take every other Orrimac product's settings with it. Only a key seen to hold no subkeys
+// is deleted; one that cannot be looked into is kept.
+static void DeleteKeyWithoutSubkeys(const char *path)
+{
+    HKEY key;
+    DWORD subkeys = 1;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    if (RegQueryInfoKeyA(key, NULL, NULL, NULL, &subkeys, NULL, NULL, NULL, NULL, NULL, NULL,
+                         NULL) != ERROR_SUCCESS)
+        subkeys = 1;
+    RegCloseKey(key);
+    if (subkeys == 0)
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
+}
+
+static void DeleteDriverFile(void)
+{
+    char path[PATH_BUFFER_SIZE];
+
+    // A system directory too long for the buffer leaves no path to delete: the file stays.
+    if (SystemFilePath(path, DRIVER_FILE_NAME))
+        DeleteFileA(path);
 }
 
 void RemoveInstallation(void)
 {
+    HKEY key;
+    BOOL opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS;
+
+    // Cancelled over an earlier, completed installation: Windows loads the driver at every
+    // start and the driver reads these settings, so both stay as this run found them.
+    if (FirstLoad.Taken && FirstLoad.DriverRegistered) {
+        if (opened) {
+            WritePanelSettings(key, &FirstLoad.Settings);
+            RegCloseKey(key);
+        }
+        return;
+    }
+    if (opened) {
+        for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+            RegDeleteValueA(key, PanelSettingNames[i]);
+        RegCloseKey(key);
+        DeleteKeyWithoutSubkeys(SETTINGS_KEY);
+        DeleteKeyWithoutSubkeys(SETTINGS_PARENT_KEY);
+    }
+    DeleteDriverFile();
 }

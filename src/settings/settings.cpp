@@ -18,16 +18,33 @@ static const DWORD PanelSettingDefaults[PANEL_SETTING_COUNT] = {
     0,      // right button off
 };
 
+FirstLoadRecord FirstLoad;
+
 // The record is 13 consecutive 32-bit fields in registry order, so it is walked as such.
 static DWORD *SettingField(int index)
 {
     return (DWORD *)&PanelSettings + index;
 }
 
-static void WriteAllSettings(HKEY key)
+BOOL WritePanelSettings(HKEY key, const PanelSettingsRecord *record)
 {
+    BOOL written = TRUE;
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        RegSetValueExA(key, PanelSettingNames[i], 0, REG_DWORD, (const BYTE *)SettingField(i), 4);
+        if (RegSetValueExA(key, PanelSettingNames[i], 0, REG_DWORD,
+                           (const BYTE *)((const DWORD *)record + i), 4) != ERROR_SUCCESS)
+            written = FALSE;
+    return written;
+}
+
+// The first load of a run sees the machine before this run changed anything: the driver
+// entry only a completed setup writes, and the settings that installation runs with.
+static void RememberFirstLoad(void)
+{
+    if (FirstLoad.Taken)
+        return;
+    FirstLoad.Taken = TRUE;
+    FirstLoad.DriverRegistered = StaticDriverRegistered();
+    FirstLoad.Settings = PanelSettings;
 }
 
 void LoadPanelSettings(void)
@@ -43,7 +60,7 @@ void LoadPanelSettings(void)
         if (disposition == REG_CREATED_NEW_KEY) {
             for (int i = 0; i < PANEL_SETTING_COUNT; i++)
                 *SettingField(i) = PanelSettingDefaults[i];
-            WriteAllSettings(key);
+            WritePanelSettings(key, &PanelSettings);
         } else {
             // The stored type is not examined: a shorter value fills only the low bytes,
             // a longer one fails with ERROR_MORE_DATA and falls back to the default.
@@ -58,15 +75,18 @@ void LoadPanelSettings(void)
     }
     PrevSelection.PrevComPort = PanelSettings.ComPort;
     PrevSelection.PrevComIrq = PanelSettings.ComIrq;
+    RememberFirstLoad();
 }
 
-void SavePanelSettings(void)
+BOOL SavePanelSettings(void)
 {
     HKEY key;
+    BOOL written;
 
     // Only to a key that exists: a removed installation must not come back by a save.
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    WriteAllSettings(key);
+        return FALSE;
+    written = WritePanelSettings(key, &PanelSettings);
     RegCloseKey(key);
+    return written;
 }

@@ -41,9 +41,24 @@ extern PrevSelectionRecord PrevSelection;
 // Value names in field order, for whoever needs to walk the record by name.
 extern const char *const PanelSettingNames[PANEL_SETTING_COUNT];
 
+// What the first load of this run found: the record as loaded, and whether an earlier,
+// completed setup had registered the driver. A cancel puts such an installation back.
+struct FirstLoadRecord {
+    BOOL Taken;
+    BOOL DriverRegistered;
+    PanelSettingsRecord Settings;
+};
+extern FirstLoadRecord FirstLoad;
+
 void LoadPanelSettings(void);
-void SavePanelSettings(void);
-void RegisterStaticDriver(void);
+// TRUE when all 13 values were written.
+BOOL SavePanelSettings(void);
+// Writes the 13 values of record to an open settings key, in field order; TRUE when all were.
+BOOL WritePanelSettings(HKEY key, const PanelSettingsRecord *record);
+
+// TRUE when the entry was written.
+BOOL RegisterStaticDriver(void);
+BOOL StaticDriverRegistered(void);
 void RemoveInstallation(void);
 
 #endif

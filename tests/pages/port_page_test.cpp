@@ -1,1 +1,196 @@
-// tests to come
+// The port page as the user sees it: which ports the serial-port map lets it offer, which
+// buttons are checked after every click, and what reaches the settings record.
+#include "dialog_driver.h"
+#include "test_machine.h"
+#include "resource.h"
+#include "settings.h"
+#include "setup.h"
+
+#include <algorithm>
+
+namespace {
+
+class PortPageTest : public SetupMachineTest {};
+
+const std::vector<int> AllEight = { IDC_COM1, IDC_IRQ4, IDC_COM2, IDC_IRQ3,
+                                    IDC_COM3, IDC_IRQ7, IDC_COM4, IDC_IRQ5 };
+
+// The whole state at once, so that a failure shows every button that is wrong.
+std::vector<int> ButtonsWhere(HWND page, BOOL (*test)(HWND, int))
+{
+    std::vector<int> found;
+    for (int id : AllEight)
+        if (test(page, id))
+            found.push_back(id);
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+BOOL IsChecked(HWND page, int id) { return ControlChecked(page, id) == BST_CHECKED; }
+
+std::vector<int> Sorted(std::vector<int> ids)
+{
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+void ExpectChoice(HWND page, DWORD port, DWORD base, DWORD irq, std::vector<int> checked)
+{
+    EXPECT_EQ(port, PanelSettings.ComPort);
+    EXPECT_EQ(base, PanelSettings.ComBase);
+    EXPECT_EQ(irq, PanelSettings.ComIrq);
+    EXPECT_EQ(port, PrevSelection.PrevComPort);
+    EXPECT_EQ(irq, PrevSelection.PrevComIrq);
+    EXPECT_EQ(Sorted(checked), ButtonsWhere(page, IsChecked));
+}
+
+// Checks the page's state after the steps before it have been handled.
+void Expect(Scenario &s, const char *after, DWORD port, DWORD base, DWORD irq, std::vector<int> checked)
+{
+    s.OnPage(IDD_PORT, [=](HWND page) {
+        SCOPED_TRACE(after);
+        ExpectChoice(page, port, base, irq, checked);
+    });
+}
+
+void OpenPortPageAlone(void)
+{
+    OpenPage(IDD_PORT, NULL, PortPage);
+}
+
+TEST_F(PortPageTest, SerialPortMapDecidesWhichPortsAreOffered)
+{
+    const struct {
+        const char *what;
+        std::vector<std::string> map;   // "-" for no map key at all
+        std::vector<int> visible;
+    } cases[] = {
+        { "COM1 and COM2", { "COM1", "COM2" }, { IDC_COM1, IDC_IRQ4, IDC_COM2, IDC_IRQ3 } },
+        { "COM3 only", { "COM3" }, { IDC_COM3, IDC_IRQ7 } },
+        { "COM2 and COM4", { "COM2", "COM4" }, { IDC_COM2, IDC_IRQ3, IDC_COM4, IDC_IRQ5 } },
+        { "none of the four", { "COM5", "COM12" }, AllEight },
+        { "no map", { "-" }, AllEight },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.map == std::vector<std::string>{ "-" })
+            RemoveSerialPortMap();
+        else
+            SetSerialPortMap(c.map);
+        std::vector<int> visible = Sorted(c.visible);
+        Scenario s;
+        s.OnPage(IDD_PORT, [visible](HWND page) {
+            EXPECT_EQ(visible, ButtonsWhere(page, ControlVisible));
+            // The stored first-run choice is checked whether or not it is offered.
+            EXPECT_EQ(Sorted({ IDC_COM1, IDC_IRQ4 }), ButtonsWhere(page, IsChecked));
+        }).Click(IDC_BACK);
+        s.Run(OpenPortPageAlone);
+    }
+
+    // Presence is all that counts: data of any type and length up to the 256-byte buffer,
+    // which every query gets in full, even after a short value.
+    SetSerialPortMap({});
+    WriteValue("hardware\\devicemap\\serialcomm", "COM1", REG_SZ, "1", 2);
+    WriteValue("hardware\\devicemap\\serialcomm", "COM3", REG_BINARY, std::string(256, 'x').data(), 256);
+    Scenario s;
+    s.OnPage(IDD_PORT, [](HWND page) {
+        EXPECT_EQ(Sorted({ IDC_COM1, IDC_IRQ4, IDC_COM3, IDC_IRQ7 }), ButtonsWhere(page, ControlVisible));
+    }).Click(IDC_BACK);
+    s.Run(OpenPortPageAlone);
+}
+
+// Only COM 3 is offered, but the first-run choice of COM 1 and line 4 is what Next goes
+// on with unless the user picks COM 3.
+TEST_F(PortPageTest, NextGoesOnWithAChoiceThatIsNotOffered)
+{
+    SetSerialPortMap({ "COM3" });
+    Scenario s;
+    s.OnPage(IDD_PORT).Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON, [](HWND) {
+        EXPECT_EQ(1u, PanelSettings.ComPort);
+        EXPECT_EQ(1016u, PanelSettings.ComBase);
+        EXPECT_EQ(4u, PanelSettings.ComIrq);
+    }).Click(IDC_CANCEL);
+    s.Run(OpenPortPageAlone);
+    EXPECT_EQ(1, SetupAborted);
+}
+
+TEST_F(PortPageTest, PortsSetBaseAndLineWhileLinesChangeOnlyTheLine)
+{
+    SetSerialPortMap({ "COM1", "COM2", "COM3", "COM4" });
+    Scenario s;
+    Expect(s, "opening", 1, 1016, 4, { IDC_COM1, IDC_IRQ4 });
+    s.Click(IDC_IRQ7);
+    Expect(s, "IRQ 7", 1, 1016, 7, { IDC_COM1, IDC_IRQ7 });
+    s.Click(IDC_COM1);
+    Expect(s, "COM 1 again keeps the line picked by hand", 1, 1016, 7, { IDC_COM1, IDC_IRQ7 });
+    s.Click(IDC_COM2);
+    Expect(s, "COM 2", 2, 760, 3, { IDC_COM2, IDC_IRQ3 });
+    s.Click(IDC_COM3);
+    Expect(s, "COM 3", 3, 888, 7, { IDC_COM3, IDC_IRQ7 });
+    s.Click(IDC_COM4);
+    Expect(s, "COM 4", 4, 632, 5, { IDC_COM4, IDC_IRQ5 });
+    s.Click(IDC_IRQ4).Click(IDC_IRQ4);
+    Expect(s, "IRQ 4 twice", 4, 632, 4, { IDC_COM4, IDC_IRQ4 });
+    // Only a click acts: another notification of a button, and OK or Cancel from the
+    // keyboard's point of view, do nothing.
+    s.Then("other commands", [](HWND active) {
+        PostMessageA(active, WM_COMMAND, MAKEWPARAM(IDC_COM2, BN_DOUBLECLICKED), (LPARAM)GetDlgItem(active, IDC_COM2));
+        PostMessageA(active, WM_COMMAND, MAKEWPARAM(IDC_IRQ3, BN_SETFOCUS), (LPARAM)GetDlgItem(active, IDC_IRQ3));
+        PostMessageA(active, WM_COMMAND, IDOK, 0);
+        PostMessageA(active, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    Expect(s, "other commands", 4, 632, 4, { IDC_COM4, IDC_IRQ4 });
+    s.Click(IDC_BACK);
+    s.Run(OpenPortPageAlone);
+    EXPECT_EQ(0, SetupAborted);
+}
+
+// Stored values no button stands for are shown as no check, survive untouched when the
+// user picks nothing, and are left behind cleanly when the user does.
+TEST_F(PortPageTest, StoredPortAndLineOutsideTheTables)
+{
+    SetSerialPortMap({ "COM1", "COM2", "COM3", "COM4" });
+    WriteDword(SETTINGS_KEY, "ComPort", 9);
+    WriteDword(SETTINGS_KEY, "ComBase", 1234);
+    WriteDword(SETTINGS_KEY, "ComIrq", 6);
+    Scenario s;
+    Expect(s, "opening", 9, 1234, 6, {});
+    s.Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON, [](HWND) {
+        EXPECT_EQ(9u, PanelSettings.ComPort);
+        EXPECT_EQ(1234u, PanelSettings.ComBase);
+        EXPECT_EQ(6u, PanelSettings.ComIrq);
+    }).Click(IDC_BACK);
+    Expect(s, "back from the next page", 9, 1234, 6, {});
+    s.Click(IDC_IRQ3);
+    Expect(s, "IRQ 3", 9, 1234, 3, { IDC_IRQ3 });
+    s.Click(IDC_COM1);
+    Expect(s, "COM 1", 1, 1016, 4, { IDC_COM1, IDC_IRQ4 });
+    s.Click(IDC_BACK);
+    s.Run(OpenPortPageAlone);
+}
+
+// The next page and back: the choices stay as made, though the registry still holds the
+// first-run ones. Back to the welcome page and Next: a fresh page, the stored settings and
+// the serial-port map as they are now.
+TEST_F(PortPageTest, OnlyAFreshOpeningReadsRegistryAndMapAgain)
+{
+    Scenario s;
+    s.OnPage(IDD_WELCOME).Click(IDC_NEXT).OnPage(IDD_PORT).Click(IDC_COM2).Click(IDC_IRQ4)
+        .Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK);
+    Expect(s, "back from the next page", 2, 760, 4, { IDC_COM2, IDC_IRQ4 });
+    s.Click(IDC_BACK).OnPage(IDD_WELCOME, [](HWND) {
+        SetSerialPortMap({ "COM4" });
+        WriteDword(SETTINGS_KEY, "ComPort", 4);
+        WriteDword(SETTINGS_KEY, "ComBase", 632);
+        WriteDword(SETTINGS_KEY, "ComIrq", 5);
+    }).Click(IDC_NEXT);
+    Expect(s, "opened again", 4, 632, 5, { IDC_COM4, IDC_IRQ5 });
+    s.OnPage(IDD_PORT, [](HWND page) {
+        EXPECT_EQ(Sorted({ IDC_COM4, IDC_IRQ5 }), ButtonsWhere(page, ControlVisible));
+    }).Click(IDC_CANCEL);
+    s.Run([] { RunSetupProgram(); });
+    EXPECT_EQ(1, SetupAborted);
+}
+
+} // namespace

@@ -1,1 +1,105 @@
-// tests to come
+// Loading and saving the settings record against the real registry: first run, missing
+// and odd values, and saves that must not bring a removed key back.
+#include "test_machine.h"
+#include "settings.h"
+
+namespace {
+
+class SettingsRecord : public SetupMachineTest {
+protected:
+    // Loads into a record filled with a pattern no default or stored value has, so that a
+    // field the load forgot or wrote short shows.
+    void PoisonAndLoad()
+    {
+        FillMemory(&PanelSettings, sizeof PanelSettings, 0xA5);
+        FillMemory(&PrevSelection, sizeof PrevSelection, 0xA5);
+        LoadPanelSettings();
+    }
+
+    DWORD Field(int index) const { return ((const DWORD *)&PanelSettings)[index]; }
+};
+
+const DWORD Defaults[PANEL_SETTING_COUNT] = { 0, 0, 1024, 0, 1024, 1024, 0, 1024, 1, 1016, 4, 1, 0 };
+enum { COM_IRQ = 10 };
+
+TEST_F(SettingsRecord, FirstRunCreatesTheKeyWithExactlyTheThirteenDefaults)
+{
+    PoisonAndLoad();
+    EXPECT_EQ(PANEL_SETTING_COUNT, CountValues(SETTINGS_KEY));
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++) {
+        DWORD stored = 0xDEADBEEF;
+        EXPECT_TRUE(ReadDword(SETTINGS_KEY, PanelSettingNames[i], &stored)) << PanelSettingNames[i];
+        EXPECT_EQ(Defaults[i], stored) << PanelSettingNames[i];
+        EXPECT_EQ(Defaults[i], Field(i)) << PanelSettingNames[i];
+    }
+    EXPECT_EQ(1u, PrevSelection.PrevComPort);
+    EXPECT_EQ(4u, PrevSelection.PrevComIrq);
+}
+
+TEST_F(SettingsRecord, EmptyKeyGivesTheDefaultsAndStaysEmpty)
+{
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, NULL, 0,
+                                             KEY_ALL_ACCESS, NULL, &key, NULL));
+    RegCloseKey(key);
+    PoisonAndLoad();
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        EXPECT_EQ(Defaults[i], Field(i)) << PanelSettingNames[i];
+    EXPECT_EQ(0, CountValues(SETTINGS_KEY)) << "a load wrote to an existing key";
+}
+
+TEST_F(SettingsRecord, StoredValuesLoadUnchangedAndAMissingOneTakesItsDefault)
+{
+    // Corners that are negative and a port no button stands for: no range is checked.
+    const DWORD stored[PANEL_SETTING_COUNT] = { (DWORD)-17, 33, 990, 12, 1001, 1013, 4, 1020,
+                                                9, 760, 3, 2, 1 };
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        if (i != COM_IRQ)
+            WriteDword(SETTINGS_KEY, PanelSettingNames[i], stored[i]);
+    PoisonAndLoad();
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        EXPECT_EQ(i == COM_IRQ ? 4u : stored[i], Field(i)) << PanelSettingNames[i];
+    EXPECT_EQ(9u, PrevSelection.PrevComPort);
+    EXPECT_EQ(4u, PrevSelection.PrevComIrq);
+    EXPECT_EQ(PANEL_SETTING_COUNT - 1, CountValues(SETTINGS_KEY)) << "the missing value was written";
+}
+
+TEST_F(SettingsRecord, ValuesOfOtherTypesAndSizes)
+{
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        WriteDword(SETTINGS_KEY, PanelSettingNames[i], 100 + i);
+    // Too long for the field: the default, and the values after it still load.
+    WriteValue(SETTINGS_KEY, "RightUpX", REG_SZ, "longer than four", 17);
+    const BYTE four[4] = { 0x78, 0x56, 0x34, 0x12 };
+    WriteValue(SETTINGS_KEY, "ComBase", REG_BINARY, four, sizeof four);
+    // Two bytes fill the low half; the high half keeps what the field held before.
+    const BYTE two[2] = { 0x34, 0x12 };
+    WriteValue(SETTINGS_KEY, "Mode", REG_BINARY, two, sizeof two);
+    PoisonAndLoad();
+    EXPECT_EQ(1024, PanelSettings.RightUpX);
+    EXPECT_EQ(103, PanelSettings.RightUpY);
+    EXPECT_EQ(0x12345678u, PanelSettings.ComBase);
+    EXPECT_EQ(0xA5A51234u, PanelSettings.Mode);
+    EXPECT_EQ(112u, PanelSettings.RightButton) << "the query after a short value was not given 4 bytes";
+}
+
+TEST_F(SettingsRecord, SaveWritesEveryFieldOnlyToAnExistingKey)
+{
+    LoadPanelSettings();
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        ((DWORD *)&PanelSettings)[i] = 500 + i;
+    PrevSelection.PrevComPort = 77;
+    SavePanelSettings();
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++) {
+        DWORD stored = 0;
+        EXPECT_TRUE(ReadDword(SETTINGS_KEY, PanelSettingNames[i], &stored));
+        EXPECT_EQ(500u + i, stored) << PanelSettingNames[i];
+    }
+    EXPECT_EQ(77u, PrevSelection.PrevComPort) << "a save touched the previous selection";
+
+    DeleteKeyTree(SETTINGS_KEY);
+    SavePanelSettings();
+    EXPECT_FALSE(KeyExists(SETTINGS_KEY)) << "a save recreated a removed key";
+}
+
+} // namespace

@@ -2,6 +2,7 @@
 #include "test_machine.h"
 #include "calibration.h"
 #include "driver.h"
+#include "paths.h"
 #include "settings.h"
 #include "setup.h"
 
@@ -17,6 +18,9 @@ void ResetSetupGlobals(void)
     ZeroMemory(MessageText, sizeof MessageText);
     ZeroMemory(&PanelSettings, sizeof PanelSettings);
     ZeroMemory(&PrevSelection, sizeof PrevSelection);
+    ZeroMemory(&FirstLoad, sizeof FirstLoad);
+    SystemDirectoryLookup = NULL;
+    WindowsDirectoryLookup = NULL;
     DriverHandle = NULL;
     CaptureActive = 0;
     PointIndex = 0;

@@ -1,0 +1,26 @@
+// Bounded paths: every file path setup builds fits a 256-byte buffer or is not built at all.
+#ifndef VELMORA_PATHS_H
+#define VELMORA_PATHS_H
+
+#include <windows.h>
+
+enum { PATH_BUFFER_SIZE = 256 };
+
+// Puts directory, one backslash and name into path (PATH_BUFFER_SIZE bytes). When the
+// result with its terminating zero would not fit, path is left empty and the result is
+// FALSE. path may be the very buffer that holds directory.
+BOOL JoinPath(char *path, const char *directory, const char *name);
+
+// <system directory>\name and <Windows directory>\name, FALSE (path empty) when the
+// directory cannot be had or the whole does not fit.
+BOOL SystemFilePath(char *path, const char *name);
+BOOL WindowsFilePath(char *path, const char *name);
+
+// Where the two directories come from: NULL means the system's own lookup. A lookup has the
+// form of GetSystemDirectoryA; tests put one here to see how a directory too long for the
+// buffer is handled, since no real machine lets them make one.
+typedef UINT (*DirectoryLookup)(char *buffer, UINT size);
+extern DirectoryLookup SystemDirectoryLookup;
+extern DirectoryLookup WindowsDirectoryLookup;
+
+#endif

@@ -1,0 +1,44 @@
+// Joining paths into the fixed 256-byte buffers: what fits, what does not, and that a
+// refusal leaves the bytes after the buffer alone.
+#include <gtest/gtest.h>
+#include <string>
+#include "paths.h"
+
+namespace {
+
+// A path buffer with guard bytes behind it, so that a write past its end shows.
+struct GuardedPath {
+    char path[PATH_BUFFER_SIZE];
+    char guard[64];
+    GuardedPath() { FillMemory(this, sizeof *this, '#'); }
+    bool GuardIntact() const { return std::string(guard, sizeof guard) == std::string(sizeof guard, '#'); }
+};
+
+TEST(JoinPath, FillsTheBufferExactlyOrRefusesWithoutOverrun)
+{
+    GuardedPath fits;
+    std::string directory(PATH_BUFFER_SIZE - 12, 'd');   // + "\" + 10 characters + zero = 256
+    EXPECT_TRUE(JoinPath(fits.path, directory.c_str(), "QUARLO.VXD"));
+    EXPECT_EQ(directory + "\\QUARLO.VXD", std::string(fits.path));
+    EXPECT_TRUE(fits.GuardIntact());
+
+    for (size_t length : { PATH_BUFFER_SIZE - 11, PATH_BUFFER_SIZE + 40 }) {
+        GuardedPath refused;
+        EXPECT_FALSE(JoinPath(refused.path, std::string(length, 'd').c_str(), "QUARLO.VXD")) << length;
+        EXPECT_STREQ("", refused.path);
+        EXPECT_TRUE(refused.GuardIntact()) << length;
+    }
+}
+
+TEST(JoinPath, JoinsWithOneBackslashAndIntoItsOwnDirectoryBuffer)
+{
+    char path[PATH_BUFFER_SIZE];
+    EXPECT_TRUE(JoinPath(path, "C:\\", "SETUP.LOG"));
+    EXPECT_STREQ("C:\\SETUP.LOG", path);
+
+    lstrcpynA(path, "C:\\WINDOWS", sizeof path);
+    EXPECT_TRUE(JoinPath(path, path, "START MENU\\PROGRAMS"));
+    EXPECT_STREQ("C:\\WINDOWS\\START MENU\\PROGRAMS", path);
+}
+
+} // namespace
