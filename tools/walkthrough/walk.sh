@@ -1,0 +1,31 @@
+#!/bin/sh
+# Inside Xvfb: walks the wizard in a Wine virtual desktop, turns its pictures into PNGs and
+# stops the prefix's wineserver. Called by scripts/run.sh with the prefix in WINEPREFIX.
+# Usage: walk.sh WALKER MEDIUM WORK_FOLDER PICTURE_FOLDER DESKTOP_SIZE STEP_SECONDS
+set -u
+walker=$1 medium=$2 work=$3 pictures=$4 desktop=$5 seconds=$6
+
+trap 'wineserver -k 2>/dev/null || true' EXIT
+rm -rf "$work"
+mkdir -p "$work"
+# Services that the first program starts would otherwise outlive it and hold the output.
+wineserver -p
+wine cmd /c exit </dev/null >/dev/null 2>&1
+
+# The walker gives up on each step by itself; this limit only catches a hung Wine.
+timeout -k 5 600 wine explorer "/desktop=velmora,$desktop" "$(winepath -w "$walker")" \
+  "$(winepath -w "$medium")" "$(winepath -w "$work")" "$seconds" </dev/null >"$work/wine.out" 2>&1
+wine_status=$?
+
+cat "$work/walk.log" 2>/dev/null || echo "the walk left no log (wine ended with status $wine_status)"
+# Pictures of an earlier run would pass for this one's.
+mkdir -p "$pictures"
+rm -f "$pictures"/[0-9][0-9]-*.png "$pictures/stopped.png"
+status=0
+for bitmap in "$work"/*.bmp; do
+  [ -e "$bitmap" ] || continue
+  convert "$bitmap" "$pictures/$(basename "$bitmap" .bmp).png" || status=1
+done
+echo "pictures: $pictures"
+tail -n 1 "$work/walk.log" 2>/dev/null | grep -q '^walk complete' || status=1
+exit $status

@@ -1,0 +1,519 @@
+// Walks the setup wizard of a medium from the welcome page to the finish page, driving it
+// from outside as a user would, and saves a picture of the screen at every page.
+//
+//   walkthrough.exe MEDIUM                      prepares the machine, starts SETUP.EXE, waits
+//   walkthrough.exe MEDIUM PICTURES [SECONDS]   the same, then walks it; BMPs and walk.log
+//                                               go to PICTURES; SECONDS is the wait per step
+//
+// Exit code 0 when the walk reached the installed finish page, 1 when it stopped earlier
+// (walk.log says where and what it waited for), 2 on bad arguments or no SETUP.EXE.
+#include <windows.h>
+#include <stdarg.h>
+#include <stdio.h>
+#include "resource.h"
+
+enum PageKind {
+    NO_PAGE, WELCOME_PAGE, PORT_PAGE, RIGHT_BUTTON_PAGE, SUMMARY_PAGE, CALIBRATION_SCREEN,
+    FINISH_PAGE, MESSAGE_BOX, UNKNOWN_WINDOW
+};
+static const char *const PageNames[] = {
+    "no window", "welcome page", "port page", "right-button page", "summary page",
+    "calibration screen", "finish page", "message box", "unknown window"
+};
+
+// The static that holds a message box's text.
+static const int MessageBoxTextId = 0xFFFF;
+static const int Targets[4] = {
+    IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN
+};
+
+static PROCESS_INFORMATION Setup;
+static char PictureFolder[MAX_PATH];
+static FILE *Log;
+static DWORD StepSeconds = 20;
+static int PicturesTaken;
+
+static void Say(const char *format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    if (Log) {
+        vfprintf(Log, format, arguments);
+        fputc('\n', Log);
+        fflush(Log);
+    }
+    va_end(arguments);
+}
+
+// ---- the machine ------------------------------------------------------------------------
+
+// Wine fills the serial-port map from the host's ports, so the port page would offer a
+// different choice on every machine. The key is volatile, hence the option.
+static void SetSerialPortMap(void)
+{
+    static const char *const ports[] = { "COM1", "COM2" };
+    HKEY key;
+    char name[256];
+    DWORD size = sizeof name;
+
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, NULL,
+                        REG_OPTION_VOLATILE, KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS) {
+        Say("could not open the serial-port map; the port page shows what the host offers");
+        return;
+    }
+    while (RegEnumValueA(key, 0, name, &size, NULL, NULL, NULL, NULL) == ERROR_SUCCESS &&
+           RegDeleteValueA(key, name) == ERROR_SUCCESS)
+        size = sizeof name;
+    for (const char *port : ports)
+        RegSetValueExA(key, port, 0, REG_SZ, (const BYTE *)port, lstrlenA(port) + 1);
+    RegCloseKey(key);
+    Say("serial-port map: COM1, COM2");
+}
+
+static BOOL StartSetup(const char *medium)
+{
+    char program[MAX_PATH + 16], commandLine[MAX_PATH + 16];
+    STARTUPINFOA startup = {};
+
+    startup.cb = sizeof startup;
+    snprintf(program, sizeof program, "%s\\SETUP.EXE", medium);
+    snprintf(commandLine, sizeof commandLine, "\"%s\"", program);
+    // The current directory is the medium, as when the user runs setup from the diskette:
+    // setup finds the driver and the companion programs there by their bare names.
+    if (!CreateProcessA(program, commandLine, NULL, NULL, FALSE, 0, NULL, medium, &startup, &Setup)) {
+        Say("cannot start %s (error %lu)", program, GetLastError());
+        return FALSE;
+    }
+    Say("started %s in %s", program, medium);
+    return TRUE;
+}
+
+static BOOL SetupRunning(void)
+{
+    return WaitForSingleObject(Setup.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+// ---- what is on the screen ---------------------------------------------------------------
+
+struct WindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+static BOOL CALLBACK FindInputWindow(HWND window, LPARAM parameter)
+{
+    WindowSearch *search = (WindowSearch *)parameter;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search->process && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The window that takes the user's input: a modal page disables every page below it, so
+// of setup's visible top-level windows only the topmost page or message box is enabled.
+static HWND InputWindow(void)
+{
+    WindowSearch search = { Setup.dwProcessId, NULL };
+    EnumWindows(FindInputWindow, (LPARAM)&search);
+    return search.found;
+}
+
+static BOOL Has(HWND window, int id)
+{
+    return GetDlgItem(window, id) != NULL;
+}
+
+static PageKind KindOf(HWND window)
+{
+    if (!window)
+        return NO_PAGE;
+    if (Has(window, IDC_TARGET_LEFT_UP))
+        return CALIBRATION_SCREEN;
+    if (Has(window, IDC_PROGRESS))
+        return FINISH_PAGE;
+    if (Has(window, IDC_PORT_LINE))
+        return SUMMARY_PAGE;
+    if (Has(window, IDC_RIGHT_BUTTON))
+        return RIGHT_BUTTON_PAGE;
+    if (Has(window, IDC_COM1))
+        return PORT_PAGE;
+    if (Has(window, IDC_NEXT) && !Has(window, IDC_BACK))
+        return WELCOME_PAGE;
+    if (Has(window, MessageBoxTextId) || Has(window, IDOK))
+        return MESSAGE_BOX;
+    return UNKNOWN_WINDOW;
+}
+
+static void ReadText(HWND window, int id, char *text, int size)
+{
+    HWND control = id ? GetDlgItem(window, id) : window;
+    text[0] = 0;
+    // A hung setup must not hang the walk.
+    if (control)
+        SendMessageTimeoutA(control, WM_GETTEXT, size, (LPARAM)text, SMTO_ABORTIFHUNG, 2000, NULL);
+}
+
+static void SayText(HWND page, int id, const char *role)
+{
+    char text[256];
+    ReadText(page, id, text, sizeof text);
+    Say("  %s: \"%s\"", role, text);
+}
+
+static BOOL Shown(HWND page, int id)
+{
+    HWND control = GetDlgItem(page, id);
+    return control && IsWindowVisible(control);
+}
+
+static BOOL Enabled(HWND page, int id)
+{
+    HWND control = GetDlgItem(page, id);
+    return control && IsWindowEnabled(control);
+}
+
+// ---- pictures ----------------------------------------------------------------------------
+
+static BOOL WriteBitmapFile(const char *path, const void *bits, int width, int height)
+{
+    DWORD stride = (width * 3 + 3) & ~3u, size = stride * height;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    FILE *out = fopen(path, "wb");
+    if (!out)
+        return FALSE;
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + size;
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = size;
+    BOOL written = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
+                   fwrite(bits, size, 1, out) == 1;
+    return fclose(out) == 0 && written;
+}
+
+// Saves the whole screen as PICTURES\name.bmp once setup has had time to paint.
+static void Picture(const char *name)
+{
+    char path[MAX_PATH + 64];
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    BITMAPINFO info = {};
+    void *bits = NULL;
+
+    Sleep(600);
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    BOOL saved = FALSE;
+    snprintf(path, sizeof path, "%s\\%s.bmp", PictureFolder, name);
+    if (bitmap && bits) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        saved = WriteBitmapFile(path, bits, width, height);
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    if (saved)
+        PicturesTaken++;
+    Say("  picture %s: %s", name, saved ? "saved" : "FAILED");
+}
+
+// ---- acting ------------------------------------------------------------------------------
+
+// Posted, not sent: a click that opens the next page would otherwise block the walker in
+// setup's new modal loop.
+static void Click(HWND page, int id, const char *role)
+{
+    Say("  click %s (%d)", role, id);
+    PostMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0);
+}
+
+// Under Wine's X11 driver the cursor can jump back to an older position for a moment after
+// SetCursorPos, while the X server's motion events of earlier moves come in. The position
+// must hold still before the release is posted, or the driver reads the old one.
+static BOOL MoveCursor(POINT to)
+{
+    DWORD deadline = GetTickCount() + 3000, stillSince = 0;
+    SetCursorPos(to.x, to.y);
+    while ((LONG)(deadline - GetTickCount()) > 0) {
+        POINT at;
+        GetCursorPos(&at);
+        if (at.x != to.x || at.y != to.y) {
+            SetCursorPos(to.x, to.y);
+            stillSince = 0;
+        } else if (!stillSince) {
+            stillSince = GetTickCount();
+        } else if (GetTickCount() - stillSince >= 300) {
+            return TRUE;
+        }
+        Sleep(50);
+    }
+    return FALSE;
+}
+
+// A touch on the panel reaches setup as a left-button release at the cursor; the driver
+// reads the position from the message, so the cursor moves to the target first.
+static void Touch(HWND screen, int target)
+{
+    RECT box;
+    GetWindowRect(GetDlgItem(screen, target), &box);
+    POINT at = { (box.left + box.right) / 2, (box.top + box.bottom) / 2 };
+    BOOL still = MoveCursor(at);
+    Say("  touch at (%ld, %ld)%s", at.x, at.y, still ? "" : ", cursor did not hold still there");
+    ScreenToClient(screen, &at);
+    PostMessageA(screen, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    Sleep(300);
+}
+
+// ---- waiting -----------------------------------------------------------------------------
+
+// Reports why a wait ended without its page: setup ended, or it shows a message box, or
+// the time ran out. While setup still runs, a picture keeps what the screen showed.
+static void SayStopped(const char *waitedFor, HWND window)
+{
+    DWORD code;
+    char caption[128], text[256];
+
+    if (!SetupRunning()) {
+        GetExitCodeProcess(Setup.hProcess, &code);
+        Say("stopped: SETUP.EXE ended (exit code %lu) while the walk waited for %s", code, waitedFor);
+        return;
+    }
+    if (KindOf(window) == MESSAGE_BOX) {
+        ReadText(window, 0, caption, sizeof caption);
+        ReadText(window, MessageBoxTextId, text, sizeof text);
+        Say("stopped: setup shows a message box \"%s\": \"%s\" while the walk waited for %s",
+            caption, text, waitedFor);
+    } else {
+        Say("stopped: gave up after %lu s waiting for %s; setup shows the %s", StepSeconds, waitedFor,
+            PageNames[KindOf(window)]);
+    }
+    Picture("stopped");
+}
+
+static HWND WaitForPage(PageKind kind)
+{
+    DWORD deadline = GetTickCount() + StepSeconds * 1000;
+    HWND window = NULL;
+    char waitedFor[64];
+
+    while (SetupRunning() && (LONG)(deadline - GetTickCount()) > 0) {
+        window = InputWindow();
+        if (KindOf(window) == kind) {
+            Say("%s", PageNames[kind]);
+            return window;
+        }
+        if (KindOf(window) == MESSAGE_BOX)
+            break;
+        Sleep(100);
+    }
+    snprintf(waitedFor, sizeof waitedFor, "the %s", PageNames[kind]);
+    SayStopped(waitedFor, window);
+    return NULL;
+}
+
+typedef BOOL (*PageTest)(HWND page, int argument);
+
+static BOOL WaitUntil(HWND page, PageTest test, int argument, const char *what)
+{
+    DWORD deadline = GetTickCount() + StepSeconds * 1000;
+    while (SetupRunning() && IsWindow(page) && (LONG)(deadline - GetTickCount()) > 0) {
+        if (test(page, argument))
+            return TRUE;
+        Sleep(100);
+    }
+    SayStopped(what, InputWindow());
+    return FALSE;
+}
+
+static BOOL OnlyTargetShown(HWND screen, int index)
+{
+    for (int i = 0; i < 4; i++)
+        if (Shown(screen, Targets[i]) != (i == index))
+            return FALSE;
+    return TRUE;
+}
+
+static BOOL TestingShown(HWND screen, int)
+{
+    return OnlyTargetShown(screen, -1) && Shown(screen, IDC_TRY_1) && !Shown(screen, IDC_HOW_1) &&
+           Enabled(screen, IDC_OK);
+}
+
+static BOOL ButtonEnabled(HWND page, int id)
+{
+    return Enabled(page, id);
+}
+
+// ---- the walk ----------------------------------------------------------------------------
+
+// Touches the four targets in turn, each once it is the only one shown.
+static BOOL CollectTargets(HWND screen)
+{
+    static const char *const pictures[4] = {
+        "05-calibration-target-1", "06-calibration-target-2", "07-calibration-target-3",
+        "08-calibration-target-4"
+    };
+    char what[64];
+
+    SayText(screen, IDC_DISPLAY_SIZE, "display");
+    for (int k = 0; k < 4; k++) {
+        snprintf(what, sizeof what, "calibration target %d shown alone", k + 1);
+        if (!WaitUntil(screen, OnlyTargetShown, k, what))
+            return FALSE;
+        Picture(pictures[k]);
+        Touch(screen, Targets[k]);
+    }
+    if (!WaitUntil(screen, TestingShown, 0, "the calibration test instructions and OK enabled"))
+        return FALSE;
+    Picture("09-calibration-testing");
+    SayText(screen, IDC_TRY_1, "test line");
+    return TRUE;
+}
+
+static void SayInstallation(void)
+{
+    static const char *const programs[] = { "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE" };
+    static const char *const corners[] = {
+        "LeftUpX", "LeftUpY", "RightUpX", "RightUpY", "RightDnX", "RightDnY", "LeftDnX", "LeftDnY"
+    };
+    char windows[MAX_PATH], path[MAX_PATH + 64], line[256] = "";
+    HKEY key;
+
+    GetWindowsDirectoryA(windows, sizeof windows);
+    for (const char *program : programs) {
+        snprintf(path, sizeof path, "%s\\START MENU\\PROGRAMS\\VELMORA\\%s", windows, program);
+        Say("  %s: %s", path, GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES ? "missing" : "present");
+    }
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\VxD\\Velmora", 0,
+                      KEY_READ, &key) == ERROR_SUCCESS) {
+        char value[64] = "";
+        DWORD size = sizeof value - 1;
+        RegQueryValueExA(key, "StaticVxD", NULL, NULL, (BYTE *)value, &size);
+        RegCloseKey(key);
+        Say("  static driver entry: StaticVxD = \"%s\"", value);
+    } else {
+        Say("  static driver entry: missing");
+    }
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "software\\orrimac\\velmora", 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        for (const char *corner : corners) {
+            LONG value = 0;
+            DWORD size = sizeof value;
+            RegQueryValueExA(key, corner, NULL, NULL, (BYTE *)&value, &size);
+            snprintf(line + lstrlenA(line), sizeof line - lstrlenA(line), " %s=%ld", corner, value);
+        }
+        RegCloseKey(key);
+        Say("  stored corners:%s", line);
+    } else {
+        Say("  settings key: missing");
+    }
+}
+
+static BOOL Walk(void)
+{
+    HWND page;
+
+    if (!(page = WaitForPage(WELCOME_PAGE)))
+        return FALSE;
+    Picture("01-welcome");
+    Click(page, IDC_NEXT, "Next");
+
+    if (!(page = WaitForPage(PORT_PAGE)))
+        return FALSE;
+    Picture("02-port");
+    Click(page, IDC_NEXT, "Next");
+
+    if (!(page = WaitForPage(RIGHT_BUTTON_PAGE)))
+        return FALSE;
+    Click(page, IDC_RIGHT_BUTTON, "the right-button box");
+    Picture("03-right-button");
+    Click(page, IDC_NEXT, "Next");
+
+    if (!(page = WaitForPage(SUMMARY_PAGE)))
+        return FALSE;
+    SayText(page, IDC_PORT_LINE, "port line");
+    SayText(page, IDC_BUTTON_LINE, "button line");
+    Picture("04-summary");
+    Click(page, IDC_NEXT, "Next");
+
+    if (!(page = WaitForPage(CALIBRATION_SCREEN)))
+        return FALSE;
+    // Without the four touches the walk still tries to reach the finish page, so that one
+    // unfinished step does not hide the state of the pages after it.
+    BOOL collected = CollectTargets(page);
+    if (!collected) {
+        Say("calibration incomplete: accepting it with OK if that is enabled");
+        if (!WaitUntil(page, ButtonEnabled, IDC_OK, "OK on the calibration screen to be enabled"))
+            return FALSE;
+    }
+    Click(page, IDC_OK, "OK");
+
+    if (!(page = WaitForPage(FINISH_PAGE)))
+        return FALSE;
+    if (!WaitUntil(page, ButtonEnabled, IDC_REBOOT, "Reboot on the finish page to be enabled"))
+        return FALSE;
+    SayText(page, IDC_PROGRESS, "progress line");
+    Picture("10-finish");
+    SayInstallation();
+    return collected;
+}
+
+int main(int argc, char **argv)
+{
+    if (argc < 2 || argc > 4) {
+        fprintf(stderr, "usage: walkthrough MEDIUM [PICTURES [SECONDS]]\n");
+        return 2;
+    }
+    const char *medium = argv[1];
+    if (argc >= 3) {
+        char logPath[MAX_PATH + 16];
+        lstrcpynA(PictureFolder, argv[2], sizeof PictureFolder);
+        CreateDirectoryA(PictureFolder, NULL);
+        snprintf(logPath, sizeof logPath, "%s\\walk.log", PictureFolder);
+        Log = fopen(logPath, "w");
+    }
+    if (argc == 4 && atoi(argv[3]) > 0)
+        StepSeconds = atoi(argv[3]);
+
+    SetSerialPortMap();
+    if (!StartSetup(medium))
+        return 2;
+    if (argc == 2) {
+        // The user walks; wait for setup to end however it ends.
+        DWORD code = 0;
+        WaitForSingleObject(Setup.hProcess, INFINITE);
+        GetExitCodeProcess(Setup.hProcess, &code);
+        return (int)code;
+    }
+
+    BOOL complete = Walk();
+    // Pressing Reboot would make Wine end every process of the prefix; the walk has seen
+    // what it came for, so setup ends here instead.
+    if (SetupRunning()) {
+        TerminateProcess(Setup.hProcess, 0);
+        WaitForSingleObject(Setup.hProcess, 5000);
+        Say("ended SETUP.EXE without pressing Reboot");
+    }
+    Say("walk %s: %d pictures", complete ? "complete" : "incomplete", PicturesTaken);
+    if (Log)
+        fclose(Log);
+    return complete ? 0 : 1;
+}
