@@ -20,8 +20,15 @@ if [ ! -f "$template/.velmora-template" ]; then
   reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
   # Programs that must meet Windows 95/98 behaviour run in Windows 98 mode, where
   # RegDeleteKey removes a whole tree as it did there.
-  for program in settings_win98_tests.exe; do
+  for program in settings_win98_tests.exe companion_win98_tests.exe; do
     reg "HKCU\\Software\\Wine\\AppDefaults\\$program" /v Version /d win98
+  done
+  # The colours of a Windows 95 desktop: the pages' images are drawn on its grey face.
+  for colour in "ButtonFace 192 192 192" "Menu 192 192 192" "Scrollbar 192 192 192" \
+                "ButtonShadow 128 128 128" "ButtonHilight 255 255 255" "Window 255 255 255" \
+                "ActiveTitle 0 0 128" "InactiveTitle 128 128 128" "Background 0 128 128"; do
+    set -- $colour
+    reg 'HKCU\Control Panel\Colors' /v "$1" /d "$2 $3 $4"
   done
   WINEPREFIX=$template wineserver -w
   # The profile folders link to the real home; tests must not write outside the prefix.
