@@ -1,5 +1,7 @@
 // CalibrationScreen: four-point alignment of the touch panel to the display.
 #include "setup.h"
+#include "settings.h"
+#include "driver.h"
 #include "resource.h"
 #include "calibration.h"
 
@@ -7,16 +9,204 @@ int CaptureActive;
 int PointIndex;
 RawPoint TouchedPoints[4];
 
+static const int TargetIds[4] = {
+    IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN,
+};
+
+// The heading and the five instruction lines, shown together while collecting.
+static const int CollectingIds[6] = {
+    IDC_HOW_1, IDC_HOW_2, IDC_HOW_3, IDC_HOW_4, IDC_HOW_5, IDC_ALIGN_TITLE,
+};
+
+static const int TestingIds[2] = { IDC_TRY_1, IDC_TRY_2 };
+
+static const int ChoiceIds[2] = { IDC_OK, IDC_RETRY };
+
+static void ShowControls(HWND screen, const int *ids, int count, int how)
+{
+    for (int i = 0; i < count; i++)
+        ShowWindow(GetDlgItem(screen, ids[i]), how);
+}
+
+static void EnableControls(HWND screen, const int *ids, int count, BOOL enable)
+{
+    for (int i = 0; i < count; i++)
+        EnableWindow(GetDlgItem(screen, ids[i]), enable);
+}
+
+static void FocusControl(HWND screen, int id)
+{
+    SetFocus(GetDlgItem(screen, id));
+}
+
+static void SetCalibrate(LONG calibrating, LONG second)
+{
+    PanelReply reply;
+    PanelControl(IOCTL_PANEL_SET_CALIBRATE, calibrating, second, &reply);
+}
+
+static void SendCorner(DWORD code, LONG x, LONG y)
+{
+    PanelReply reply;
+    PanelControl(code, x, y, &reply);
+}
+
+// The targets must lie a tenth of the display in from its edges, and the layout is in
+// client pixels, so the client area has to be the whole display: the template's modal
+// frame would inset it by the frame's width and shift every corner the touches give.
+static void DropFrame(HWND screen)
+{
+    SetWindowLongA(screen, GWL_EXSTYLE, GetWindowLongA(screen, GWL_EXSTYLE) &
+                   ~(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+    SetWindowLongA(screen, GWL_STYLE, GetWindowLongA(screen, GWL_STYLE) &
+                   ~(WS_BORDER | WS_DLGFRAME | WS_THICKFRAME));
+}
+
+// The screen covers the whole display; every control keeps its template size.
+static void LayOutControls(HWND screen)
+{
+    ControlPlace places[CALIBRATION_CONTROL_COUNT];
+
+    DropFrame(screen);
+    // SWP_FRAMECHANGED makes the dropped frame take effect with the new size.
+    SetWindowPos(screen, HWND_TOP, 0, 0, ScreenWidth, ScreenHeight, SWP_FRAMECHANGED);
+    LayOutCalibrationScreen(ScreenWidth, ScreenHeight, places);
+    for (int i = 0; i < CALIBRATION_CONTROL_COUNT; i++) {
+        SetWindowPos(GetDlgItem(screen, places[i].id), HWND_TOP, places[i].x, places[i].y, 0, 0,
+                     SWP_NOSIZE);
+        if (places[i].id == IDC_DISPLAY_SIZE) {
+            wsprintfA(MessageText, "Display :  %d X %d", ScreenWidth, ScreenHeight);
+            SetDlgItemTextA(screen, IDC_DISPLAY_SIZE, MessageText);
+        }
+    }
+}
+
+static void OpenScreen(HWND screen)
+{
+    SetCalibrate(1, 0);
+    CaptureActive = 1;
+    PointIndex = 0;
+    ShowControls(screen, TargetIds, 4, SW_HIDE);
+    ShowControls(screen, CollectingIds, 6, SW_HIDE);
+    ShowControls(screen, TestingIds, 2, SW_HIDE);
+    ShowCursor(FALSE);
+    FocusControl(screen, IDC_CANCEL);
+    EnableControls(screen, ChoiceIds, 2, FALSE);
+    ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+    ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+    LayOutControls(screen);
+    ShowWindow(GetDlgItem(screen, IDC_TARGET_LEFT_UP), SW_SHOW);
+    ShowControls(screen, CollectingIds, 6, SW_SHOW);
+}
+
+// The corners go into the record (saved later, by the finish page) and to the driver, which
+// maps touches by them from the calibrate (1, 1) on.
+static void HandOverCorners(void)
+{
+    PanelCorners corners;
+
+    ExtrapolateCorners(TouchedPoints, &corners);
+    PanelSettings.LeftUpX = corners.LeftUpX;
+    PanelSettings.LeftUpY = corners.LeftUpY;
+    PanelSettings.RightUpX = corners.RightUpX;
+    PanelSettings.RightUpY = corners.RightUpY;
+    PanelSettings.RightDnX = corners.RightDnX;
+    PanelSettings.RightDnY = corners.RightDnY;
+    PanelSettings.LeftDnX = corners.LeftDnX;
+    PanelSettings.LeftDnY = corners.LeftDnY;
+    SendCorner(IOCTL_PANEL_SET_LEFT_UP, corners.LeftUpX, corners.LeftUpY);
+    SendCorner(IOCTL_PANEL_SET_RIGHT_UP, corners.RightUpX, corners.RightUpY);
+    SendCorner(IOCTL_PANEL_SET_LEFT_DN, corners.LeftDnX, corners.LeftDnY);
+    SendCorner(IOCTL_PANEL_SET_RIGHT_DN, corners.RightDnX, corners.RightDnY);
+    SetCalibrate(1, 1);
+}
+
+static void EnterTesting(HWND screen)
+{
+    SetCalibrate(0, 0);
+    EnableControls(screen, ChoiceIds, 2, TRUE);
+    FocusControl(screen, IDC_OK);
+    CaptureActive = 0;
+    ShowCursor(TRUE);
+    ShowControls(screen, CollectingIds, 6, SW_HIDE);
+    ShowControls(screen, TestingIds, 2, SW_SHOW);
+}
+
+static void TakeTouch(HWND screen)
+{
+    PanelReply reply;
+    RawPoint point;
+    int k = PointIndex;
+
+    // A release the driver gives no position for was no touch on the target: reading
+    // through a missing address would fault, and a guessed point would skew every corner.
+    PanelControl(IOCTL_PANEL_READ_POINT, 0, 0, &reply);
+    if (!ReadReplyValue(&reply, 0, &point.X) || !ReadReplyValue(&reply, 1, &point.Y))
+        return;
+
+    ShowWindow(GetDlgItem(screen, TargetIds[k]), SW_HIDE);
+    if (k < 3)
+        ShowWindow(GetDlgItem(screen, TargetIds[k + 1]), SW_SHOW);
+    TouchedPoints[k] = point;
+    if (k == 3)
+        HandOverCorners();
+    PointIndex = k + 1;
+    MessageBeep(0xFFFFFFFF);
+    if (PointIndex == 4)
+        EnterTesting(screen);
+}
+
+static void RetryCalibration(HWND screen)
+{
+    ShowCursor(FALSE);
+    FocusControl(screen, IDC_CANCEL);
+    ShowWindow(GetDlgItem(screen, IDC_TARGET_LEFT_UP), SW_SHOW);
+    EnableControls(screen, ChoiceIds, 2, FALSE);
+    SetCalibrate(1, 0);
+    PointIndex = 0;
+    CaptureActive = 1;
+    ShowControls(screen, TestingIds, 2, SW_HIDE);
+    ShowControls(screen, CollectingIds, 6, SW_SHOW);
+}
+
+static void AcceptCalibration(HWND screen)
+{
+    SetCalibrate(0, 0);
+    CaptureActive = 0;
+    CalibrationAccepted = 1;
+    EndDialog(screen, 0);
+}
+
+// No driver call: the driver stays as it is, in calibration if that was under way.
+static void CancelCalibration(HWND screen)
+{
+    // The cursor is hidden exactly while collecting; testing has already shown it, and a
+    // second show would leave it counted up for the rest of the session.
+    if (CaptureActive == 1)
+        ShowCursor(TRUE);
+    CaptureActive = 0;
+    EndDialog(screen, 0);
+}
+
 INT_PTR CALLBACK CalibrationScreen(HWND screen, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
+    case WM_INITDIALOG:
+        OpenScreen(screen);
+        break;
+
+    case WM_LBUTTONUP:
+        if (CaptureActive == 1)
+            TakeTouch(screen);
+        break;
+
     case WM_COMMAND:
-        if (wParam == IDC_OK) {
-            CalibrationAccepted = 1;
-            EndDialog(screen, 0);
-        } else if (wParam == IDC_CANCEL) {
-            EndDialog(screen, 0);
-        }
+        if (wParam == IDC_OK)
+            AcceptCalibration(screen);
+        else if (wParam == IDC_CANCEL)
+            CancelCalibration(screen);
+        else if (wParam == IDC_RETRY)
+            RetryCalibration(screen);
         break;
     }
     return 0;

@@ -1,15 +1,129 @@
 // FinishPage: makes the installation permanent and restarts Windows.
 #include "setup.h"
+#include "settings.h"
+#include "paths.h"
+#include "driver.h"
 #include "resource.h"
+
+#define START_MENU_FOLDER "START MENU\\PROGRAMS\\VELMORA"
+
+struct CompanionProgram {
+    const char *name;
+    const char *destination;   // below the Windows directory
+    const char *progress;
+};
+
+static const CompanionProgram CompanionPrograms[4] = {
+    { "PADMON.EXE", START_MENU_FOLDER "\\PADMON.EXE", "Now Write PADMON.EXE" },
+    { "REMOVER.EXE", START_MENU_FOLDER "\\REMOVER.EXE", "Now Write REMOVER.EXE" },
+    { "ALIGNER.EXE", START_MENU_FOLDER "\\ALIGNER.EXE", "Now Write ALIGNER.EXE" },
+    { "TUNER.EXE", START_MENU_FOLDER "\\TUNER.EXE", "Now Write TUNER.EXE" },
+};
+
+static const char SetupCaption[] = "Velmora Setup Utility";
+static const char RestartFailedText[] =
+    "Windows could not be restarted. Please restart Windows yourself to start the touch screen driver.";
+
+static UINT_PTR InstallTimer;
+
+static void ShowProgress(HWND page, const char *text)
+{
+    wsprintfA(MessageText, text);
+    SetDlgItemTextA(page, IDC_PROGRESS, MessageText);
+}
+
+// The last line names the first thing that failed; the rest was still done.
+static void ShowOutcome(HWND page, const char *failed)
+{
+    if (failed)
+        wsprintfA(MessageText, "Cannot Write %s", failed);
+    else
+        wsprintfA(MessageText, "Installation Driver OK !!");
+    SetDlgItemTextA(page, IDC_PROGRESS, MessageText);
+}
+
+// FALSE when the program is not in the current directory or its destination does not fit
+// the path buffer; a destination cut short would put the file somewhere else entirely.
+static BOOL CopyCompanionProgram(const CompanionProgram *program)
+{
+    char source[PATH_BUFFER_SIZE];
+    char destination[PATH_BUFFER_SIZE];
+
+    lstrcpynA(source, program->name, sizeof source);
+    if (!WindowsFilePath(destination, program->destination))
+        return FALSE;
+    return CopyFileA(source, destination, FALSE);
+}
+
+// The user is never told the touch screen is installed when Windows will not load the
+// driver, the calibration was not stored or the Start menu lacks a program. Reboot is
+// offered either way: what was written stays, and setup can be run again.
+static void Install(HWND page)
+{
+    char folder[PATH_BUFFER_SIZE];
+    const char *failed = NULL;
+
+    if (!RegisterStaticDriver())
+        failed = "Registry";
+    if (!SavePanelSettings())
+        failed = "Registry";
+    ShowWindow(GetDlgItem(page, IDC_PROGRESS), SW_SHOW);
+    // An existing folder is simply reused; a folder that cannot be made shows as failed copies.
+    if (WindowsFilePath(folder, START_MENU_FOLDER))
+        CreateDirectoryA(folder, NULL);
+    for (int i = 0; i < 4; i++) {
+        ShowProgress(page, CompanionPrograms[i].progress);
+        if (!CopyCompanionProgram(&CompanionPrograms[i]) && !failed)
+            failed = CompanionPrograms[i].name;
+    }
+    ShowOutcome(page, failed);
+    EnableWindow(GetDlgItem(page, IDC_REBOOT), TRUE);
+    SetFocus(GetDlgItem(page, IDC_REBOOT));
+}
+
+static void OpenFinishPage(HWND page)
+{
+    ShowWindow(GetDlgItem(page, IDC_PROGRESS), SW_HIDE);
+    CloseTouchDriver();
+    InstallTimer = SetTimer(page, 1, 200, NULL);
+    EnableWindow(GetDlgItem(page, IDC_REBOOT), FALSE);
+    // Without a tick the installation would never run and Reboot never be offered.
+    if (InstallTimer == 0)
+        Install(page);
+}
+
+static void InstallOnFirstTick(HWND page)
+{
+    // Only the page's own running timer installs: once it is killed, or when the open had to
+    // install at once for want of it, no WM_TIMER that still arrives installs a second time.
+    if (InstallTimer == 0)
+        return;
+    Install(page);
+    KillTimer(page, InstallTimer);
+    InstallTimer = 0;
+}
+
+static void Reboot(HWND page)
+{
+    EndDialog(page, 0);
+    if (!RequestRestart())
+        MessageBoxA(page, RestartFailedText, SetupCaption, MB_OK | MB_ICONEXCLAMATION);
+}
 
 INT_PTR CALLBACK FinishPage(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
+    case WM_INITDIALOG:
+        OpenFinishPage(page);
+        break;
+
+    case WM_TIMER:
+        InstallOnFirstTick(page);
+        break;
+
     case WM_COMMAND:
-        if (wParam == IDC_REBOOT) {
-            EndDialog(page, 0);
-            RequestRestart();
-        }
+        if (wParam == IDC_REBOOT)
+            Reboot(page);
         break;
     }
     return 0;

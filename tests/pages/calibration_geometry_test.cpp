@@ -1,1 +1,267 @@
-// tests to come
+// The calibration geometry without a window: control places on real screen sizes, the
+// corner arithmetic by its worked examples, and a round trip through emulated panels.
+#include "calibration.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <algorithm>
+#include <string>
+
+namespace {
+
+struct Place {
+    int id, x, y;
+};
+
+// The places of some controls, checked against the layout, which must also move every
+// control exactly once.
+void ExpectPlaces(int width, int height, const Place *expected, size_t count)
+{
+    ControlPlace places[CALIBRATION_CONTROL_COUNT];
+    for (ControlPlace &p : places)
+        p = ControlPlace{ -1, -9999, -9999 };
+    LayOutCalibrationScreen(width, height, places);
+
+    for (size_t e = 0; e < count; e++) {
+        int found = 0;
+        for (const ControlPlace &p : places) {
+            if (p.id != expected[e].id)
+                continue;
+            found++;
+            EXPECT_EQ(expected[e].x, p.x) << "x of control " << p.id << " on " << width << " x " << height;
+            EXPECT_EQ(expected[e].y, p.y) << "y of control " << p.id << " on " << width << " x " << height;
+        }
+        EXPECT_EQ(1, found) << "control " << expected[e].id << " is placed " << found << " times";
+    }
+}
+
+TEST(CalibrationLayout, On800By600)
+{
+    const Place expected[] = {
+        { IDC_TARGET_LEFT_UP, 64, 44 }, { IDC_TARGET_RIGHT_UP, 704, 44 },
+        { IDC_TARGET_LEFT_DN, 64, 524 }, { IDC_TARGET_RIGHT_DN, 704, 524 },
+        { IDC_ALIGN_WORDMARK, 300, 60 },
+        { IDC_ALIGN_TITLE, 150, 200 }, { IDC_HOW_1, 150, 220 }, { IDC_HOW_2, 150, 240 },
+        { IDC_HOW_3, 150, 260 }, { IDC_HOW_4, 150, 280 }, { IDC_HOW_5, 150, 300 },
+        { IDC_TRY_1, 150, 220 }, { IDC_TRY_2, 150, 300 }, { IDC_DISPLAY_SIZE, 150, 150 },
+        { IDC_OK, 145, 400 }, { IDC_CANCEL, 345, 400 }, { IDC_RETRY, 545, 400 },
+    };
+    ExpectPlaces(800, 600, expected, sizeof expected / sizeof expected[0]);
+}
+
+TEST(CalibrationLayout, TargetsAndWordMarkOnOtherScreens)
+{
+    // Odd sizes show where the + 1 goes: the tenths round the screen size up, the halves do not.
+    const Place at1024[] = {
+        { IDC_TARGET_LEFT_UP, 86, 60 }, { IDC_TARGET_RIGHT_UP, 906, 60 },
+        { IDC_TARGET_LEFT_DN, 86, 676 }, { IDC_TARGET_RIGHT_DN, 906, 676 },
+        { IDC_ALIGN_WORDMARK, 412, 76 }, { IDC_OK, 257, 484 },
+    };
+    ExpectPlaces(1024, 768, at1024, sizeof at1024 / sizeof at1024[0]);
+    const Place at639[] = {
+        { IDC_TARGET_LEFT_UP, 48, 32 }, { IDC_TARGET_RIGHT_UP, 559, 32 },
+        { IDC_TARGET_LEFT_DN, 48, 415 }, { IDC_TARGET_RIGHT_DN, 559, 415 },
+        { IDC_ALIGN_WORDMARK, 220, 48 }, { IDC_HOW_1, 69, 159 }, { IDC_RETRY, 464, 339 },
+    };
+    ExpectPlaces(639, 479, at639, sizeof at639 / sizeof at639[0]);
+}
+
+struct CornerCase {
+    LONG first, second;    // raw values on the two targets of one line
+    LONG outerFirst, outerSecond;
+};
+
+// One line of targets: the corners beyond the first and the second target.
+CornerCase Extrapolated(LONG first, LONG second, int margin)
+{
+    RawPoint touched[4] = {};
+    PanelCorners corners;
+    CornerCase got = { first, second, 0, 0 };
+    switch (margin) {
+    case 0:   // top: X of points 0 and 1
+        touched[0].X = first, touched[1].X = second;
+        ExtrapolateCorners(touched, &corners);
+        got.outerFirst = corners.LeftUpX, got.outerSecond = corners.RightUpX;
+        break;
+    case 1:   // bottom: X of points 2 and 3
+        touched[2].X = first, touched[3].X = second;
+        ExtrapolateCorners(touched, &corners);
+        got.outerFirst = corners.LeftDnX, got.outerSecond = corners.RightDnX;
+        break;
+    case 2:   // left: Y of points 0 and 2
+        touched[0].Y = first, touched[2].Y = second;
+        ExtrapolateCorners(touched, &corners);
+        got.outerFirst = corners.LeftUpY, got.outerSecond = corners.LeftDnY;
+        break;
+    default:  // right: Y of points 1 and 3
+        touched[1].Y = first, touched[3].Y = second;
+        ExtrapolateCorners(touched, &corners);
+        got.outerFirst = corners.RightUpY, got.outerSecond = corners.RightDnY;
+        break;
+    }
+    return got;
+}
+
+TEST(CornerArithmetic, WorkedExamplesForEveryMargin)
+{
+    const CornerCase cases[] = {
+        { 100, 900, 1, 999 },      // rising: margin (800 - 1) / 8 = 99
+        { 900, 100, 1000, 0 },     // falling: (-801) / 8 truncates to -100
+        { 500, 494, 500, 494 },    // -6: (-7) / 8 = 0
+        { 500, 508, 500, 508 },    // 8: 7 / 8 = 0
+        { 500, 509, 499, 510 },    // 9: the first difference with a margin of 1
+        { 500, 493, 501, 492 },    // -7: (-8) / 8 = -1
+        { 0, 0, 0, 0 },            // equal: (-1) / 8 truncates to 0
+        { -300, -100, -324, -76 }, // negative raw values: 199 / 8 = 24
+        { 40, 1, 45, -4 },         // corners beyond the raw range stay unclamped
+    };
+    for (int margin = 0; margin < 4; margin++) {
+        for (const CornerCase &c : cases) {
+            CornerCase got = Extrapolated(c.first, c.second, margin);
+            EXPECT_EQ(c.outerFirst, got.outerFirst) << "margin " << margin << ", raw " << c.first << " to " << c.second;
+            EXPECT_EQ(c.outerSecond, got.outerSecond) << "margin " << margin << ", raw " << c.first << " to " << c.second;
+        }
+    }
+}
+
+TEST(CornerArithmetic, EachCornerComesFromItsOwnLineOnly)
+{
+    const RawPoint touched[4] = { { 100, 200 }, { 900, 260 }, { 140, 800 }, { 1000, 700 } };
+    PanelCorners c;
+    ExtrapolateCorners(touched, &c);
+    // top (900-100-1)/8 = 99, bottom (1000-140-1)/8 = 107, left (800-200-1)/8 = 74,
+    // right (700-260-1)/8 = 54
+    EXPECT_EQ(1, c.LeftUpX);
+    EXPECT_EQ(999, c.RightUpX);
+    EXPECT_EQ(33, c.LeftDnX);
+    EXPECT_EQ(1107, c.RightDnX);
+    EXPECT_EQ(126, c.LeftUpY);
+    EXPECT_EQ(874, c.LeftDnY);
+    EXPECT_EQ(206, c.RightUpY);
+    EXPECT_EQ(754, c.RightDnY);
+}
+
+// A linear panel, as the simulated one: raw value at the screen's left (top) edge and at its
+// right (bottom) edge, rounded to the nearest raw unit.
+struct Axis {
+    LONG atStart, atEnd;
+};
+
+LONG RawAt(const Axis &axis, int pixel, int size)
+{
+    return (LONG)std::floor(axis.atStart + (double)(axis.atEnd - axis.atStart) * pixel / size + 0.5);
+}
+
+struct RoundTripWorst {
+    double cornerRaw = 0, cornerAllowed = 0;
+    double pixel = 0, pixelAllowed = 0;
+    std::string cornerWhere, pixelWhere;
+};
+
+// One line of two targets and the two corners extrapolated beyond them.
+struct Line {
+    const char *name;
+    int targetA, targetB;
+    LONG PanelCorners::*cornerA;
+    LONG PanelCorners::*cornerB;
+    bool horizontal;
+};
+
+const Line Lines[4] = {
+    { "top", 0, 1, &PanelCorners::LeftUpX, &PanelCorners::RightUpX, true },
+    { "bottom", 2, 3, &PanelCorners::LeftDnX, &PanelCorners::RightDnX, true },
+    { "left", 0, 2, &PanelCorners::LeftUpY, &PanelCorners::LeftDnY, false },
+    { "right", 1, 3, &PanelCorners::RightUpY, &PanelCorners::RightDnY, false },
+};
+
+// Touches the four target centres of one screen on one panel and extrapolates. The corners
+// must be the panel's edges and each target must map back onto its centre, within what whole
+// pixels and whole raw units allow: the targets sit on whole pixels, so a corner can be off
+// by the raw size of a pixel (plus a unit of rounding); on a panel coarser than the screen
+// a raw unit spans more than a pixel.
+void RoundTrip(int width, int height, Axis x, Axis y, RoundTripWorst *worst)
+{
+    ControlPlace places[CALIBRATION_CONTROL_COUNT];
+    LayOutCalibrationScreen(width, height, places);
+    const int targetIds[4] = { IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN };
+    POINT centre[4] = {};
+    RawPoint touched[4];
+    for (int t = 0; t < 4; t++) {
+        for (const ControlPlace &p : places)
+            if (p.id == targetIds[t])
+                centre[t] = POINT{ p.x + 16, p.y + 16 };
+        touched[t].X = RawAt(x, centre[t].x, width);
+        touched[t].Y = RawAt(y, centre[t].y, height);
+    }
+    PanelCorners corners;
+    ExtrapolateCorners(touched, &corners);
+
+    char where[128];
+    std::snprintf(where, sizeof where, "%d x %d, panel X %ld..%ld, Y %ld..%ld", width, height,
+                  (long)x.atStart, (long)x.atEnd, (long)y.atStart, (long)y.atEnd);
+    for (const Line &line : Lines) {
+        const Axis &axis = line.horizontal ? x : y;
+        int size = line.horizontal ? width : height;
+        double rawPerPixel = std::abs(axis.atEnd - axis.atStart) / (double)size;
+        LONG a = corners.*line.cornerA, b = corners.*line.cornerB;
+
+        double cornerAllowed = 1 + rawPerPixel;
+        double cornerError = std::max(std::abs((double)a - axis.atStart), std::abs((double)b - axis.atEnd));
+        EXPECT_LE(cornerError, cornerAllowed) << line.name << " corners " << a << ", " << b << "; " << where;
+        if (cornerError > worst->cornerRaw)
+            worst->cornerRaw = cornerError, worst->cornerAllowed = cornerAllowed, worst->cornerWhere = where;
+
+        double pixelAllowed = 1 + (rawPerPixel < 1 ? 1 / rawPerPixel : 0);
+        for (int t : { line.targetA, line.targetB }) {
+            LONG raw = line.horizontal ? touched[t].X : touched[t].Y;
+            int want = line.horizontal ? centre[t].x : centre[t].y;
+            double mapped = (double)(raw - a) * size / (b - a);
+            double pixelError = std::abs(mapped - want);
+            EXPECT_LE(pixelError, pixelAllowed) << "target " << t << " maps to " << mapped << " on the "
+                                                << line.name << " line, not " << want << "; " << where;
+            if (pixelError > worst->pixel)
+                worst->pixel = pixelError, worst->pixelAllowed = pixelAllowed, worst->pixelWhere = where;
+        }
+    }
+}
+
+TEST(CornerRoundTrip, TargetCentresOnEmulatedPanelsGiveThePanelsEdges)
+{
+    const int screens[][2] = { { 640, 480 }, { 800, 600 }, { 1024, 768 }, { 1152, 864 },
+                               { 1280, 960 }, { 1280, 1024 }, { 1600, 1200 } };
+    // Ranges from 256 to 4096 raw units, with offsets, rising and falling, and the Y axis
+    // of the simulated panel's default (bottom to top).
+    const Axis axes[] = {
+        { 0, 256 }, { 256, 0 }, { 37, 293 }, { 0, 4096 }, { 4095, 0 }, { 150, 3950 },
+        { 3900, 180 }, { 1000, 2023 }, { -500, 1548 }, { 3000, 1100 },
+    };
+    RoundTripWorst worst;
+    for (const auto &screen : screens)
+        for (const Axis &x : axes)
+            for (const Axis &y : axes)
+                RoundTrip(screen[0], screen[1], x, y, &worst);
+
+    std::printf("largest corner error %.0f raw units (allowed there %.2f) at %s\n"
+                "largest mapping error %.2f pixels (allowed there %.2f) at %s\n",
+                worst.cornerRaw, worst.cornerAllowed, worst.cornerWhere.c_str(), worst.pixel,
+                worst.pixelAllowed, worst.pixelWhere.c_str());
+
+    // Where the targets lie exactly a tenth in and the panel is finer than the screen, the
+    // corners are the panel's edges to within a raw unit and the targets map to within a pixel.
+    RoundTripWorst exact;
+    const Axis fine[] = { { 0, 4096 }, { 4095, 0 }, { 150, 3950 }, { 3900, 180 }, { -500, 1548 } };
+    const int exactScreens[][2] = { { 640, 480 }, { 800, 600 }, { 1600, 1200 } };
+    for (const auto &screen : exactScreens)
+        for (const Axis &x : fine)
+            for (const Axis &y : fine)
+                RoundTrip(screen[0], screen[1], x, y, &exact);
+    EXPECT_LE(exact.cornerRaw, 1.0) << exact.cornerWhere;
+    EXPECT_LE(exact.pixel, 1.0) << exact.pixelWhere;
+    std::printf("on those screens: corner error %.0f raw units, mapping error %.2f pixels\n",
+                exact.cornerRaw, exact.pixel);
+}
+
+} // namespace
