@@ -13,7 +13,12 @@ BOOL OpenTouchDriver(void)
 
 void CloseTouchDriver(void)
 {
+    // A handle value is reused once closed; forgetting it keeps a second close from
+    // reaching whatever the system hands out under that value next.
+    if (DriverHandle == INVALID_HANDLE_VALUE || DriverHandle == NULL)
+        return;
     DeviceClose(DriverHandle);
+    DriverHandle = INVALID_HANDLE_VALUE;
 }
 
 BOOL PanelControl(DWORD code, LONG word0, LONG word1, PanelReply *reply)
@@ -32,7 +37,7 @@ BOOL PanelControl(DWORD code, LONG word0, LONG word1, PanelReply *reply)
 
 BOOL ReadReplyValue(const PanelReply *reply, int word, LONG *value)
 {
-    if (reply->Word[word] == 0)
+    if (word < 0 || word > 2 || reply->Word[word] == 0)
         return FALSE;
     *value = *(const LONG *)reply->Word[word];
     return TRUE;

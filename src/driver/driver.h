@@ -33,7 +33,8 @@ extern HANDLE DriverHandle;
 // Loads the driver (the platform finds QUARLO.VXD in the system directory) and keeps the
 // handle; TRUE when it opened.
 BOOL OpenTouchDriver(void);
-// Unloads it: the handle was opened delete-on-close.
+// Unloads it (the handle was opened delete-on-close) and forgets the handle; nothing
+// happens when no driver is open.
 void CloseTouchDriver(void);
 
 // Issues one control call with request words 0 and 1; word 2 is never set.

@@ -1,1 +1,89 @@
-// tests to come
+// The driver link's own promises: the request words each call carries, a reply that
+// gives no address is never followed, and the handle is closed once and then forgotten.
+#include "driver.h"
+#include "settings.h"
+#include "test_machine.h"
+
+namespace {
+
+class DriverLink : public SetupMachineTest {
+protected:
+    void SetUp() override
+    {
+        SetupMachineTest::SetUp();
+        WriteFileText(SystemDirectoryPath(DRIVER_FILE_NAME), "driver");
+    }
+    void TearDown() override
+    {
+        CloseTouchDriver();
+        SetupMachineTest::TearDown();
+    }
+};
+
+TEST(ReplyValue, ReadsThroughTheAddressAWordGivesAndNothingElse)
+{
+    LONG status = -7;
+    PanelReply reply = { { 0, (DWORD)&status, 0 } };
+    LONG value = 12345;
+    EXPECT_TRUE(ReadReplyValue(&reply, 1, &value));
+    EXPECT_EQ(-7, value);
+
+    value = 12345;
+    EXPECT_FALSE(ReadReplyValue(&reply, 0, &value)) << "followed a word that gave no address";
+    EXPECT_FALSE(ReadReplyValue(&reply, 2, &value));
+    EXPECT_FALSE(ReadReplyValue(&reply, 3, &value)) << "read past the reply";
+    EXPECT_FALSE(ReadReplyValue(&reply, -1, &value)) << "read before the reply";
+    EXPECT_EQ(12345, value) << "a refused read changed the value";
+}
+
+TEST_F(DriverLink, CallsCarryWordsZeroAndOneAndAFailedCallLeavesNoAddress)
+{
+    ASSERT_TRUE(OpenTouchDriver());
+    PanelReply reply;
+    reply.Word[0] = reply.Word[1] = reply.Word[2] = 0xDEADBEEF;
+    EXPECT_TRUE(PanelControl(IOCTL_PANEL_SET_LEFT_UP, 123, -45, &reply));
+    PanelControl(IOCTL_PANEL_SET_CALIBRATE, 1, 0, &reply);
+    PanelControl(IOCTL_PANEL_PROBE_CARD, 0, 0, &reply);
+    LONG status = -1;
+    EXPECT_TRUE(ReadReplyValue(&reply, 1, &status));
+    EXPECT_EQ(0, status) << "the card on the stored default port did not answer";
+    CloseTouchDriver();
+
+    std::vector<std::string> log = ReadSimulationLog();
+    const std::vector<std::string> expected = {
+        "open", "ioctl 0x22000B 123 -45", "ioctl 0x22001B 1 0", "ioctl 0x220027 0 0", "close",
+    };
+    EXPECT_EQ(expected, log);
+
+    SetSimulation("QUARLO_SIM_FAIL", "probe,read");
+    ASSERT_TRUE(OpenTouchDriver());
+    const DWORD codes[] = { IOCTL_PANEL_PROBE_CARD, IOCTL_PANEL_READ_POINT };
+    for (DWORD code : codes) {
+        reply.Word[0] = reply.Word[1] = reply.Word[2] = 0xDEADBEEF;
+        EXPECT_FALSE(PanelControl(code, 0, 0, &reply));
+        LONG value = 12345;
+        EXPECT_FALSE(ReadReplyValue(&reply, 0, &value) || ReadReplyValue(&reply, 1, &value))
+            << "a failed call " << std::hex << code << " left an address to follow";
+        EXPECT_EQ(12345, value);
+    }
+}
+
+TEST_F(DriverLink, CloseUnloadsOnceAndForgetsTheHandle)
+{
+    CloseTouchDriver();
+    ASSERT_TRUE(OpenTouchDriver());
+    EXPECT_NE(INVALID_HANDLE_VALUE, DriverHandle);
+    CloseTouchDriver();
+    EXPECT_EQ(INVALID_HANDLE_VALUE, DriverHandle);
+    CloseTouchDriver();
+
+    DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
+    EXPECT_FALSE(OpenTouchDriver()) << "loaded with no driver in the system directory";
+    EXPECT_EQ(INVALID_HANDLE_VALUE, DriverHandle);
+    CloseTouchDriver();
+
+    const std::vector<std::string> expected = { "open", "close", "open" };
+    EXPECT_EQ(expected, ReadSimulationLog()) << "a close reached the driver with nothing open";
+}
+
+} // namespace

@@ -1,1 +1,76 @@
-// tests to come
+// The summary page's two lines, for the values a page can choose and for stored values
+// that no page offers.
+#include "summary_text.h"
+#include "setup.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+struct PortCase {
+    DWORD port, irq;
+    const char *line;
+};
+
+std::string PortLine(DWORD port, DWORD irq)
+{
+    char text[MESSAGE_TEXT_SIZE];
+    // Poisoned, so a line that leaves part of the buffer as it was shows the leftover.
+    FillMemory(text, sizeof text - 1, 'x');
+    text[sizeof text - 1] = 0;
+    ComposePortLine(text, port, irq);
+    return text;
+}
+
+std::string ButtonLine(DWORD rightButton)
+{
+    char text[MESSAGE_TEXT_SIZE];
+    FillMemory(text, sizeof text - 1, 'x');
+    text[sizeof text - 1] = 0;
+    ComposeButtonLine(text, rightButton);
+    return text;
+}
+
+TEST(SummaryText, PortLineNamesThePortAndOnlyTheLinesAPortCanUse)
+{
+    const PortCase cases[] = {
+        { 2, 3, "COM Port Setting : COM 2, IRQ 3" },
+        { 3, 7, "COM Port Setting : COM 3, IRQ 7" },
+        { 1, 4, "COM Port Setting : COM 1, IRQ 4" },
+        { 4, 5, "COM Port Setting : COM 4, IRQ 5" },
+        { 1, 6, "COM Port Setting : COM 1" },
+        { 2, 0, "COM Port Setting : COM 2" },
+        { 3, 0xFFFFFFFF, "COM Port Setting : COM 3" },
+        // Ports the port page offers no button for: never the text a page composed before.
+        { 9, 7, "COM Port Setting : none, IRQ 7" },
+        { 0, 4, "COM Port Setting : none, IRQ 4" },
+        { 0xFFFFFFFF, 6, "COM Port Setting : none" },
+    };
+    for (const PortCase &c : cases)
+        EXPECT_EQ(c.line, PortLine(c.port, c.irq)) << "port " << c.port << ", line " << c.irq;
+}
+
+TEST(SummaryText, ButtonLineIsOnOnlyForOne)
+{
+    EXPECT_EQ("Right Button Setting :  ON", ButtonLine(1));
+    EXPECT_EQ("Right Button Setting : OFF", ButtonLine(0));
+    EXPECT_EQ("Right Button Setting : OFF", ButtonLine(2));
+    EXPECT_EQ("Right Button Setting : OFF", ButtonLine(0xFFFFFFFF));
+}
+
+// The page's static is sized for the longest line a page can choose; no stored value may
+// make a longer one.
+TEST(SummaryText, NoStoredValueMakesALineLongerThanTheLongestChoice)
+{
+    const DWORD values[] = { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 99, 1000, 0x7FFFFFFF, 0xFFFFFFFF };
+    for (DWORD port : values) {
+        for (DWORD irq : values) {
+            std::string line = PortLine(port, irq);
+            EXPECT_LE(line.size(), (size_t)SUMMARY_LINE_MAX) << line;
+        }
+        EXPECT_LE(ButtonLine(port).size(), (size_t)SUMMARY_LINE_MAX);
+    }
+}
+
+} // namespace
