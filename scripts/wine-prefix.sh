@@ -7,7 +7,9 @@ prefix=$1
 template=$prefix.template
 export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-if [ ! -f "$template/.velmora-template" ]; then
+# The template is made again whenever this script changes.
+stamp=$(md5sum < "$0" | cut -d' ' -f1)
+if [ "$(cat "$template/.velmora-template" 2>/dev/null)" != "$stamp" ]; then
   rm -rf "$template"
   WINEPREFIX=$template wineboot -i >/dev/null 2>&1
   reg() { WINEPREFIX=$template wine reg add "$@" /f >/dev/null 2>&1; }
@@ -35,7 +37,7 @@ if [ ! -f "$template/.velmora-template" ]; then
   for link in $(find "$template/drive_c/users" -maxdepth 3 -type l); do
     rm "$link" && mkdir -p "$link"
   done
-  touch "$template/.velmora-template"
+  echo "$stamp" > "$template/.velmora-template"
 fi
 
 WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
