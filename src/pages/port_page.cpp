@@ -93,15 +93,8 @@ INT_PTR CALLBACK PortPage(HWND page, UINT message, WPARAM wParam, LPARAM)
             SelectPort(page, PortRowOfButton((int)wParam));
         } else if (IrqOfButton((int)wParam)) {
             SelectIrq(page, (int)wParam);
-        } else if (wParam == IDC_NEXT) {
-            OpenPage(IDD_RIGHT_BUTTON, page, RightButtonPage);
-            if (ChainUnwinding())
-                EndDialog(page, 0);
-        } else if (wParam == IDC_BACK) {
-            EndDialog(page, 0);
-        } else if (wParam == IDC_CANCEL) {
-            EndDialog(page, 0);
-            SetupAborted = 1;
+        } else {
+            FollowPageChain(page, wParam, IDD_RIGHT_BUTTON, RightButtonPage);
         }
         break;
     }

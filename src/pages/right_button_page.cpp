@@ -22,15 +22,8 @@ INT_PTR CALLBACK RightButtonPage(HWND page, UINT message, WPARAM wParam, LPARAM)
             // Any value but 1 counts as off, so a click always ends at 0 or 1.
             PanelSettings.RightButton = PanelSettings.RightButton == 1 ? 0 : 1;
             ShowRightButton(page);
-        } else if (wParam == IDC_NEXT) {
-            OpenPage(IDD_SUMMARY, page, SummaryPage);
-            if (ChainUnwinding())
-                EndDialog(page, 0);
-        } else if (wParam == IDC_BACK) {
-            EndDialog(page, 0);
-        } else if (wParam == IDC_CANCEL) {
-            EndDialog(page, 0);
-            SetupAborted = 1;
+        } else {
+            FollowPageChain(page, wParam, IDD_SUMMARY, SummaryPage);
         }
         break;
     }

@@ -1,5 +1,6 @@
 // The wizard's process-wide state and the page chain protocol every page follows.
 #include "setup.h"
+#include "resource.h"
 
 HINSTANCE SetupInstance;
 int SetupAborted;
@@ -16,4 +17,21 @@ void OpenPage(int templateId, HWND owner, DLGPROC procedure)
 BOOL ChainUnwinding(void)
 {
     return SetupAborted == 1 || CalibrationAccepted == 1;
+}
+
+BOOL FollowPageChain(HWND page, WPARAM command, int nextTemplate, DLGPROC nextPage)
+{
+    if (command == IDC_NEXT) {
+        OpenPage(nextTemplate, page, nextPage);
+        if (ChainUnwinding())
+            EndDialog(page, 0);
+    } else if (command == IDC_BACK) {
+        EndDialog(page, 0);
+    } else if (command == IDC_CANCEL) {
+        EndDialog(page, 0);
+        SetupAborted = 1;
+    } else {
+        return FALSE;
+    }
+    return TRUE;
 }

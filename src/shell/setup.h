@@ -21,6 +21,11 @@ void OpenPage(int templateId, HWND owner, DLGPROC procedure);
 // True when a flag says the whole stack of pages must close.
 BOOL ChainUnwinding(void);
 
+// Next, Back and Cancel of a page in the middle of the chain: Next opens the following
+// page and closes this one too once that page has set a flag, Back closes this page, and
+// Cancel closes it and ends setup. FALSE for any other command.
+BOOL FollowPageChain(HWND page, WPARAM command, int nextTemplate, DLGPROC nextPage);
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showState);
 
 INT_PTR CALLBACK WelcomePage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
