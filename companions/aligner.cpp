@@ -1,2 +1,9 @@
-#include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+// ALIGNER.EXE aligns the touch panel to the screen again after installation.
+#include "companions.h"
+#include "setup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    SetupInstance = instance;
+    return RunAligner();
+}

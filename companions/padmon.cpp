@@ -1,2 +1,9 @@
-#include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+// PADMON.EXE, the panel monitor, shows what Velmora stored and tests a touch.
+#include "companions.h"
+#include "setup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    SetupInstance = instance;
+    return RunPanelMonitor();
+}

@@ -1,2 +1,9 @@
-#include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+// REMOVER.EXE takes the Velmora touch screen driver off the machine.
+#include "companions.h"
+#include "setup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    SetupInstance = instance;
+    return RunRemover();
+}

@@ -1,2 +1,9 @@
-#include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+// TUNER.EXE sets the touch mode and the right-button feature.
+#include "companions.h"
+#include "setup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    SetupInstance = instance;
+    return RunTouchTuning();
+}

@@ -1,0 +1,61 @@
+// The aligner: setup's calibration screen run again over the installed driver.
+#include "companions.h"
+#include "settings.h"
+#include "driver.h"
+#include "resource.h"
+#include "setup.h"
+
+// The alignment the driver works with when the aligner starts, handed back on Cancel.
+static PanelSettingsRecord StoredAlignment;
+
+static void SendCorner(DWORD code, LONG x, LONG y)
+{
+    PanelReply reply;
+    PanelControl(code, x, y, &reply);
+}
+
+// Cancel on the calibration screen leaves the driver in calibration, or with corners the
+// user did not accept; a driver that Windows keeps loaded would go on that way until the
+// next start. The stored corners go back to it in the order the screen uses.
+static void RestoreStoredAlignment(void)
+{
+    const PanelSettingsRecord *s = &StoredAlignment;
+
+    PanelSettings = StoredAlignment;
+    SendCorner(IOCTL_PANEL_SET_LEFT_UP, s->LeftUpX, s->LeftUpY);
+    SendCorner(IOCTL_PANEL_SET_RIGHT_UP, s->RightUpX, s->RightUpY);
+    SendCorner(IOCTL_PANEL_SET_LEFT_DN, s->LeftDnX, s->LeftDnY);
+    SendCorner(IOCTL_PANEL_SET_RIGHT_DN, s->RightDnX, s->RightDnY);
+    SendCorner(IOCTL_PANEL_SET_CALIBRATE, 1, 1);
+    SendCorner(IOCTL_PANEL_SET_CALIBRATE, 0, 0);
+}
+
+// Setup's screen promises a reboot message after OK; here OK only keeps the alignment.
+static INT_PTR CALLBACK AlignerScreen(HWND screen, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CalibrationScreen(screen, message, wParam, lParam);
+    if (message == WM_INITDIALOG)
+        SetDlgItemTextA(screen, IDC_TRY_2, "If the cursor responds correctly then your touch panel is "
+                        "accurately aligned to your monitor. Touch the [OK] button to keep this "
+                        "alignment, or [Retry] to align again.");
+    return 0;
+}
+
+int RunAligner(void)
+{
+    if (!LoadInstalledSettings(ALIGNER_CAPTION))
+        return 1;
+    if (!OpenTouchDriver()) {
+        ShowProblem(NULL, DRIVER_FAILED_TEXT, DRIVER_FAILED_CAPTION);
+        return 1;
+    }
+    StoredAlignment = PanelSettings;
+    CalibrationAccepted = 0;
+    OpenPage(IDD_CALIBRATION, NULL, AlignerScreen);
+    if (CalibrationAccepted == 1)
+        SavePanelSettings();
+    else
+        RestoreStoredAlignment();
+    CloseTouchDriver();
+    return 0;
+}

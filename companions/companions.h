@@ -1,0 +1,59 @@
+// The four companion programs' work, apart from their entries so that tests can run it.
+#ifndef VELMORA_COMPANIONS_H
+#define VELMORA_COMPANIONS_H
+
+#include <windows.h>
+
+// Captions of the four programs' windows and message boxes.
+#define MONITOR_CAPTION "Velmora Panel Monitor"
+#define REMOVER_CAPTION "Velmora Remover"
+#define ALIGNER_CAPTION "Velmora Screen Alignment"
+#define TUNING_CAPTION  "Velmora Touch Tuning"
+
+#define NOT_INSTALLED_TEXT "Velmora is not installed on this computer."
+// The same words setup uses when the driver does not load, so the user meets one message.
+#define DRIVER_FAILED_TEXT    "Cannot Load QUARLO.VXD"
+#define DRIVER_FAILED_CAPTION "Load VXD Message"
+
+// Where setup put the companion programs: below the Windows directory.
+#define START_MENU_FOLDER "START MENU\\PROGRAMS\\VELMORA"
+
+// Shared by the programs (installed.cpp).
+// Loads PanelSettings from an existing settings key. When Velmora is not installed it says
+// so in a box with this caption, creates nothing and returns FALSE.
+BOOL LoadInstalledSettings(const char *caption);
+// An exclamation box with OK, owned by owner.
+void ShowProblem(HWND owner, const char *text, const char *caption);
+
+// PADMON.EXE (monitor_page.cpp): the stored settings and a test of the panel.
+int RunPanelMonitor(void);
+INT_PTR CALLBACK PanelMonitor(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// The monitor's lines, composed without a window; each fits MessageText.
+void ComposeMonitorPort(char *text, DWORD comPort, DWORD comBase, DWORD comIrq);
+void ComposeMonitorMode(char *text, DWORD mode);
+void ComposeMonitorCorner(char *text, const char *corner, LONG x, LONG y);
+void ComposeMonitorPoint(char *text, LONG rawX, LONG rawY);
+
+// REMOVER.EXE (remove_logic.cpp).
+// What the last removal could not delete at once: the files handed to WININIT.INI for the
+// next start, and the paths left to the user, one a line (room for all six it may name).
+enum { REMOVAL_BY_HAND_SIZE = 6 * (256 + 2) };
+extern int RemovalScheduled;
+extern char RemovalByHand[REMOVAL_BY_HAND_SIZE];
+// The static-driver entry, the settings, the driver file and the Start-menu programs.
+void RemoveVelmora(void);
+// TRUE when any part of an installation is found.
+BOOL VelmoraPresent(void);
+// Asks, removes, tells what is left and offers the restart.
+int RunRemover(void);
+
+// ALIGNER.EXE (align_logic.cpp): setup's calibration screen over the installed driver.
+int RunAligner(void);
+
+// TUNER.EXE (tuner_page.cpp): touch mode and right button.
+int RunTouchTuning(void);
+INT_PTR CALLBACK TouchTuning(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// Writes Mode and RightButton of PanelSettings to the existing settings key only.
+BOOL SaveTouchTuning(void);
+
+#endif

@@ -1,0 +1,137 @@
+// PanelMonitor: the stored panel settings, the driver's start-up state, and a test touch.
+#include "companions.h"
+#include "companion_resource.h"
+#include "settings.h"
+#include "driver.h"
+#include "paths.h"
+#include "setup.h"
+#include "summary_text.h"
+
+void ComposeMonitorPort(char *text, DWORD comPort, DWORD comBase, DWORD comIrq)
+{
+    // The base address in hexadecimal, as a serial card's jumpers and manual give it.
+    wsprintfA(text, "COM Port Setting : COM %lu (%lXh), IRQ %lu", comPort, comBase, comIrq);
+}
+
+void ComposeMonitorMode(char *text, DWORD mode)
+{
+    if (mode >= 1 && mode <= 3)
+        wsprintfA(text, "Touch Mode Setting : MODE %lu", mode);
+    else
+        wsprintfA(text, "Touch Mode Setting : %lu (unknown)", mode);
+}
+
+void ComposeMonitorCorner(char *text, const char *corner, LONG x, LONG y)
+{
+    wsprintfA(text, "%s : %ld, %ld", corner, x, y);
+}
+
+void ComposeMonitorPoint(char *text, LONG rawX, LONG rawY)
+{
+    wsprintfA(text, "Raw X : %ld   Raw Y : %ld", rawX, rawY);
+}
+
+static void ShowLine(HWND page, int id)
+{
+    SetDlgItemTextA(page, id, MessageText);
+}
+
+static void ShowCorners(HWND page)
+{
+    ComposeMonitorCorner(MessageText, "Top left", PanelSettings.LeftUpX, PanelSettings.LeftUpY);
+    ShowLine(page, IDC_MONITOR_LEFT_UP);
+    ComposeMonitorCorner(MessageText, "Top right", PanelSettings.RightUpX, PanelSettings.RightUpY);
+    ShowLine(page, IDC_MONITOR_RIGHT_UP);
+    ComposeMonitorCorner(MessageText, "Bottom left", PanelSettings.LeftDnX, PanelSettings.LeftDnY);
+    ShowLine(page, IDC_MONITOR_LEFT_DN);
+    ComposeMonitorCorner(MessageText, "Bottom right", PanelSettings.RightDnX, PanelSettings.RightDnY);
+    ShowLine(page, IDC_MONITOR_RIGHT_DN);
+}
+
+static void ShowDriverState(HWND page)
+{
+    char path[PATH_BUFFER_SIZE];
+    BOOL present = SystemFilePath(path, DRIVER_FILE_NAME) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+
+    SetDlgItemTextA(page, IDC_MONITOR_STARTUP, StaticDriverRegistered()
+                    ? "Loaded at every start of Windows : YES" : "Loaded at every start of Windows : NO");
+    SetDlgItemTextA(page, IDC_MONITOR_DRIVER_FILE, present
+                    ? "QUARLO.VXD in the system folder : YES" : "QUARLO.VXD in the system folder : NO");
+}
+
+static void ShowStoredSettings(HWND page)
+{
+    ComposeMonitorPort(MessageText, PanelSettings.ComPort, PanelSettings.ComBase, PanelSettings.ComIrq);
+    ShowLine(page, IDC_MONITOR_PORT);
+    ComposeButtonLine(MessageText, PanelSettings.RightButton);
+    ShowLine(page, IDC_MONITOR_BUTTON);
+    ComposeMonitorMode(MessageText, PanelSettings.Mode);
+    ShowLine(page, IDC_MONITOR_MODE);
+    ShowCorners(page);
+    ShowDriverState(page);
+}
+
+static void OpenDriverForTest(HWND page)
+{
+    if (!OpenTouchDriver())
+        SetDlgItemTextA(page, IDC_MONITOR_POINT, DRIVER_FAILED_TEXT);
+}
+
+// The test area is a plain static, which takes no mouse input: its touches reach the page.
+static BOOL InTestArea(HWND page, LPARAM position)
+{
+    RECT area;
+    POINT point;
+
+    GetWindowRect(GetDlgItem(page, IDC_MONITOR_TEST_AREA), &area);
+    MapWindowPoints(NULL, page, (POINT *)&area, 2);
+    point.x = (short)LOWORD(position);
+    point.y = (short)HIWORD(position);
+    return PtInRect(&area, point);
+}
+
+static void ShowTouchedPoint(HWND page)
+{
+    PanelReply reply;
+    LONG rawX, rawY;
+
+    if (DriverHandle == INVALID_HANDLE_VALUE)
+        return;
+    PanelControl(IOCTL_PANEL_READ_POINT, 0, 0, &reply);
+    if (ReadReplyValue(&reply, 0, &rawX) && ReadReplyValue(&reply, 1, &rawY)) {
+        ComposeMonitorPoint(MessageText, rawX, rawY);
+        ShowLine(page, IDC_MONITOR_POINT);
+    } else {
+        SetDlgItemTextA(page, IDC_MONITOR_POINT, "The touch driver gave no point.");
+    }
+}
+
+INT_PTR CALLBACK PanelMonitor(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        ShowStoredSettings(page);
+        OpenDriverForTest(page);
+        break;
+    case WM_LBUTTONUP:
+        if (InTestArea(page, lParam))
+            ShowTouchedPoint(page);
+        break;
+    case WM_COMMAND:
+        // Close, Escape and the close box: the monitor changes nothing, so any way out is fine.
+        if (wParam == IDCANCEL) {
+            CloseTouchDriver();
+            EndDialog(page, 0);
+        }
+        break;
+    }
+    return 0;
+}
+
+int RunPanelMonitor(void)
+{
+    if (!LoadInstalledSettings(MONITOR_CAPTION))
+        return 1;
+    OpenPage(IDD_PANEL_MONITOR, NULL, PanelMonitor);
+    return 0;
+}

@@ -1,0 +1,207 @@
+// The remover: takes away everything a completed setup left on the machine.
+#include "companions.h"
+#include "settings.h"
+#include "paths.h"
+#include "setup.h"
+
+int RemovalScheduled;
+char RemovalByHand[REMOVAL_BY_HAND_SIZE];
+
+// The remover itself comes last: it is the one file sure to be in use.
+static const char *const CompanionFiles[] = {
+    "PADMON.EXE", "ALIGNER.EXE", "TUNER.EXE", "REMOVER.EXE",
+};
+
+// Windows 95 runs WININIT.EXE from DOS before it starts, and deletes each file named by a
+// NUL= line of the [rename] section; it knows only short names, and a name that appears
+// twice would be dropped by a plain profile write, so the section is rewritten whole.
+static const char WininitFile[] = "WININIT.INI";
+static const char WininitSection[] = "rename";
+enum { WININIT_SECTION_SIZE = 4096 };
+
+static void AppendText(char *text, int size, const char *more)
+{
+    int used = lstrlenA(text);
+
+    if (used < size - 1)
+        lstrcpynA(text + used, more, size - used);
+}
+
+static void LeaveToUser(const char *path)
+{
+    AppendText(RemovalByHand, sizeof RemovalByHand, path);
+    AppendText(RemovalByHand, sizeof RemovalByHand, "\r\n");
+}
+
+static BOOL PathExists(const char *path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The section as a run of "key=value" strings ending in an empty one; the end is returned.
+static char *FindSectionEnd(char *section)
+{
+    while (*section)
+        section += lstrlenA(section) + 1;
+    return section;
+}
+
+static BOOL SectionHasLine(const char *section, const char *line)
+{
+    for (; *section; section += lstrlenA(section) + 1)
+        if (lstrcmpiA(section, line) == 0)
+            return TRUE;
+    return FALSE;
+}
+
+static BOOL ScheduleDeletion(const char *path)
+{
+    char line[4 + PATH_BUFFER_SIZE];
+    char shortPath[PATH_BUFFER_SIZE];
+    char section[WININIT_SECTION_SIZE];
+    DWORD used;
+    DWORD length = GetShortPathNameA(path, shortPath, sizeof shortPath);
+
+    if (length == 0 || length >= sizeof shortPath)
+        return FALSE;
+    lstrcpyA(line, "NUL=");
+    lstrcatA(line, shortPath);
+    section[0] = section[1] = 0;
+    used = GetPrivateProfileSectionA(WininitSection, section, sizeof section, WininitFile);
+    // A section that filled the buffer may have been cut; writing it back would lose lines.
+    if (used >= sizeof section - 2)
+        return FALSE;
+    if (!SectionHasLine(section, line)) {
+        char *end = FindSectionEnd(section);
+        if ((end - section) + lstrlenA(line) + 2 > (int)sizeof section)
+            return FALSE;
+        lstrcpyA(end, line);
+        end[lstrlenA(line) + 1] = 0;
+        if (!WritePrivateProfileSectionA(WininitSection, section, WininitFile))
+            return FALSE;
+    }
+    RemovalScheduled++;
+    return TRUE;
+}
+
+// A file in use (the running remover, a driver the system holds) cannot go now; it goes
+// at the next start, or, when even that cannot be arranged, the user is told its name.
+static void DeleteOrSchedule(const char *path)
+{
+    if (DeleteFileA(path) || !PathExists(path))
+        return;
+    if (!ScheduleDeletion(path))
+        LeaveToUser(path);
+}
+
+// Windows 95/98 RegDeleteKey deletes a key with all its subkeys; the entry key is deleted
+// only when it is seen to hold nothing that someone else put there.
+static void DeleteEmptyKey(const char *path)
+{
+    HKEY key;
+    DWORD subkeys = 1, values = 1;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    if (RegQueryInfoKeyA(key, NULL, NULL, NULL, &subkeys, NULL, NULL, &values, NULL, NULL,
+                         NULL, NULL) != ERROR_SUCCESS)
+        subkeys = 1;
+    RegCloseKey(key);
+    if (subkeys == 0 && values == 0)
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
+}
+
+static void RemoveDriverEntry(void)
+{
+    HKEY key;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, STATIC_DRIVER_VALUE);
+    RegCloseKey(key);
+    DeleteEmptyKey(STATIC_DRIVER_KEY);
+}
+
+static void RemoveDriverFile(void)
+{
+    char path[PATH_BUFFER_SIZE];
+
+    if (SystemFilePath(path, DRIVER_FILE_NAME))
+        DeleteOrSchedule(path);
+}
+
+// The folder is the one setup fills, found from the Windows directory: the remover may as
+// well have been started from the setup diskette, whose programs must stay.
+static void RemoveStartMenuFolder(void)
+{
+    char folder[PATH_BUFFER_SIZE];
+    char path[PATH_BUFFER_SIZE];
+
+    if (!WindowsFilePath(folder, START_MENU_FOLDER))
+        return;
+    for (int i = 0; i < (int)(sizeof CompanionFiles / sizeof CompanionFiles[0]); i++)
+        if (JoinPath(path, folder, CompanionFiles[i]))
+            DeleteOrSchedule(path);
+    // WININIT deletes files only, so a folder that still holds one stays for the user.
+    if (!RemoveDirectoryA(folder) && PathExists(folder))
+        LeaveToUser(folder);
+}
+
+void RemoveVelmora(void)
+{
+    RemovalScheduled = 0;
+    RemovalByHand[0] = 0;
+    // The entry goes first: setup's own removal, used next for the settings and the driver
+    // file, spares an installation whose driver Windows still loads at every start.
+    RemoveDriverEntry();
+    RemoveInstallation();
+    RemoveDriverFile();
+    RemoveStartMenuFolder();
+}
+
+BOOL VelmoraPresent(void)
+{
+    char path[PATH_BUFFER_SIZE];
+    HKEY key;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        RegCloseKey(key);
+        return TRUE;
+    }
+    if (StaticDriverRegistered())
+        return TRUE;
+    if (SystemFilePath(path, DRIVER_FILE_NAME) && PathExists(path))
+        return TRUE;
+    return WindowsFilePath(path, START_MENU_FOLDER) && PathExists(path);
+}
+
+static void ComposeRemovalReport(char *text, int size)
+{
+    lstrcpynA(text, "The Velmora touch screen driver has been removed.\r\n\r\n", size);
+    if (RemovalScheduled > 0)
+        AppendText(text, size, "Files still in use are deleted at the next start of Windows.\r\n\r\n");
+    if (RemovalByHand[0]) {
+        AppendText(text, size, "Please delete by hand after the restart:\r\n");
+        AppendText(text, size, RemovalByHand);
+        AppendText(text, size, "\r\n");
+    }
+    AppendText(text, size, "Windows must be restarted to finish the removal. Restart Windows now?");
+}
+
+int RunRemover(void)
+{
+    char report[256 + REMOVAL_BY_HAND_SIZE];
+
+    if (!VelmoraPresent()) {
+        MessageBoxA(NULL, NOT_INSTALLED_TEXT, REMOVER_CAPTION, MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
+    if (MessageBoxA(NULL, "Remove the Velmora touch screen driver?", REMOVER_CAPTION,
+                    MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return 0;
+    RemoveVelmora();
+    ComposeRemovalReport(report, sizeof report);
+    if (MessageBoxA(NULL, report, REMOVER_CAPTION, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        RequestRestart();
+    return 0;
+}

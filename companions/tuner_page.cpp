@@ -1,0 +1,98 @@
+// TouchTuning: the touch mode and the right-button feature of an installed panel.
+#include "companions.h"
+#include "companion_resource.h"
+#include "settings.h"
+#include "setup.h"
+
+static const int ModeButtons[3] = { IDC_TUNING_MODE1, IDC_TUNING_MODE2, IDC_TUNING_MODE3 };
+
+// Positions of the two tuned values in the record's registry order.
+enum { MODE_SETTING = 11, RIGHT_BUTTON_SETTING = 12 };
+
+// A stored mode outside 1 to 3 checks no button and is saved back unchanged.
+static void CheckModeButtons(HWND page)
+{
+    for (int i = 0; i < 3; i++)
+        SendDlgItemMessageA(page, ModeButtons[i], BM_SETCHECK,
+                            PanelSettings.Mode == (DWORD)(i + 1) ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+static void CheckRightButton(HWND page)
+{
+    SendDlgItemMessageA(page, IDC_TUNING_RIGHT_BUTTON, BM_SETCHECK,
+                        PanelSettings.RightButton == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// The mode a button stands for; 0 for any other command.
+static DWORD ModeOfButton(WPARAM command)
+{
+    for (int i = 0; i < 3; i++)
+        if (command == (WPARAM)ModeButtons[i])
+            return (DWORD)(i + 1);
+    return 0;
+}
+
+static BOOL WriteSetting(HKEY key, int index, DWORD value)
+{
+    return RegSetValueExA(key, PanelSettingNames[index], 0, REG_DWORD, (const BYTE *)&value, 4) == ERROR_SUCCESS;
+}
+
+BOOL SaveTouchTuning(void)
+{
+    HKEY key;
+    BOOL written;
+
+    // The other eleven values stay as they are: the corners may have been aligned again
+    // since this program loaded them.
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return FALSE;
+    written = WriteSetting(key, MODE_SETTING, PanelSettings.Mode);
+    written = WriteSetting(key, RIGHT_BUTTON_SETTING, PanelSettings.RightButton) && written;
+    RegCloseKey(key);
+    return written;
+}
+
+static void AcceptTuning(HWND page)
+{
+    // The driver reads its settings when Windows starts it; nothing reaches it before.
+    if (SaveTouchTuning())
+        MessageBoxA(page, "The new touch settings take effect at the next start of Windows.",
+                    TUNING_CAPTION, MB_OK | MB_ICONINFORMATION);
+    else
+        ShowProblem(page, NOT_INSTALLED_TEXT, TUNING_CAPTION);
+    EndDialog(page, 0);
+}
+
+INT_PTR CALLBACK TouchTuning(HWND page, UINT message, WPARAM wParam, LPARAM)
+{
+    DWORD mode;
+
+    switch (message) {
+    case WM_INITDIALOG:
+        CheckModeButtons(page);
+        CheckRightButton(page);
+        break;
+    case WM_COMMAND:
+        if ((mode = ModeOfButton(wParam)) != 0) {
+            PanelSettings.Mode = mode;
+            CheckModeButtons(page);
+        } else if (wParam == IDC_TUNING_RIGHT_BUTTON) {
+            PanelSettings.RightButton = PanelSettings.RightButton == 1 ? 0 : 1;
+            CheckRightButton(page);
+        } else if (wParam == IDOK) {
+            AcceptTuning(page);
+        } else if (wParam == IDCANCEL) {
+            EndDialog(page, 0);
+        }
+        break;
+    }
+    return 0;
+}
+
+int RunTouchTuning(void)
+{
+    if (!LoadInstalledSettings(TUNING_CAPTION))
+        return 1;
+    OpenPage(IDD_TOUCH_TUNING, NULL, TouchTuning);
+    return 0;
+}

@@ -1,0 +1,85 @@
+// The panel monitor: the stored settings as they are, and a raw point for a touch in its box.
+#include "companion_test.h"
+#include "companion_resource.h"
+#include "companions.h"
+#include "settings.h"
+#include "sim_device.h"
+
+namespace {
+
+class Monitor : public CompanionTest {
+protected:
+    Scenario &OnMonitor(Scenario &s, std::function<void(HWND)> check)
+    {
+        return s.Then("monitor window", [check](HWND active) {
+            if (!GetDlgItem(active, IDC_MONITOR_PORT) || !IsWindowVisible(active))
+                return false;
+            check(active);
+            return true;
+        });
+    }
+};
+
+TEST_F(Monitor, ShowsTheStoredSettingsAndTheDriverState)
+{
+    InstallVelmora();
+    Scenario s;
+    OnMonitor(s, [](HWND page) {
+        EXPECT_EQ("COM Port Setting : COM 2 (2F8h), IRQ 3", ControlText(page, IDC_MONITOR_PORT));
+        EXPECT_EQ("Right Button Setting :  ON", ControlText(page, IDC_MONITOR_BUTTON));
+        EXPECT_EQ("Touch Mode Setting : MODE 2", ControlText(page, IDC_MONITOR_MODE));
+        EXPECT_EQ("Top left : 12, 20", ControlText(page, IDC_MONITOR_LEFT_UP));
+        EXPECT_EQ("Top right : 1010, 18", ControlText(page, IDC_MONITOR_RIGHT_UP));
+        EXPECT_EQ("Bottom left : 9, 757", ControlText(page, IDC_MONITOR_LEFT_DN));
+        EXPECT_EQ("Bottom right : 1006, 760", ControlText(page, IDC_MONITOR_RIGHT_DN));
+        EXPECT_EQ("Loaded at every start of Windows : YES", ControlText(page, IDC_MONITOR_STARTUP));
+        EXPECT_EQ("QUARLO.VXD in the system folder : YES", ControlText(page, IDC_MONITOR_DRIVER_FILE));
+    });
+    s.PressEscape();
+    s.Run([] { RunPanelMonitor(); });
+    EXPECT_EQ((std::vector<std::string>{ "open", "close" }), ReadSimulationLog());
+}
+
+TEST_F(Monitor, TouchInTheBoxShowsTheRawPointAndOutsideDoesNothing)
+{
+    InstallVelmora();
+    SetSimulation("QUARLO_SIM_PANEL", "100,900,700,50");
+    std::vector<POINT> touched;
+    Scenario s;
+    TouchControl(s, IDC_MONITOR_TEST_AREA, &touched);
+    OnMonitor(s, [&touched](HWND page) {
+        LONG x = 0, y = 0;
+        SimulatedPanelRaw(touched[0].x, touched[0].y, &x, &y);
+        EXPECT_EQ("Raw X : " + std::to_string(x) + "   Raw Y : " + std::to_string(y),
+                  ControlText(page, IDC_MONITOR_POINT));
+    });
+    TouchControl(s, IDC_MONITOR_PORT);
+    s.Click(IDCANCEL);
+    s.Run([] { RunPanelMonitor(); });
+    EXPECT_EQ((std::vector<std::string>{ "open", "ioctl 0x220007 0 0", "close" }), ReadSimulationLog());
+}
+
+TEST_F(Monitor, SaysWhatIsMissing)
+{
+    InstallVelmora();
+    DeleteKeyTree(STATIC_DRIVER_KEY);
+    DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
+    Scenario s;
+    OnMonitor(s, [](HWND page) {
+        EXPECT_EQ("Loaded at every start of Windows : NO", ControlText(page, IDC_MONITOR_STARTUP));
+        EXPECT_EQ("QUARLO.VXD in the system folder : NO", ControlText(page, IDC_MONITOR_DRIVER_FILE));
+        EXPECT_EQ(DRIVER_FAILED_TEXT, ControlText(page, IDC_MONITOR_POINT));
+    });
+    TouchControl(s, IDC_MONITOR_TEST_AREA);
+    s.Click(IDCANCEL);
+    s.Run([] { RunPanelMonitor(); });
+    EXPECT_EQ(std::vector<std::string>{ "open" }, ReadSimulationLog()) << "a control call without a driver";
+
+    DeleteKeyTree(SETTINGS_PARENT_KEY);
+    Scenario absent;
+    absent.AnswerMessageBox(NOT_INSTALLED_TEXT, MONITOR_CAPTION, IDI_EXCLAMATION);
+    absent.Run([] { RunPanelMonitor(); });
+    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+}
+
+} // namespace

@@ -1,0 +1,111 @@
+// The remover: what it takes away, what it leaves to others, and what it hands to WININIT.INI.
+#include "companion_test.h"
+#include "companions.h"
+#include "settings.h"
+
+namespace {
+
+class Remover : public CompanionTest {
+protected:
+    std::string RenameSection()
+    {
+        char section[4096] = "";
+        DWORD length = GetPrivateProfileSectionA("rename", section, sizeof section, "WININIT.INI");
+        std::string lines;
+        for (const char *p = section; p < section + length && *p; p += lstrlenA(p) + 1)
+            lines += std::string(p) + "|";
+        return lines;
+    }
+    std::string ShortPath(const std::string &path)
+    {
+        char buffer[MAX_PATH] = "";
+        GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+        return buffer;
+    }
+    HANDLE HoldOpen(const std::string &path)
+    {
+        return CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    }
+};
+
+TEST_F(Remover, TakesAwayACompletedInstallationButNotTheSetupMedium)
+{
+    InstallVelmora();
+    RemoveVelmora();
+
+    EXPECT_FALSE(KeyExists(STATIC_DRIVER_KEY));
+    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+    EXPECT_TRUE(KeyExists("System\\CurrentControlSet\\Services\\VxD"));
+    EXPECT_FALSE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
+    EXPECT_FALSE(FileExists(folder_)) << "the Start-menu folder stayed";
+    // The medium is the current directory and holds programs of the same names.
+    for (const char *name : { "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE", "QUARLO.VXD" })
+        EXPECT_TRUE(FileExists(medium_ + "\\" + name)) << name << " was deleted from the medium";
+    EXPECT_EQ(0, RemovalScheduled);
+    EXPECT_STREQ("", RemovalByHand);
+    EXPECT_EQ("", RenameSection());
+    EXPECT_FALSE(VelmoraPresent());
+}
+
+TEST_F(Remover, DriverEntryKeyKeepsValuesItDidNotWrite)
+{
+    InstallVelmora();
+    WriteDword(STATIC_DRIVER_KEY, "Start", 0);
+    RemoveVelmora();
+
+    EXPECT_EQ(1, CountValues(STATIC_DRIVER_KEY));
+    DWORD start = 1;
+    EXPECT_TRUE(ReadDword(STATIC_DRIVER_KEY, "Start", &start));
+    EXPECT_EQ(0u, start);
+    EXPECT_FALSE(StaticDriverRegistered());
+}
+
+TEST_F(Remover, FilesInUseGoAtTheNextStartAndTheFolderIsLeftToTheUser)
+{
+    InstallVelmora();
+    WritePrivateProfileStringA("rename", "NUL", "C:\\OLDSETUP.TMP", "WININIT.INI");
+    std::string remover = folder_ + "\\REMOVER.EXE", driver = SystemDirectoryPath(DRIVER_FILE_NAME);
+    HANDLE running = HoldOpen(remover), loaded = HoldOpen(driver);
+    ASSERT_NE(INVALID_HANDLE_VALUE, running);
+    ASSERT_NE(INVALID_HANDLE_VALUE, loaded);
+    std::string expected = "NUL=C:\\OLDSETUP.TMP|NUL=" + ShortPath(driver) + "|NUL=" + ShortPath(remover) + "|";
+    EXPECT_EQ(std::string::npos, expected.find(' ')) << "WININIT runs from DOS and needs short names";
+
+    RemoveVelmora();
+    // A second run while the files are still held must not repeat a line.
+    RemoveVelmora();
+    CloseHandle(running);
+    CloseHandle(loaded);
+
+    EXPECT_EQ(expected, RenameSection());
+    EXPECT_EQ(2, RemovalScheduled);
+    EXPECT_EQ(folder_ + "\r\n", RemovalByHand);
+    EXPECT_FALSE(FileExists(folder_ + "\\PADMON.EXE"));
+    EXPECT_FALSE(KeyExists(SETTINGS_KEY));
+}
+
+TEST_F(Remover, AsksBeforeRemovingAndOffersTheRestart)
+{
+    InstallVelmora();
+    Scenario no;
+    Answer(no, "Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDNO);
+    no.Run([] { RunRemover(); });
+    EXPECT_EQ(std::vector<DWORD>(InstalledRecord, InstalledRecord + 13), StoredRecord());
+    EXPECT_TRUE(StaticDriverRegistered());
+    EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
+
+    HANDLE running = CreateFileA((folder_ + "\\REMOVER.EXE").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    Scenario yes;
+    Answer(yes, "Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDYES);
+    Answer(yes, "The Velmora touch screen driver has been removed.\r\n\r\n"
+                "Files still in use are deleted at the next start of Windows.\r\n\r\n"
+                "Please delete by hand after the restart:\r\n" + folder_ + "\r\n\r\n"
+                "Windows must be restarted to finish the removal. Restart Windows now?",
+           REMOVER_CAPTION, IDYES);
+    yes.Run([] { RunRemover(); });
+    CloseHandle(running);
+    EXPECT_EQ(1, RestartRequests);
+    EXPECT_FALSE(KeyExists(SETTINGS_KEY));
+}
+
+} // namespace
