@@ -28,7 +28,8 @@ if [ "$(cat "$template/.velmora-template" 2>/dev/null)" != "$stamp" ]; then
   # The colours of a Windows 95 desktop: the pages' images are drawn on its grey face.
   for colour in "ButtonFace 192 192 192" "Menu 192 192 192" "Scrollbar 192 192 192" \
                 "ButtonShadow 128 128 128" "ButtonHilight 255 255 255" "Window 255 255 255" \
-                "ActiveTitle 0 0 128" "InactiveTitle 128 128 128" "Background 0 128 128"; do
+                "ActiveTitle 0 0 128" "InactiveTitle 128 128 128" "TitleText 255 255 255" \
+                "Background 0 128 128"; do
     set -- $colour
     reg 'HKCU\Control Panel\Colors' /v "$1" /d "$2 $3 $4"
   done

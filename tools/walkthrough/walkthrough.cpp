@@ -476,6 +476,41 @@ static BOOL Walk(void)
     return collected;
 }
 
+// Template 123 is opened by no page: it only documents the stored touch mode. Its
+// picture is taken from SETUP.EXE's own resources, shown by a procedure that does nothing.
+static INT_PTR CALLBACK ShowOnly(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+static void PictureModeTemplate(const char *medium)
+{
+    char program[MAX_PATH + 16];
+    snprintf(program, sizeof program, "%s\\SETUP.EXE", medium);
+    HMODULE resources = LoadLibraryExA(program, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    HWND page = resources ? CreateDialogParamA(resources, MAKEINTRESOURCEA(IDD_MODE), NULL, ShowOnly, 0) : NULL;
+    if (!page) {
+        Say("template %d could not be shown", IDD_MODE);
+    } else {
+        RECT r;
+        GetWindowRect(page, &r);
+        SetWindowPos(page, HWND_TOP, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_SHOWWINDOW);
+        MSG message;
+        DWORD until = GetTickCount() + 300;
+        while ((LONG)(until - GetTickCount()) > 0) {
+            while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+            Sleep(20);
+        }
+        Picture("11-mode-template");
+        DestroyWindow(page);
+    }
+    if (resources)
+        FreeLibrary(resources);
+}
+
 int main(int argc, char **argv)
 {
     if (argc < 2 || argc > 4) {
@@ -512,6 +547,7 @@ int main(int argc, char **argv)
         WaitForSingleObject(Setup.hProcess, 5000);
         Say("ended SETUP.EXE without pressing Reboot");
     }
+    PictureModeTemplate(medium);
     Say("walk %s: %d pictures", complete ? "complete" : "incomplete", PicturesTaken);
     if (Log)
         fclose(Log);
