@@ -26,6 +26,12 @@ static DWORD *SettingField(int index)
     return (DWORD *)&PanelSettings + index;
 }
 
+static void SetDefaultSettings(void)
+{
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        *SettingField(i) = PanelSettingDefaults[i];
+}
+
 BOOL WritePanelSettings(HKEY key, const PanelSettingsRecord *record)
 {
     BOOL written = TRUE;
@@ -54,12 +60,10 @@ void LoadPanelSettings(void)
 
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, NULL, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, NULL, &key, &disposition) != ERROR_SUCCESS) {
-        for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-            *SettingField(i) = PanelSettingDefaults[i];
+        SetDefaultSettings();
     } else {
         if (disposition == REG_CREATED_NEW_KEY) {
-            for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-                *SettingField(i) = PanelSettingDefaults[i];
+            SetDefaultSettings();
             WritePanelSettings(key, &PanelSettings);
         } else {
             // The stored type is not examined: a shorter value fills only the low bytes,
