@@ -1,5 +1,6 @@
 // The port page as the user sees it: which ports the serial-port map lets it offer, which
-// buttons are checked after every click, and what reaches the settings record.
+// buttons are checked after every click, what reaches the settings record, and what Back
+// to it and a fresh opening show.
 #include "dialog_driver.h"
 #include "test_machine.h"
 #include "resource.h"
@@ -81,9 +82,14 @@ TEST_F(PortPageTest, SerialPortMapDecidesWhichPortsAreOffered)
         Scenario s;
         s.OnPage(IDD_PORT, [visible](HWND page) {
             EXPECT_EQ(visible, ButtonsWhere(page, ControlVisible));
-            // The stored first-run choice is checked whether or not it is offered.
+            // The stored first-run choice is checked whether or not it is offered, and is
+            // what Next goes on with unless the user picks another.
             EXPECT_EQ(Sorted({ IDC_COM1, IDC_IRQ4 }), ButtonsWhere(page, IsChecked));
-        }).Click(IDC_BACK);
+        }).Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON, [](HWND) {
+            EXPECT_EQ(1u, PanelSettings.ComPort);
+            EXPECT_EQ(1016u, PanelSettings.ComBase);
+            EXPECT_EQ(4u, PanelSettings.ComIrq);
+        }).Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_BACK);
         s.Run(OpenPortPageAlone);
     }
 
@@ -97,21 +103,6 @@ TEST_F(PortPageTest, SerialPortMapDecidesWhichPortsAreOffered)
         EXPECT_EQ(Sorted({ IDC_COM1, IDC_IRQ4, IDC_COM3, IDC_IRQ7 }), ButtonsWhere(page, ControlVisible));
     }).Click(IDC_BACK);
     s.Run(OpenPortPageAlone);
-}
-
-// Only COM 3 is offered, but the first-run choice of COM 1 and line 4 is what Next goes
-// on with unless the user picks COM 3.
-TEST_F(PortPageTest, NextGoesOnWithAChoiceThatIsNotOffered)
-{
-    SetSerialPortMap({ "COM3" });
-    Scenario s;
-    s.OnPage(IDD_PORT).Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON, [](HWND) {
-        EXPECT_EQ(1u, PanelSettings.ComPort);
-        EXPECT_EQ(1016u, PanelSettings.ComBase);
-        EXPECT_EQ(4u, PanelSettings.ComIrq);
-    }).Click(IDC_CANCEL);
-    s.Run(OpenPortPageAlone);
-    EXPECT_EQ(1, SetupAborted);
 }
 
 TEST_F(PortPageTest, PortsSetBaseAndLineWhileLinesChangeOnlyTheLine)
@@ -170,21 +161,29 @@ TEST_F(PortPageTest, StoredPortAndLineOutsideTheTables)
     s.Run(OpenPortPageAlone);
 }
 
-// The next page and back: the choices stay as made, though the registry still holds the
-// first-run ones. Back to the welcome page and Next: a fresh page, the stored settings and
-// the serial-port map as they are now.
-TEST_F(PortPageTest, OnlyAFreshOpeningReadsRegistryAndMapAgain)
+// Back uncovers each page as it was left, though the registry still holds the first-run
+// choices; only a fresh opening from the welcome page reads the stored settings and the
+// serial-port map again.
+TEST_F(PortPageTest, BackKeepsTheChoicesAndOnlyAFreshOpeningReadsRegistryAndMapAgain)
 {
+    auto rightButtonOn = [](HWND page) {
+        EXPECT_EQ(1u, PanelSettings.RightButton);
+        if (PageTemplateOf(page) == IDD_RIGHT_BUTTON)
+            EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
+    };
     Scenario s;
-    s.OnPage(IDD_WELCOME).Click(IDC_NEXT).OnPage(IDD_PORT).Click(IDC_COM2).Click(IDC_IRQ4)
-        .Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK);
+    WalkToPage(s, IDD_PORT).Click(IDC_COM2).Click(IDC_IRQ4).Click(IDC_NEXT)
+        .OnPage(IDD_RIGHT_BUTTON).Click(IDC_RIGHT_BUTTON).Click(IDC_BACK);
     Expect(s, "back from the next page", 2, 760, 4, { IDC_COM2, IDC_IRQ4 });
-    s.Click(IDC_BACK).OnPage(IDD_WELCOME, [](HWND) {
-        SetSerialPortMap({ "COM4" });
-        WriteDword(SETTINGS_KEY, "ComPort", 4);
-        WriteDword(SETTINGS_KEY, "ComBase", 632);
-        WriteDword(SETTINGS_KEY, "ComIrq", 5);
-    }).Click(IDC_NEXT);
+    s.Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON, rightButtonOn).Click(IDC_NEXT)
+        .OnPage(IDD_SUMMARY, rightButtonOn).Click(IDC_BACK)
+        .OnPage(IDD_RIGHT_BUTTON, rightButtonOn).Click(IDC_BACK)
+        .OnPage(IDD_PORT).Click(IDC_BACK).OnPage(IDD_WELCOME, [](HWND) {
+            SetSerialPortMap({ "COM4" });
+            WriteDword(SETTINGS_KEY, "ComPort", 4);
+            WriteDword(SETTINGS_KEY, "ComBase", 632);
+            WriteDword(SETTINGS_KEY, "ComIrq", 5);
+        }).Click(IDC_NEXT);
     Expect(s, "opened again", 4, 632, 5, { IDC_COM4, IDC_IRQ5 });
     s.OnPage(IDD_PORT, [](HWND page) {
         EXPECT_EQ(Sorted({ IDC_COM4, IDC_IRQ5 }), ButtonsWhere(page, ControlVisible));

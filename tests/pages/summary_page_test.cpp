@@ -16,19 +16,6 @@ class SummaryPageTest : public SetupMachineTest {};
 
 const char ProbeLine[] = "ioctl 0x220027 0 0";
 
-// Walks from the welcome page to the summary page, choosing a port (0 keeps the stored
-// one) and ticking the right-button box when asked.
-Scenario &WalkToSummary(Scenario &s, int portButton, bool rightButtonOn)
-{
-    s.OnPage(IDD_WELCOME).Click(IDC_NEXT).OnPage(IDD_PORT);
-    if (portButton)
-        s.Click(portButton);
-    s.Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON);
-    if (rightButtonOn)
-        s.Click(IDC_RIGHT_BUTTON);
-    return s.Click(IDC_NEXT).OnPage(IDD_SUMMARY);
-}
-
 // Opens the summary page on its own, over settings as the port page would have loaded them.
 void OpenSummaryAlone(void)
 {
@@ -36,14 +23,10 @@ void OpenSummaryAlone(void)
     OpenPage(IDD_SUMMARY, NULL, SummaryPage);
 }
 
-int CountLines(const std::vector<std::string> &log, const std::string &line)
-{
-    return (int)std::count(log.begin(), log.end(), line);
-}
-
 // Every open is closed before the next one, and the last one is closed.
-void ExpectOpensAndClosesPaired(const std::vector<std::string> &log)
+void ExpectOpensAndClosesPaired(void)
 {
+    std::vector<std::string> log = ReadSimulationLog();
     bool open = false;
     for (size_t i = 0; i < log.size(); i++) {
         if (log[i] == "open") {
@@ -73,20 +56,6 @@ void ExpectTextFitsItsStatic(HWND page, int id)
     EXPECT_LE(size.cx, client.right) << "\"" << text << "\" is wider than control " << id;
 }
 
-TEST_F(SummaryPageTest, ShowsTheChoicesOfTheEarlierPagesWithinTheirStatics)
-{
-    Scenario s;
-    WalkToSummary(s, IDC_COM2, false);
-    s.OnPage(IDD_SUMMARY, [](HWND page) {
-        EXPECT_EQ("COM Port Setting : COM 2, IRQ 3", ControlText(page, IDC_PORT_LINE));
-        EXPECT_EQ("Right Button Setting : OFF", ControlText(page, IDC_BUTTON_LINE));
-        ExpectTextFitsItsStatic(page, IDC_PORT_LINE);
-        ExpectTextFitsItsStatic(page, IDC_BUTTON_LINE);
-    });
-    s.Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
-}
-
 TEST_F(SummaryPageTest, StoredPortNoPageOffersReadsNoneNotAnEarlierText)
 {
     WriteDword(SETTINGS_KEY, "ComPort", 9);
@@ -100,41 +69,37 @@ TEST_F(SummaryPageTest, StoredPortNoPageOffersReadsNoneNotAnEarlierText)
         ExpectTextFitsItsStatic(page, IDC_PORT_LINE);
     }).Click(IDC_BACK);
     s.Run(OpenSummaryAlone);
-    DWORD port = 0;
-    EXPECT_TRUE(ReadDword(SETTINGS_KEY, "ComPort", &port));
-    EXPECT_EQ(9u, port) << "the page changed a value it only shows";
+    EXPECT_EQ(9u, StoredSetting("ComPort")) << "the page changed a value it only shows";
 }
 
 // The simulated card sits on COM 2; it answers only when the driver, which reads the
 // registry as it loads, found port 2 there, so the page must have saved before opening.
-TEST_F(SummaryPageTest, OpenCopiesOverAnOlderDriverAndSavesTheChoicesFirst)
+TEST_F(SummaryPageTest, ShowsTheChoicesCopiesOverAnOlderDriverAndSavesThemFirst)
 {
-    WriteFileText(SystemDirectoryPath(DRIVER_FILE_NAME), "older driver");
+    PutDriverFile("older driver");
     SetSimulation("QUARLO_SIM_CARD", "2,760,3");
     Scenario s;
-    WalkToSummary(s, IDC_COM2, true);
-    s.OnPage(IDD_SUMMARY, [](HWND) {
+    WalkToPage(s, IDD_SUMMARY, { IDC_COM2, IDC_RIGHT_BUTTON }).OnPage(IDD_SUMMARY, [](HWND page) {
+        EXPECT_EQ("COM Port Setting : COM 2, IRQ 3", ControlText(page, IDC_PORT_LINE));
+        EXPECT_EQ("Right Button Setting :  ON", ControlText(page, IDC_BUTTON_LINE));
+        ExpectTextFitsItsStatic(page, IDC_PORT_LINE);
+        ExpectTextFitsItsStatic(page, IDC_BUTTON_LINE);
         EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
-        DWORD value = 0;
-        EXPECT_TRUE(ReadDword(SETTINGS_KEY, "ComBase", &value));
-        EXPECT_EQ(760u, value);
-        EXPECT_TRUE(ReadDword(SETTINGS_KEY, "RightButton", &value));
-        EXPECT_EQ(1u, value);
+        EXPECT_EQ(760u, StoredSetting("ComBase"));
+        EXPECT_EQ(1u, StoredSetting("RightButton"));
     });
     s.Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
     s.Run([] { RunSetupProgram(); });
-    std::vector<std::string> log = ReadSimulationLog();
-    EXPECT_EQ(1, CountLines(log, ProbeLine));
-    ExpectOpensAndClosesPaired(log);
+    EXPECT_EQ(1, CountLogLines(ProbeLine));
+    ExpectOpensAndClosesPaired();
 }
 
 // The driver cannot load: only the message shows, every page closes, no finish page, and
-// the copy and the save stay.
-void ExpectLoadFailureEndsSetup(int portButton)
+// the save stays (COM 2 is chosen on the way).
+void ExpectLoadFailureEndsSetup(void)
 {
     Scenario s;
-    s.OnPage(IDD_WELCOME).Click(IDC_NEXT).OnPage(IDD_PORT).Click(portButton).Click(IDC_NEXT)
-        .OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT);
+    WalkToPage(s, IDD_RIGHT_BUTTON, { IDC_COM2 }).Click(IDC_NEXT);
     s.Then("the page behind the message is not shown", [](HWND active) {
         MessageBoxSeen seen;
         if (!ReadMessageBox(active, &seen))
@@ -149,126 +114,22 @@ void ExpectLoadFailureEndsSetup(int portButton)
     EXPECT_EQ(1, SetupAborted);
     EXPECT_EQ(0, CalibrationAccepted);
     EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
-    DWORD port = 0;
-    EXPECT_TRUE(ReadDword(SETTINGS_KEY, "ComPort", &port)) << "the saved settings were removed";
-    EXPECT_EQ(2u, port);
-    EXPECT_EQ(0, CountLines(ReadSimulationLog(), "close"));
+    EXPECT_EQ(2u, StoredSetting("ComPort")) << "the settings were not saved, or were removed";
+    EXPECT_EQ(0, CountLogLines("close"));
 }
 
 TEST_F(SummaryPageTest, DriverMissingFromMediumAndSystemEndsSetup)
 {
     MakeSetupMedium({ DRIVER_FILE_NAME });
-    ExpectLoadFailureEndsSetup(IDC_COM2);
+    ExpectLoadFailureEndsSetup();
     EXPECT_FALSE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
 }
 
 TEST_F(SummaryPageTest, DriverThatFailsToLoadEndsSetupKeepingTheCopy)
 {
     SetSimulation("QUARLO_SIM_FAIL", "open");
-    ExpectLoadFailureEndsSetup(IDC_COM2);
+    ExpectLoadFailureEndsSetup();
     EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
-}
-
-// The user is sent back to correct the settings; each new summary copies, saves and
-// opens again, and no handle is ever opened over another.
-TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
-{
-    SetSimulation("QUARLO_SIM_CARD", "2,760,3");
-    Scenario s;
-    WalkToSummary(s, 0, true).Click(IDC_NEXT);
-    s.AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
-    s.OnPage(IDD_RIGHT_BUTTON, [](HWND page) {
-        EXPECT_EQ(0, SetupAborted);
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
-        EXPECT_EQ(1u, PanelSettings.ComPort);
-        EXPECT_EQ(1u, PanelSettings.RightButton);
-        EXPECT_EQ(INVALID_HANDLE_VALUE, DriverHandle) << "the driver was left open";
-        // Undo the copy and the save, to see the next summary page make them again.
-        DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
-        WriteDword(SETTINGS_KEY, "ComPort", 3);
-    });
-    s.Click(IDC_NEXT).OnPage(IDD_SUMMARY, [](HWND) {
-        EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
-        DWORD port = 0;
-        EXPECT_TRUE(ReadDword(SETTINGS_KEY, "ComPort", &port));
-        EXPECT_EQ(1u, port);
-    });
-    s.Click(IDC_NEXT).AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
-    s.OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_COM2).Click(IDC_NEXT)
-        .OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_NEXT)
-        .OnPage(IDD_CALIBRATION).Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
-    std::vector<std::string> log = ReadSimulationLog();
-    EXPECT_EQ(3, CountLines(log, "open"));
-    EXPECT_EQ(3, CountLines(log, ProbeLine));
-    ExpectOpensAndClosesPaired(log);
-}
-
-// Whether the probe call fails or the card is absent, the page reads nothing it was not
-// given and sends the user back without ending setup.
-TEST_F(SummaryPageTest, ProbeFaultOrNoCardIsACardThatDidNotAnswer)
-{
-    const struct { const char *fail, *card; } cases[] = {
-        { "probe", "1,1016,4" },
-        { "", "none" },
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(std::string("fail ") + c.fail + ", card " + c.card);
-        ResetSetupGlobals();
-        DeleteFileA(simulationLog_.c_str());
-        SetSimulation("QUARLO_SIM_FAIL", c.fail);
-        SetSimulation("QUARLO_SIM_CARD", c.card);
-        Scenario s;
-        s.OnPage(IDD_SUMMARY).Click(IDC_NEXT)
-            .AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
-        s.Run(OpenSummaryAlone);
-        EXPECT_EQ(0, SetupAborted);
-        EXPECT_EQ(INVALID_HANDLE_VALUE, DriverHandle);
-        std::vector<std::string> log = ReadSimulationLog();
-        ExpectOpensAndClosesPaired(log);
-        EXPECT_EQ(1, CountLines(log, ProbeLine));
-    }
-}
-
-TEST_F(SummaryPageTest, CancelledCalibrationKeepsTheDriverOpenUntilBack)
-{
-    Scenario s;
-    s.OnPage(IDD_SUMMARY).Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL)
-        .OnPage(IDD_SUMMARY, [](HWND) {
-            EXPECT_NE(INVALID_HANDLE_VALUE, DriverHandle);
-            EXPECT_EQ(0, CountLines(ReadSimulationLog(), "close")) << "the driver was closed";
-        })
-        .Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL)
-        .OnPage(IDD_SUMMARY).Click(IDC_BACK);
-    s.Run(OpenSummaryAlone);
-    EXPECT_EQ(0, SetupAborted);
-    std::vector<std::string> log = ReadSimulationLog();
-    EXPECT_EQ(1, CountLines(log, "open"));
-    EXPECT_EQ(2, CountLines(log, ProbeLine)) << "Next after the cancelled calibration probes again";
-    ExpectOpensAndClosesPaired(log);
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ("close", log.back());
-    // Back keeps what the page stored.
-    EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
-    EXPECT_TRUE(KeyExists(SETTINGS_KEY));
-}
-
-// The simulated driver writes its log line as each call happens; logging into the very
-// driver file that Cancel deletes shows which came first. Removed first, the close starts
-// a new file holding only its own line; closed first, the file is gone at the end.
-TEST_F(SummaryPageTest, CancelRemovesWhatSetupStoredThenClosesTheDriver)
-{
-    const std::string driverFile = SystemDirectoryPath(DRIVER_FILE_NAME);
-    SetSimulation("QUARLO_SIM_LOG", driverFile.c_str());
-    Scenario s;
-    WalkToSummary(s, IDC_COM2, false).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
-    EXPECT_EQ(1, SetupAborted);
-    EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
-    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
-    ASSERT_TRUE(FileExists(driverFile)) << "the driver was closed before the removal";
-    EXPECT_EQ("close\r\n", ReadFileText(driverFile)) << "the removal came after the close, or never";
-    DeleteFileA(driverFile.c_str());
 }
 
 // GetSystemDirectoryA reports a directory too long for the buffer by the size it would
@@ -287,24 +148,109 @@ UINT TooLongForBuffer(char *, UINT size)
 
 TEST_F(SummaryPageTest, SystemDirectoryTooLongForThePathGetsNoCopy)
 {
-    const DirectoryLookup lookups[] = { LongDirectory, TooLongForBuffer };
-    for (DirectoryLookup lookup : lookups) {
+    for (DirectoryLookup lookup : { LongDirectory, TooLongForBuffer }) {
         ResetSetupGlobals();
+        DeleteKeyTree(SETTINGS_PARENT_KEY);
+        ClearSimulationLog();
         SystemDirectoryLookup = lookup;
-        Scenario s;
-        s.AnswerMessageBox("Cannot Load QUARLO.VXD", "Load VXD Message", IDI_EXCLAMATION);
-        s.Run([] {
-            LoadPanelSettings();
-            PanelSettings.ComPort = 3;
-            OpenPage(IDD_SUMMARY, NULL, SummaryPage);
-        });
-        SystemDirectoryLookup = NULL;
-        EXPECT_EQ(1, SetupAborted);
+        ExpectLoadFailureEndsSetup();
         EXPECT_FALSE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
-        DWORD port = 0;
-        EXPECT_TRUE(ReadDword(SETTINGS_KEY, "ComPort", &port));
-        EXPECT_EQ(3u, port) << "the save before the open was skipped too";
     }
+}
+
+// The user is sent back to correct the settings; each new summary copies, saves and
+// opens again, and no handle is ever opened over another.
+TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
+{
+    SetSimulation("QUARLO_SIM_CARD", "2,760,3");
+    Scenario s;
+    WalkToPage(s, IDD_SUMMARY, { IDC_RIGHT_BUTTON }).Click(IDC_NEXT);
+    s.AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
+    s.OnPage(IDD_RIGHT_BUTTON, [](HWND page) {
+        EXPECT_EQ(0, SetupAborted);
+        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
+        EXPECT_EQ(1u, PanelSettings.ComPort);
+        EXPECT_EQ(1u, PanelSettings.RightButton);
+        EXPECT_EQ(INVALID_HANDLE_VALUE, DriverHandle) << "the driver was left open";
+        // Undo the copy and the save, to see the next summary page make them again.
+        DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
+        WriteDword(SETTINGS_KEY, "ComPort", 3);
+    });
+    s.Click(IDC_NEXT).OnPage(IDD_SUMMARY, [](HWND) {
+        EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
+        EXPECT_EQ(1u, StoredSetting("ComPort"));
+    });
+    s.Click(IDC_NEXT).AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
+    s.OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_COM2).Click(IDC_NEXT)
+        .OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_NEXT)
+        .OnPage(IDD_CALIBRATION).Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
+    s.Run([] { RunSetupProgram(); });
+    EXPECT_EQ(3, CountLogLines("open"));
+    EXPECT_EQ(3, CountLogLines(ProbeLine));
+    ExpectOpensAndClosesPaired();
+}
+
+// Whether the probe call fails or the card is absent, the page reads nothing it was not
+// given and sends the user back without ending setup.
+TEST_F(SummaryPageTest, ProbeFaultOrNoCardIsACardThatDidNotAnswer)
+{
+    const struct { const char *fail, *card; } cases[] = {
+        { "probe", "1,1016,4" },
+        { "", "none" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string("fail ") + c.fail + ", card " + c.card);
+        ResetSetupGlobals();
+        ClearSimulationLog();
+        SetSimulation("QUARLO_SIM_FAIL", c.fail);
+        SetSimulation("QUARLO_SIM_CARD", c.card);
+        Scenario s;
+        s.OnPage(IDD_SUMMARY).Click(IDC_NEXT)
+            .AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
+        s.Run(OpenSummaryAlone);
+        EXPECT_EQ(0, SetupAborted);
+        EXPECT_EQ(INVALID_HANDLE_VALUE, DriverHandle);
+        ExpectOpensAndClosesPaired();
+        EXPECT_EQ(1, CountLogLines(ProbeLine));
+    }
+}
+
+TEST_F(SummaryPageTest, CancelledCalibrationKeepsTheDriverOpenUntilBack)
+{
+    Scenario s;
+    s.OnPage(IDD_SUMMARY).Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL)
+        .OnPage(IDD_SUMMARY, [](HWND) {
+            EXPECT_NE(INVALID_HANDLE_VALUE, DriverHandle);
+            EXPECT_EQ(0, CountLogLines("close")) << "the driver was closed";
+        })
+        .Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL)
+        .OnPage(IDD_SUMMARY).Click(IDC_BACK);
+    s.Run(OpenSummaryAlone);
+    EXPECT_EQ(0, SetupAborted);
+    EXPECT_EQ(1, CountLogLines("open"));
+    EXPECT_EQ(2, CountLogLines(ProbeLine)) << "Next after the cancelled calibration probes again";
+    ExpectOpensAndClosesPaired();
+    // Back keeps what the page stored.
+    EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
+    EXPECT_TRUE(KeyExists(SETTINGS_KEY));
+}
+
+// The simulated driver writes its log line as each call happens; logging into the very
+// driver file that Cancel deletes shows which came first. Removed first, the close starts
+// a new file holding only its own line; closed first, the file is gone at the end.
+TEST_F(SummaryPageTest, CancelRemovesWhatSetupStoredThenClosesTheDriver)
+{
+    const std::string driverFile = SystemDirectoryPath(DRIVER_FILE_NAME);
+    SetSimulation("QUARLO_SIM_LOG", driverFile.c_str());
+    Scenario s;
+    WalkToPage(s, IDD_SUMMARY, { IDC_COM2 }).Click(IDC_CANCEL);
+    s.Run([] { RunSetupProgram(); });
+    EXPECT_EQ(1, SetupAborted);
+    EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
+    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+    ASSERT_TRUE(FileExists(driverFile)) << "the driver was closed before the removal";
+    EXPECT_EQ("close\r\n", ReadFileText(driverFile)) << "the removal came after the close, or never";
+    DeleteFileA(driverFile.c_str());
 }
 
 // A machine that already boots with the driver keeps booting with it when a later run is
@@ -315,16 +261,14 @@ TEST_F(SummaryPageTest, CancelLeavesAnEarlierCompletedInstallationBooting)
                sizeof STATIC_DRIVER_NAME);
     WriteDword(SETTINGS_KEY, "ComPort", 1);
     WriteDword(SETTINGS_KEY, "RightUpX", 987);
-    WriteFileText(SystemDirectoryPath(DRIVER_FILE_NAME), "installed driver");
+    PutDriverFile("installed driver");
     Scenario s;
-    WalkToSummary(s, 0, false).Click(IDC_CANCEL);
+    WalkToPage(s, IDD_SUMMARY).Click(IDC_CANCEL);
     s.Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, SetupAborted);
     EXPECT_TRUE(KeyExists(STATIC_DRIVER_KEY));
     EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME))) << "the entry names a driver that is gone";
-    DWORD corner = 0;
-    EXPECT_TRUE(ReadDword(SETTINGS_KEY, "RightUpX", &corner)) << "the installed settings are gone";
-    EXPECT_EQ(987u, (DWORD)corner);
+    EXPECT_EQ(987u, StoredSetting("RightUpX")) << "the installed settings are gone";
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The page chain as the user walks it: Next, Back and Cancel on every page, the unwinding
-// after Cancel and after an accepted calibration, and the keys that must do nothing.
+// The page chain as the user walks it: Cancel on every page, the unwinding after Cancel and
+// after an accepted calibration, a complete run, and the keys that must do nothing.
 #include "dialog_driver.h"
 #include "test_machine.h"
 #include "resource.h"
@@ -8,38 +8,16 @@
 
 namespace {
 
-class PageChain : public SetupMachineTest {};
-
-// Touches the four targets in turn, each where the screen shows it, and waits until OK
-// can be pressed.
-Scenario &CalibrateAtTargets(Scenario &s)
-{
-    static const int targets[] = { IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN,
-                                   IDC_TARGET_RIGHT_DN };
-    for (int target : targets) {
-        s.Then("target " + std::to_string(target), [target](HWND active) {
-            if (PageTemplateOf(active) != IDD_CALIBRATION || !ControlVisible(active, target))
-                return false;
-            RECT r = ControlRect(active, target);
-            int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-            SetCursorPos(x, y);
-            POINT client = { x, y };
-            ScreenToClient(active, &client);
-            PostMessageA(active, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
-            return true;
-        });
+class PageChain : public SetupMachineTest {
+protected:
+    void SetUp() override
+    {
+        SetupMachineTest::SetUp();
+        MakeStartMenu();
     }
-    return s.Then("OK enabled", [](HWND active) {
-        return PageTemplateOf(active) == IDD_CALIBRATION && ControlEnabled(active, IDC_OK);
-    });
-}
+};
 
-Scenario &WaitForReboot(Scenario &s)
-{
-    return s.Then("Reboot enabled", [](HWND active) {
-        return PageTemplateOf(active) == IDD_FINISH && ControlEnabled(active, IDC_REBOOT);
-    });
-}
+const int ChainPages[] = { IDD_WELCOME, IDD_PORT, IDD_RIGHT_BUTTON, IDD_SUMMARY, IDD_CALIBRATION };
 
 TEST_F(PageChain, CancelOnWelcomeEndsWithoutStoringAnything)
 {
@@ -55,15 +33,11 @@ TEST_F(PageChain, CancelOnWelcomeEndsWithoutStoringAnything)
 
 TEST_F(PageChain, CancelOnPortOrRightButtonPageUnwindsEveryPage)
 {
-    const int pages[] = { IDD_PORT, IDD_RIGHT_BUTTON };
-    for (int deepest : pages) {
+    for (int deepest : { IDD_PORT, IDD_RIGHT_BUTTON }) {
         SCOPED_TRACE(deepest);
         ResetSetupGlobals();
         Scenario s;
-        s.OnPage(IDD_WELCOME).Click(IDC_NEXT).OnPage(IDD_PORT);
-        if (deepest == IDD_RIGHT_BUTTON)
-            s.Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON);
-        s.Click(IDC_CANCEL);
+        WalkToPage(s, deepest).Click(IDC_CANCEL);
         s.Run([] { RunSetupProgram(); });
         EXPECT_EQ(1, SetupAborted);
         EXPECT_EQ(0, CalibrationAccepted);
@@ -71,58 +45,6 @@ TEST_F(PageChain, CancelOnPortOrRightButtonPageUnwindsEveryPage)
         // PortPage created the settings when it opened; only the summary page removes them.
         EXPECT_TRUE(KeyExists(SETTINGS_KEY));
     }
-}
-
-TEST_F(PageChain, CancelOnSummaryRemovesWhatSetupStoredAndUnwinds)
-{
-    Scenario s;
-    s.OnPage(IDD_WELCOME).Click(IDC_NEXT).OnPage(IDD_PORT).Click(IDC_NEXT)
-        .OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
-    EXPECT_EQ(1, SetupAborted);
-    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
-    EXPECT_FALSE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
-    EXPECT_EQ(0, RestartRequests);
-}
-
-TEST_F(PageChain, BackUncoversThePreviousPageAsItWasLeft)
-{
-    Scenario s;
-    s.OnPage(IDD_WELCOME).Click(IDC_NEXT)
-        .OnPage(IDD_PORT).Click(IDC_COM2).Click(IDC_NEXT)
-        .OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK)
-        .OnPage(IDD_PORT, [](HWND page) {
-            EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_COM2));
-            EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_IRQ3));
-            EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_COM1));
-        })
-        .Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT)
-        .OnPage(IDD_SUMMARY).Click(IDC_BACK)
-        .OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK)
-        .OnPage(IDD_PORT).Click(IDC_BACK)
-        .OnPage(IDD_WELCOME).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
-    EXPECT_EQ(0, SetupAborted);
-    EXPECT_EQ(2u, PanelSettings.ComPort);
-    EXPECT_EQ(0, RestartRequests);
-}
-
-TEST_F(PageChain, AcceptedCalibrationClosesFourPagesAndOpensTheFinishPage)
-{
-    Scenario s;
-    s.OnPage(IDD_WELCOME).Click(IDC_NEXT).OnPage(IDD_PORT).Click(IDC_NEXT)
-        .OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_NEXT)
-        .OnPage(IDD_CALIBRATION);
-    CalibrateAtTargets(s).Click(IDC_OK);
-    s.OnPage(IDD_FINISH, [](HWND page) {
-        EXPECT_EQ(NULL, GetWindow(page, GW_OWNER)) << "the finish page has an owner";
-        EXPECT_EQ(1, CalibrationAccepted);
-    });
-    WaitForReboot(s).Click(IDC_REBOOT);
-    s.Run([] { EXPECT_EQ(0, RunSetupProgram()); });
-    EXPECT_EQ(1, CalibrationAccepted);
-    EXPECT_EQ(0, SetupAborted);
-    EXPECT_EQ(1, RestartRequests);
 }
 
 // Escape and the caption's close box send IDCANCEL, which no page acts on; Enter acts
@@ -133,20 +55,16 @@ TEST_F(PageChain, EscapeAndCloseBoxDoNothingOnAnyPage)
     auto stays = [&s](int page) {
         s.OnPage(page).PressEscape().CloseBox().Pause(150).OnPage(page);
     };
-    stays(IDD_WELCOME);
-    s.Click(IDC_NEXT);
-    stays(IDD_PORT);
-    s.Click(IDC_NEXT);
-    stays(IDD_RIGHT_BUTTON);
-    s.Click(IDC_NEXT);
-    stays(IDD_SUMMARY);
-    s.Click(IDC_NEXT);
-    stays(IDD_CALIBRATION);
-    CalibrateAtTargets(s);
+    for (int page : ChainPages) {
+        stays(page);
+        if (page != IDD_CALIBRATION)
+            s.Click(IDC_NEXT);
+    }
+    TouchTargets(s);
     stays(IDD_CALIBRATION);
     s.Click(IDC_OK);
     stays(IDD_FINISH);
-    WaitForReboot(s);
+    InstallationEnds(s);
     stays(IDD_FINISH);
     s.PressEnter();
     s.Run([] { RunSetupProgram(); });
@@ -156,17 +74,65 @@ TEST_F(PageChain, EscapeAndCloseBoxDoNothingOnAnyPage)
 TEST_F(PageChain, EveryPageOwnedByThePageThatOpenedIt)
 {
     auto previous = std::make_shared<HWND>((HWND)NULL);
-    auto ownedBy = [previous](HWND page) {
-        EXPECT_EQ(*previous, GetWindow(page, GW_OWNER));
-        *previous = page;
-    };
     Scenario s;
-    s.OnPage(IDD_WELCOME, ownedBy).Click(IDC_NEXT).OnPage(IDD_PORT, ownedBy).Click(IDC_NEXT)
-        .OnPage(IDD_RIGHT_BUTTON, ownedBy).Click(IDC_NEXT).OnPage(IDD_SUMMARY, ownedBy)
-        .Click(IDC_NEXT).OnPage(IDD_CALIBRATION, ownedBy).Click(IDC_CANCEL)
-        .OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
+    for (int page : ChainPages) {
+        s.OnPage(page, [previous](HWND opened) {
+            EXPECT_EQ(*previous, GetWindow(opened, GW_OWNER)) << "page " << PageTemplateOf(opened);
+            *previous = opened;
+        });
+        s.Click(page == IDD_CALIBRATION ? IDC_CANCEL : IDC_NEXT);
+    }
+    s.OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
     s.Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, SetupAborted);
+}
+
+BOOL CALLBACK CountOtherPages(HWND window, LPARAM other)
+{
+    if (PageTemplateOf(window) != 0 && window != ((HWND *)other)[0])
+        ((HWND *)other)[1] = window;
+    return TRUE;
+}
+
+// A card at COM 2 with the right button on. OK on the calibration screen closes the four
+// pages below it before the finish page opens; what the run leaves behind is what the next
+// start of Windows needs: the choices and the corners the driver was sent, the entry, the
+// programs.
+TEST_F(PageChain, CompleteRunFromWelcomeToReboot)
+{
+    SetSimulation("QUARLO_SIM_CARD", "2,760,3");
+    Scenario s;
+    WalkToPage(s, IDD_CALIBRATION, { IDC_COM2, IDC_RIGHT_BUTTON });
+    TouchTargets(s).Click(IDC_OK);
+    s.OnPage(IDD_FINISH, [](HWND page) {
+        HWND pages[2] = { page, NULL };
+        EnumThreadWindows(GetCurrentThreadId(), CountOtherPages, (LPARAM)pages);
+        EXPECT_EQ(NULL, pages[1]) << "page " << PageTemplateOf(pages[1]) << " is still open";
+        EXPECT_EQ(NULL, GetWindow(page, GW_OWNER)) << "the finish page has an owner";
+        EXPECT_EQ(1, CalibrationAccepted);
+    });
+    InstallationEnds(s).Click(IDC_REBOOT);
+    s.Run([] { EXPECT_EQ(0, RunSetupProgram()); }, 15000);
+
+    EXPECT_EQ(1, RestartRequests);
+    EXPECT_EQ(0, SetupAborted);
+    EXPECT_EQ(PANEL_SETTING_COUNT, CountValues(SETTINGS_KEY));
+    std::vector<DWORD> stored = StoredRecord();
+    // ComPort, ComBase, ComIrq, Mode, RightButton after the eight corners.
+    EXPECT_EQ((std::vector<DWORD>{ 2, 760, 3, 1, 1 }), std::vector<DWORD>(stored.begin() + 8, stored.end()));
+    // Every call the driver saw, from the summary page's open to the finish page's close:
+    // the stored corners are the ones the driver was sent.
+    const std::string read = "ioctl 0x220007 0 0";
+    const std::vector<std::string> calls = {
+        "open", "ioctl 0x220027 0 0", "ioctl 0x22001B 1 0", read, read, read, read,
+        IoctlLine("0x22000B", stored[0], stored[1]), IoctlLine("0x22000F", stored[2], stored[3]),
+        IoctlLine("0x220017", stored[6], stored[7]), IoctlLine("0x220013", stored[4], stored[5]),
+        "ioctl 0x22001B 1 1", "ioctl 0x22001B 0 0", "ioctl 0x22001B 0 0", "close",
+    };
+    EXPECT_EQ(calls, ReadSimulationLog());
+    ExpectStaticDriverEntry();
+    for (const char *name : CompanionPrograms)
+        EXPECT_EQ(std::string("medium copy of ") + name, ReadFileText(StartMenuProgram(name)));
 }
 
 } // namespace

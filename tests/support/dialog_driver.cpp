@@ -95,6 +95,18 @@ Scenario &Scenario::OnPage(int templateId, std::function<void(HWND page)> check)
     });
 }
 
+Scenario &Scenario::WhenEnabled(int templateId, int id, std::function<void(HWND page)> check)
+{
+    return Then("page " + std::to_string(templateId) + " enables " + std::to_string(id),
+                [templateId, id, check](HWND active) {
+        if (PageTemplateOf(active) != templateId || !IsWindowVisible(active) || !ControlEnabled(active, id))
+            return false;
+        if (check)
+            check(active);
+        return true;
+    });
+}
+
 Scenario &Scenario::Click(int id)
 {
     return Then("click " + std::to_string(id), [id](HWND active) {
@@ -157,6 +169,22 @@ Scenario &Scenario::Touch(int x, int y)
         POINT client = { x, y };
         ScreenToClient(active, &client);
         PostMessageA(active, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+        return true;
+    });
+}
+
+Scenario &Scenario::TouchControl(int id, std::vector<POINT> *touched)
+{
+    return Then("touch control " + std::to_string(id), [id, touched](HWND active) {
+        if (!ControlVisible(active, id))
+            return false;
+        RECT r = ControlRect(active, id);
+        POINT centre = { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
+        if (touched)
+            touched->push_back(centre);
+        SetCursorPos(centre.x, centre.y);
+        ScreenToClient(active, &centre);
+        PostMessageA(active, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
         return true;
     });
 }
@@ -244,4 +272,42 @@ void Scenario::Run(std::function<void()> body, int stepTimeoutMs)
         EXPECT_EQ(steps_.size(), next_) << "the pages closed before step " << next_ + 1 << " ("
                                         << (next_ < steps_.size() ? steps_[next_].what : "") << ")";
     CloseThreadWindows();
+}
+
+const int CalibrationTargets[4] = { IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN,
+                                    IDC_TARGET_RIGHT_DN };
+
+Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choices)
+{
+    static const int chain[] = { IDD_WELCOME, IDD_PORT, IDD_RIGHT_BUTTON, IDD_SUMMARY, IDD_CALIBRATION };
+    for (int page : chain) {
+        s.OnPage(page);
+        if (page == templateId)
+            return s;
+        s.Then("choices", [choices](HWND active) {
+            for (int id : choices)
+                if (GetDlgItem(active, id))
+                    PostMessageA(GetDlgItem(active, id), BM_CLICK, 0, 0);
+            return true;
+        });
+        s.Click(IDC_NEXT);
+    }
+    ADD_FAILURE() << "template " << templateId << " is not a page of the chain";
+    return s;
+}
+
+Scenario &TouchTargets(Scenario &s, int count, std::vector<POINT> *touched)
+{
+    for (int k = 0; k < count; k++)
+        s.TouchControl(CalibrationTargets[k], touched);
+    return count == 4 ? s.WhenEnabled(IDD_CALIBRATION, IDC_OK) : s;
+}
+
+Scenario &InstallationEnds(Scenario &s, const std::string &lastLine)
+{
+    return s.WhenEnabled(IDD_FINISH, IDC_REBOOT, [lastLine](HWND page) {
+        EXPECT_EQ(lastLine, ControlText(page, IDC_PROGRESS));
+        EXPECT_TRUE(ControlVisible(page, IDC_PROGRESS));
+        EXPECT_EQ(GetDlgItem(page, IDC_REBOOT), GetFocus());
+    });
 }

@@ -40,6 +40,8 @@ public:
 
     // Waits until the active window is the page of this template, then runs check on it.
     Scenario &OnPage(int templateId, std::function<void(HWND page)> check = nullptr);
+    // The same, once control id of that page is enabled too (OK, Reboot).
+    Scenario &WhenEnabled(int templateId, int id, std::function<void(HWND page)> check = nullptr);
     // A button's real click (BM_CLICK): the button itself sends its click notification.
     Scenario &Click(int id);
     // Escape, Enter, or the caption's close box, as the user gives them.
@@ -51,6 +53,9 @@ public:
     // A touch that ends at a screen point: the cursor moves there and the active window
     // gets the left-button release, as a touch panel driver delivers it.
     Scenario &Touch(int x, int y);
+    // Waits until control id of the active window is shown, then touches its centre; the
+    // screen point touched is added to `touched` when one is given.
+    Scenario &TouchControl(int id, std::vector<POINT> *touched = nullptr);
     // Waits for this many ticks of the timer (lets a page's own timer fire first).
     Scenario &Pause(int milliseconds);
 
@@ -80,5 +85,20 @@ private:
 
 // Closes every window of this thread that is still open; returns how many there were.
 int CloseThreadWindows(void);
+
+// The calibration screen's four targets, top left to bottom right.
+extern const int CalibrationTargets[4];
+
+// From the welcome page, Next on every page of the chain up to the page of templateId;
+// on the way, each control of `choices` is clicked on the page that has it.
+Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choices = {});
+
+// Touches the first `count` calibration targets in turn, each where the screen shows it;
+// after the fourth, waits until the screen offers OK.
+Scenario &TouchTargets(Scenario &s, int count = 4, std::vector<POINT> *touched = nullptr);
+
+// Waits until the finish page offers Reboot, with the progress line shown, reading
+// lastLine, and Reboot holding the focus.
+Scenario &InstallationEnds(Scenario &s, const std::string &lastLine = "Installation Driver OK !!");
 
 #endif

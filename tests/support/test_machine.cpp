@@ -6,6 +6,8 @@
 #include "settings.h"
 #include "setup.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -108,6 +110,29 @@ BOOL ReadDword(const char *path, const char *name, DWORD *value)
     return TRUE;
 }
 
+DWORD StoredSetting(const char *name)
+{
+    DWORD value = MISSING_SETTING;
+    return ReadDword(SETTINGS_KEY, name, &value) ? value : (DWORD)MISSING_SETTING;
+}
+
+std::vector<DWORD> StoredRecord(void)
+{
+    std::vector<DWORD> values;
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        values.push_back(StoredSetting(PanelSettingNames[i]));
+    return values;
+}
+
+void ExpectStaticDriverEntry(void)
+{
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    ASSERT_TRUE(ReadValue(STATIC_DRIVER_KEY, STATIC_DRIVER_VALUE, &type, &data)) << "no static-driver entry";
+    EXPECT_EQ((DWORD)REG_SZ, type);
+    EXPECT_EQ(std::string("Quarlo.vxd", 11), std::string(data.begin(), data.end()));
+}
+
 int CountValues(const char *path)
 {
     HKEY key;
@@ -171,6 +196,24 @@ void WriteFileText(const std::string &path, const std::string &text)
     out << text;
 }
 
+void PutDriverFile(const char *text)
+{
+    WriteFileText(SystemDirectoryPath(DRIVER_FILE_NAME), text);
+}
+
+const char *const CompanionPrograms[4] = { "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE" };
+
+std::string StartMenuProgram(const char *name)
+{
+    return WindowsDirectoryPath("START MENU\\PROGRAMS\\VELMORA\\") + name;
+}
+
+void MakeStartMenu(void)
+{
+    CreateDirectoryA(WindowsDirectoryPath("START MENU").c_str(), NULL);
+    CreateDirectoryA(WindowsDirectoryPath("START MENU\\PROGRAMS").c_str(), NULL);
+}
+
 static const char *const MediumFiles[] = {
     "QUARLO.VXD", "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE",
 };
@@ -203,28 +246,50 @@ void SetSimulation(const char *name, const char *value)
     SetEnvironmentVariableA(name, value && *value ? value : NULL);
 }
 
-std::vector<std::string> ReadSimulationLog(void)
+static std::string SimulationLogPath(void)
 {
     char path[MAX_PATH] = "";
     GetEnvironmentVariableA("QUARLO_SIM_LOG", path, sizeof path);
+    return path;
+}
+
+std::vector<std::string> ReadSimulationLog(size_t from)
+{
     std::vector<std::string> lines;
-    std::istringstream text(ReadFileText(path));
+    std::istringstream text(ReadFileText(SimulationLogPath()));
     std::string line;
     while (std::getline(text, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         lines.push_back(line);
     }
+    lines.erase(lines.begin(), lines.begin() + std::min(from, lines.size()));
     return lines;
+}
+
+void ClearSimulationLog(void)
+{
+    DeleteFileA(SimulationLogPath().c_str());
+}
+
+int CountLogLines(const std::string &line)
+{
+    std::vector<std::string> log = ReadSimulationLog();
+    return (int)std::count(log.begin(), log.end(), line);
+}
+
+std::string IoctlLine(const char *code, LONG word0, LONG word1)
+{
+    char line[64];
+    std::snprintf(line, sizeof line, "ioctl %s %ld %ld", code, (long)word0, (long)word1);
+    return line;
 }
 
 static void RemoveStartMenuFolder(void)
 {
-    static const char *const programs[] = { "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE" };
-    std::string folder = WindowsDirectoryPath("START MENU\\PROGRAMS\\VELMORA");
-    for (const char *name : programs)
-        DeleteFileA((folder + "\\" + name).c_str());
-    RemoveDirectoryA(folder.c_str());
+    for (const char *name : CompanionPrograms)
+        DeleteFileA(StartMenuProgram(name).c_str());
+    RemoveDirectoryA(WindowsDirectoryPath("START MENU\\PROGRAMS\\VELMORA").c_str());
     RemoveDirectoryA(WindowsDirectoryPath("START MENU\\PROGRAMS").c_str());
     RemoveDirectoryA(WindowsDirectoryPath("START MENU").c_str());
 }
@@ -240,6 +305,8 @@ static void CleanMachine(void)
 void SetupMachineTest::SetUp()
 {
     ResetSetupGlobals();
+    // As start-up leaves it: the pages load their templates and bitmaps from this module.
+    SetupInstance = GetModuleHandleA(NULL);
     CleanMachine();
     SetSerialPortMap({ "COM1", "COM2" });
     medium_ = MakeSetupMedium();
@@ -253,6 +320,7 @@ void SetupMachineTest::SetUp()
 
 void SetupMachineTest::TearDown()
 {
+    CloseTouchDriver();
     SetCurrentDirectoryA("C:\\");
     CleanMachine();
     EmptyMedium();

@@ -29,6 +29,15 @@ BOOL ReadValue(const char *path, const char *name, DWORD *type, std::vector<BYTE
 BOOL ReadDword(const char *path, const char *name, DWORD *value);
 int CountValues(const char *path);
 
+// A value of the settings key, or MISSING_SETTING when it is not there; all 13 in the
+// record's order.
+enum : DWORD { MISSING_SETTING = 0xDEADBEEF };
+DWORD StoredSetting(const char *name);
+std::vector<DWORD> StoredRecord(void);
+
+// The static-driver entry names the driver, and nothing else setup wrote is in its key.
+void ExpectStaticDriverEntry(void);
+
 // The serial-port map, as the hardware scan of a machine would leave it: listed ports
 // only, or no map at all.
 void SetSerialPortMap(const std::vector<std::string> &ports);
@@ -40,6 +49,14 @@ std::string WindowsDirectoryPath(const char *name);
 BOOL FileExists(const std::string &path);
 std::string ReadFileText(const std::string &path);
 void WriteFileText(const std::string &path, const std::string &text);
+// A driver file in the system directory, as an earlier copy would leave it.
+void PutDriverFile(const char *text = "driver");
+
+// The four companion programs, and where setup puts them below the Windows directory.
+extern const char *const CompanionPrograms[4];
+std::string StartMenuProgram(const char *name);
+// The Start-menu folders of Windows 9x, which a Wine prefix lacks.
+void MakeStartMenu(void);
 
 // A setup medium: a folder holding QUARLO.VXD and the four companion programs (stand-in
 // contents that name each file), made the current directory. Files named in `without`
@@ -48,12 +65,18 @@ std::string MakeSetupMedium(const std::vector<std::string> &without = {});
 
 // The simulated driver's settings, as the README documents them; empty text removes one.
 void SetSimulation(const char *name, const char *value);
-std::vector<std::string> ReadSimulationLog(void);
+// The driver's log from line `from` (counted from 0) on.
+std::vector<std::string> ReadSimulationLog(size_t from = 0);
+void ClearSimulationLog(void);
+int CountLogLines(const std::string &line);
+// A control call as the driver logs it: code in upper-case hex, words signed.
+std::string IoctlLine(const char *code, LONG word0, LONG word1);
 
 // The base of every test that runs setup's pages: it starts from a machine on which setup
 // never ran (no settings, no driver entry, no driver file, no Start-menu folder; a serial
-// map listing COM1 and COM2), with a fresh medium as the current directory and a
-// simulated card on COM 1, and it removes all of that again afterwards.
+// map listing COM1 and COM2), with a fresh medium as the current directory, the pages'
+// module as start-up leaves it and a simulated card on COM 1, and it removes all of that
+// again afterwards, closing a driver left open.
 class SetupMachineTest : public testing::Test {
 protected:
     void SetUp() override;
