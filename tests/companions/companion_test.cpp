@@ -2,14 +2,12 @@
 #include "companion_test.h"
 #include "companions.h"
 #include "settings.h"
-#include "setup.h"
 
-const DWORD InstalledRecord[13] = { 12, 20, 1010, 18, 1006, 760, 9, 757, 2, 760, 3, 2, 1 };
+const std::vector<DWORD> InstalledRecord = { 12, 20, 1010, 18, 1006, 760, 9, 757, 2, 760, 3, 2, 1 };
 
 void CompanionTest::SetUp()
 {
     SetupMachineTest::SetUp();
-    SetupInstance = GetModuleHandleA(NULL);
     folder_ = WindowsDirectoryPath(START_MENU_FOLDER);
     DeleteFileA(WindowsDirectoryPath("WININIT.INI").c_str());
 }
@@ -22,26 +20,14 @@ void CompanionTest::TearDown()
 
 void CompanionTest::InstallVelmora()
 {
-    for (int i = 0; i < 13; i++)
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
         WriteDword(SETTINGS_KEY, PanelSettingNames[i], InstalledRecord[i]);
     RegisterStaticDriver();
-    WriteFileText(SystemDirectoryPath(DRIVER_FILE_NAME), "installed driver");
-    CreateDirectoryA(WindowsDirectoryPath("START MENU").c_str(), NULL);
-    CreateDirectoryA(WindowsDirectoryPath("START MENU\\PROGRAMS").c_str(), NULL);
+    PutDriverFile("installed driver");
+    MakeStartMenu();
     CreateDirectoryA(folder_.c_str(), NULL);
-    for (const char *name : { "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE" })
-        WriteFileText(folder_ + "\\" + name, "installed program");
-}
-
-std::vector<DWORD> CompanionTest::StoredRecord()
-{
-    std::vector<DWORD> values;
-    for (int i = 0; i < 13; i++) {
-        DWORD value = 0xDEADBEEF;
-        ReadDword(SETTINGS_KEY, PanelSettingNames[i], &value);
-        values.push_back(value);
-    }
-    return values;
+    for (const char *name : CompanionPrograms)
+        WriteFileText(StartMenuProgram(name), "installed program");
 }
 
 Scenario &Answer(Scenario &s, const std::string &text, const char *caption, int button)
@@ -60,18 +46,13 @@ Scenario &Answer(Scenario &s, const std::string &text, const char *caption, int 
     });
 }
 
-Scenario &TouchControl(Scenario &s, int id, std::vector<POINT> *touched)
+Scenario &OnWindowWith(Scenario &s, int id, std::function<void(HWND window)> check)
 {
-    return s.Then("touch control " + std::to_string(id), [id, touched](HWND active) {
-        if (!ControlVisible(active, id))
+    return s.Then("window with control " + std::to_string(id), [id, check](HWND active) {
+        if (!GetDlgItem(active, id) || !IsWindowVisible(active))
             return false;
-        RECT r = ControlRect(active, id);
-        POINT centre = { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
-        if (touched)
-            touched->push_back(centre);
-        SetCursorPos(centre.x, centre.y);
-        ScreenToClient(active, &centre);
-        PostMessageA(active, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+        if (check)
+            check(active);
         return true;
     });
 }

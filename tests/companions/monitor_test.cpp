@@ -9,22 +9,17 @@ namespace {
 
 class Monitor : public CompanionTest {
 protected:
-    Scenario &OnMonitor(Scenario &s, std::function<void(HWND)> check)
+    void SetUp() override
     {
-        return s.Then("monitor window", [check](HWND active) {
-            if (!GetDlgItem(active, IDC_MONITOR_PORT) || !IsWindowVisible(active))
-                return false;
-            check(active);
-            return true;
-        });
+        CompanionTest::SetUp();
+        InstallVelmora();
     }
 };
 
 TEST_F(Monitor, ShowsTheStoredSettingsAndTheDriverState)
 {
-    InstallVelmora();
     Scenario s;
-    OnMonitor(s, [](HWND page) {
+    OnWindowWith(s, IDC_MONITOR_PORT, [](HWND page) {
         EXPECT_EQ("COM Port Setting : COM 2 (2F8h), IRQ 3", ControlText(page, IDC_MONITOR_PORT));
         EXPECT_EQ("Right Button Setting :  ON", ControlText(page, IDC_MONITOR_BUTTON));
         EXPECT_EQ("Touch Mode Setting : MODE 2", ControlText(page, IDC_MONITOR_MODE));
@@ -42,18 +37,17 @@ TEST_F(Monitor, ShowsTheStoredSettingsAndTheDriverState)
 
 TEST_F(Monitor, TouchInTheBoxShowsTheRawPointAndOutsideDoesNothing)
 {
-    InstallVelmora();
     SetSimulation("QUARLO_SIM_PANEL", "100,900,700,50");
     std::vector<POINT> touched;
     Scenario s;
-    TouchControl(s, IDC_MONITOR_TEST_AREA, &touched);
-    OnMonitor(s, [&touched](HWND page) {
+    s.TouchControl(IDC_MONITOR_TEST_AREA, &touched);
+    OnWindowWith(s, IDC_MONITOR_PORT, [&touched](HWND page) {
         LONG x = 0, y = 0;
         SimulatedPanelRaw(touched[0].x, touched[0].y, &x, &y);
         EXPECT_EQ("Raw X : " + std::to_string(x) + "   Raw Y : " + std::to_string(y),
                   ControlText(page, IDC_MONITOR_POINT));
     });
-    TouchControl(s, IDC_MONITOR_PORT);
+    s.TouchControl(IDC_MONITOR_PORT);
     s.Click(IDCANCEL);
     s.Run([] { RunPanelMonitor(); });
     EXPECT_EQ((std::vector<std::string>{ "open", "ioctl 0x220007 0 0", "close" }), ReadSimulationLog());
@@ -61,16 +55,15 @@ TEST_F(Monitor, TouchInTheBoxShowsTheRawPointAndOutsideDoesNothing)
 
 TEST_F(Monitor, SaysWhatIsMissing)
 {
-    InstallVelmora();
     DeleteKeyTree(STATIC_DRIVER_KEY);
     DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
     Scenario s;
-    OnMonitor(s, [](HWND page) {
+    OnWindowWith(s, IDC_MONITOR_PORT, [](HWND page) {
         EXPECT_EQ("Loaded at every start of Windows : NO", ControlText(page, IDC_MONITOR_STARTUP));
         EXPECT_EQ("QUARLO.VXD in the system folder : NO", ControlText(page, IDC_MONITOR_DRIVER_FILE));
         EXPECT_EQ(DRIVER_FAILED_TEXT, ControlText(page, IDC_MONITOR_POINT));
     });
-    TouchControl(s, IDC_MONITOR_TEST_AREA);
+    s.TouchControl(IDC_MONITOR_TEST_AREA);
     s.Click(IDCANCEL);
     s.Run([] { RunPanelMonitor(); });
     EXPECT_EQ(std::vector<std::string>{ "open" }, ReadSimulationLog()) << "a control call without a driver";

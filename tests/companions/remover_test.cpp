@@ -90,11 +90,11 @@ TEST_F(Remover, AsksBeforeRemovingAndOffersTheRestart)
     Scenario no;
     Answer(no, "Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDNO);
     no.Run([] { RunRemover(); });
-    EXPECT_EQ(std::vector<DWORD>(InstalledRecord, InstalledRecord + 13), StoredRecord());
+    EXPECT_EQ(InstalledRecord, StoredRecord());
     EXPECT_TRUE(StaticDriverRegistered());
     EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
 
-    HANDLE running = CreateFileA((folder_ + "\\REMOVER.EXE").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE running = HoldOpen(folder_ + "\\REMOVER.EXE");
     Scenario yes;
     Answer(yes, "Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDYES);
     Answer(yes, "The Velmora touch screen driver has been removed.\r\n\r\n"

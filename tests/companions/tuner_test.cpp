@@ -6,20 +6,7 @@
 
 namespace {
 
-class Tuning : public CompanionTest {
-protected:
-    Scenario &OnTuning(Scenario &s, std::function<void(HWND)> check = nullptr)
-    {
-        return s.Then("tuning window", [check](HWND active) {
-            if (!GetDlgItem(active, IDC_TUNING_MODE1) || !IsWindowVisible(active))
-                return false;
-            if (check)
-                check(active);
-            return true;
-        });
-    }
-    std::vector<DWORD> Installed() { return std::vector<DWORD>(InstalledRecord, InstalledRecord + 13); }
-};
+class Tuning : public CompanionTest {};
 
 const char TakesEffect[] = "The new touch settings take effect at the next start of Windows.";
 
@@ -27,7 +14,7 @@ TEST_F(Tuning, OkWritesModeAndRightButtonAndNothingElse)
 {
     InstallVelmora();
     Scenario s;
-    OnTuning(s, [](HWND page) {
+    OnWindowWith(s, IDC_TUNING_MODE1, [](HWND page) {
         EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNING_MODE2));
         EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNING_MODE1));
         EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNING_RIGHT_BUTTON));
@@ -35,7 +22,7 @@ TEST_F(Tuning, OkWritesModeAndRightButtonAndNothingElse)
     s.Click(IDC_TUNING_MODE3).Click(IDC_TUNING_RIGHT_BUTTON);
     // Aligned again by another program while this window was open.
     s.Then("realign", [](HWND) { WriteDword(SETTINGS_KEY, "LeftUpX", 77); return true; });
-    OnTuning(s, [](HWND page) {
+    OnWindowWith(s, IDC_TUNING_MODE1, [](HWND page) {
         EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNING_MODE3));
         EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNING_MODE2));
         EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNING_RIGHT_BUTTON));
@@ -43,7 +30,7 @@ TEST_F(Tuning, OkWritesModeAndRightButtonAndNothingElse)
     s.Click(IDOK).AnswerMessageBox(TakesEffect, TUNING_CAPTION, IDI_ASTERISK);
     s.Run([] { RunTouchTuning(); });
 
-    std::vector<DWORD> expected = Installed();
+    std::vector<DWORD> expected = InstalledRecord;
     expected[0] = 77;
     expected[11] = 3;
     expected[12] = 0;
@@ -55,11 +42,11 @@ TEST_F(Tuning, CancelAndEscapeChangeNothing)
     InstallVelmora();
     for (int way = 0; way < 2; way++) {
         Scenario s;
-        OnTuning(s);
+        OnWindowWith(s, IDC_TUNING_MODE1);
         s.Click(IDC_TUNING_MODE1).Click(IDC_TUNING_RIGHT_BUTTON);
         way == 0 ? s.Click(IDCANCEL) : s.PressEscape();
         s.Run([] { RunTouchTuning(); });
-        EXPECT_EQ(Installed(), StoredRecord()) << (way == 0 ? "Cancel" : "Escape");
+        EXPECT_EQ(InstalledRecord, StoredRecord()) << (way == 0 ? "Cancel" : "Escape");
     }
 }
 
@@ -73,7 +60,7 @@ TEST_F(Tuning, NeverCreatesTheSettingsKey)
     // Removed while the window was open.
     InstallVelmora();
     Scenario removed;
-    OnTuning(removed);
+    OnWindowWith(removed, IDC_TUNING_MODE1);
     removed.Then("remove", [](HWND) { DeleteKeyTree(SETTINGS_PARENT_KEY); return true; });
     removed.Click(IDOK).AnswerMessageBox(NOT_INSTALLED_TEXT, TUNING_CAPTION, IDI_EXCLAMATION);
     removed.Run([] { RunTouchTuning(); });
