@@ -54,9 +54,7 @@ TEST_F(Remover, DriverEntryKeyKeepsValuesItDidNotWrite)
     RemoveVelmora();
 
     EXPECT_EQ(1, CountValues(STATIC_DRIVER_KEY));
-    DWORD start = 1;
-    EXPECT_TRUE(ReadDword(STATIC_DRIVER_KEY, "Start", &start));
-    EXPECT_EQ(0u, start);
+    EXPECT_EQ(0u, StoredDword(STATIC_DRIVER_KEY, "Start"));
     EXPECT_FALSE(StaticDriverRegistered());
 }
 

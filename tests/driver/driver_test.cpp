@@ -11,12 +11,7 @@ protected:
     void SetUp() override
     {
         SetupMachineTest::SetUp();
-        WriteFileText(SystemDirectoryPath(DRIVER_FILE_NAME), "driver");
-    }
-    void TearDown() override
-    {
-        CloseTouchDriver();
-        SetupMachineTest::TearDown();
+        PutDriverFile();
     }
 };
 

@@ -13,13 +13,7 @@ protected:
     void SetUp() override
     {
         SetupMachineTest::SetUp();
-        WriteFileText(SystemDirectoryPath(DRIVER_FILE_NAME), "driver");
-    }
-    void TearDown() override
-    {
-        if (DriverHandle && DriverHandle != INVALID_HANDLE_VALUE)
-            CloseTouchDriver();
-        SetupMachineTest::TearDown();
+        PutDriverFile();
     }
     static void StorePort(DWORD port, DWORD base, DWORD irq)
     {
@@ -56,7 +50,7 @@ TEST_F(SimulatedDriver, LoadsOnlyFromTheSystemDirectoryAndOnlyOnce)
     DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
     EXPECT_FALSE(OpenTouchDriver()) << "opened with no driver file in the system directory";
 
-    WriteFileText(SystemDirectoryPath(DRIVER_FILE_NAME), "driver");
+    PutDriverFile();
     SetSimulation("QUARLO_SIM_FAIL", "open");
     EXPECT_FALSE(OpenTouchDriver()) << "the open fault was not honoured";
 
@@ -97,14 +91,6 @@ TEST_F(SimulatedDriver, CardAnswersOnlyOnThePortStoredBeforeTheOpen)
     StorePort(1, 1016, 4);
     ASSERT_TRUE(OpenTouchDriver());
     EXPECT_EQ(1, Probe()) << "a machine without a card answered";
-    CloseTouchDriver();
-
-    SetSimulation("QUARLO_SIM_CARD", NULL);
-    SetSimulation("QUARLO_SIM_FAIL", "probe");
-    ASSERT_TRUE(OpenTouchDriver());
-    PanelReply reply;
-    EXPECT_FALSE(PanelControl(IOCTL_PANEL_PROBE_CARD, 0, 0, &reply));
-    EXPECT_EQ(0u, reply.Word[1]) << "a failed probe gave an address";
 }
 
 TEST_F(SimulatedDriver, ReadsTheReleasePositionThroughThePanel)
@@ -146,17 +132,6 @@ TEST_F(SimulatedDriver, MapsTouchesByTheCornersItWasSent)
     ASSERT_TRUE(SimulatedTouchToScreen(3000, 900, &p));
     EXPECT_EQ(0, p.x);
     EXPECT_EQ(height, p.y);
-}
-
-TEST_F(SimulatedDriver, LogsEveryCallWithItsCodeAndRequestWords)
-{
-    ASSERT_TRUE(OpenTouchDriver());
-    PanelReply reply;
-    PanelControl(IOCTL_PANEL_SET_LEFT_UP, 123, -45, &reply);
-    PanelControl(IOCTL_PANEL_SET_CALIBRATE, 1, 0, &reply);
-    CloseTouchDriver();
-    std::vector<std::string> expected = { "open", "ioctl 0x22000B 123 -45", "ioctl 0x22001B 1 0", "close" };
-    EXPECT_EQ(expected, ReadSimulationLog());
 }
 
 } // namespace

@@ -16,31 +16,31 @@ struct Place {
     int id, x, y;
 };
 
-// The places of some controls, checked against the layout, which must also move every
-// control exactly once.
-void ExpectPlaces(int width, int height, const Place *expected, size_t count)
+// The places of some controls on one screen, checked against the layout, which must also
+// move every control exactly once.
+void ExpectPlaces(int width, int height, const std::vector<Place> &expected)
 {
     ControlPlace places[CALIBRATION_CONTROL_COUNT];
     for (ControlPlace &p : places)
         p = ControlPlace{ -1, -9999, -9999 };
     LayOutCalibrationScreen(width, height, places);
 
-    for (size_t e = 0; e < count; e++) {
+    for (const Place &want : expected) {
         int found = 0;
         for (const ControlPlace &p : places) {
-            if (p.id != expected[e].id)
+            if (p.id != want.id)
                 continue;
             found++;
-            EXPECT_EQ(expected[e].x, p.x) << "x of control " << p.id << " on " << width << " x " << height;
-            EXPECT_EQ(expected[e].y, p.y) << "y of control " << p.id << " on " << width << " x " << height;
+            EXPECT_EQ(want.x, p.x) << "x of control " << p.id << " on " << width << " x " << height;
+            EXPECT_EQ(want.y, p.y) << "y of control " << p.id << " on " << width << " x " << height;
         }
-        EXPECT_EQ(1, found) << "control " << expected[e].id << " is placed " << found << " times";
+        EXPECT_EQ(1, found) << "control " << want.id << " is placed " << found << " times";
     }
 }
 
-TEST(CalibrationLayout, On800By600)
+TEST(CalibrationLayout, PlacesOnScreensOfSeveralSizes)
 {
-    const Place expected[] = {
+    ExpectPlaces(800, 600, {
         { IDC_TARGET_LEFT_UP, 64, 44 }, { IDC_TARGET_RIGHT_UP, 704, 44 },
         { IDC_TARGET_LEFT_DN, 64, 524 }, { IDC_TARGET_RIGHT_DN, 704, 524 },
         { IDC_ALIGN_WORDMARK, 300, 60 },
@@ -48,61 +48,51 @@ TEST(CalibrationLayout, On800By600)
         { IDC_HOW_3, 150, 260 }, { IDC_HOW_4, 150, 280 }, { IDC_HOW_5, 150, 300 },
         { IDC_TRY_1, 150, 220 }, { IDC_TRY_2, 150, 300 }, { IDC_DISPLAY_SIZE, 150, 150 },
         { IDC_OK, 145, 400 }, { IDC_CANCEL, 345, 400 }, { IDC_RETRY, 545, 400 },
-    };
-    ExpectPlaces(800, 600, expected, sizeof expected / sizeof expected[0]);
-}
-
-TEST(CalibrationLayout, TargetsAndWordMarkOnOtherScreens)
-{
-    // Odd sizes show where the + 1 goes: the tenths round the screen size up, the halves do not.
-    const Place at1024[] = {
+    });
+    ExpectPlaces(1024, 768, {
         { IDC_TARGET_LEFT_UP, 86, 60 }, { IDC_TARGET_RIGHT_UP, 906, 60 },
         { IDC_TARGET_LEFT_DN, 86, 676 }, { IDC_TARGET_RIGHT_DN, 906, 676 },
         { IDC_ALIGN_WORDMARK, 412, 76 }, { IDC_OK, 257, 484 },
-    };
-    ExpectPlaces(1024, 768, at1024, sizeof at1024 / sizeof at1024[0]);
-    const Place at639[] = {
+    });
+    // Odd sizes show where the + 1 goes: the tenths round the screen size up, the halves do not.
+    ExpectPlaces(639, 479, {
         { IDC_TARGET_LEFT_UP, 48, 32 }, { IDC_TARGET_RIGHT_UP, 559, 32 },
         { IDC_TARGET_LEFT_DN, 48, 415 }, { IDC_TARGET_RIGHT_DN, 559, 415 },
         { IDC_ALIGN_WORDMARK, 220, 48 }, { IDC_HOW_1, 69, 159 }, { IDC_RETRY, 464, 339 },
-    };
-    ExpectPlaces(639, 479, at639, sizeof at639 / sizeof at639[0]);
+    });
 }
+
+// One line of two targets and the two corners extrapolated beyond them.
+struct Line {
+    const char *name;
+    int targetA, targetB;
+    LONG PanelCorners::*cornerA;
+    LONG PanelCorners::*cornerB;
+    bool horizontal;
+};
+
+const Line Lines[4] = {
+    { "top", 0, 1, &PanelCorners::LeftUpX, &PanelCorners::RightUpX, true },
+    { "bottom", 2, 3, &PanelCorners::LeftDnX, &PanelCorners::RightDnX, true },
+    { "left", 0, 2, &PanelCorners::LeftUpY, &PanelCorners::LeftDnY, false },
+    { "right", 1, 3, &PanelCorners::RightUpY, &PanelCorners::RightDnY, false },
+};
 
 struct CornerCase {
     LONG first, second;    // raw values on the two targets of one line
     LONG outerFirst, outerSecond;
 };
 
-// One line of targets: the corners beyond the first and the second target.
-CornerCase Extrapolated(LONG first, LONG second, int margin)
+// The corners beyond the first and the second target of one line.
+CornerCase Extrapolated(LONG first, LONG second, const Line &line)
 {
     RawPoint touched[4] = {};
+    LONG RawPoint::*axis = line.horizontal ? &RawPoint::X : &RawPoint::Y;
+    touched[line.targetA].*axis = first;
+    touched[line.targetB].*axis = second;
     PanelCorners corners;
-    CornerCase got = { first, second, 0, 0 };
-    switch (margin) {
-    case 0:   // top: X of points 0 and 1
-        touched[0].X = first, touched[1].X = second;
-        ExtrapolateCorners(touched, &corners);
-        got.outerFirst = corners.LeftUpX, got.outerSecond = corners.RightUpX;
-        break;
-    case 1:   // bottom: X of points 2 and 3
-        touched[2].X = first, touched[3].X = second;
-        ExtrapolateCorners(touched, &corners);
-        got.outerFirst = corners.LeftDnX, got.outerSecond = corners.RightDnX;
-        break;
-    case 2:   // left: Y of points 0 and 2
-        touched[0].Y = first, touched[2].Y = second;
-        ExtrapolateCorners(touched, &corners);
-        got.outerFirst = corners.LeftUpY, got.outerSecond = corners.LeftDnY;
-        break;
-    default:  // right: Y of points 1 and 3
-        touched[1].Y = first, touched[3].Y = second;
-        ExtrapolateCorners(touched, &corners);
-        got.outerFirst = corners.RightUpY, got.outerSecond = corners.RightDnY;
-        break;
-    }
-    return got;
+    ExtrapolateCorners(touched, &corners);
+    return CornerCase{ first, second, corners.*line.cornerA, corners.*line.cornerB };
 }
 
 TEST(CornerArithmetic, WorkedExamplesForEveryMargin)
@@ -118,11 +108,11 @@ TEST(CornerArithmetic, WorkedExamplesForEveryMargin)
         { -300, -100, -324, -76 }, // negative raw values: 199 / 8 = 24
         { 40, 1, 45, -4 },         // corners beyond the raw range stay unclamped
     };
-    for (int margin = 0; margin < 4; margin++) {
+    for (const Line &line : Lines) {
         for (const CornerCase &c : cases) {
-            CornerCase got = Extrapolated(c.first, c.second, margin);
-            EXPECT_EQ(c.outerFirst, got.outerFirst) << "margin " << margin << ", raw " << c.first << " to " << c.second;
-            EXPECT_EQ(c.outerSecond, got.outerSecond) << "margin " << margin << ", raw " << c.first << " to " << c.second;
+            CornerCase got = Extrapolated(c.first, c.second, line);
+            EXPECT_EQ(c.outerFirst, got.outerFirst) << line.name << " line, raw " << c.first << " to " << c.second;
+            EXPECT_EQ(c.outerSecond, got.outerSecond) << line.name << " line, raw " << c.first << " to " << c.second;
         }
     }
 }
@@ -155,26 +145,10 @@ LONG RawAt(const Axis &axis, int pixel, int size)
     return (LONG)std::floor(axis.atStart + (double)(axis.atEnd - axis.atStart) * pixel / size + 0.5);
 }
 
+// The largest errors a set of round trips showed.
 struct RoundTripWorst {
-    double cornerRaw = 0, cornerAllowed = 0;
-    double pixel = 0, pixelAllowed = 0;
+    double cornerRaw = 0, pixel = 0;
     std::string cornerWhere, pixelWhere;
-};
-
-// One line of two targets and the two corners extrapolated beyond them.
-struct Line {
-    const char *name;
-    int targetA, targetB;
-    LONG PanelCorners::*cornerA;
-    LONG PanelCorners::*cornerB;
-    bool horizontal;
-};
-
-const Line Lines[4] = {
-    { "top", 0, 1, &PanelCorners::LeftUpX, &PanelCorners::RightUpX, true },
-    { "bottom", 2, 3, &PanelCorners::LeftDnX, &PanelCorners::RightDnX, true },
-    { "left", 0, 2, &PanelCorners::LeftUpY, &PanelCorners::LeftDnY, false },
-    { "right", 1, 3, &PanelCorners::RightUpY, &PanelCorners::RightDnY, false },
 };
 
 // Touches the four target centres of one screen on one panel and extrapolates. The corners
@@ -208,11 +182,10 @@ void RoundTrip(int width, int height, Axis x, Axis y, RoundTripWorst *worst)
         double rawPerPixel = std::abs(axis.atEnd - axis.atStart) / (double)size;
         LONG a = corners.*line.cornerA, b = corners.*line.cornerB;
 
-        double cornerAllowed = 1 + rawPerPixel;
         double cornerError = std::max(std::abs((double)a - axis.atStart), std::abs((double)b - axis.atEnd));
-        EXPECT_LE(cornerError, cornerAllowed) << line.name << " corners " << a << ", " << b << "; " << where;
+        EXPECT_LE(cornerError, 1 + rawPerPixel) << line.name << " corners " << a << ", " << b << "; " << where;
         if (cornerError > worst->cornerRaw)
-            worst->cornerRaw = cornerError, worst->cornerAllowed = cornerAllowed, worst->cornerWhere = where;
+            worst->cornerRaw = cornerError, worst->cornerWhere = where;
 
         double pixelAllowed = 1 + (rawPerPixel < 1 ? 1 / rawPerPixel : 0);
         for (int t : { line.targetA, line.targetB }) {
@@ -223,7 +196,7 @@ void RoundTrip(int width, int height, Axis x, Axis y, RoundTripWorst *worst)
             EXPECT_LE(pixelError, pixelAllowed) << "target " << t << " maps to " << mapped << " on the "
                                                 << line.name << " line, not " << want << "; " << where;
             if (pixelError > worst->pixel)
-                worst->pixel = pixelError, worst->pixelAllowed = pixelAllowed, worst->pixelWhere = where;
+                worst->pixel = pixelError, worst->pixelWhere = where;
         }
     }
 }
@@ -244,11 +217,6 @@ TEST(CornerRoundTrip, TargetCentresOnEmulatedPanelsGiveThePanelsEdges)
             for (const Axis &y : axes)
                 RoundTrip(screen[0], screen[1], x, y, &worst);
 
-    std::printf("largest corner error %.0f raw units (allowed there %.2f) at %s\n"
-                "largest mapping error %.2f pixels (allowed there %.2f) at %s\n",
-                worst.cornerRaw, worst.cornerAllowed, worst.cornerWhere.c_str(), worst.pixel,
-                worst.pixelAllowed, worst.pixelWhere.c_str());
-
     // Where the targets lie exactly a tenth in and the panel is finer than the screen, the
     // corners are the panel's edges to within a raw unit and the targets map to within a pixel.
     RoundTripWorst exact;
@@ -260,8 +228,6 @@ TEST(CornerRoundTrip, TargetCentresOnEmulatedPanelsGiveThePanelsEdges)
                 RoundTrip(screen[0], screen[1], x, y, &exact);
     EXPECT_LE(exact.cornerRaw, 1.0) << exact.cornerWhere;
     EXPECT_LE(exact.pixel, 1.0) << exact.pixelWhere;
-    std::printf("on those screens: corner error %.0f raw units, mapping error %.2f pixels\n",
-                exact.cornerRaw, exact.pixel);
 }
 
 } // namespace

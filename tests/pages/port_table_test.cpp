@@ -9,10 +9,10 @@ namespace {
 TEST(PortTable, EachPortCarriesItsBaseLineAndTheButtonOfThatLine)
 {
     const struct { int button; const char *map; DWORD port, base, irq; int irqButton; } rows[] = {
-        { IDC_COM1, "COM1", 1, 0x3F8, 4, 1040 },
-        { IDC_COM2, "COM2", 2, 0x2F8, 3, 1041 },
-        { IDC_COM3, "COM3", 3, 0x378, 7, 1043 },
-        { IDC_COM4, "COM4", 4, 0x278, 5, 1042 },
+        { IDC_COM1, "COM1", 1, 0x3F8, 4, IDC_IRQ4 },
+        { IDC_COM2, "COM2", 2, 0x2F8, 3, IDC_IRQ3 },
+        { IDC_COM3, "COM3", 3, 0x378, 7, IDC_IRQ7 },
+        { IDC_COM4, "COM4", 4, 0x278, 5, IDC_IRQ5 },
     };
     for (const auto &want : rows) {
         SCOPED_TRACE(want.map);

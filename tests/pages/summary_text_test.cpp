@@ -13,10 +13,11 @@ struct PortCase {
     const char *line;
 };
 
+// Composed into a poisoned buffer, so a line that leaves part of it as it was shows the
+// leftover.
 std::string PortLine(DWORD port, DWORD irq)
 {
     char text[MESSAGE_TEXT_SIZE];
-    // Poisoned, so a line that leaves part of the buffer as it was shows the leftover.
     FillMemory(text, sizeof text - 1, 'x');
     text[sizeof text - 1] = 0;
     ComposePortLine(text, port, irq);
@@ -54,9 +55,8 @@ TEST(SummaryText, PortLineNamesThePortAndOnlyTheLinesAPortCanUse)
 TEST(SummaryText, ButtonLineIsOnOnlyForOne)
 {
     EXPECT_EQ("Right Button Setting :  ON", ButtonLine(1));
-    EXPECT_EQ("Right Button Setting : OFF", ButtonLine(0));
-    EXPECT_EQ("Right Button Setting : OFF", ButtonLine(2));
-    EXPECT_EQ("Right Button Setting : OFF", ButtonLine(0xFFFFFFFF));
+    for (DWORD value : { 0u, 2u, 0xFFFFFFFFu })
+        EXPECT_EQ("Right Button Setting : OFF", ButtonLine(value)) << value;
 }
 
 // The page's static is sized for the longest line a page can choose; no stored value may

@@ -8,18 +8,8 @@ namespace {
 
 class Installation : public SetupMachineTest {
 protected:
-    void PutDriverFile(const std::string &path) { WriteFileText(path, "driver"); }
     std::string driverFile_ = SystemDirectoryPath(DRIVER_FILE_NAME);
 };
-
-void ExpectStaticDriverEntry(void)
-{
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    ASSERT_TRUE(ReadValue(STATIC_DRIVER_KEY, STATIC_DRIVER_VALUE, &type, &data));
-    EXPECT_EQ((DWORD)REG_SZ, type);
-    EXPECT_EQ(std::string("Quarlo.vxd", 11), std::string(data.begin(), data.end()));
-}
 
 TEST_F(Installation, RegistrationWritesItsValueAndLeavesTheOthers)
 {
@@ -31,36 +21,37 @@ TEST_F(Installation, RegistrationWritesItsValueAndLeavesTheOthers)
     WriteDword(STATIC_DRIVER_KEY, "Start", 7);
     RegisterStaticDriver();
     ExpectStaticDriverEntry();
-    DWORD start = 0;
-    EXPECT_TRUE(ReadDword(STATIC_DRIVER_KEY, "Start", &start));
-    EXPECT_EQ(7u, start);
+    EXPECT_EQ(7u, StoredDword(STATIC_DRIVER_KEY, "Start"));
     EXPECT_EQ(2, CountValues(STATIC_DRIVER_KEY));
 }
 
-TEST_F(Installation, RemovalAfterTheFirstPagesLeavesNothingBehind)
+TEST_F(Installation, RemovalLeavesNothingOfThisRunBehind)
 {
-    LoadPanelSettings();
-    PutDriverFile(driverFile_);
-    RemoveInstallation();
-    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
-    EXPECT_FALSE(FileExists(driverFile_));
-}
-
-TEST_F(Installation, RemovalWithOnlySomeValuesStillDeletesBothKeys)
-{
-    WriteDword(SETTINGS_KEY, "LeftUpX", 5);
-    WriteDword(SETTINGS_KEY, "ComIrq", 3);
-    WriteDword(SETTINGS_KEY, "RightButton", 1);
-    PutDriverFile(driverFile_);
-    RemoveInstallation();
-    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
-    EXPECT_FALSE(FileExists(driverFile_));
+    const struct { const char *what; void (*prepare)(void); } cases[] = {
+        { "after the first pages", [] { LoadPanelSettings(); } },
+        { "with only some values", [] {
+            WriteDword(SETTINGS_KEY, "LeftUpX", 5);
+            WriteDword(SETTINGS_KEY, "RightButton", 1);
+        } },
+        // Only an entry that was there when this run first loaded the settings counts: one
+        // written later is this run's own and goes with the rest.
+        { "entry written after the first load", [] { LoadPanelSettings(); RegisterStaticDriver(); } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetSetupGlobals();
+        c.prepare();
+        PutDriverFile();
+        RemoveInstallation();
+        EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+        EXPECT_FALSE(FileExists(driverFile_));
+    }
 }
 
 TEST_F(Installation, RemovalWithoutTheSettingsKeyTouchesNoKeyButDeletesTheFile)
 {
     WriteDword(SETTINGS_PARENT_KEY, "Owner", 1);
-    PutDriverFile(driverFile_);
+    PutDriverFile();
     RemoveInstallation();
     EXPECT_TRUE(KeyExists(SETTINGS_PARENT_KEY));
     EXPECT_EQ(1, CountValues(SETTINGS_PARENT_KEY));
@@ -78,7 +69,7 @@ TEST_F(Installation, CancelOverAnEarlierInstallationPutsItsSettingsBack)
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
         if (i != MODE)
             WriteDword(SETTINGS_KEY, PanelSettingNames[i], earlier[i]);
-    PutDriverFile(driverFile_);
+    PutDriverFile();
 
     for (DWORD port = 1; port <= 2; port++) {
         LoadPanelSettings();
@@ -90,24 +81,10 @@ TEST_F(Installation, CancelOverAnEarlierInstallationPutsItsSettingsBack)
 
     EXPECT_TRUE(FileExists(driverFile_)) << "the installed driver was deleted";
     ExpectStaticDriverEntry();
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++) {
-        DWORD stored = 0xDEADBEEF;
-        EXPECT_TRUE(ReadDword(SETTINGS_KEY, PanelSettingNames[i], &stored)) << PanelSettingNames[i];
-        // The value missing at the first load comes back as the default the driver used.
-        EXPECT_EQ(i == MODE ? 1u : earlier[i], stored) << PanelSettingNames[i];
-    }
-}
-
-// Only an entry that was there when this run first loaded the settings counts: one
-// written later is this run's own and goes with the rest.
-TEST_F(Installation, EntryWrittenAfterTheFirstLoadIsNoEarlierInstallation)
-{
-    LoadPanelSettings();
-    RegisterStaticDriver();
-    PutDriverFile(driverFile_);
-    RemoveInstallation();
-    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
-    EXPECT_FALSE(FileExists(driverFile_));
+    // The value missing at the first load comes back as the default the driver used.
+    std::vector<DWORD> want(earlier, earlier + PANEL_SETTING_COUNT);
+    want[MODE] = 1;
+    EXPECT_EQ(want, StoredRecord());
 }
 
 std::string ReportedDirectory;
@@ -131,9 +108,9 @@ TEST_F(Installation, SystemDirectoryTooLongForThePathSkipsOnlyTheDelete)
         ReportedDirectory = "C:\\" + std::string(length - 3, 'd');
         ASSERT_TRUE(CreateDirectoryA(ReportedDirectory.c_str(), NULL));
         std::string file = ReportedDirectory + "\\" + DRIVER_FILE_NAME;
-        PutDriverFile(file);
+        WriteFileText(file, "driver");
         ASSERT_TRUE(FileExists(file));
-        PutDriverFile(driverFile_);
+        PutDriverFile();
         LoadPanelSettings();
         SystemDirectoryLookup = ReportDirectory;
 

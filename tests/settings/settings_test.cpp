@@ -16,22 +16,22 @@ protected:
         LoadPanelSettings();
     }
 
-    DWORD Field(int index) const { return ((const DWORD *)&PanelSettings)[index]; }
+    // The record's 13 fields in registry order.
+    static std::vector<DWORD> Loaded()
+    {
+        return std::vector<DWORD>((const DWORD *)&PanelSettings, (const DWORD *)&PanelSettings + PANEL_SETTING_COUNT);
+    }
 };
 
-const DWORD Defaults[PANEL_SETTING_COUNT] = { 0, 0, 1024, 0, 1024, 1024, 0, 1024, 1, 1016, 4, 1, 0 };
+const std::vector<DWORD> Defaults = { 0, 0, 1024, 0, 1024, 1024, 0, 1024, 1, 1016, 4, 1, 0 };
 enum { COM_IRQ = 10 };
 
 TEST_F(SettingsRecord, FirstRunCreatesTheKeyWithExactlyTheThirteenDefaults)
 {
     PoisonAndLoad();
     EXPECT_EQ(PANEL_SETTING_COUNT, CountValues(SETTINGS_KEY));
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++) {
-        DWORD stored = 0xDEADBEEF;
-        EXPECT_TRUE(ReadDword(SETTINGS_KEY, PanelSettingNames[i], &stored)) << PanelSettingNames[i];
-        EXPECT_EQ(Defaults[i], stored) << PanelSettingNames[i];
-        EXPECT_EQ(Defaults[i], Field(i)) << PanelSettingNames[i];
-    }
+    EXPECT_EQ(Defaults, StoredRecord());
+    EXPECT_EQ(Defaults, Loaded());
     EXPECT_EQ(1u, PrevSelection.PrevComPort);
     EXPECT_EQ(4u, PrevSelection.PrevComIrq);
 }
@@ -43,22 +43,20 @@ TEST_F(SettingsRecord, EmptyKeyGivesTheDefaultsAndStaysEmpty)
                                              KEY_ALL_ACCESS, NULL, &key, NULL));
     RegCloseKey(key);
     PoisonAndLoad();
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        EXPECT_EQ(Defaults[i], Field(i)) << PanelSettingNames[i];
+    EXPECT_EQ(Defaults, Loaded());
     EXPECT_EQ(0, CountValues(SETTINGS_KEY)) << "a load wrote to an existing key";
 }
 
 TEST_F(SettingsRecord, StoredValuesLoadUnchangedAndAMissingOneTakesItsDefault)
 {
     // Corners that are negative and a port no button stands for: no range is checked.
-    const DWORD stored[PANEL_SETTING_COUNT] = { (DWORD)-17, 33, 990, 12, 1001, 1013, 4, 1020,
-                                                9, 760, 3, 2, 1 };
+    std::vector<DWORD> stored = { (DWORD)-17, 33, 990, 12, 1001, 1013, 4, 1020, 9, 760, 3, 2, 1 };
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
         if (i != COM_IRQ)
             WriteDword(SETTINGS_KEY, PanelSettingNames[i], stored[i]);
     PoisonAndLoad();
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        EXPECT_EQ(i == COM_IRQ ? 4u : stored[i], Field(i)) << PanelSettingNames[i];
+    stored[COM_IRQ] = 4;
+    EXPECT_EQ(stored, Loaded());
     EXPECT_EQ(9u, PrevSelection.PrevComPort);
     EXPECT_EQ(4u, PrevSelection.PrevComIrq);
     EXPECT_EQ(PANEL_SETTING_COUNT - 1, CountValues(SETTINGS_KEY)) << "the missing value was written";
@@ -90,11 +88,8 @@ TEST_F(SettingsRecord, SaveWritesEveryFieldOnlyToAnExistingKey)
         ((DWORD *)&PanelSettings)[i] = 500 + i;
     PrevSelection.PrevComPort = 77;
     SavePanelSettings();
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++) {
-        DWORD stored = 0;
-        EXPECT_TRUE(ReadDword(SETTINGS_KEY, PanelSettingNames[i], &stored));
-        EXPECT_EQ(500u + i, stored) << PanelSettingNames[i];
-    }
+    EXPECT_EQ(Loaded(), StoredRecord());
+    EXPECT_EQ(500u, StoredSetting("LeftUpX"));
     EXPECT_EQ(77u, PrevSelection.PrevComPort) << "a save touched the previous selection";
 
     DeleteKeyTree(SETTINGS_KEY);

@@ -64,9 +64,6 @@ public:
     // thread is still open afterwards; every window left open is closed.
     void Run(std::function<void()> body, int stepTimeoutMs = 8000);
 
-    // Steps are numbered from 1 in failure messages.
-    size_t StepsDone() const { return next_; }
-
 private:
     struct Entry {
         std::string what;

@@ -41,19 +41,19 @@ int RunSetupProgram(void)
     return result;
 }
 
-BOOL KeyExists(const char *path, HKEY root)
+BOOL KeyExists(const char *path)
 {
     HKEY key;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return FALSE;
     RegCloseKey(key);
     return TRUE;
 }
 
-void DeleteKeyTree(const char *path, HKEY root)
+void DeleteKeyTree(const char *path)
 {
     HKEY key;
-    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return;
     char name[256];
     for (;;) {
@@ -61,10 +61,10 @@ void DeleteKeyTree(const char *path, HKEY root)
         if (RegEnumKeyExA(key, 0, name, &size, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
             break;
         std::string child = std::string(path) + "\\" + name;
-        DeleteKeyTree(child.c_str(), root);
+        DeleteKeyTree(child.c_str());
     }
     RegCloseKey(key);
-    RegDeleteKeyA(root, path);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
 }
 
 void WriteValue(const char *path, const char *name, DWORD type, const void *data, DWORD size)
@@ -96,24 +96,22 @@ BOOL ReadValue(const char *path, const char *name, DWORD *type, std::vector<BYTE
     return TRUE;
 }
 
-BOOL ReadDword(const char *path, const char *name, DWORD *value)
+DWORD StoredDword(const char *path, const char *name)
 {
     DWORD type = 0;
     std::vector<BYTE> data;
     if (!ReadValue(path, name, &type, &data))
-        return FALSE;
+        return MISSING_VALUE;
     EXPECT_EQ((DWORD)REG_DWORD, type) << name << " is stored with another type";
     EXPECT_EQ(4u, data.size()) << name << " is not 4 bytes";
     if (type != REG_DWORD || data.size() != 4)
-        return FALSE;
-    *value = *(DWORD *)data.data();
-    return TRUE;
+        return MISSING_VALUE;
+    return *(DWORD *)data.data();
 }
 
 DWORD StoredSetting(const char *name)
 {
-    DWORD value = MISSING_SETTING;
-    return ReadDword(SETTINGS_KEY, name, &value) ? value : (DWORD)MISSING_SETTING;
+    return StoredDword(SETTINGS_KEY, name);
 }
 
 std::vector<DWORD> StoredRecord(void)

@@ -20,18 +20,18 @@ void ResetSetupGlobals(void);
 int RunSetupProgram(void);
 
 // Registry, under HKEY_LOCAL_MACHINE unless a root is given.
-BOOL KeyExists(const char *path, HKEY root = HKEY_LOCAL_MACHINE);
-void DeleteKeyTree(const char *path, HKEY root = HKEY_LOCAL_MACHINE);
+BOOL KeyExists(const char *path);
+void DeleteKeyTree(const char *path);
 void WriteDword(const char *path, const char *name, DWORD value);
 void WriteValue(const char *path, const char *name, DWORD type, const void *data, DWORD size);
 // FALSE when the value is missing; type and size are what the registry reports.
 BOOL ReadValue(const char *path, const char *name, DWORD *type, std::vector<BYTE> *data);
-BOOL ReadDword(const char *path, const char *name, DWORD *value);
 int CountValues(const char *path);
 
-// A value of the settings key, or MISSING_SETTING when it is not there; all 13 in the
-// record's order.
-enum : DWORD { MISSING_SETTING = 0xDEADBEEF };
+// A REG_DWORD value, or MISSING_VALUE when it is not there (or not a REG_DWORD, which
+// fails the test too); a value of the settings key; all 13 of them in the record's order.
+enum : DWORD { MISSING_VALUE = 0xDEADBEEF };
+DWORD StoredDword(const char *path, const char *name);
 DWORD StoredSetting(const char *name);
 std::vector<DWORD> StoredRecord(void);
 
