@@ -141,8 +141,11 @@ UINT LongDirectory(char *buffer, UINT size)
     return directory.size();
 }
 
-UINT TooLongForBuffer(char *, UINT size)
+// A size too large for the buffer means the buffer holds no path, whatever is in it: here
+// the real system directory, so that a copy made from it would show.
+UINT TooLongForBuffer(char *buffer, UINT size)
 {
+    GetSystemDirectoryA(buffer, size);
     return size + 40;
 }
 
