@@ -30,22 +30,6 @@ void CompanionTest::InstallVelmora()
         WriteFileText(StartMenuProgram(name), "installed program");
 }
 
-Scenario &Answer(Scenario &s, const std::string &text, const char *caption, int button)
-{
-    std::string wantCaption = caption;
-    return s.Then("answer \"" + text.substr(0, 40) + "\"", [text, wantCaption, button](HWND active) {
-        MessageBoxSeen seen;
-        if (!ReadMessageBox(active, &seen))
-            return false;
-        EXPECT_EQ(text, seen.text);
-        EXPECT_EQ(wantCaption, seen.caption);
-        HWND answer = GetDlgItem(active, button);
-        EXPECT_TRUE(answer != NULL) << "the box has no button " << button;
-        PostMessageA(answer ? answer : active, BM_CLICK, 0, 0);
-        return true;
-    });
-}
-
 Scenario &OnWindowWith(Scenario &s, int id, std::function<void(HWND window)> check)
 {
     return s.Then("window with control " + std::to_string(id), [id, check](HWND active) {

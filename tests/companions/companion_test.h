@@ -21,9 +21,6 @@ protected:
     std::string folder_;                  // the Start-menu folder
 };
 
-// Waits for a message box with this text and caption and presses Yes or No.
-Scenario &Answer(Scenario &s, const std::string &text, const char *caption, int button);
-
 // Waits until the active window is the one that has control id, then runs check on it.
 Scenario &OnWindowWith(Scenario &s, int id, std::function<void(HWND window)> check = nullptr);
 

@@ -86,7 +86,7 @@ TEST_F(Remover, AsksBeforeRemovingAndOffersTheRestart)
 {
     InstallVelmora();
     Scenario no;
-    Answer(no, "Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDNO);
+    no.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, IDNO);
     no.Run([] { RunRemover(); });
     EXPECT_EQ(InstalledRecord, StoredRecord());
     EXPECT_TRUE(StaticDriverRegistered());
@@ -94,12 +94,12 @@ TEST_F(Remover, AsksBeforeRemovingAndOffersTheRestart)
 
     HANDLE running = HoldOpen(folder_ + "\\REMOVER.EXE");
     Scenario yes;
-    Answer(yes, "Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDYES);
-    Answer(yes, "The Velmora touch screen driver has been removed.\r\n\r\n"
-                "Files still in use are deleted at the next start of Windows.\r\n\r\n"
-                "Please delete by hand after the restart:\r\n" + folder_ + "\r\n\r\n"
-                "Windows must be restarted to finish the removal. Restart Windows now?",
-           REMOVER_CAPTION, IDYES);
+    yes.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, IDYES);
+    yes.AnswerMessageBox("The Velmora touch screen driver has been removed.\r\n\r\n"
+                         "Files still in use are deleted at the next start of Windows.\r\n\r\n"
+                         "Please delete by hand after the restart:\r\n" + folder_ + "\r\n\r\n"
+                         "Windows must be restarted to finish the removal. Restart Windows now?",
+                         REMOVER_CAPTION, IDI_QUESTION, IDYES);
     yes.Run([] { RunRemover(); });
     CloseHandle(running);
     EXPECT_EQ(1, RestartRequests);

@@ -145,19 +145,23 @@ Scenario &Scenario::CloseBox()
     });
 }
 
-Scenario &Scenario::AnswerMessageBox(const char *text, const char *caption, LPCSTR standardIcon)
+Scenario &Scenario::AnswerMessageBox(const std::string &text, const char *caption, LPCSTR standardIcon,
+                                     int button)
 {
-    std::string wantText = text, wantCaption = caption;
-    return Then(std::string("message box \"") + text + "\"",
-                [wantText, wantCaption, standardIcon](HWND active) {
+    std::string wantCaption = caption;
+    return Then("message box \"" + text.substr(0, 40) + "\"",
+                [text, wantCaption, standardIcon, button](HWND active) {
         MessageBoxSeen seen;
         if (!ReadMessageBox(active, &seen))
             return false;
-        EXPECT_EQ(wantText, seen.text);
+        EXPECT_EQ(text, seen.text);
         EXPECT_EQ(wantCaption, seen.caption);
         EXPECT_EQ(LoadIconA(NULL, standardIcon), seen.icon) << "the box shows another icon";
-        EXPECT_TRUE(seen.hasOnlyOk) << "the box offers more than OK";
-        PostMessageA(GetDlgItem(active, IDOK), BM_CLICK, 0, 0);
+        if (button == IDOK)
+            EXPECT_TRUE(seen.hasOnlyOk) << "the box offers more than OK";
+        HWND answer = GetDlgItem(active, button);
+        EXPECT_TRUE(answer != NULL) << "the box has no button " << button;
+        PostMessageA(answer ? answer : active, BM_CLICK, 0, 0);
         return true;
     });
 }

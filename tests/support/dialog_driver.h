@@ -48,8 +48,10 @@ public:
     Scenario &PressEscape();
     Scenario &PressEnter();
     Scenario &CloseBox();
-    // Waits for a message box, checks what it shows and presses its OK button.
-    Scenario &AnswerMessageBox(const char *text, const char *caption, LPCSTR standardIcon);
+    // Waits for a message box, checks what it shows and presses a button: OK, which must
+    // then be its only button, or the one given (Yes, No).
+    Scenario &AnswerMessageBox(const std::string &text, const char *caption, LPCSTR standardIcon,
+                               int button = IDOK);
     // A touch that ends at a screen point: the cursor moves there and the active window
     // gets the left-button release, as a touch panel driver delivers it.
     Scenario &Touch(int x, int y);
