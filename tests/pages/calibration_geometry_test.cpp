@@ -117,23 +117,6 @@ TEST(CornerArithmetic, WorkedExamplesForEveryMargin)
     }
 }
 
-TEST(CornerArithmetic, EachCornerComesFromItsOwnLineOnly)
-{
-    const RawPoint touched[4] = { { 100, 200 }, { 900, 260 }, { 140, 800 }, { 1000, 700 } };
-    PanelCorners c;
-    ExtrapolateCorners(touched, &c);
-    // top (900-100-1)/8 = 99, bottom (1000-140-1)/8 = 107, left (800-200-1)/8 = 74,
-    // right (700-260-1)/8 = 54
-    EXPECT_EQ(1, c.LeftUpX);
-    EXPECT_EQ(999, c.RightUpX);
-    EXPECT_EQ(33, c.LeftDnX);
-    EXPECT_EQ(1107, c.RightDnX);
-    EXPECT_EQ(126, c.LeftUpY);
-    EXPECT_EQ(874, c.LeftDnY);
-    EXPECT_EQ(206, c.RightUpY);
-    EXPECT_EQ(754, c.RightDnY);
-}
-
 // A linear panel, as the simulated one: raw value at the screen's left (top) edge and at its
 // right (bottom) edge, rounded to the nearest raw unit.
 struct Axis {
