@@ -15,9 +15,6 @@
 #define DRIVER_FAILED_TEXT    "Cannot Load QUARLO.VXD"
 #define DRIVER_FAILED_CAPTION "Load VXD Message"
 
-// Where setup put the companion programs: below the Windows directory.
-#define START_MENU_FOLDER "START MENU\\PROGRAMS\\VELMORA"
-
 // Shared by the programs (installed.cpp).
 // Loads PanelSettings from an existing settings key. When Velmora is not installed it says
 // so in a box with this caption, creates nothing and returns FALSE.

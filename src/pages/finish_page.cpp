@@ -5,8 +5,6 @@
 #include "driver.h"
 #include "resource.h"
 
-#define START_MENU_FOLDER "START MENU\\PROGRAMS\\VELMORA"
-
 struct CompanionProgram {
     const char *name;
     const char *destination;   // below the Windows directory

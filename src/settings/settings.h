@@ -34,6 +34,8 @@ enum { PANEL_SETTING_COUNT = 13 };
 #define STATIC_DRIVER_VALUE "StaticVxD"
 #define STATIC_DRIVER_NAME  "Quarlo.vxd"
 #define DRIVER_FILE_NAME    "QUARLO.VXD"
+// The companion programs' Start-menu folder, below the Windows directory.
+#define START_MENU_FOLDER   "START MENU\\PROGRAMS\\VELMORA"
 
 extern PanelSettingsRecord PanelSettings;
 extern PrevSelectionRecord PrevSelection;
