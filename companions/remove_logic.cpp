@@ -94,23 +94,6 @@ static void DeleteOrSchedule(const char *path)
         LeaveToUser(path);
 }
 
-// Windows 95/98 RegDeleteKey deletes a key with all its subkeys; the entry key is deleted
-// only when it is seen to hold nothing that someone else put there.
-static void DeleteEmptyKey(const char *path)
-{
-    HKEY key;
-    DWORD subkeys = 1, values = 1;
-
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    if (RegQueryInfoKeyA(key, NULL, NULL, NULL, &subkeys, NULL, NULL, &values, NULL, NULL,
-                         NULL, NULL) != ERROR_SUCCESS)
-        subkeys = 1;
-    RegCloseKey(key);
-    if (subkeys == 0 && values == 0)
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
-}
-
 static void RemoveDriverEntry(void)
 {
     HKEY key;
@@ -119,7 +102,8 @@ static void RemoveDriverEntry(void)
         return;
     RegDeleteValueA(key, STATIC_DRIVER_VALUE);
     RegCloseKey(key);
-    DeleteEmptyKey(STATIC_DRIVER_KEY);
+    // Only when it holds nothing that someone else put there.
+    DeleteUnusedKey(STATIC_DRIVER_KEY, TRUE);
 }
 
 static void RemoveDriverFile(void)

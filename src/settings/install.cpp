@@ -30,21 +30,20 @@ BOOL StaticDriverRegistered(void)
     return status == ERROR_SUCCESS;
 }
 
-// Windows 95/98 RegDeleteKey deletes a key with all its subkeys, so "software\orrimac" would
-// take every other Orrimac product's settings with it. Only a key seen to hold no subkeys
-// is deleted; one that cannot be looked into is kept.
-static void DeleteKeyWithoutSubkeys(const char *path)
+// "software\orrimac" may hold every other Orrimac product's settings, and on Windows 95/98
+// deleting it would take them all. A key that cannot be looked into is kept.
+void DeleteUnusedKey(const char *path, BOOL valuesToo)
 {
     HKEY key;
-    DWORD subkeys = 1;
+    DWORD subkeys = 1, values = 0;
 
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         return;
-    if (RegQueryInfoKeyA(key, NULL, NULL, NULL, &subkeys, NULL, NULL, NULL, NULL, NULL, NULL,
+    if (RegQueryInfoKeyA(key, NULL, NULL, NULL, &subkeys, NULL, NULL, &values, NULL, NULL, NULL,
                          NULL) != ERROR_SUCCESS)
         subkeys = 1;
     RegCloseKey(key);
-    if (subkeys == 0)
+    if (subkeys == 0 && (!valuesToo || values == 0))
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
 }
 
@@ -75,8 +74,8 @@ void RemoveInstallation(void)
         for (int i = 0; i < PANEL_SETTING_COUNT; i++)
             RegDeleteValueA(key, PanelSettingNames[i]);
         RegCloseKey(key);
-        DeleteKeyWithoutSubkeys(SETTINGS_KEY);
-        DeleteKeyWithoutSubkeys(SETTINGS_PARENT_KEY);
+        DeleteUnusedKey(SETTINGS_KEY, FALSE);
+        DeleteUnusedKey(SETTINGS_PARENT_KEY, FALSE);
     }
     DeleteDriverFile();
 }

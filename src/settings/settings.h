@@ -63,4 +63,8 @@ BOOL RegisterStaticDriver(void);
 BOOL StaticDriverRegistered(void);
 void RemoveInstallation(void);
 
+// Deletes an HKEY_LOCAL_MACHINE key only when it is seen to hold no subkeys (and, with
+// valuesToo, no values either): Windows 95/98 RegDeleteKey takes a whole tree with it.
+void DeleteUnusedKey(const char *path, BOOL valuesToo);
+
 #endif
