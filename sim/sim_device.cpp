@@ -223,23 +223,32 @@ static LONG RoundedQuotient(LONG numerator, LONG denominator)
     return -((-numerator + denominator / 2) / denominator);
 }
 
-void SimulatedPanelRaw(int x, int y, LONG *rawX, LONG *rawY)
+void PanelPointRaw(const LONG panel[4], LONG width, LONG height, int x, int y, LONG *rawX, LONG *rawY)
 {
-    LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    *rawX = Panel[0] + RoundedQuotient((Panel[1] - Panel[0]) * x, width);
-    *rawY = Panel[2] + RoundedQuotient((Panel[3] - Panel[2]) * y, height);
+    *rawX = panel[0] + RoundedQuotient((panel[1] - panel[0]) * x, width);
+    *rawY = panel[2] + RoundedQuotient((panel[3] - panel[2]) * y, height);
 }
 
-BOOL SimulatedTouchToScreen(LONG rawX, LONG rawY, POINT *screen)
+void SimulatedPanelRaw(int x, int y, LONG *rawX, LONG *rawY)
 {
-    LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    LONG left = (Corner[0] + Corner[6]) / 2, right = (Corner[2] + Corner[4]) / 2;
-    LONG top = (Corner[1] + Corner[3]) / 2, bottom = (Corner[5] + Corner[7]) / 2;
+    PanelPointRaw(Panel, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), x, y, rawX, rawY);
+}
+
+BOOL CornersPointScreen(const LONG corner[8], LONG width, LONG height, LONG rawX, LONG rawY, POINT *screen)
+{
+    LONG left = (corner[0] + corner[6]) / 2, right = (corner[2] + corner[4]) / 2;
+    LONG top = (corner[1] + corner[3]) / 2, bottom = (corner[5] + corner[7]) / 2;
     if (left == right || top == bottom)
         return FALSE;
     screen->x = RoundedQuotient((rawX - left) * width, right - left);
     screen->y = RoundedQuotient((rawY - top) * height, bottom - top);
     return TRUE;
+}
+
+BOOL SimulatedTouchToScreen(LONG rawX, LONG rawY, POINT *screen)
+{
+    return CornersPointScreen(Corner, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                              rawX, rawY, screen);
 }
 
 static void SetCorner(int index, const PanelRequest *request)

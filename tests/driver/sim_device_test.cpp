@@ -134,4 +134,56 @@ TEST_F(SimulatedDriver, MapsTouchesByTheCornersItWasSent)
     EXPECT_EQ(height, p.y);
 }
 
+// The panel and the driver's mapping at any screen size. Rounding is to the nearest whole
+// unit, halves away from zero whichever way an axis runs; a rounding that drifted by one
+// on falling axes would skew every alignment the benchmarks report.
+TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
+{
+    struct PanelCase {
+        LONG panel[4];
+        LONG width, height;
+        int x, y;
+        LONG rawX, rawY;
+    };
+    const PanelCase panels[] = {
+        { { 150, 3950, 3900, 180 }, 800, 600, 0, 0, 150, 3900 },
+        { { 150, 3950, 3900, 180 }, 800, 600, 400, 300, 2050, 2040 },
+        { { 0, 256, 256, 0 }, 512, 512, 1, 1, 1, 255 },         // halves: 0.5 up, -0.5 down
+        { { 0, 256, 256, 0 }, 512, 512, 511, 511, 256, 0 },      // 255.5 up; 256 - 255.5 down
+        { { -500, 1548, 37, 293 }, 640, 480, 100, 479, -180, 292 }, // 320.0; 255.47 down
+        { { 0, 256, 0, 256 }, 1600, 1200, 3, 2, 0, 0 },          // 0.48, 0.43: below half a unit
+    };
+    for (const PanelCase &c : panels) {
+        LONG x = -99999, y = -99999;
+        PanelPointRaw(c.panel, c.width, c.height, c.x, c.y, &x, &y);
+        EXPECT_EQ(c.rawX, x) << "pixel " << c.x << " on panel X " << c.panel[0] << ".." << c.panel[1];
+        EXPECT_EQ(c.rawY, y) << "pixel " << c.y << " on panel Y " << c.panel[2] << ".." << c.panel[3];
+    }
+
+    struct CornerCase {
+        LONG corner[8];   // left-up X, Y, right-up, right-down, left-down
+        LONG rawX, rawY;
+        BOOL mapped;
+        LONG x, y;
+    };
+    const CornerCase corners[] = {
+        { { 0, 0, 1024, 0, 1024, 768, 0, 768 }, 512, 384, TRUE, 400, 300 },
+        // Each edge is the mean of its two corners: left 105, right 905, top 45, bottom 655.
+        { { 100, 40, 900, 50, 910, 650, 110, 660 }, 105, 655, TRUE, 0, 600 },
+        { { 3000, 900, 1000, 900, 1000, 100, 3000, 100 }, 2999, 101, TRUE, 0, 599 }, // falling: 0.4 and 599.25
+        { { 3000, 900, 1000, 900, 1000, 100, 3000, 100 }, 3001, 899, TRUE, 0, 1 },   // -0.4 and 0.75
+        { { 0, 0, 256, 0, 256, 256, 0, 256 }, 1, 255, TRUE, 3, 598 },             // 3.125 and 597.66
+        { { 0, 0, 1600, 0, 1600, 1200, 0, 1200 }, -1, -1, TRUE, -1, -1 },        // -0.5 both ways
+        { { 500, 0, 500, 0, 501, 600, 501, 600 }, 500, 300, FALSE, -77, -77 },    // both edges 500
+        { { 0, 300, 800, 301, 800, 301, 0, 300 }, 400, 300, FALSE, -77, -77 },    // both edges 300
+    };
+    for (const CornerCase &c : corners) {
+        POINT p = { -77, -77 };
+        EXPECT_EQ(c.mapped, CornersPointScreen(c.corner, 800, 600, c.rawX, c.rawY, &p))
+            << "raw " << c.rawX << ", " << c.rawY << " by corners " << c.corner[0] << ", " << c.corner[1] << "...";
+        EXPECT_EQ(c.x, p.x) << "raw X " << c.rawX << " by left-up corner " << c.corner[0] << ", " << c.corner[1];
+        EXPECT_EQ(c.y, p.y) << "raw Y " << c.rawY << " by left-up corner " << c.corner[0] << ", " << c.corner[1];
+    }
+}
+
 } // namespace
