@@ -1,0 +1,96 @@
+// The benchmark's arithmetic: medians and spreads of paired runs, and the alignment grid.
+#include "bench_figures.h"
+#include "calibration.h"
+#include "resource.h"
+#include "sim_device.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+double Median(double *values, int count)
+{
+    std::sort(values, values + count);
+    if (count % 2)
+        return values[count / 2];
+    return (values[count / 2 - 1] + values[count / 2]) / 2;
+}
+
+RatioSpread PairRatios(const double *program, const double *base, int count)
+{
+    double ratios[64];
+    for (int i = 0; i < count; i++)
+        ratios[i] = program[i] / base[i];
+    RatioSpread spread;
+    spread.low = *std::min_element(ratios, ratios + count);
+    spread.high = *std::max_element(ratios, ratios + count);
+    spread.median = Median(ratios, count);
+    return spread;
+}
+
+// Where the four targets' centres are, in the order the screen collects them.
+static void TargetCentres(int width, int height, POINT centre[4])
+{
+    static const int ids[4] = { IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN };
+    ControlPlace places[CALIBRATION_CONTROL_COUNT];
+    LayOutCalibrationScreen(width, height, places);
+    for (int t = 0; t < 4; t++)
+        for (const ControlPlace &place : places)
+            if (place.id == ids[t]) {
+                centre[t].x = place.x + 16;
+                centre[t].y = place.y + 16;
+            }
+}
+
+// One calibration on one panel: the corner error, then every pixel of both axes mapped back.
+static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigures *worst)
+{
+    POINT centre[4];
+    RawPoint touched[4];
+    TargetCentres(width, height, centre);
+    for (int t = 0; t < 4; t++)
+        PanelPointRaw(panel, width, height, centre[t].x, centre[t].y, &touched[t].X, &touched[t].Y);
+    PanelCorners c;
+    ExtrapolateCorners(touched, &c);
+
+    const LONG edgeOf[8][2] = {
+        { c.LeftUpX, panel[0] }, { c.LeftDnX, panel[0] }, { c.RightUpX, panel[1] }, { c.RightDnX, panel[1] },
+        { c.LeftUpY, panel[2] }, { c.RightUpY, panel[2] }, { c.LeftDnY, panel[3] }, { c.RightDnY, panel[3] },
+    };
+    for (const auto &pair : edgeOf)
+        worst->cornerError = std::max(worst->cornerError, std::labs(pair[0] - pair[1]));
+
+    // The driver maps each axis on its own, so the diagonal, held at the last row or column
+    // of the shorter side, touches every pixel of both axes.
+    const LONG sent[8] = { c.LeftUpX, c.LeftUpY, c.RightUpX, c.RightUpY, c.RightDnX, c.RightDnY, c.LeftDnX, c.LeftDnY };
+    for (int i = 0; i < std::max(width, height); i++) {
+        int x = std::min(i, width - 1), y = std::min(i, height - 1);
+        LONG rawX, rawY;
+        POINT mapped;
+        PanelPointRaw(panel, width, height, x, y, &rawX, &rawY);
+        if (!CornersPointScreen(sent, width, height, rawX, rawY, &mapped))
+            return FALSE;
+        worst->mappingError = std::max(worst->mappingError, std::max(std::labs(mapped.x - x), std::labs(mapped.y - y)));
+    }
+    return TRUE;
+}
+
+BOOL MeasureAlignment(int width, int height, LONG units, AlignmentFigures *figures)
+{
+    // Two offsets shift where the rounding of each touch falls.
+    static const LONG offsets[2] = { 0, 37 };
+    figures->pixelsPerUnitX = (double)width / units;
+    figures->pixelsPerUnitY = (double)height / units;
+    figures->cornerError = 0;
+    figures->mappingError = 0;
+    for (int falling = 0; falling < 4; falling++)
+        for (LONG offset : offsets) {
+            LONG panel[4] = { offset, offset + units, offset, offset + units };
+            if (falling & 1)
+                std::swap(panel[0], panel[1]);
+            if (falling & 2)
+                std::swap(panel[2], panel[3]);
+            if (!AlignOnce(width, height, panel, figures))
+                return FALSE;
+        }
+    return TRUE;
+}

@@ -1,0 +1,30 @@
+// The figures scripts/bench.sh reports, worked out from measurements without a window.
+#ifndef VELMORA_BENCH_FIGURES_H
+#define VELMORA_BENCH_FIGURES_H
+
+#include <windows.h>
+
+// The middle value of count values (count > 0), the mean of the middle two for an even
+// count. Sorts the values in place.
+double Median(double *values, int count);
+
+struct RatioSpread {
+    double median, low, high;
+};
+
+// The ratios program[i] / base[i] of count runs taken in pairs (count > 0, at most 64).
+RatioSpread PairRatios(const double *program, const double *base, int count);
+
+struct AlignmentFigures {
+    double pixelsPerUnitX, pixelsPerUnitY;   // one raw unit in pixels: the panel's own limit
+    LONG cornerError;    // raw units between an extrapolated corner and the panel's edge
+    LONG mappingError;   // pixels between a touched pixel and where the driver puts it
+};
+
+// Aligns a width by height screen to panels of units raw units on each axis, rising and
+// falling, through the calibration screen's targets and arithmetic and the simulated panel
+// and driver, then touches every pixel of each axis. The largest errors of all of them;
+// FALSE when the driver could not map by the corners.
+BOOL MeasureAlignment(int width, int height, LONG units, AlignmentFigures *figures);
+
+#endif

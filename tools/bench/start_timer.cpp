@@ -1,0 +1,134 @@
+// Start-up time and peak working set of a program set against a bare dialog program: both
+// started in turn from one process in one Wine prefix, each until its first window shows.
+// Usage: start_timer PAIRS BARE.EXE PROGRAM.EXE
+// Prints one "run" line per start, then "startup" (milliseconds) and "memory" (KiB) lines:
+// median ratio, lowest and highest ratio, the program's median, the bare dialog's median.
+#include "bench_figures.h"
+
+#include <windows.h>
+#include <psapi.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+struct Start {
+    double milliseconds;
+    double peakKiB;
+};
+
+static BOOL CALLBACK FindShownWindow(HWND window, LPARAM lParam)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == *(DWORD *)lParam && IsWindowVisible(window)) {
+        *(DWORD *)lParam = 0;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+static BOOL WindowShown(DWORD process)
+{
+    EnumWindows(FindShownWindow, (LPARAM)&process);
+    return process == 0;
+}
+
+// Starts the program from its own folder, as a user starts it from the diskette, and ends
+// it once measured. The peak working set is read when the program has gone idle after
+// showing its window, so the first page's painting is in it.
+static BOOL StartOnce(const char *path, Start *start)
+{
+    char commandLine[MAX_PATH + 2], folder[MAX_PATH];
+    std::snprintf(commandLine, sizeof commandLine, "\"%s\"", path);
+    std::snprintf(folder, sizeof folder, "%s", path);
+    char *slash = std::strrchr(folder, '\\');
+    if (slash)
+        *slash = 0;
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    LARGE_INTEGER frequency, begun, shown;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&begun);
+    if (!CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, slash ? folder : NULL, &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s: error %lu\n", path, GetLastError());
+        return FALSE;
+    }
+    BOOL ok = FALSE;
+    for (DWORD waited = 0; waited < 30000; waited++) {
+        if (WindowShown(process.dwProcessId)) {
+            QueryPerformanceCounter(&shown);
+            ok = TRUE;
+            break;
+        }
+        if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0)
+            break;
+    }
+    if (ok) {
+        start->milliseconds = (shown.QuadPart - begun.QuadPart) * 1000.0 / frequency.QuadPart;
+        WaitForInputIdle(process.hProcess, 5000);
+        PROCESS_MEMORY_COUNTERS memory = {};
+        memory.cb = sizeof memory;
+        ok = GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory) && memory.PeakWorkingSetSize > 0;
+        start->peakKiB = memory.PeakWorkingSetSize / 1024.0;
+        if (!ok)
+            std::fprintf(stderr, "no working set for %s: error %lu\n", path, GetLastError());
+    } else {
+        std::fprintf(stderr, "%s showed no window\n", path);
+    }
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // Wine tears a process's windows down after it has ended; the next start must not
+    // pay for that.
+    Sleep(250);
+    return ok;
+}
+
+static void PrintFigure(const char *name, const double *program, const double *base, int pairs)
+{
+    double sorted[64];
+    RatioSpread spread = PairRatios(program, base, pairs);
+    std::copy(program, program + pairs, sorted);
+    double programMedian = Median(sorted, pairs);
+    std::copy(base, base + pairs, sorted);
+    double baseMedian = Median(sorted, pairs);
+    std::printf("%s\t%.3f\t%.3f\t%.3f\t%.1f\t%.1f\n", name, spread.median, spread.low, spread.high,
+                programMedian, baseMedian);
+}
+
+int main(int argc, char **argv)
+{
+    int pairs = argc == 4 ? std::atoi(argv[1]) : 0;
+    if (pairs < 1 || pairs > 64) {
+        std::fprintf(stderr, "usage: start_timer PAIRS(1-64) BARE.EXE PROGRAM.EXE\n");
+        return 2;
+    }
+    const char *bare = argv[2], *program = argv[3];
+
+    // One start of each first, untimed, so that both meet warm file caches.
+    Start warm, programStarts[64], bareStarts[64];
+    if (!StartOnce(bare, &warm) || !StartOnce(program, &warm))
+        return 1;
+    // The order turns each pair, so neither program always runs right after the other.
+    for (int i = 0; i < pairs; i++) {
+        BOOL ok = i % 2 ? StartOnce(program, &programStarts[i]) && StartOnce(bare, &bareStarts[i])
+                        : StartOnce(bare, &bareStarts[i]) && StartOnce(program, &programStarts[i]);
+        if (!ok)
+            return 1;
+        std::printf("run\t%d\t%.1f\t%.1f\t%.1f\t%.1f\n", i + 1, programStarts[i].milliseconds,
+                    bareStarts[i].milliseconds, programStarts[i].peakKiB, bareStarts[i].peakKiB);
+    }
+
+    double measured[64], base[64];
+    for (int i = 0; i < pairs; i++)
+        measured[i] = programStarts[i].milliseconds, base[i] = bareStarts[i].milliseconds;
+    PrintFigure("startup", measured, base, pairs);
+    for (int i = 0; i < pairs; i++)
+        measured[i] = programStarts[i].peakKiB, base[i] = bareStarts[i].peakKiB;
+    PrintFigure("memory", measured, base, pairs);
+    return 0;
+}
