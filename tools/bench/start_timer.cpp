@@ -1,7 +1,8 @@
 // Start-up time and peak working set of a program set against a bare dialog program: both
 // started in turn from one process in one Wine prefix, each until its first window shows.
 // Usage: start_timer PAIRS BARE.EXE PROGRAM.EXE
-// Prints one "run" line per start, then "startup" (milliseconds) and "memory" (KiB) lines:
+// Prints one "run" line per pair (milliseconds to the window of the program and of the bare
+// dialog, then their peak KiB), then "startup" (milliseconds) and "memory" (KiB) lines:
 // median ratio, lowest and highest ratio, the program's median, the bare dialog's median.
 #include "bench_figures.h"
 

@@ -1,0 +1,138 @@
+#!/bin/sh
+# Builds what the benchmarks need and prints one table: the size of every program of both
+# media, start-up and peak working set of SETUP.EXE and PADMON.EXE against a bare dialog
+# under Wine, the alignment errors over a grid of screens and panels, and the wall time of
+# the headless walk. Not a test: the timings follow the machine and its load.
+# Usage: scripts/bench.sh
+#   VELMORA_BUILD         build folder (default: build in the source tree)
+#   VELMORA_BENCH_PAIRS   alternating starts of each program and the bare dialog (default: 31)
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${VELMORA_BUILD:-$root/build}
+pairs=${VELMORA_BENCH_PAIRS:-31}
+diskette=1457664   # data area of a 1.44 MB diskette: 2,847 clusters of 512 bytes
+
+"$root/scripts/install-packages.sh"
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+build=$(cd "$build" && pwd)
+work=$build/bench
+rm -rf "$work"
+mkdir -p "$work"
+cmake --build "$build" -j "$(nproc)" --target media floppy walkthrough bare_dialog start_timer \
+      alignment_grid >"$work/build.log" 2>&1 || { tail -n 30 "$work/build.log"; exit 1; }
+tools=$build/tools/bench
+export WINEARCH=win32 WINEDEBUG=-all
+
+thousands() {
+  awk -v n="$1" 'BEGIN { s = ""; while (n >= 1000) { s = sprintf(",%03d", n % 1000) s; n = int(n / 1000) } print n s }'
+}
+# "met" when the value is at most the limit.
+verdict() {
+  awk -v v="$1" -v limit="$2" 'BEGIN { print (v <= limit) ? "met" : "MISSED" }'
+}
+row() {   # figure, goal, verdict, value
+  printf '  %-26s %-10s %-7s %s\n' "$1" "$2" "$3" "$4"
+}
+status=0
+
+# Everything is measured before anything is printed, so that the table comes out whole.
+# Start-up and memory: one prefix, one Xvfb, the production medium as a user gets it.
+prefix=$build/wine-bench
+"$root/scripts/wine-prefix.sh" "$prefix"
+load_before=$(cut -d' ' -f1 /proc/loadavg)
+WINEPREFIX=$prefix xvfb-run -a -s "-screen 0 1024x768x24" "$root/tools/bench/start_times.sh" \
+  "$tools/start_timer.exe" "$tools/BARE.EXE" "$build/media/production" "$pairs" "$work" || status=1
+load_after=$(cut -d' ' -f1 /proc/loadavg)
+
+# Alignment: pure arithmetic, no window.
+WINEPREFIX=$prefix wine "$tools/alignment_grid.exe" >"$work/alignment.txt" 2>"$work/alignment.err" </dev/null ||
+  status=1
+WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+
+# Whole run: the walk as a user starts it, with the build up to date and its prefix
+# template already made, so that neither is in the time.
+"$root/scripts/wine-prefix.sh" "$build/wine-run"
+walk_start=$(date +%s.%N)
+walk_status=0
+env -u DISPLAY VELMORA_BUILD="$build" "$root/scripts/run.sh" "$work/walk-pictures" >"$work/walk.log" 2>&1 ||
+  walk_status=$?
+walk_end=$(date +%s.%N)
+
+echo "Velmora Setup benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC'): $(nproc) cores, $(wine --version)"
+row "figure" "goal" "result" "value"
+
+echo "Size: bytes of each file in media/MEDIUM; a medium's share of the $(thousands $diskette) data bytes"
+echo "  of a 1.44 MB diskette, and the bytes its files take there (whole 512-byte clusters)"
+for medium in production simulation; do
+  total=0
+  clusters=0
+  for file in SETUP.EXE PADMON.EXE REMOVER.EXE ALIGNER.EXE TUNER.EXE QUARLO.VXD; do
+    [ -e "$build/media/$medium/$file" ] || continue
+    size=$(stat -c %s "$build/media/$medium/$file")
+    total=$((total + size))
+    clusters=$((clusters + (size + 511) / 512))
+    if [ "$file" = SETUP.EXE ]; then
+      row "$medium $file" "<= 40,960" "$(verdict "$size" 40960)" "$(thousands "$size")"
+    else
+      row "$medium $file" "" "" "$(thousands "$size")"
+    fi
+  done
+  share=$(awk -v t="$total" -v d="$diskette" 'BEGIN { printf "%.2f", 100 * t / d }')
+  value="$(thousands "$total") = $share %, $(thousands $((clusters * 512))) on disk"
+  if [ "$medium" = production ]; then
+    row "$medium medium" "<= 11 %" "$(verdict "$share" 11)" "$value"
+  else
+    row "$medium medium" "" "" "$value"
+  fi
+done
+
+echo "Start-up and peak working set against BARE.EXE (one empty dialog, the same flags and stub):"
+echo "  $pairs pairs started alternately from one process in one Wine prefix inside Xvfb, the"
+echo "  production medium; start-up = CreateProcess to the first visible top-level window"
+echo "  (EnumWindows every 1 ms); peak working set = GetProcessMemoryInfo once the program is"
+echo "  idle after that (WaitForInputIdle). Median ratio of the pairs (lowest - highest);"
+echo "  medians of program and bare dialog. Load average $load_before before, $load_after after."
+for program in SETUP.EXE PADMON.EXE; do
+  for figure in startup memory; do
+    line=$(grep "^$figure	" "$work/$program.txt" 2>/dev/null || true)
+    if [ -z "$line" ]; then
+      row "$program $figure" "" "MISSED" "not measured: $(head -n 1 "$work/$program.err" 2>/dev/null)"
+      continue
+    fi
+    set -- $line
+    if [ "$figure" = startup ]; then
+      fastest=$(awk -F'\t' '$1 == "run" { if (p == "" || $3 < p) p = $3; if (b == "" || $4 < b) b = $4 }
+                             END { printf "%s vs %s", p, b }' "$work/$program.txt")
+      row "$program start-up" "<= 1.10" "$(verdict "$2" 1.10)" \
+          "$2 ($3 - $4); medians $5 vs $6 ms, fastest $fastest ms"
+    else
+      row "$program working set" "<= 1.20" "$(verdict "$2" 1.20)" \
+          "$2 ($3 - $4); medians $(thousands "${5%.*}") vs $(thousands "${6%.*}") KiB"
+    fi
+  done
+done
+
+echo "Alignment: the calibration screen's targets and corner arithmetic with the simulated panel"
+echo "  and driver, panels rising and falling on each axis at two offsets. Corner error: raw units"
+echo "  between an extrapolated corner and the panel's edge; mapping error: pixels between every"
+echo "  touched pixel of each axis and where the driver puts it; limit: one raw unit in pixels (X, Y)."
+printf '  %-14s %-8s %-14s %-14s %s\n' "screen" "panel" "limit px" "corner raw" "mapping px"
+if [ -s "$work/alignment.txt" ]; then
+  while IFS='	' read -r width height units per_x per_y corner mapping; do
+    printf '  %-14s %-8s %-14s %-14s %s\n' "$width x $height" "$units" "$per_x, $per_y" "$corner" "$mapping"
+  done <"$work/alignment.txt"
+else
+  echo "  not measured: $(head -n 1 "$work/alignment.err")"
+fi
+
+seconds=$(awk -v a="$walk_start" -v b="$walk_end" 'BEGIN { printf "%.1f", b - a }')
+echo "Whole run: wall time of env -u DISPLAY scripts/run.sh (build up to date, prefix template made)"
+if [ "$walk_status" = 0 ]; then
+  row "headless walk" "" "" "$seconds s, $(grep '^walk ' "$work/walk.log" | tail -n 1)"
+else
+  row "headless walk" "" "MISSED" "$seconds s, stopped (status $walk_status, see bench/walk.log)"
+  status=1
+fi
+echo "Raw figures: $work"
+exit $status
