@@ -83,8 +83,8 @@ static BOOL StartOnce(const char *path, Start *start)
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    // Wine tears a process's windows down after it has ended; the next start must not
-    // pay for that.
+    // The ended program's windows are still being torn down in Wine and the X server; the
+    // next start should not be timed while that runs.
     Sleep(250);
     return ok;
 }
