@@ -38,6 +38,12 @@ if [ "$(cat "$template/.velmora-template" 2>/dev/null)" != "$stamp" ]; then
   for link in $(find "$template/drive_c/users" -maxdepth 3 -type l); do
     rm "$link" && mkdir -p "$link"
   done
+  # Title bars draw their close, minimise and maximise glyphs from the Marlett font. This
+  # Wine looks for its own fonts in a folder that does not exist, so without a copy in the
+  # prefix every close button shows the letter "r".
+  marlett=/usr/share/wine/fonts/marlett.ttf
+  [ -f "$marlett" ] && cp "$marlett" "$template/drive_c/windows/Fonts/" ||
+    echo "no $marlett (package fonts-wine): title bars will show \"r\" for the close button" >&2
   echo "$stamp" > "$template/.velmora-template"
 fi
 
