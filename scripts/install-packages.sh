@@ -12,7 +12,27 @@ done
 
 as_root=""
 [ "$(id -u)" = 0 ] || as_root="sudo"
+
+# Runs an apt-get command as root; while another package manager holds apt's or dpkg's
+# lock, it says so once and tries again every 5 seconds, for 10 minutes at most.
+apt_get() {
+  waited=0
+  until output=$(DEBIAN_FRONTEND=noninteractive $as_root apt-get "$@" 2>&1); do
+    if ! printf '%s\n' "$output" | grep -q -e 'Could not get lock' -e 'Unable to acquire' -e 'Unable to lock'; then
+      printf '%s\n' "$output" >&2
+      return 1
+    fi
+    if [ "$waited" -ge 600 ]; then
+      echo "another package manager still holds the lock after 10 minutes; try again when it has finished" >&2
+      return 1
+    fi
+    [ "$waited" -gt 0 ] || echo "Waiting for another package manager to finish (at most 10 minutes)..."
+    sleep 5
+    waited=$((waited + 5))
+  done
+}
+
 echo "Installing:$missing"
-$as_root dpkg --add-architecture i386
-$as_root apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y -qq $missing >/dev/null
+dpkg --print-foreign-architectures | grep -qx i386 || $as_root dpkg --add-architecture i386
+apt_get update -qq
+apt_get install -y -qq $missing

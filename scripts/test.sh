@@ -5,10 +5,7 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELMORA_BUILD:-$root/build}
 
-"$root/scripts/install-packages.sh"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j "$(nproc)"
+"$root/scripts/build.sh"
 
 export WINEPREFIX="$build/wine-test" WINEARCH=win32 WINEDEBUG=-all
 "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
