@@ -17,11 +17,7 @@ static char DeviceObject;   // its address is the handle: unique and never a rea
 #define SIM_HANDLE ((HANDLE)&DeviceObject)
 
 static BOOL Loaded;
-static BOOL CardPresent;
-static DWORD Card[3];              // port, base, interrupt line
-static LONG Panel[4];              // raw X at left, right edge; raw Y at top, bottom edge
-static BOOL FailOpen, FailProbe, FailRead;
-static char LogPath[MAX_PATH];
+static SimulationSettings Simulation;
 
 static DWORD StoredPort, StoredBase, StoredIrq;
 static LONG Corner[8];             // left-up X, Y, right-up, right-down, left-down
@@ -33,9 +29,9 @@ static LONG RawX, RawY;
 
 static void AppendLog(const char *line)
 {
-    if (!LogPath[0])
+    if (!Simulation.LogPath[0])
         return;
-    HANDLE file = CreateFileA(LogPath, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_ALWAYS,
+    HANDLE file = CreateFileA(Simulation.LogPath, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return;
@@ -46,97 +42,100 @@ static void AppendLog(const char *line)
     CloseHandle(file);
 }
 
-// Parses up to count comma-separated signed decimals; TRUE when exactly count were found.
-static BOOL ParseNumbers(const char *text, LONG *numbers, int count)
+// Parses exactly count comma-separated decimals, signed ones when negatives are allowed;
+// nine digits at most, so no value overflows.
+static BOOL ParseNumbers(const char *text, LONG *numbers, int count, BOOL negatives)
 {
-    int found = 0;
-    while (found < count) {
+    for (int found = 0; found < count; found++) {
         LONG sign = 1, value = 0;
         int digits = 0;
-        while (*text == ' ')
-            text++;
-        if (*text == '-') {
+        if (found > 0 && *text++ != ',')
+            return FALSE;
+        if (negatives && *text == '-') {
             sign = -1;
             text++;
         }
-        while (*text >= '0' && *text <= '9') {
-            value = value * 10 + (*text++ - '0');
-            digits++;
-        }
-        if (!digits)
+        for (; *text >= '0' && *text <= '9'; text++, digits++)
+            value = value * 10 + (*text - '0');
+        if (digits == 0 || digits > 9)
             return FALSE;
-        numbers[found++] = sign * value;
-        while (*text == ' ')
-            text++;
-        if (*text == ',' && found < count)
-            text++;
-        else
-            break;
+        numbers[found] = sign * value;
     }
-    return found == count && *text == 0;
+    return *text == 0;
 }
 
-static BOOL HasWord(const char *list, const char *word)
+// A comma list of open, probe and read; the faults named are set, the others cleared.
+static BOOL ParseFaults(const char *list, SimulationSettings *settings)
 {
-    int length = lstrlenA(word);
-    const char *p = list;
-    while (*p) {
-        while (*p == ',' || *p == ' ')
-            p++;
-        const char *start = p;
-        while (*p && *p != ',' && *p != ' ')
-            p++;
-        if (p - start == length && CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, start,
-                                                  length, word, length) == CSTR_EQUAL)
-            return TRUE;
-    }
-    return FALSE;
-}
-
-// TRUE when the variable is set and fits the buffer.
-static BOOL ReadVariable(const char *name, char *buffer, DWORD size)
-{
-    DWORD length = GetEnvironmentVariableA(name, buffer, size);
-    if (length == 0 || length >= size) {
-        buffer[0] = 0;
-        return FALSE;
+    static const char *const words[3] = { "open", "probe", "read" };
+    BOOL *const faults[3] = { &settings->FailOpen, &settings->FailProbe, &settings->FailRead };
+    *faults[0] = *faults[1] = *faults[2] = FALSE;
+    while (*list) {
+        int length = 0, i;
+        while (list[length] && list[length] != ',')
+            length++;
+        for (i = 0; i < 3; i++)
+            if (length == lstrlenA(words[i]) && CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, list,
+                                                                length, words[i], length) == CSTR_EQUAL)
+                break;
+        if (i == 3)
+            return FALSE;
+        *faults[i] = TRUE;
+        list += length;
+        if (*list == ',' && *++list == 0)
+            return FALSE;
     }
     return TRUE;
 }
 
-static void ReadConfiguration(void)
+// 0 when the variable is unset, 1 when it is read, -1 when it does not fit the buffer.
+static int ReadVariable(const char *name, char *buffer, DWORD size)
+{
+    DWORD length = GetEnvironmentVariableA(name, buffer, size);
+    if (length == 0 || length >= size) {
+        buffer[0] = 0;
+        return length == 0 ? 0 : -1;
+    }
+    return 1;
+}
+
+BOOL ReadSimulationSettings(SimulationSettings *settings, const char **malformed)
 {
     char text[128];
     LONG numbers[4];
+    int i, found;
 
-    CardPresent = TRUE;
-    Card[0] = DefaultCard[0];
-    Card[1] = DefaultCard[1];
-    Card[2] = DefaultCard[2];
-    if (ReadVariable("QUARLO_SIM_CARD", text, sizeof text)) {
-        if (lstrcmpiA(text, "none") == 0) {
-            CardPresent = FALSE;
-        } else if (ParseNumbers(text, numbers, 3)) {
-            Card[0] = (DWORD)numbers[0];
-            Card[1] = (DWORD)numbers[1];
-            Card[2] = (DWORD)numbers[2];
-        }
+    *malformed = NULL;
+    settings->CardPresent = TRUE;
+    for (i = 0; i < 3; i++)
+        settings->Card[i] = DefaultCard[i];
+    found = ReadVariable("QUARLO_SIM_CARD", text, sizeof text);
+    if (found && lstrcmpiA(text, "none") == 0) {
+        settings->CardPresent = FALSE;
+    } else if (found && (found < 0 || !ParseNumbers(text, numbers, 3, FALSE))) {
+        *malformed = "QUARLO_SIM_CARD";
+    } else if (found) {
+        for (i = 0; i < 3; i++)
+            settings->Card[i] = (DWORD)numbers[i];
     }
 
-    for (int i = 0; i < 4; i++)
-        Panel[i] = DefaultPanel[i];
-    if (ReadVariable("QUARLO_SIM_PANEL", text, sizeof text) &&
-        ParseNumbers(text, numbers, 4) && numbers[0] != numbers[1] && numbers[2] != numbers[3]) {
-        for (int i = 0; i < 4; i++)
-            Panel[i] = numbers[i];
+    for (i = 0; i < 4; i++)
+        settings->Panel[i] = DefaultPanel[i];
+    found = ReadVariable("QUARLO_SIM_PANEL", text, sizeof text);
+    // Equal edges would give the panel no extent along that axis.
+    if (found && (found < 0 || !ParseNumbers(text, numbers, 4, TRUE) || numbers[0] == numbers[1] ||
+                  numbers[2] == numbers[3])) {
+        *malformed = *malformed ? *malformed : "QUARLO_SIM_PANEL";
+    } else if (found) {
+        for (i = 0; i < 4; i++)
+            settings->Panel[i] = numbers[i];
     }
 
-    ReadVariable("QUARLO_SIM_FAIL", text, sizeof text);
-    FailOpen = HasWord(text, "open");
-    FailProbe = HasWord(text, "probe");
-    FailRead = HasWord(text, "read");
-
-    ReadVariable("QUARLO_SIM_LOG", LogPath, sizeof LogPath);
+    if (ReadVariable("QUARLO_SIM_FAIL", text, sizeof text) < 0 || !ParseFaults(text, settings))
+        *malformed = *malformed ? *malformed : "QUARLO_SIM_FAIL";
+    if (ReadVariable("QUARLO_SIM_LOG", settings->LogPath, sizeof settings->LogPath) < 0)
+        *malformed = *malformed ? *malformed : "QUARLO_SIM_LOG";
+    return *malformed == NULL;
 }
 
 // The real driver learns its port only from the record setup stores before the open.
@@ -180,12 +179,18 @@ static BOOL DriverFileInstalled(void)
 HANDLE DeviceOpen(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                   DWORD disposition, DWORD flags, HANDLE templateFile)
 {
-    ReadConfiguration();
+    const char *malformed;
+    BOOL configured = ReadSimulationSettings(&Simulation, &malformed);
     AppendLog("open");
+    // A value that does not parse fails the load; invented values would pass for the user's.
+    if (!configured) {
+        SetLastError(ERROR_BAD_CONFIGURATION);
+        return INVALID_HANDLE_VALUE;
+    }
 
     // Only the way the platform loads a dynamic VxD reaches it.
     if (lstrcmpiA(name, DRIVER_DEVICE_NAME) != 0 || disposition != CREATE_NEW ||
-        !(flags & FILE_FLAG_DELETE_ON_CLOSE) || templateFile != NULL || FailOpen ||
+        !(flags & FILE_FLAG_DELETE_ON_CLOSE) || templateFile != NULL || Simulation.FailOpen ||
         !DriverFileInstalled()) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
@@ -231,7 +236,7 @@ void PanelPointRaw(const LONG panel[4], LONG width, LONG height, int x, int y, L
 
 void SimulatedPanelRaw(int x, int y, LONG *rawX, LONG *rawY)
 {
-    PanelPointRaw(Panel, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), x, y, rawX, rawY);
+    PanelPointRaw(Simulation.Panel, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), x, y, rawX, rawY);
 }
 
 BOOL CornersPointScreen(const LONG corner[8], LONG width, LONG height, LONG rawX, LONG rawY, POINT *screen)
@@ -277,7 +282,7 @@ BOOL DeviceControl(HANDLE device, DWORD code, LPVOID input, DWORD inputSize, LPV
 
     switch (code) {
     case IOCTL_PANEL_READ_POINT: {
-        if (FailRead)
+        if (Simulation.FailRead)
             break;
         // The touch just ended is the release being handled.
         DWORD position = GetMessagePos();
@@ -304,10 +309,10 @@ BOOL DeviceControl(HANDLE device, DWORD code, LPVOID input, DWORD inputSize, LPV
         CalibrateFlags[1] = (LONG)request->Word[1];
         return TRUE;
     case IOCTL_PANEL_PROBE_CARD:
-        if (FailProbe)
+        if (Simulation.FailProbe)
             break;
-        CardStatus = CardPresent && Card[0] == StoredPort && Card[1] == StoredBase &&
-                     Card[2] == StoredIrq ? 0 : 1;
+        CardStatus = Simulation.CardPresent && Simulation.Card[0] == StoredPort &&
+                     Simulation.Card[1] == StoredBase && Simulation.Card[2] == StoredIrq ? 0 : 1;
         reply->Word[1] = (DWORD)&CardStatus;
         *returned = sizeof *reply;
         return TRUE;

@@ -116,6 +116,50 @@ TEST_F(SimulatedDriver, ReadsTheReleasePositionThroughThePanel)
     EXPECT_FALSE(ReadPointAt(10, 10, &x, &y)) << "the read fault gave a point";
 }
 
+// A value that does not parse fails the load instead of leaving the user with a default
+// they did not ask for; the reader names the variable, for the walk to report it.
+TEST_F(SimulatedDriver, RefusesToLoadOnAMalformedVariable)
+{
+    const std::string tooLong(MAX_PATH + 10, 'x');
+    struct Row {
+        const char *name;
+        std::string value;
+        bool loads;
+    };
+    const Row rows[] = {
+        { "QUARLO_SIM_PANEL", "abc", false },
+        { "QUARLO_SIM_PANEL", "1,2,3", false },
+        { "QUARLO_SIM_PANEL", "1,2,3,4,5", false },
+        { "QUARLO_SIM_PANEL", "1,2,3,", false },
+        { "QUARLO_SIM_PANEL", "1, 2,3,4", false },
+        { "QUARLO_SIM_PANEL", "1234567890,2,3,4", false },  // beyond nine digits it would overflow
+        { "QUARLO_SIM_PANEL", "100,100,200,300", false },   // no extent along X
+        { "QUARLO_SIM_PANEL", "100,200,300,300", false },
+        { "QUARLO_SIM_PANEL", "-100,3900,3800,-50", true },
+        { "QUARLO_SIM_CARD", "com1", false },
+        { "QUARLO_SIM_CARD", "1,-1016,4", false },
+        { "QUARLO_SIM_CARD", "1,1016", false },
+        { "QUARLO_SIM_CARD", "NONE", true },
+        { "QUARLO_SIM_FAIL", "opne", false },
+        { "QUARLO_SIM_FAIL", "probe,", false },
+        { "QUARLO_SIM_FAIL", ",probe", false },
+        { "QUARLO_SIM_FAIL", "Probe,READ", true },
+        { "QUARLO_SIM_LOG", tooLong, false },
+    };
+    for (const Row &row : rows) {
+        SetSimulation(row.name, row.value.c_str());
+        SimulationSettings settings;
+        const char *malformed = "poison";
+        EXPECT_EQ(row.loads, ReadSimulationSettings(&settings, &malformed) != FALSE) << row.name << "=" << row.value;
+        EXPECT_STREQ(row.loads ? NULL : row.name, malformed) << row.name << "=" << row.value;
+        EXPECT_EQ(row.loads, OpenTouchDriver() != FALSE) << row.name << "=" << row.value;
+        if (!row.loads)
+            EXPECT_EQ((DWORD)ERROR_BAD_CONFIGURATION, GetLastError()) << row.name << "=" << row.value;
+        CloseTouchDriver();
+        SetSimulation(row.name, row.name == std::string("QUARLO_SIM_LOG") ? simulationLog_.c_str() : NULL);
+    }
+}
+
 TEST_F(SimulatedDriver, MapsTouchesByTheCornersItWasSent)
 {
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
