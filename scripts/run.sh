@@ -1,22 +1,21 @@
 #!/bin/sh
 # Installs what is missing, builds, and starts the setup wizard of the simulation medium
-# under Wine, from the medium folder as a user runs it from the diskette, in an 800 x 600
-# Windows desktop. With a display the user walks it; without one it is walked headless and
-# a picture of every page is saved. Usage: scripts/run.sh [PICTURE_FOLDER]
+# under Wine, from the medium folder as a user runs it from the diskette, in a Windows
+# desktop of 800 x 600. With a display the user walks it; without one it is walked headless,
+# a picture of every page is saved and the result is judged. Usage: scripts/run.sh [PICTURE_FOLDER]
 #   VELMORA_BUILD          build folder (default: build in the source tree)
-#   VELMORA_DESKTOP        size of the Windows desktop (default: 800x600)
+#   VELMORA_DESKTOP        size of the Windows desktop, 640x480 to 1600x1200 (default: 800x600)
 #   VELMORA_WALK_SECONDS   headless: how long to wait for each step (default: 20)
 #   QUARLO_SIM_*           the simulated driver's settings, passed through (see README.md)
+# A malformed value of any of these but the first ends it at once with status 2.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELMORA_BUILD:-$root/build}
 pictures=${1:-screenshots}
-desktop=${VELMORA_DESKTOP:-800x600}
+"$root/scripts/check-variables.sh"
+desktop=$(printf '%s' "${VELMORA_DESKTOP:-800x600}" | tr X x)
 
-"$root/scripts/install-packages.sh"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j "$(nproc)" --target media floppy walkthrough
+"$root/scripts/build.sh" media floppy walkthrough
 build=$(cd "$build" && pwd)
 
 # A fresh copy of the prefix template for every run, so setup always meets a machine on
@@ -37,5 +36,7 @@ fi
 
 mkdir -p "$pictures"
 pictures=$(cd "$pictures" && pwd)
-exec xvfb-run -a -s "-screen 0 1024x768x24" "$root/tools/walkthrough/walk.sh" \
+# The X screen is the desktop's size: a desktop larger than the screen would be drawn
+# and touched partly off it.
+exec xvfb-run -a -s "-screen 0 ${desktop}x24" "$root/tools/walkthrough/walk.sh" \
      "$walker" "$medium" "$build/walkthrough" "$pictures" "$desktop" "${VELMORA_WALK_SECONDS:-20}"

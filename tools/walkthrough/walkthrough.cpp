@@ -5,12 +5,17 @@
 //   walkthrough.exe MEDIUM PICTURES [SECONDS]   the same, then walks it; BMPs and walk.log
 //                                               go to PICTURES; SECONDS is the wait per step
 //
-// Exit code 0 when the walk reached the installed finish page, 1 when it stopped earlier
-// (walk.log says where and what it waited for), 2 on bad arguments or no SETUP.EXE.
+// Exit code 0 when the walk reached the installed finish page with the corners where the
+// simulated panel puts the screen's corners and no blank picture; 1 when it stopped earlier
+// or saw a wrong result (the last line of walk.log says which); 2 on bad arguments, a
+// malformed QUARLO_SIM_* variable or no SETUP.EXE.
 #include <windows.h>
 #include <stdarg.h>
 #include <stdio.h>
+#include "driver.h"
 #include "resource.h"
+#include "sim_device.h"
+#include "walk_judge.h"
 
 enum PageKind {
     NO_PAGE, WELCOME_PAGE, PORT_PAGE, RIGHT_BUTTON_PAGE, SUMMARY_PAGE, CALIBRATION_SCREEN,
@@ -32,6 +37,8 @@ static char PictureFolder[MAX_PATH];
 static FILE *Log;
 static DWORD StepSeconds = 20;
 static int PicturesTaken;
+static char BlankPicture[64];          // the first picture whose page showed as one colour
+static SimulationSettings Simulation;  // what the simulated driver inside setup reads
 
 static void Say(const char *format, ...)
 {
@@ -200,8 +207,9 @@ static BOOL WriteBitmapFile(const char *path, const void *bits, int width, int h
     return fclose(out) == 0 && written;
 }
 
-// Saves the whole screen as PICTURES\name.bmp once setup has had time to paint.
-static void Picture(const char *name)
+// Saves the whole screen as PICTURES\name.bmp once setup has had time to paint, and notes
+// it when the page's area came out as one flat colour (a page drawn off the screen).
+static void Picture(const char *name, HWND page)
 {
     char path[MAX_PATH + 64];
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
@@ -226,6 +234,10 @@ static void Picture(const char *name)
         BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
         GdiFlush();
         saved = WriteBitmapFile(path, bits, width, height);
+        RECT area;
+        if (page && GetWindowRect(page, &area) && AreaIsOneColour((const BYTE *)bits, width, height, area) &&
+            !BlankPicture[0])
+            lstrcpynA(BlankPicture, name, sizeof BlankPicture);
         SelectObject(memory, previous);
         DeleteObject(bitmap);
     }
@@ -233,7 +245,7 @@ static void Picture(const char *name)
     ReleaseDC(NULL, screen);
     if (saved)
         PicturesTaken++;
-    Say("  picture %s: %s", name, saved ? "saved" : "FAILED");
+    Say("  picture %s: %s", name, !saved ? "FAILED" : lstrcmpA(BlankPicture, name) == 0 ? "saved, BLANK" : "saved");
 }
 
 // ---- acting ------------------------------------------------------------------------------
@@ -286,37 +298,41 @@ static void Touch(HWND screen, int target)
 // ---- waiting -----------------------------------------------------------------------------
 
 // Reports why a wait ended without its page: setup ended, or it shows a message box, or
-// the time ran out. While setup still runs, a picture keeps what the screen showed.
-static void SayStopped(const char *waitedFor, HWND window)
+// the time ran out (with what the walk saw instead, when it knows better than the page's
+// name). While setup still runs, a picture keeps what the screen showed. Always FALSE.
+static BOOL Stopped(const char *waitedFor, const char *saw)
 {
+    HWND window = InputWindow();
     DWORD code;
     char caption[128], text[256];
 
     if (!SetupRunning()) {
         GetExitCodeProcess(Setup.hProcess, &code);
         Say("stopped: SETUP.EXE ended (exit code %lu) while the walk waited for %s", code, waitedFor);
-        return;
+        return FALSE;
     }
     if (KindOf(window) == MESSAGE_BOX) {
         ReadText(window, 0, caption, sizeof caption);
         ReadText(window, MessageBoxTextId, text, sizeof text);
         Say("stopped: setup shows a message box \"%s\": \"%s\" while the walk waited for %s",
             caption, text, waitedFor);
+    } else if (saw) {
+        Say("stopped: gave up after %lu s waiting for %s; %s", StepSeconds, waitedFor, saw);
     } else {
         Say("stopped: gave up after %lu s waiting for %s; setup shows the %s", StepSeconds, waitedFor,
             PageNames[KindOf(window)]);
     }
-    Picture("stopped");
+    Picture("stopped", NULL);
+    return FALSE;
 }
 
 static HWND WaitForPage(PageKind kind)
 {
     DWORD deadline = GetTickCount() + StepSeconds * 1000;
-    HWND window = NULL;
     char waitedFor[64];
 
     while (SetupRunning() && (LONG)(deadline - GetTickCount()) > 0) {
-        window = InputWindow();
+        HWND window = InputWindow();
         if (KindOf(window) == kind) {
             Say("%s", PageNames[kind]);
             return window;
@@ -326,13 +342,14 @@ static HWND WaitForPage(PageKind kind)
         Sleep(100);
     }
     snprintf(waitedFor, sizeof waitedFor, "the %s", PageNames[kind]);
-    SayStopped(waitedFor, window);
+    Stopped(waitedFor, NULL);
     return NULL;
 }
 
 typedef BOOL (*PageTest)(HWND page, int argument);
 
-static BOOL WaitUntil(HWND page, PageTest test, int argument, const char *what)
+// TRUE once the test holds; FALSE when setup ended, the page closed or the time ran out.
+static BOOL WaitUntil(HWND page, PageTest test, int argument)
 {
     DWORD deadline = GetTickCount() + StepSeconds * 1000;
     while (SetupRunning() && IsWindow(page) && (LONG)(deadline - GetTickCount()) > 0) {
@@ -340,7 +357,6 @@ static BOOL WaitUntil(HWND page, PageTest test, int argument, const char *what)
             return TRUE;
         Sleep(100);
     }
-    SayStopped(what, InputWindow());
     return FALSE;
 }
 
@@ -365,6 +381,35 @@ static BOOL ButtonEnabled(HWND page, int id)
 
 // ---- the walk ----------------------------------------------------------------------------
 
+// The position reads the simulated driver has logged so far.
+static int DriverReads(void)
+{
+    char line[128], read[32];
+    int count = 0;
+    FILE *log = fopen(Simulation.LogPath, "r");
+    snprintf(read, sizeof read, "ioctl 0x%06lX ", IOCTL_PANEL_READ_POINT);
+    while (log && fgets(line, sizeof line, log))
+        count += strncmp(line, read, strlen(read)) == 0;
+    if (log)
+        fclose(log);
+    return count;
+}
+
+// What became of a touch that the screen did not take: it drops a release only when the
+// driver gives no position for it, so a read in the driver's log tells which it was.
+static void SayTouchNotTaken(HWND screen, int target, int readsBefore, const char *waitedFor)
+{
+    char saw[160];
+    if (!SetupRunning() || !IsWindow(screen) || !OnlyTargetShown(screen, target)) {
+        Stopped(waitedFor, NULL);
+        return;
+    }
+    snprintf(saw, sizeof saw, "target %d is still shown after its touch: %s", target + 1,
+             DriverReads() > readsBefore ? "the driver gave no position for it"
+                                         : "setup asked the driver for no position");
+    Stopped(waitedFor, saw);
+}
+
 // Touches the four targets in turn, each once it is the only one shown.
 static BOOL CollectTargets(HWND screen)
 {
@@ -373,29 +418,50 @@ static BOOL CollectTargets(HWND screen)
         "08-calibration-target-4"
     };
     char what[64];
+    int reads = 0;
 
     SayText(screen, IDC_DISPLAY_SIZE, "display");
     for (int k = 0; k < 4; k++) {
         snprintf(what, sizeof what, "calibration target %d shown alone", k + 1);
-        if (!WaitUntil(screen, OnlyTargetShown, k, what))
+        if (!WaitUntil(screen, OnlyTargetShown, k)) {
+            if (k == 0)
+                return Stopped(what, NULL);
+            SayTouchNotTaken(screen, k - 1, reads, what);
             return FALSE;
-        Picture(pictures[k]);
+        }
+        Picture(pictures[k], screen);
+        reads = DriverReads();
         Touch(screen, Targets[k]);
     }
-    if (!WaitUntil(screen, TestingShown, 0, "the calibration test instructions and OK enabled"))
+    snprintf(what, sizeof what, "the calibration test instructions and OK enabled");
+    if (!WaitUntil(screen, TestingShown, 0)) {
+        SayTouchNotTaken(screen, 3, reads, what);
         return FALSE;
-    Picture("09-calibration-testing");
+    }
+    Picture("09-calibration-testing", screen);
     SayText(screen, IDC_TRY_1, "test line");
+    return TRUE;
+}
+
+// Reads the eight stored corners; FALSE when the settings key is missing.
+static BOOL ReadStoredCorners(LONG corners[8])
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "software\\orrimac\\velmora", 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    for (int i = 0; i < 8; i++) {
+        DWORD size = sizeof corners[i];
+        corners[i] = 0;
+        RegQueryValueExA(key, CornerNames[i], NULL, NULL, (BYTE *)&corners[i], &size);
+    }
+    RegCloseKey(key);
     return TRUE;
 }
 
 static void SayInstallation(void)
 {
     static const char *const programs[] = { "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE" };
-    static const char *const corners[] = {
-        "LeftUpX", "LeftUpY", "RightUpX", "RightUpY", "RightDnX", "RightDnY", "LeftDnX", "LeftDnY"
-    };
-    char windows[MAX_PATH], path[MAX_PATH + 64], line[256] = "";
+    char windows[MAX_PATH], path[MAX_PATH + 64];
     HKEY key;
 
     GetWindowsDirectoryA(windows, sizeof windows);
@@ -413,18 +479,28 @@ static void SayInstallation(void)
     } else {
         Say("  static driver entry: missing");
     }
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "software\\orrimac\\velmora", 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        for (const char *corner : corners) {
-            LONG value = 0;
-            DWORD size = sizeof value;
-            RegQueryValueExA(key, corner, NULL, NULL, (BYTE *)&value, &size);
-            snprintf(line + lstrlenA(line), sizeof line - lstrlenA(line), " %s=%ld", corner, value);
-        }
-        RegCloseKey(key);
-        Say("  stored corners:%s", line);
-    } else {
-        Say("  settings key: missing");
+}
+
+// The verdict on the corners setup stored, against where the simulated panel puts the
+// screen's corners; NULL when they are right, else a line that says which is wrong.
+static const char *JudgeCorners(char *verdict, int size)
+{
+    LONG corners[8], expected, tolerance;
+    char line[256] = "";
+    if (!ReadStoredCorners(corners)) {
+        snprintf(verdict, size, "no corners stored: the settings key is missing");
+        return verdict;
     }
+    for (int i = 0; i < 8; i++)
+        snprintf(line + strlen(line), sizeof line - strlen(line), " %s=%ld", CornerNames[i], corners[i]);
+    Say("  stored corners:%s", line);
+    int wrong = FirstWrongCorner(corners, Simulation.Panel, GetSystemMetrics(SM_CXSCREEN),
+                                 GetSystemMetrics(SM_CYSCREEN), &expected, &tolerance);
+    if (wrong < 0)
+        return NULL;
+    snprintf(verdict, size, "stored corner %s=%ld, but the panel gives %ld at that edge (at most %ld off)",
+             CornerNames[wrong], corners[wrong], expected, tolerance);
+    return verdict;
 }
 
 static BOOL Walk(void)
@@ -433,47 +509,39 @@ static BOOL Walk(void)
 
     if (!(page = WaitForPage(WELCOME_PAGE)))
         return FALSE;
-    Picture("01-welcome");
+    Picture("01-welcome", page);
     Click(page, IDC_NEXT, "Next");
 
     if (!(page = WaitForPage(PORT_PAGE)))
         return FALSE;
-    Picture("02-port");
+    Picture("02-port", page);
     Click(page, IDC_NEXT, "Next");
 
     if (!(page = WaitForPage(RIGHT_BUTTON_PAGE)))
         return FALSE;
     Click(page, IDC_RIGHT_BUTTON, "the right-button box");
-    Picture("03-right-button");
+    Picture("03-right-button", page);
     Click(page, IDC_NEXT, "Next");
 
     if (!(page = WaitForPage(SUMMARY_PAGE)))
         return FALSE;
     SayText(page, IDC_PORT_LINE, "port line");
     SayText(page, IDC_BUTTON_LINE, "button line");
-    Picture("04-summary");
+    Picture("04-summary", page);
     Click(page, IDC_NEXT, "Next");
 
-    if (!(page = WaitForPage(CALIBRATION_SCREEN)))
+    if (!(page = WaitForPage(CALIBRATION_SCREEN)) || !CollectTargets(page))
         return FALSE;
-    // Without the four touches the walk still tries to reach the finish page, so that one
-    // unfinished step does not hide the state of the pages after it.
-    BOOL collected = CollectTargets(page);
-    if (!collected) {
-        Say("calibration incomplete: accepting it with OK if that is enabled");
-        if (!WaitUntil(page, ButtonEnabled, IDC_OK, "OK on the calibration screen to be enabled"))
-            return FALSE;
-    }
     Click(page, IDC_OK, "OK");
 
     if (!(page = WaitForPage(FINISH_PAGE)))
         return FALSE;
-    if (!WaitUntil(page, ButtonEnabled, IDC_REBOOT, "Reboot on the finish page to be enabled"))
-        return FALSE;
+    if (!WaitUntil(page, ButtonEnabled, IDC_REBOOT))
+        return Stopped("Reboot on the finish page to be enabled", NULL);
     SayText(page, IDC_PROGRESS, "progress line");
-    Picture("10-finish");
+    Picture("10-finish", page);
     SayInstallation();
-    return collected;
+    return TRUE;
 }
 
 // Template 123 is opened by no page: it only documents the stored touch mode. Its
@@ -504,11 +572,30 @@ static void PictureModeTemplate(const char *medium)
                 DispatchMessageA(&message);
             Sleep(20);
         }
-        Picture("11-mode-template");
+        Picture("11-mode-template", page);
         DestroyWindow(page);
     }
     if (resources)
         FreeLibrary(resources);
+}
+
+// The values the walk runs with, so that the log shows what setup met.
+static void SayValuesInEffect(void)
+{
+    char value[64];
+    const char *const defaulted = " (default)";
+    Say("desktop %d x %d, at most %lu s per step", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+        StepSeconds);
+    if (Simulation.CardPresent)
+        snprintf(value, sizeof value, "%lu,%lu,%lu", Simulation.Card[0], Simulation.Card[1], Simulation.Card[2]);
+    Say("QUARLO_SIM_CARD=%s%s", Simulation.CardPresent ? value : "none",
+        GetEnvironmentVariableA("QUARLO_SIM_CARD", NULL, 0) ? "" : defaulted);
+    Say("QUARLO_SIM_PANEL=%ld,%ld,%ld,%ld%s", Simulation.Panel[0], Simulation.Panel[1], Simulation.Panel[2],
+        Simulation.Panel[3], GetEnvironmentVariableA("QUARLO_SIM_PANEL", NULL, 0) ? "" : defaulted);
+    snprintf(value, sizeof value, "%s%s%s", Simulation.FailOpen ? ",open" : "", Simulation.FailProbe ? ",probe" : "",
+             Simulation.FailRead ? ",read" : "");
+    Say("QUARLO_SIM_FAIL=%s", value[0] ? value + 1 : " (no faults)");
+    Say("QUARLO_SIM_LOG=%s", Simulation.LogPath);
 }
 
 int main(int argc, char **argv)
@@ -524,10 +611,23 @@ int main(int argc, char **argv)
         CreateDirectoryA(PictureFolder, NULL);
         snprintf(logPath, sizeof logPath, "%s\\walk.log", PictureFolder);
         Log = fopen(logPath, "w");
+        // The walk reads the driver's log to tell a dropped touch from an unread one.
+        snprintf(logPath, sizeof logPath, "%s\\driver.log", PictureFolder);
+        if (!GetEnvironmentVariableA("QUARLO_SIM_LOG", NULL, 0))
+            SetEnvironmentVariableA("QUARLO_SIM_LOG", logPath);
     }
     if (argc == 4 && atoi(argv[3]) > 0)
         StepSeconds = atoi(argv[3]);
 
+    const char *malformed;
+    if (!ReadSimulationSettings(&Simulation, &malformed)) {
+        char value[128] = "";
+        GetEnvironmentVariableA(malformed, value, sizeof value);
+        Say("walk not started: %s=%s is malformed; the driver would refuse to load", malformed, value);
+        return 2;
+    }
+    if (Log)
+        SayValuesInEffect();
     SetSerialPortMap();
     if (!StartSetup(medium))
         return 2;
@@ -539,7 +639,11 @@ int main(int argc, char **argv)
         return (int)code;
     }
 
-    BOOL complete = Walk();
+    char verdict[256];
+    const char *wrong = NULL;
+    BOOL reached = Walk();
+    if (reached)
+        wrong = JudgeCorners(verdict, sizeof verdict);
     // Pressing Reboot would make Wine end every process of the prefix; the walk has seen
     // what it came for, so setup ends here instead.
     if (SetupRunning()) {
@@ -548,8 +652,20 @@ int main(int argc, char **argv)
         Say("ended SETUP.EXE without pressing Reboot");
     }
     PictureModeTemplate(medium);
-    Say("walk %s: %d pictures", complete ? "complete" : "incomplete", PicturesTaken);
+    if (!wrong && BlankPicture[0]) {
+        snprintf(verdict, sizeof verdict, "picture %s is blank: the page's area is one colour", BlankPicture);
+        wrong = verdict;
+    }
+    if (!reached)
+        Say("walk incomplete: %d pictures", PicturesTaken);
+    else if (wrong)
+        Say("walk wrong: %s; %d pictures", wrong, PicturesTaken);
+    else
+        Say("walk complete: %d pictures; the stored corners lie within %ld (X) and %ld (Y) raw units "
+            "of the panel's edges", PicturesTaken,
+            CornerTolerance(Simulation.Panel[1] - Simulation.Panel[0], GetSystemMetrics(SM_CXSCREEN)),
+            CornerTolerance(Simulation.Panel[3] - Simulation.Panel[2], GetSystemMetrics(SM_CYSCREEN)));
     if (Log)
         fclose(Log);
-    return complete ? 0 : 1;
+    return reached && !wrong ? 0 : 1;
 }

@@ -1,0 +1,47 @@
+#!/bin/sh
+# Refuses a malformed setting of scripts/run.sh before anything is built or started: one
+# line naming the variable, its value and the form it takes, and exit 2. The forms of the
+# QUARLO_SIM_* variables are the ones the simulated driver reads (sim/sim_device.cpp),
+# which fails its load on any other.
+set -u
+
+# True when the whole value, one line, matches the extended regular expression; the
+# driver takes its words in any case.
+matches() {
+  [ "$(printf '%s' "$2" | wc -l)" -eq 0 ] && printf '%s\n' "$2" | grep -Eiqx -e "$1"
+}
+refuse() {
+  echo "$1=$2: expected $3" >&2
+  exit 2
+}
+number='-?[0-9]{1,9}'
+fault='(open|probe|read)'
+
+if [ -n "${VELMORA_DESKTOP+set}" ]; then
+  form="WIDTHxHEIGHT from 640x480 to 1600x1200, e.g. 1024x768"
+  matches '[0-9]{3,4}x[0-9]{3,4}' "$VELMORA_DESKTOP" || refuse VELMORA_DESKTOP "$VELMORA_DESKTOP" "$form"
+  width=${VELMORA_DESKTOP%[xX]*} height=${VELMORA_DESKTOP#*[xX]}
+  [ "$width" -ge 640 ] && [ "$width" -le 1600 ] && [ "$height" -ge 480 ] && [ "$height" -le 1200 ] ||
+    refuse VELMORA_DESKTOP "$VELMORA_DESKTOP" "$form"
+fi
+if [ -n "${VELMORA_WALK_SECONDS+set}" ]; then
+  matches '[1-9][0-9]{0,3}' "$VELMORA_WALK_SECONDS" ||
+    refuse VELMORA_WALK_SECONDS "$VELMORA_WALK_SECONDS" "a number of seconds from 1 to 9999"
+fi
+if [ -n "${QUARLO_SIM_CARD+set}" ]; then
+  matches 'none|[0-9]{1,9},[0-9]{1,9},[0-9]{1,9}' "$QUARLO_SIM_CARD" ||
+    refuse QUARLO_SIM_CARD "$QUARLO_SIM_CARD" "PORT,BASE,IRQ (three whole numbers, e.g. 2,760,3) or none"
+fi
+if [ -n "${QUARLO_SIM_PANEL+set}" ]; then
+  form="XL,XR,YT,YB (four whole numbers, XL unlike XR and YT unlike YB, e.g. 150,3950,3900,180)"
+  matches "$number,$number,$number,$number" "$QUARLO_SIM_PANEL" || refuse QUARLO_SIM_PANEL "$QUARLO_SIM_PANEL" "$form"
+  IFS=, read -r xl xr yt yb <<END
+$QUARLO_SIM_PANEL
+END
+  [ "$xl" -ne "$xr" ] && [ "$yt" -ne "$yb" ] || refuse QUARLO_SIM_PANEL "$QUARLO_SIM_PANEL" "$form"
+fi
+if [ -n "${QUARLO_SIM_FAIL+set}" ]; then
+  matches "($fault(,$fault)*)?" "$QUARLO_SIM_FAIL" ||
+    refuse QUARLO_SIM_FAIL "$QUARLO_SIM_FAIL" "a comma list of open, probe and read, e.g. probe,read"
+fi
+exit 0
