@@ -12,15 +12,11 @@ build=${VELMORA_BUILD:-$root/build}
 pairs=${VELMORA_BENCH_PAIRS:-31}
 diskette=1457664   # data area of a 1.44 MB diskette: 2,847 clusters of 512 bytes
 
-"$root/scripts/install-packages.sh"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
+"$root/scripts/build.sh" media floppy walkthrough bare_dialog start_timer alignment_grid
 build=$(cd "$build" && pwd)
 work=$build/bench
 rm -rf "$work"
 mkdir -p "$work"
-cmake --build "$build" -j "$(nproc)" --target media floppy walkthrough bare_dialog start_timer \
-      alignment_grid >"$work/build.log" 2>&1 || { tail -n 30 "$work/build.log"; exit 1; }
 tools=$build/tools/bench
 export WINEARCH=win32 WINEDEBUG=-all
 
