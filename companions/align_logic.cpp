@@ -41,7 +41,7 @@ static INT_PTR CALLBACK AlignerScreen(HWND screen, UINT message, WPARAM wParam, 
     return 0;
 }
 
-int RunAligner(void)
+static int AlignInstalledPanel(void)
 {
     if (!LoadInstalledSettings(ALIGNER_CAPTION))
         return 1;
@@ -58,4 +58,15 @@ int RunAligner(void)
         RestoreStoredAlignment();
     CloseTouchDriver();
     return 0;
+}
+
+int RunAligner(void)
+{
+    int result;
+
+    if (!ClaimInstallation(ALIGNER_CAPTION))
+        return 1;
+    result = AlignInstalledPanel();
+    ReleaseInstallation();
+    return result;
 }

@@ -19,6 +19,7 @@
 #define IDC_MONITOR_DRIVER_FILE 2009
 #define IDC_MONITOR_TEST_AREA   2010
 #define IDC_MONITOR_POINT       2011
+#define IDC_MONITOR_PROGRAMS    2012
 
 /* 202 TouchTuning */
 #define IDC_TUNING_MODE1        2021

@@ -57,6 +57,9 @@ static void ShowDriverState(HWND page)
                     ? "Loaded at every start of Windows : YES" : "Loaded at every start of Windows : NO");
     SetDlgItemTextA(page, IDC_MONITOR_DRIVER_FILE, present
                     ? "QUARLO.VXD in the system folder : YES" : "QUARLO.VXD in the system folder : NO");
+    present = StartMenuFolderPath(path) && DirectoryExists(path);
+    SetDlgItemTextA(page, IDC_MONITOR_PROGRAMS, present
+                    ? "Programs in the Start menu : YES" : "Programs in the Start menu : NO");
 }
 
 static void ShowStoredSettings(HWND page)

@@ -86,11 +86,12 @@ static BOOL ScheduleDeletion(const char *path)
 
 // A file in use (the running remover, a driver the system holds) cannot go now; it goes
 // at the next start, or, when even that cannot be arranged, the user is told its name.
+// WININIT leaves a read-only file where it is, so such a file is never handed to it.
 static void DeleteOrSchedule(const char *path)
 {
-    if (DeleteFileA(path) || !PathExists(path))
+    if (DeleteWritableFile(path))
         return;
-    if (!ScheduleDeletion(path))
+    if ((GetFileAttributesA(path) & FILE_ATTRIBUTE_READONLY) || !ScheduleDeletion(path))
         LeaveToUser(path);
 }
 
@@ -106,22 +107,25 @@ static void RemoveDriverEntry(void)
     DeleteUnusedKey(STATIC_DRIVER_KEY, TRUE);
 }
 
-static void RemoveDriverFile(void)
+// The driver, and the earlier driver a stopped setup may have left aside.
+static void RemoveDriverFiles(void)
 {
     char path[PATH_BUFFER_SIZE];
 
     if (SystemFilePath(path, DRIVER_FILE_NAME))
         DeleteOrSchedule(path);
+    if (SystemFilePath(path, EARLIER_DRIVER_FILE_NAME))
+        DeleteOrSchedule(path);
 }
 
-// The folder is the one setup fills, found from the Windows directory: the remover may as
-// well have been started from the setup diskette, whose programs must stay.
+// The folder is the one setup fills, found as setup finds it: the remover may as well have
+// been started from the setup diskette, whose programs must stay.
 static void RemoveStartMenuFolder(void)
 {
     char folder[PATH_BUFFER_SIZE];
     char path[PATH_BUFFER_SIZE];
 
-    if (!WindowsFilePath(folder, START_MENU_FOLDER))
+    if (!StartMenuFolderPath(folder))
         return;
     for (int i = 0; i < (int)(sizeof CompanionFiles / sizeof CompanionFiles[0]); i++)
         if (JoinPath(path, folder, CompanionFiles[i]))
@@ -138,8 +142,10 @@ void RemoveVelmora(void)
     // The entry goes first: setup's own removal, used next for the settings and the driver
     // file, spares an installation whose driver Windows still loads at every start.
     RemoveDriverEntry();
+    // Before the settings: its key, beside theirs, would keep "software\orrimac" in place.
+    DropEarlierInstallation();
     RemoveInstallation();
-    RemoveDriverFile();
+    RemoveDriverFiles();
     RemoveStartMenuFolder();
 }
 
@@ -152,11 +158,11 @@ BOOL VelmoraPresent(void)
         RegCloseKey(key);
         return TRUE;
     }
-    if (StaticDriverRegistered())
+    if (StaticDriverRegistered() || EarlierInstallationAside())
         return TRUE;
     if (SystemFilePath(path, DRIVER_FILE_NAME) && PathExists(path))
         return TRUE;
-    return WindowsFilePath(path, START_MENU_FOLDER) && PathExists(path);
+    return StartMenuFolderPath(path) && PathExists(path);
 }
 
 static void ComposeRemovalReport(char *text, int size)
@@ -172,20 +178,29 @@ static void ComposeRemovalReport(char *text, int size)
     AppendText(text, size, "Windows must be restarted to finish the removal. Restart Windows now?");
 }
 
-int RunRemover(void)
+// Asks, removes, tells what is left and offers the restart.
+static void RemoveWithUser(void)
 {
     char report[256 + REMOVAL_BY_HAND_SIZE];
 
     if (!VelmoraPresent()) {
         MessageBoxA(NULL, NOT_INSTALLED_TEXT, REMOVER_CAPTION, MB_OK | MB_ICONINFORMATION);
-        return 0;
+        return;
     }
     if (MessageBoxA(NULL, "Remove the Velmora touch screen driver?", REMOVER_CAPTION,
                     MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return 0;
+        return;
     RemoveVelmora();
     ComposeRemovalReport(report, sizeof report);
     if (MessageBoxA(NULL, report, REMOVER_CAPTION, MB_YESNO | MB_ICONQUESTION) == IDYES)
         RequestRestart();
+}
+
+int RunRemover(void)
+{
+    if (!ClaimInstallation(REMOVER_CAPTION))
+        return 1;
+    RemoveWithUser();
+    ReleaseInstallation();
     return 0;
 }

@@ -91,8 +91,14 @@ INT_PTR CALLBACK TouchTuning(HWND page, UINT message, WPARAM wParam, LPARAM)
 
 int RunTouchTuning(void)
 {
-    if (!LoadInstalledSettings(TUNING_CAPTION))
+    int result = 1;
+
+    if (!ClaimInstallation(TUNING_CAPTION))
         return 1;
-    OpenPage(IDD_TOUCH_TUNING, NULL, TouchTuning);
-    return 0;
+    if (LoadInstalledSettings(TUNING_CAPTION)) {
+        OpenPage(IDD_TOUCH_TUNING, NULL, TouchTuning);
+        result = 0;
+    }
+    ReleaseInstallation();
+    return result;
 }

@@ -6,19 +6,17 @@
 #include "resource.h"
 
 struct CompanionProgram {
-    const char *name;
-    const char *destination;   // below the Windows directory
+    const char *name;          // on the medium and in the Start-menu folder
     const char *progress;
 };
 
 static const CompanionProgram CompanionPrograms[4] = {
-    { "PADMON.EXE", START_MENU_FOLDER "\\PADMON.EXE", "Now Write PADMON.EXE" },
-    { "REMOVER.EXE", START_MENU_FOLDER "\\REMOVER.EXE", "Now Write REMOVER.EXE" },
-    { "ALIGNER.EXE", START_MENU_FOLDER "\\ALIGNER.EXE", "Now Write ALIGNER.EXE" },
-    { "TUNER.EXE", START_MENU_FOLDER "\\TUNER.EXE", "Now Write TUNER.EXE" },
+    { "PADMON.EXE", "Now Write PADMON.EXE" },
+    { "REMOVER.EXE", "Now Write REMOVER.EXE" },
+    { "ALIGNER.EXE", "Now Write ALIGNER.EXE" },
+    { "TUNER.EXE", "Now Write TUNER.EXE" },
 };
 
-static const char SetupCaption[] = "Velmora Setup Utility";
 static const char RestartFailedText[] =
     "Windows could not be restarted. Please restart Windows yourself to start the touch screen driver.";
 
@@ -42,15 +40,15 @@ static void ShowOutcome(HWND page, const char *failed)
 
 // FALSE when the program is not in the current directory or its destination does not fit
 // the path buffer; a destination cut short would put the file somewhere else entirely.
-static BOOL CopyCompanionProgram(const CompanionProgram *program)
+static BOOL CopyCompanionProgram(const CompanionProgram *program, const char *folder)
 {
     char source[PATH_BUFFER_SIZE];
     char destination[PATH_BUFFER_SIZE];
 
     lstrcpynA(source, program->name, sizeof source);
-    if (!WindowsFilePath(destination, program->destination))
+    if (!folder[0] || !JoinPath(destination, folder, program->name))
         return FALSE;
-    return CopyFileA(source, destination, FALSE);
+    return CopyWritableFile(source, destination);
 }
 
 // The user is never told the touch screen is installed when Windows will not load the
@@ -65,13 +63,16 @@ static void Install(HWND page)
         failed = "Registry";
     if (!SavePanelSettings())
         failed = "Registry";
+    // The driver and its settings are this run's now; an earlier installation's aside copy
+    // must never come back over them.
+    DropEarlierInstallation();
     ShowWindow(GetDlgItem(page, IDC_PROGRESS), SW_SHOW);
     // An existing folder is simply reused; a folder that cannot be made shows as failed copies.
-    if (WindowsFilePath(folder, START_MENU_FOLDER))
+    if (StartMenuFolderPath(folder))
         CreateDirectoryA(folder, NULL);
     for (int i = 0; i < 4; i++) {
         ShowProgress(page, CompanionPrograms[i].progress);
-        if (!CopyCompanionProgram(&CompanionPrograms[i]) && !failed)
+        if (!CopyCompanionProgram(&CompanionPrograms[i], folder) && !failed)
             failed = CompanionPrograms[i].name;
     }
     ShowOutcome(page, failed);
@@ -105,7 +106,7 @@ static void Reboot(HWND page)
 {
     EndDialog(page, 0);
     if (!RequestRestart())
-        MessageBoxA(page, RestartFailedText, SetupCaption, MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(page, RestartFailedText, SETUP_CAPTION, MB_OK | MB_ICONEXCLAMATION);
 }
 
 INT_PTR CALLBACK FinishPage(HWND page, UINT message, WPARAM wParam, LPARAM)

@@ -15,14 +15,17 @@ static void ShowSummaryLines(HWND page)
 }
 
 // The platform loads the driver from the system directory, so the medium's copy replaces
-// whatever an earlier run left there. A system directory whose path leaves no room for the
-// file name gets no copy; the open that follows then decides whether setup goes on.
+// whatever an earlier run left there; the driver of an earlier completed installation is
+// kept aside first, for a run that ends unfinished. A system directory whose path leaves no
+// room for the file name gets no copy; the open that follows then decides whether setup
+// goes on.
 static void CopyDriverFile(void)
 {
     char target[PATH_BUFFER_SIZE];
 
+    KeepEarlierInstallationAside();
     if (SystemFilePath(target, DRIVER_FILE_NAME))
-        CopyFileA(DRIVER_FILE_NAME, target, FALSE);
+        CopyWritableFile(DRIVER_FILE_NAME, target);
 }
 
 // A probe call that fails, or a reply without a status address, is a card that did not

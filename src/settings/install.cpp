@@ -53,7 +53,7 @@ static void DeleteDriverFile(void)
 
     // A system directory too long for the buffer leaves no path to delete: the file stays.
     if (SystemFilePath(path, DRIVER_FILE_NAME))
-        DeleteFileA(path);
+        DeleteWritableFile(path);
 }
 
 void RemoveInstallation(void)
@@ -62,12 +62,11 @@ void RemoveInstallation(void)
     BOOL opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS;
 
     // Cancelled over an earlier, completed installation: Windows loads the driver at every
-    // start and the driver reads these settings, so both stay as this run found them.
+    // start and the driver reads these settings, so both go back as this run found them.
     if (FirstLoad.Taken && FirstLoad.DriverRegistered) {
-        if (opened) {
-            WritePanelSettings(key, &FirstLoad.Settings);
+        if (opened)
             RegCloseKey(key);
-        }
+        PutEarlierInstallationBack();
         return;
     }
     if (opened) {

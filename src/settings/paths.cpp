@@ -1,5 +1,7 @@
-// Bounded paths: every file path setup builds fits a 256-byte buffer or is not built at all.
+// Bounded paths: every file path setup builds fits a 256-byte buffer or is not built at all;
+// the Start-menu folder, and copies and deletions that a read-only medium cannot defeat.
 #include "paths.h"
+#include "settings.h"
 
 DirectoryLookup SystemDirectoryLookup;
 DirectoryLookup WindowsDirectoryLookup;
@@ -53,4 +55,84 @@ BOOL SystemFilePath(char *path, const char *name)
 BOOL WindowsFilePath(char *path, const char *name)
 {
     return DirectoryFilePath(path, name, WindowsDirectoryLookup, WindowsDirectory);
+}
+
+BOOL DirectoryExists(const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The shell keeps its folders under these keys from Windows 95 on; a later shell's
+// SHGetSpecialFolderPath would spare the reading, but Windows 95 lacks it.
+static const char ShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+static const char UserShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+// A folder value that names an existing directory; one of type REG_EXPAND_SZ (as "User
+// Shell Folders" keeps them, "%USERPROFILE%\...") is expanded first.
+static BOOL ShellFolder(char *path, HKEY root, const char *key, const char *name)
+{
+    char value[PATH_BUFFER_SIZE];
+    DWORD size = sizeof value - 1, type = 0;
+    HKEY folders;
+    LONG status;
+
+    path[0] = 0;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &folders) != ERROR_SUCCESS)
+        return FALSE;
+    status = RegQueryValueExA(folders, name, NULL, &type, (BYTE *)value, &size);
+    RegCloseKey(folders);
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return FALSE;
+    value[size] = 0;
+    if (type == REG_SZ) {
+        lstrcpynA(path, value, PATH_BUFFER_SIZE);
+    } else {
+        DWORD length = ExpandEnvironmentStringsA(value, path, PATH_BUFFER_SIZE);
+        if (length == 0 || length > PATH_BUFFER_SIZE) {
+            path[0] = 0;
+            return FALSE;
+        }
+    }
+    return DirectoryExists(path);
+}
+
+static BOOL ShellProgramsFolder(char *path)
+{
+    return ShellFolder(path, HKEY_CURRENT_USER, ShellFoldersKey, "Programs")
+        || ShellFolder(path, HKEY_CURRENT_USER, UserShellFoldersKey, "Programs")
+        || ShellFolder(path, HKEY_LOCAL_MACHINE, ShellFoldersKey, "Common Programs")
+        || ShellFolder(path, HKEY_LOCAL_MACHINE, UserShellFoldersKey, "Common Programs");
+}
+
+BOOL StartMenuFolderPath(char *path)
+{
+    char programs[PATH_BUFFER_SIZE];
+
+    // Where the Windows 95 folder is there, it is the one the user's Start menu shows.
+    if (WindowsFilePath(programs, "START MENU\\PROGRAMS") && DirectoryExists(programs))
+        return JoinPath(path, programs, PROGRAMS_FOLDER);
+    if (ShellProgramsFolder(programs))
+        return JoinPath(path, programs, PROGRAMS_FOLDER);
+    return WindowsFilePath(path, START_MENU_FOLDER);
+}
+
+// A copy keeps the source's attributes: from a CD, a read-only share or a write-protected
+// diskette it would be read-only, and neither a later copy over it nor a removal could
+// then replace or delete it.
+BOOL CopyWritableFile(const char *source, const char *target)
+{
+    BOOL copied;
+
+    SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
+    copied = CopyFileA(source, target, FALSE);
+    if (copied)
+        SetFileAttributesA(target, FILE_ATTRIBUTE_NORMAL);
+    return copied;
+}
+
+BOOL DeleteWritableFile(const char *path)
+{
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(path) || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
 }

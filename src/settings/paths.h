@@ -1,4 +1,5 @@
-// Bounded paths: every file path setup builds fits a 256-byte buffer or is not built at all.
+// Bounded paths: every file path setup builds fits a 256-byte buffer or is not built at all;
+// the Start-menu folder, and copies and deletions that a read-only medium cannot defeat.
 #ifndef VELMORA_PATHS_H
 #define VELMORA_PATHS_H
 
@@ -22,5 +23,19 @@ BOOL WindowsFilePath(char *path, const char *name);
 typedef UINT (*DirectoryLookup)(char *buffer, UINT size);
 extern DirectoryLookup SystemDirectoryLookup;
 extern DirectoryLookup WindowsDirectoryLookup;
+
+// The companion programs' folder, where setup puts them and the remover and the monitor look:
+// VELMORA below <Windows directory>\START MENU\PROGRAMS where that exists (Windows 9x without
+// user profiles), else below the Programs folder the shell names, the user's before all
+// users'. With neither, the Windows 9x path, so that its copies fail and say so. FALSE
+// (path empty) when no path fits.
+BOOL StartMenuFolderPath(char *path);
+
+BOOL DirectoryExists(const char *path);
+// A copy that overwrites and ends with normal attributes, whatever the source had; TRUE when
+// copied.
+BOOL CopyWritableFile(const char *source, const char *target);
+// Deletes a file even when it is read-only; TRUE when the file is gone.
+BOOL DeleteWritableFile(const char *path);
 
 #endif

@@ -34,8 +34,14 @@ enum { PANEL_SETTING_COUNT = 13 };
 #define STATIC_DRIVER_VALUE "StaticVxD"
 #define STATIC_DRIVER_NAME  "Quarlo.vxd"
 #define DRIVER_FILE_NAME    "QUARLO.VXD"
-// The companion programs' Start-menu folder, below the Windows directory.
+// The companion programs' Start-menu folder, below the Windows directory of a Windows 9x
+// without user profiles; elsewhere below the Programs folder the shell names (paths.h).
 #define START_MENU_FOLDER   "START MENU\\PROGRAMS\\VELMORA"
+#define PROGRAMS_FOLDER     "VELMORA"
+// An earlier installation kept aside while a run of setup replaces it: its driver file
+// beside the driver in the system directory, its 13 values in a key of their own.
+#define EARLIER_DRIVER_FILE_NAME "QUARLO.OLD"
+#define EARLIER_SETTINGS_KEY     "software\\orrimac\\velmora.old"
 
 extern PanelSettingsRecord PanelSettings;
 extern PrevSelectionRecord PrevSelection;
@@ -62,6 +68,17 @@ BOOL WritePanelSettings(HKEY key, const PanelSettingsRecord *record);
 BOOL RegisterStaticDriver(void);
 BOOL StaticDriverRegistered(void);
 void RemoveInstallation(void);
+
+// The earlier installation aside (earlier.cpp). The key is written first and goes last, so
+// that it marks an aside copy as long as any part of one exists.
+// Before the summary page first replaces the driver over an earlier completed installation.
+void KeepEarlierInstallationAside(void);
+// TRUE when an earlier installation is kept aside, by this run or by one that was stopped.
+BOOL EarlierInstallationAside(void);
+// Its values and driver file back in place, then the aside copy gone; nothing without one.
+void PutEarlierInstallationBack(void);
+// The installation completed: the aside copy is no longer wanted.
+void DropEarlierInstallation(void);
 
 // Deletes an HKEY_LOCAL_MACHINE key only when it is seen to hold no subkeys (and, with
 // valuesToo, no values either): Windows 95/98 RegDeleteKey takes a whole tree with it.

@@ -35,6 +35,16 @@ INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM lPar
 INT_PTR CALLBACK CalibrationScreen(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK FinishPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
+#define SETUP_CAPTION "Velmora Setup Utility"
+#define INSTALLATION_BUSY_TEXT \
+    "Velmora Setup or one of its programs is already changing the installation. Please close it and try again."
+
+// A second setup beside a running one would save its stale settings over the first one's
+// installation, or remove what the first one just installed. TRUE when this program may go
+// on; otherwise the user has been told, in a box with this caption, and nothing is touched.
+BOOL ClaimInstallation(const char *caption);
+void ReleaseInstallation(void);
+
 // The restart that ends a completed setup. Under test a recorder takes its place, since
 // Wine's ExitWindowsEx ends every windowed process of the prefix.
 BOOL RequestRestart(void);

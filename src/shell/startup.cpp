@@ -1,6 +1,7 @@
 // Start-up: the window class, the hidden main window, the screen size, and the two
 // top-level pages; every other page is opened by the page before it.
 #include "setup.h"
+#include "settings.h"
 #include "resource.h"
 
 static const char SetupClassName[] = "Velmora Setup 2.00";
@@ -32,8 +33,14 @@ static BOOL RegisterSetupClass(void)
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     SetupInstance = instance;
-    if (!RegisterSetupClass())
+    if (!ClaimInstallation(SETUP_CAPTION))
         return 0;
+    // A run that the machine stopped before it ended left the earlier installation aside.
+    PutEarlierInstallationBack();
+    if (!RegisterSetupClass()) {
+        ReleaseInstallation();
+        return 0;
+    }
 
     // Never shown and never referred to: it gives the process a top-level window of its
     // own class while the pages, which have no owner at the top, come and go.
@@ -44,7 +51,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
 
     OpenPage(IDD_WELCOME, NULL, WelcomePage);
+    // Every way of ending a run without the finish page passes here: Cancel on any page,
+    // the driver that did not load, Back to the welcome page and Cancel there.
     if (CalibrationAccepted == 1)
         OpenPage(IDD_FINISH, NULL, FinishPage);
+    else
+        PutEarlierInstallationBack();
+    ReleaseInstallation();
     return 0;
 }

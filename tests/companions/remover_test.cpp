@@ -1,7 +1,9 @@
 // The remover: what it takes away, what it leaves to others, and what it hands to WININIT.INI.
 #include "companion_test.h"
 #include "companions.h"
+#include "resource.h"
 #include "settings.h"
+#include "setup.h"
 
 namespace {
 
@@ -104,6 +106,55 @@ TEST_F(Remover, AsksBeforeRemovingAndOffersTheRestart)
     CloseHandle(running);
     EXPECT_EQ(1, RestartRequests);
     EXPECT_FALSE(KeyExists(SETTINGS_KEY));
+}
+
+// A Wine prefix, like a Windows 98 with user profiles, has no START MENU\PROGRAMS in its
+// Windows directory: a whole run puts the programs under the shell's Programs folder, and the
+// remover finds them there.
+TEST_F(Remover, TakesTheProgramsFromTheShellsProgramsFolder)
+{
+    ASSERT_FALSE(FileExists(WindowsDirectoryPath("START MENU\\PROGRAMS")));
+    Scenario s;
+    WalkToPage(s, IDD_CALIBRATION);
+    TouchTargets(s).Click(IDC_OK);
+    InstallationEnds(s).Click(IDC_REBOOT);
+    s.Run([] { RunSetupProgram(); });
+    for (const char *name : CompanionPrograms)
+        EXPECT_EQ(std::string("medium copy of ") + name, ReadFileText(ShellStartMenuProgram(name)));
+
+    RemoveVelmora();
+    EXPECT_FALSE(FileExists(ShellProgramsFolder() + "\\VELMORA"));
+    EXPECT_TRUE(FileExists(ShellProgramsFolder()));
+    EXPECT_STREQ("", RemovalByHand);
+}
+
+// Files an older setup copied from a write-protected medium: WININIT would leave them all
+// where they are, so they must go now, and a stop before the restart lost nothing.
+TEST_F(Remover, DeletesReadOnlyFilesAndALeftOverAsideCopy)
+{
+    InstallVelmora();
+    std::vector<std::string> files = { SystemDirectoryPath(DRIVER_FILE_NAME) };
+    for (const char *name : CompanionPrograms)
+        files.push_back(StartMenuProgram(name));
+    for (const std::string &file : files)
+        SetReadOnly(file, true);
+    // A setup stopped after it kept the installation aside.
+    LoadPanelSettings();
+    KeepEarlierInstallationAside();
+    PutDriverFile("medium driver");
+    ASSERT_TRUE(EarlierInstallationAside());
+    ResetSetupGlobals();   // the remover is a process of its own
+
+    RemoveVelmora();
+
+    for (const std::string &file : files)
+        EXPECT_FALSE(FileExists(file)) << file;
+    EXPECT_FALSE(FileExists(SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME)));
+    EXPECT_FALSE(EarlierInstallationAside());
+    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+    EXPECT_EQ(0, RemovalScheduled);
+    EXPECT_STREQ("", RemovalByHand);
+    EXPECT_FALSE(VelmoraPresent());
 }
 
 } // namespace

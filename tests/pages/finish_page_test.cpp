@@ -126,13 +126,40 @@ TEST_F(FinishPageTest, ProgramMissingFromTheMediumIsNamedAndTheRestIsInstalled)
     ExpectInstalled({ "PADMON.EXE", "REMOVER.EXE", "TUNER.EXE" });
 }
 
+// Neither the Windows 9x folder nor a Programs folder of the shell: nothing to copy into.
 TEST_F(FinishPageTest, WithoutAStartMenuTheCopiesFailButTheDriverIsRegistered)
 {
+    ShellProgramsHidden hidden;
     RemoveDirectoryA(WindowsDirectoryPath("START MENU\\PROGRAMS").c_str());
     RemoveDirectoryA(WindowsDirectoryPath("START MENU").c_str());
     InstallAndReboot("Cannot Write PADMON.EXE");
     EXPECT_FALSE(FileExists(WindowsDirectoryPath("START MENU"))) << "made more than the last level";
+    EXPECT_FALSE(FileExists("C:\\velmora-no-programs-folder"));
     ExpectInstalled({});
+}
+
+// Without its entry Windows would not load the driver at the next start; a key that takes
+// no value (Wine honours a key's access list, as Windows does) stands for any such failure.
+TEST_F(FinishPageTest, DriverEntryThatCannotBeWrittenIsReported)
+{
+    DenyKeyWrites(STATIC_DRIVER_KEY, true);
+    InstallAndReboot("Cannot Write Registry");
+    DenyKeyWrites(STATIC_DRIVER_KEY, false);
+    EXPECT_EQ(0, CountValues(STATIC_DRIVER_KEY));
+    for (const char *name : CompanionPrograms)
+        EXPECT_TRUE(FileExists(StartMenuProgram(name))) << name;
+}
+
+// Copies from a CD or a write-protected diskette would keep its read-only attribute.
+TEST_F(FinishPageTest, ProgramsFromAReadOnlyMediumAreCopiedWritable)
+{
+    for (const char *name : CompanionPrograms)
+        SetReadOnly(medium_ + "\\" + name, true);
+    InstallAndReboot(Installed);
+    for (const char *name : CompanionPrograms) {
+        EXPECT_TRUE(FileExists(StartMenuProgram(name))) << name;
+        EXPECT_FALSE(IsReadOnly(StartMenuProgram(name))) << name;
+    }
 }
 
 // The settings key went away after the summary page saved: the save must not make it

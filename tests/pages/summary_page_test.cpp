@@ -262,4 +262,21 @@ TEST_F(SummaryPageTest, CancelLeavesAnEarlierCompletedInstallationBooting)
     EXPECT_EQ(987u, StoredSetting("RightUpX")) << "the installed settings are gone";
 }
 
+// From a CD or a write-protected diskette the copy would be read-only, as would be one an
+// older setup left: the next copy could not replace it, nor Cancel delete it.
+TEST_F(SummaryPageTest, DriverFromAReadOnlyMediumIsCopiedWritableAndCancelDeletesIt)
+{
+    const std::string driverFile = SystemDirectoryPath(DRIVER_FILE_NAME);
+    SetReadOnly(medium_ + "\\" + DRIVER_FILE_NAME, true);
+    PutDriverFile("older driver");
+    SetReadOnly(driverFile, true);
+    Scenario s;
+    WalkToPage(s, IDD_SUMMARY).OnPage(IDD_SUMMARY, [&driverFile](HWND) {
+        EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(driverFile));
+        EXPECT_FALSE(IsReadOnly(driverFile));
+    }).Click(IDC_CANCEL);
+    s.Run([] { RunSetupProgram(); });
+    EXPECT_FALSE(FileExists(driverFile));
+}
+
 } // namespace

@@ -1,7 +1,9 @@
 // Registering the driver for every start and removing what a cancelled setup stored,
 // against the real registry and system directory.
+#include "dialog_driver.h"
 #include "test_machine.h"
 #include "paths.h"
+#include "resource.h"
 #include "settings.h"
 
 namespace {
@@ -58,10 +60,10 @@ TEST_F(Installation, RemovalWithoutTheSettingsKeyTouchesNoKeyButDeletesTheFile)
     EXPECT_FALSE(FileExists(driverFile_));
 }
 
-// A completed earlier setup registered the driver; this run loads its settings, changes
-// and saves them twice (the summary page, Back, the port page afresh, the summary page
-// again) and is cancelled. The earlier installation must go on working as before.
-TEST_F(Installation, CancelOverAnEarlierInstallationPutsItsSettingsBack)
+// A completed earlier setup registered the driver; a run saved its own settings twice over
+// its own driver copy and the machine stopped: the next setup puts the aside copy back
+// before it begins.
+TEST_F(Installation, StoppedRunsAsideCopyComesBackAtTheNextSetup)
 {
     const DWORD earlier[PANEL_SETTING_COUNT] = { 10, 20, 1000, 30, 990, 1010, 15, 1005, 3, 888, 7, 0, 1 };
     enum { MODE = 11 };
@@ -69,17 +71,25 @@ TEST_F(Installation, CancelOverAnEarlierInstallationPutsItsSettingsBack)
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
         if (i != MODE)
             WriteDword(SETTINGS_KEY, PanelSettingNames[i], earlier[i]);
-    PutDriverFile();
-
+    PutDriverFile("installed driver");
+    SetReadOnly(driverFile_, true);
     for (DWORD port = 1; port <= 2; port++) {
         LoadPanelSettings();
+        KeepEarlierInstallationAside();
+        ASSERT_TRUE(CopyWritableFile(DRIVER_FILE_NAME, driverFile_.c_str()));
         PanelSettings.ComPort = port;
-        PanelSettings.LeftUpX = 99;
         SavePanelSettings();
     }
-    RemoveInstallation();
 
-    EXPECT_TRUE(FileExists(driverFile_)) << "the installed driver was deleted";
+    ResetSetupGlobals();
+    Scenario s;
+    s.OnPage(IDD_WELCOME, [](HWND) {
+        EXPECT_FALSE(EarlierInstallationAside()) << "not put back before the run began";
+    }).Click(IDC_CANCEL);
+    s.Run([] { RunSetupProgram(); });
+
+    EXPECT_EQ("installed driver", ReadFileText(driverFile_));
+    EXPECT_FALSE(FileExists(SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME)));
     ExpectStaticDriverEntry();
     // The value missing at the first load comes back as the default the driver used.
     std::vector<DWORD> want(earlier, earlier + PANEL_SETTING_COUNT);

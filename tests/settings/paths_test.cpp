@@ -1,8 +1,9 @@
 // Joining paths into the fixed 256-byte buffers: what fits, what does not, and that a
-// refusal leaves the bytes after the buffer alone.
+// refusal leaves the bytes after the buffer alone; where the Start-menu folder is found.
 #include <gtest/gtest.h>
 #include <string>
 #include "paths.h"
+#include "test_machine.h"
 
 namespace {
 
@@ -39,6 +40,31 @@ TEST(JoinPath, JoinsWithOneBackslashAndIntoItsOwnDirectoryBuffer)
     lstrcpynA(path, "C:\\WINDOWS", sizeof path);
     EXPECT_TRUE(JoinPath(path, path, "START MENU\\PROGRAMS"));
     EXPECT_STREQ("C:\\WINDOWS\\START MENU\\PROGRAMS", path);
+}
+
+class StartMenuLookup : public SetupMachineTest {};
+
+// Without the Windows 9x folder, the first of the shell's values that names an existing
+// folder, expanded where the shell keeps it to expand: the user's, or else all users'.
+TEST_F(StartMenuLookup, FindsTheShellsProgramsFolder)
+{
+    const struct { HKEY root; const char *name; } cases[] = {
+        { HKEY_CURRENT_USER, "Programs" }, { HKEY_LOCAL_MACHINE, "Common Programs" },
+    };
+    ShellProgramsHidden hidden;
+    SetEnvironmentVariableA("VELMORA_TEST_DRIVE", "C:");
+    CreateDirectoryA("C:\\velmora-programs", NULL);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string saved = ShellFolderValue(c.root, true, c.name);
+        SetShellFolderValue(c.root, true, c.name, "%VELMORA_TEST_DRIVE%\\velmora-programs", true);
+        char path[PATH_BUFFER_SIZE];
+        EXPECT_TRUE(StartMenuFolderPath(path));
+        EXPECT_STREQ("C:\\velmora-programs\\VELMORA", path);
+        SetShellFolderValue(c.root, true, c.name, saved, true);
+    }
+    RemoveDirectoryA("C:\\velmora-programs");
+    SetEnvironmentVariableA("VELMORA_TEST_DRIVE", NULL);
 }
 
 } // namespace

@@ -142,6 +142,27 @@ int CountValues(const char *path)
     return (int)values;
 }
 
+void DenyKeyWrites(const char *path, bool deny)
+{
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, NULL, 0, WRITE_DAC, NULL, &key, NULL));
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = NULL;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    BYTE aclBuffer[256];
+    PACL acl = (PACL)aclBuffer;
+    InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
+    AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE, everyone);
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    // No list at all lets everyone do everything again.
+    SetSecurityDescriptorDacl(&descriptor, TRUE, deny ? acl : NULL, FALSE);
+    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor));
+    FreeSid(everyone);
+    RegCloseKey(key);
+}
+
 static const char SerialMapKey[] = "hardware\\devicemap\\serialcomm";
 
 void RemoveSerialPortMap(void)
@@ -212,6 +233,76 @@ void MakeStartMenu(void)
     CreateDirectoryA(WindowsDirectoryPath("START MENU\\PROGRAMS").c_str(), NULL);
 }
 
+static std::string ExplorerKey(bool user)
+{
+    return std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\") +
+           (user ? "User Shell Folders" : "Shell Folders");
+}
+
+std::string ShellFolderValue(HKEY root, bool user, const char *name)
+{
+    char value[MAX_PATH] = "";
+    DWORD size = sizeof value - 1;
+    if (RegGetValueA(root, ExplorerKey(user).c_str(), name, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                     NULL, value, &size) != ERROR_SUCCESS)
+        return "";
+    return value;
+}
+
+void SetShellFolderValue(HKEY root, bool user, const char *name, const std::string &value, bool expand)
+{
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, ExplorerKey(user).c_str(), 0, NULL, 0, KEY_ALL_ACCESS,
+                                             NULL, &key, NULL));
+    if (value.empty())
+        RegDeleteValueA(key, name);
+    else
+        RegSetValueExA(key, name, 0, expand ? REG_EXPAND_SZ : REG_SZ, (const BYTE *)value.c_str(),
+                       (DWORD)value.size() + 1);
+    RegCloseKey(key);
+}
+
+static const struct { HKEY root; bool user; const char *name; } ProgramsValues[] = {
+    { HKEY_CURRENT_USER, false, "Programs" }, { HKEY_CURRENT_USER, true, "Programs" },
+    { HKEY_LOCAL_MACHINE, false, "Common Programs" }, { HKEY_LOCAL_MACHINE, true, "Common Programs" },
+};
+
+ShellProgramsHidden::ShellProgramsHidden()
+{
+    for (const auto &v : ProgramsValues) {
+        saved_.push_back(ShellFolderValue(v.root, v.user, v.name));
+        SetShellFolderValue(v.root, v.user, v.name, "C:\\velmora-no-programs-folder", v.user);
+    }
+}
+
+ShellProgramsHidden::~ShellProgramsHidden()
+{
+    for (size_t i = 0; i < saved_.size(); i++)
+        SetShellFolderValue(ProgramsValues[i].root, ProgramsValues[i].user, ProgramsValues[i].name, saved_[i],
+                            ProgramsValues[i].user);
+}
+
+std::string ShellProgramsFolder(void)
+{
+    return ShellFolderValue(HKEY_CURRENT_USER, false, "Programs");
+}
+
+std::string ShellStartMenuProgram(const char *name)
+{
+    return ShellProgramsFolder() + "\\VELMORA\\" + name;
+}
+
+void SetReadOnly(const std::string &path, bool readOnly)
+{
+    SetFileAttributesA(path.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+}
+
+bool IsReadOnly(const std::string &path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 static const char *const MediumFiles[] = {
     "QUARLO.VXD", "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE",
 };
@@ -220,8 +311,11 @@ static const char MediumDirectory[] = "C:\\velmora-test-medium";
 
 static void EmptyMedium(void)
 {
-    for (const char *name : MediumFiles)
-        DeleteFileA((std::string(MediumDirectory) + "\\" + name).c_str());
+    for (const char *name : MediumFiles) {
+        std::string path = std::string(MediumDirectory) + "\\" + name;
+        SetReadOnly(path, false);
+        DeleteFileA(path.c_str());
+    }
 }
 
 std::string MakeSetupMedium(const std::vector<std::string> &without)
@@ -285,8 +379,13 @@ std::string IoctlLine(const char *code, LONG word0, LONG word1)
 
 static void RemoveStartMenuFolder(void)
 {
-    for (const char *name : CompanionPrograms)
-        DeleteFileA(StartMenuProgram(name).c_str());
+    for (const char *name : CompanionPrograms) {
+        for (const std::string &path : { StartMenuProgram(name), ShellStartMenuProgram(name) }) {
+            SetReadOnly(path, false);
+            DeleteFileA(path.c_str());
+        }
+    }
+    RemoveDirectoryA((ShellProgramsFolder() + "\\VELMORA").c_str());
     RemoveDirectoryA(WindowsDirectoryPath("START MENU\\PROGRAMS\\VELMORA").c_str());
     RemoveDirectoryA(WindowsDirectoryPath("START MENU\\PROGRAMS").c_str());
     RemoveDirectoryA(WindowsDirectoryPath("START MENU").c_str());
@@ -296,7 +395,10 @@ static void CleanMachine(void)
 {
     DeleteKeyTree("software\\orrimac");
     DeleteKeyTree("System\\CurrentControlSet\\Services\\VxD\\Velmora");
-    DeleteFileA(SystemDirectoryPath("QUARLO.VXD").c_str());
+    for (const char *name : { "QUARLO.VXD", "QUARLO.OLD" }) {
+        SetReadOnly(SystemDirectoryPath(name), false);
+        DeleteFileA(SystemDirectoryPath(name).c_str());
+    }
     RemoveStartMenuFolder();
 }
 

@@ -27,6 +27,8 @@ void WriteValue(const char *path, const char *name, DWORD type, const void *data
 // FALSE when the value is missing; type and size are what the registry reports.
 BOOL ReadValue(const char *path, const char *name, DWORD *type, std::vector<BYTE> *data);
 int CountValues(const char *path);
+// Makes the key (created if missing) refuse every value written into it, or takes that back.
+void DenyKeyWrites(const char *path, bool deny);
 
 // A REG_DWORD value, or MISSING_VALUE when it is not there (or not a REG_DWORD, which
 // fails the test too); a value of the settings key; all 13 of them in the record's order.
@@ -57,6 +59,25 @@ extern const char *const CompanionPrograms[4];
 std::string StartMenuProgram(const char *name);
 // The Start-menu folders of Windows 9x, which a Wine prefix lacks.
 void MakeStartMenu(void);
+// A folder value under Explorer's "Shell Folders" (or, user, "User Shell Folders") key of
+// root, unexpanded, "" when missing; setting one ("" removes it). Tests put it back.
+std::string ShellFolderValue(HKEY root, bool user, const char *name);
+void SetShellFolderValue(HKEY root, bool user, const char *name, const std::string &value, bool expand = false);
+// While it lives, the four registry values through which setup may find a Programs folder
+// (the user's and all users', stored and to expand) name a folder that does not exist.
+class ShellProgramsHidden {
+public:
+    ShellProgramsHidden();
+    ~ShellProgramsHidden();
+private:
+    std::vector<std::string> saved_;
+};
+// The user's Programs folder as the prefix's shell names it, and a program in its VELMORA.
+std::string ShellProgramsFolder(void);
+std::string ShellStartMenuProgram(const char *name);
+// Read-only or normal attributes for a file; whether it is read-only.
+void SetReadOnly(const std::string &path, bool readOnly);
+bool IsReadOnly(const std::string &path);
 
 // A setup medium: a folder holding QUARLO.VXD and the four companion programs (stand-in
 // contents that name each file), made the current directory. Files named in `without`

@@ -1,0 +1,135 @@
+// Every way a run of setup ends without the finish page, over a machine with a completed
+// earlier installation (which must come out as it went in) and over one without (where a
+// cancel on the summary removes what the run stored, and any other end keeps it). Built
+// twice: as it is, and in Windows 98 mode, where RegDeleteKey takes whole trees.
+#include "dialog_driver.h"
+#include "test_machine.h"
+#include "resource.h"
+#include "settings.h"
+#include "setup.h"
+
+#ifndef UNFINISHED_RUN_SUITE
+#define UNFINISHED_RUN_SUITE UnfinishedRun
+#endif
+
+namespace {
+
+// COM 3 on line 7, aligned corners, mode 2, right button on: nothing a run would store.
+const std::vector<DWORD> EarlierRecord = { 14, 22, 1001, 19, 1003, 1008, 11, 1012, 3, 888, 7, 2, 1 };
+
+// On the summary page the run has put its own driver and settings (COM 2) in place, so an
+// earlier installation that comes out unchanged was really put back.
+void ExpectThisRunsInstallation(HWND)
+{
+    EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
+    EXPECT_EQ(2u, StoredSetting("ComPort"));
+}
+
+Scenario &ToSummary(Scenario &s)
+{
+    return WalkToPage(s, IDD_SUMMARY, { IDC_COM2 }).OnPage(IDD_SUMMARY, ExpectThisRunsInstallation);
+}
+
+Scenario &CardNotFound(Scenario &s)
+{
+    return s.Click(IDC_NEXT).AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
+}
+
+struct Route {
+    const char *name;
+    const char *card;            // QUARLO_SIM_CARD
+    const char *fail;            // QUARLO_SIM_FAIL
+    void (*walk)(Scenario &s);
+    bool removesThisRun;         // without an earlier installation: the Cancel that removes
+};
+
+const Route Routes[] = {
+    { "CancelOnPortPageAfterBackFromSummary", "2,760,3", "", [](Scenario &s) {
+        ToSummary(s).Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_CANCEL);
+    }, false },
+    { "CancelOnRightButtonPageAfterBackFromSummary", "2,760,3", "", [](Scenario &s) {
+        ToSummary(s).Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
+    }, false },
+    { "CancelOnSummaryPage", "2,760,3", "", [](Scenario &s) {
+        ToSummary(s).Click(IDC_CANCEL);
+    }, true },
+    { "CancelOnRightButtonPageAfterCardNotFound", "none", "", [](Scenario &s) {
+        CardNotFound(ToSummary(s)).OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
+    }, false },
+    { "CancelOnSummaryAfterCardNotFound", "none", "", [](Scenario &s) {
+        CardNotFound(ToSummary(s)).OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
+    }, true },
+    // The cancelled calibration's corners reach the registry with the next summary's save.
+    { "CalibrationCancelledThenSavedAgain", "2,760,3", "", [](Scenario &s) {
+        ToSummary(s).Click(IDC_NEXT).OnPage(IDD_CALIBRATION);
+        TouchTargets(s).Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_BACK)
+            .OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_BACK)
+            .OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
+    }, false },
+    { "BackAndNextRepeatedThenCancelOnWelcome", "2,760,3", "", [](Scenario &s) {
+        for (int round = 0; round < 2; round++)
+            ToSummary(s).Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK)
+                .OnPage(IDD_PORT).Click(IDC_BACK);
+        s.OnPage(IDD_WELCOME).Click(IDC_CANCEL);
+    }, false },
+    { "DriverThatDoesNotLoad", "2,760,3", "open", [](Scenario &s) {
+        WalkToPage(s, IDD_RIGHT_BUTTON, { IDC_COM2 }).Click(IDC_NEXT)
+            .AnswerMessageBox("Cannot Load QUARLO.VXD", "Load VXD Message", IDI_EXCLAMATION);
+    }, false },
+};
+
+void PrintTo(const Route &route, std::ostream *out)
+{
+    *out << route.name;
+}
+
+class UNFINISHED_RUN_SUITE : public SetupMachineTest, public testing::WithParamInterface<Route> {
+protected:
+    void RunRoute()
+    {
+#ifdef WINDOWS_98_MODE
+        ASSERT_TRUE(GetVersion() & 0x80000000) << "the prefix is not in Windows 98 mode";
+#endif
+        SetSimulation("QUARLO_SIM_CARD", GetParam().card);
+        SetSimulation("QUARLO_SIM_FAIL", GetParam().fail);
+        Scenario s;
+        GetParam().walk(s);
+        s.Run([] { RunSetupProgram(); }, 15000);
+        EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
+        EXPECT_FALSE(EarlierInstallationAside()) << "the aside copy was left behind";
+        EXPECT_FALSE(FileExists(SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME)));
+    }
+};
+
+TEST_P(UNFINISHED_RUN_SUITE, LeavesAnEarlierInstallationAsItFoundIt)
+{
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        WriteDword(SETTINGS_KEY, PanelSettingNames[i], EarlierRecord[i]);
+    RegisterStaticDriver();
+    PutDriverFile("installed driver");
+
+    RunRoute();
+
+    EXPECT_EQ(EarlierRecord, StoredRecord());
+    ExpectStaticDriverEntry();
+    EXPECT_EQ("installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
+}
+
+TEST_P(UNFINISHED_RUN_SUITE, WithoutAnEarlierInstallationRemovesOnlyOnSummaryCancel)
+{
+    RunRoute();
+
+    EXPECT_FALSE(KeyExists(STATIC_DRIVER_KEY));
+    if (GetParam().removesThisRun) {
+        EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+        EXPECT_FALSE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
+    } else {
+        EXPECT_EQ(2u, StoredSetting("ComPort"));
+        EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, UNFINISHED_RUN_SUITE, testing::ValuesIn(Routes),
+                         [](const testing::TestParamInfo<Route> &info) { return std::string(info.param.name); });
+
+} // namespace
