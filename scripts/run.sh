@@ -19,11 +19,10 @@ desktop=$(printf '%s' "${VELMORA_DESKTOP:-800x600}" | tr X x)
 build=$(cd "$build" && pwd)
 
 # A fresh copy of the prefix template for every run, so setup always meets a machine on
-# which it never ran. Setup copies the companion programs into the Windows 9x Start menu,
-# which a Wine prefix lacks.
+# which it never ran. A Wine prefix has no Windows 9x Start menu, so setup puts the
+# companion programs into the Programs folder that the prefix's shell names.
 export WINEPREFIX="$build/wine-run" WINEARCH=win32 WINEDEBUG=-all
 "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
-mkdir -p "$WINEPREFIX/drive_c/windows/START MENU/PROGRAMS"
 
 walker=$build/tools/walkthrough/walkthrough.exe
 medium=$build/media/simulation

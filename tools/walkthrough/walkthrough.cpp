@@ -14,6 +14,7 @@
 #include <stdio.h>
 #include "driver.h"
 #include "resource.h"
+#include "paths.h"
 #include "sim_device.h"
 #include "walk_judge.h"
 
@@ -461,12 +462,13 @@ static BOOL ReadStoredCorners(LONG corners[8])
 static void SayInstallation(void)
 {
     static const char *const programs[] = { "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE" };
-    char windows[MAX_PATH], path[MAX_PATH + 64];
+    char folder[PATH_BUFFER_SIZE], path[PATH_BUFFER_SIZE + 64];
     HKEY key;
 
-    GetWindowsDirectoryA(windows, sizeof windows);
+    // Where setup puts them, found as setup finds it.
+    StartMenuFolderPath(folder);
     for (const char *program : programs) {
-        snprintf(path, sizeof path, "%s\\START MENU\\PROGRAMS\\VELMORA\\%s", windows, program);
+        snprintf(path, sizeof path, "%s\\%s", folder, program);
         Say("  %s: %s", path, GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES ? "missing" : "present");
     }
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\VxD\\Velmora", 0,
