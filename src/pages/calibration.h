@@ -1,5 +1,6 @@
 // The calibration screen's state and its pure geometry: where each control goes on a
-// screen of a given size, and the raw screen corners extrapolated from four touches.
+// screen of a given size, the raw screen corners extrapolated from four touches, whether
+// the driver can map by them, and which clicks are the second half of a double click.
 #ifndef VELMORA_CALIBRATION_H
 #define VELMORA_CALIBRATION_H
 
@@ -37,5 +38,20 @@ struct PanelCorners {
 // left, top right, bottom left, bottom right), which lie a tenth of the screen in from
 // each edge.
 void ExtrapolateCorners(const RawPoint touched[4], PanelCorners *corners);
+
+// TRUE when each edge of the corners spans some raw distance, whichever way: the driver
+// divides by these spans. A falling axis (a negative span) is a real panel's.
+BOOL CornersSpanThePanel(const PanelCorners *corners);
+
+// A click as its message gives it: the message time and the screen point.
+struct ClickRecord {
+    DWORD time;
+    POINT at;
+};
+
+// TRUE when `later` comes within the double-click time and area (width by height pixels,
+// centred on `earlier`) of `earlier`, as the system tells a double click.
+BOOL SecondHalfOfDoubleClick(const ClickRecord *earlier, const ClickRecord *later, UINT doubleClickTime,
+                             int areaWidth, int areaHeight);
 
 #endif

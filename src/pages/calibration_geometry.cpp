@@ -1,4 +1,5 @@
-// The calibration screen's geometry: where its controls go, and the screen corners in raw panel units.
+// The calibration screen's geometry: where its controls go, the screen corners in raw panel
+// units, and the double-click rule its touches are held to.
 #include "calibration.h"
 #include "resource.h"
 
@@ -56,4 +57,25 @@ void ExtrapolateCorners(const RawPoint touched[4], PanelCorners *corners)
     corners->LeftDnY = touched[2].Y + left;
     corners->RightUpY = touched[1].Y - right;
     corners->RightDnY = touched[3].Y + right;
+}
+
+BOOL CornersSpanThePanel(const PanelCorners *corners)
+{
+    return corners->RightUpX != corners->LeftUpX && corners->RightDnX != corners->LeftDnX &&
+           corners->LeftDnY != corners->LeftUpY && corners->RightDnY != corners->RightUpY;
+}
+
+static int Distance(LONG a, LONG b)
+{
+    return a > b ? a - b : b - a;
+}
+
+// The rule the system's own mouse input follows: the time counted in unsigned milliseconds,
+// so it holds across the tick count's wrap, and the area's half-size a strict bound.
+BOOL SecondHalfOfDoubleClick(const ClickRecord *earlier, const ClickRecord *later, UINT doubleClickTime,
+                             int areaWidth, int areaHeight)
+{
+    return later->time - earlier->time < doubleClickTime &&
+           Distance(later->at.x, earlier->at.x) < areaWidth / 2 &&
+           Distance(later->at.y, earlier->at.y) < areaHeight / 2;
 }

@@ -34,9 +34,40 @@ static void EnableControls(HWND screen, const int *ids, int count, BOOL enable)
         EnableWindow(GetDlgItem(screen, ids[i]), enable);
 }
 
+// The dialog manager moves the default push button with this focus change; a plain
+// SetFocus would draw OK as the default while Enter still ran the template's default, Cancel.
 static void FocusControl(HWND screen, int id)
 {
-    SetFocus(GetDlgItem(screen, id));
+    SendMessageA(screen, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(screen, id), TRUE);
+}
+
+// The user's last click that counted: an accepted touch, Retry, or the click (the summary's
+// Next) that opened the screen. Its second half, were it a double click, must not count again.
+static ClickRecord LastClick;
+static ClickRecord OpeningClick;
+
+static ClickRecord ClickOfMessage(void)
+{
+    DWORD position = GetMessagePos();
+    ClickRecord click;
+
+    click.time = (DWORD)GetMessageTime();
+    click.at.x = (short)LOWORD(position);
+    click.at.y = (short)HIWORD(position);
+    return click;
+}
+
+static void RememberClick(void)
+{
+    LastClick = ClickOfMessage();
+}
+
+static BOOL RepeatsClick(const ClickRecord *earlier)
+{
+    ClickRecord click = ClickOfMessage();
+
+    return SecondHalfOfDoubleClick(earlier, &click, GetDoubleClickTime(),
+                                   GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK));
 }
 
 static void SetCalibrate(LONG calibrating, LONG second)
@@ -83,6 +114,8 @@ static void LayOutControls(HWND screen)
 
 static void OpenScreen(HWND screen)
 {
+    RememberClick();
+    OpeningClick = LastClick;
     SetCalibrate(1, 0);
     CaptureActive = 1;
     PointIndex = 0;
@@ -100,12 +133,15 @@ static void OpenScreen(HWND screen)
 }
 
 // The corners go into the record (saved later, by the finish page) and to the driver, which
-// maps touches by them from the calibrate (1, 1) on.
-static void HandOverCorners(void)
+// maps touches by them from the calibrate (1, 1) on. Corners without a span on an edge are
+// neither: the driver would divide by that span. FALSE for those.
+static BOOL HandOverCorners(void)
 {
     PanelCorners corners;
 
     ExtrapolateCorners(TouchedPoints, &corners);
+    if (!CornersSpanThePanel(&corners))
+        return FALSE;
     PanelSettings.LeftUpX = corners.LeftUpX;
     PanelSettings.LeftUpY = corners.LeftUpY;
     PanelSettings.RightUpX = corners.RightUpX;
@@ -119,6 +155,7 @@ static void HandOverCorners(void)
     SendCorner(IOCTL_PANEL_SET_LEFT_DN, corners.LeftDnX, corners.LeftDnY);
     SendCorner(IOCTL_PANEL_SET_RIGHT_DN, corners.RightDnX, corners.RightDnY);
     SetCalibrate(1, 1);
+    return TRUE;
 }
 
 static void EnterTesting(HWND screen)
@@ -144,12 +181,19 @@ static void TakeTouch(HWND screen)
     if (!ReadReplyValue(&reply, 0, &point.X) || !ReadReplyValue(&reply, 1, &point.Y))
         return;
 
+    RememberClick();
     ShowWindow(GetDlgItem(screen, TargetIds[k]), SW_HIDE);
+    TouchedPoints[k] = point;
+    // Four touches whose corners the driver cannot use missed their targets: the driver
+    // stays in calibration and the round starts again from the first target.
+    if (k == 3 && !HandOverCorners()) {
+        MessageBeep(MB_ICONEXCLAMATION);
+        PointIndex = 0;
+        ShowWindow(GetDlgItem(screen, TargetIds[0]), SW_SHOW);
+        return;
+    }
     if (k < 3)
         ShowWindow(GetDlgItem(screen, TargetIds[k + 1]), SW_SHOW);
-    TouchedPoints[k] = point;
-    if (k == 3)
-        HandOverCorners();
     PointIndex = k + 1;
     MessageBeep(0xFFFFFFFF);
     if (PointIndex == 4)
@@ -158,6 +202,7 @@ static void TakeTouch(HWND screen)
 
 static void RetryCalibration(HWND screen)
 {
+    RememberClick();
     ShowCursor(FALSE);
     FocusControl(screen, IDC_CANCEL);
     ShowWindow(GetDlgItem(screen, IDC_TARGET_LEFT_UP), SW_SHOW);
@@ -196,14 +241,17 @@ INT_PTR CALLBACK CalibrationScreen(HWND screen, UINT message, WPARAM wParam, LPA
         break;
 
     case WM_LBUTTONUP:
-        if (CaptureActive == 1)
+        if (CaptureActive == 1 && !RepeatsClick(&LastClick))
             TakeTouch(screen);
         break;
 
     case WM_COMMAND:
+        // Cancel appears where the summary's Next was: a double click on Next must not
+        // throw the screen away with its second half. Only that click counts here, since a
+        // key's message carries the cursor's place too: Enter just after Retry is meant.
         if (wParam == IDC_OK)
             AcceptCalibration(screen);
-        else if (wParam == IDC_CANCEL)
+        else if (wParam == IDC_CANCEL && !RepeatsClick(&OpeningClick))
             CancelCalibration(screen);
         else if (wParam == IDC_RETRY)
             RetryCalibration(screen);

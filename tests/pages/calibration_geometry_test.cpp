@@ -1,5 +1,6 @@
 // The calibration geometry without a window: control places on real screen sizes, the
-// corner arithmetic by its worked examples, and a round trip through emulated panels.
+// corner arithmetic by its worked examples, a round trip through emulated panels, corners
+// the driver cannot divide by, and the double-click rule.
 #include "calibration.h"
 #include "resource.h"
 
@@ -114,6 +115,48 @@ TEST(CornerArithmetic, WorkedExamplesForEveryMargin)
             EXPECT_EQ(c.outerFirst, got.outerFirst) << line.name << " line, raw " << c.first << " to " << c.second;
             EXPECT_EQ(c.outerSecond, got.outerSecond) << line.name << " line, raw " << c.first << " to " << c.second;
         }
+    }
+}
+
+// Corners from touches spread over the panel, with one line's two targets given the raw
+// values of a row: only equal corners (no span) are refused, a falling line is a panel's.
+TEST(CornerSpans, OnlyAnEdgeWithoutSpanIsRefused)
+{
+    const struct { LONG first, second; BOOL spans; } rows[] = {
+        { 100, 900, TRUE }, { 900, 100, TRUE }, { 500, 500, FALSE },
+        { 500, 501, TRUE }, { 500, 499, TRUE }, { -20, -20, FALSE },
+    };
+    for (const Line &line : Lines) {
+        for (const auto &row : rows) {
+            RawPoint touched[4] = { { 100, 100 }, { 900, 120 }, { 110, 700 }, { 880, 690 } };
+            LONG RawPoint::*axis = line.horizontal ? &RawPoint::X : &RawPoint::Y;
+            touched[line.targetA].*axis = row.first;
+            touched[line.targetB].*axis = row.second;
+            PanelCorners corners;
+            ExtrapolateCorners(touched, &corners);
+            EXPECT_EQ(row.spans, CornersSpanThePanel(&corners)) << line.name << " line, raw " << row.first
+                                                               << " to " << row.second;
+        }
+    }
+}
+
+// The system's rule for a double click: 500 ms, and an area 4 pixels square around the first.
+TEST(DoubleClick, SecondHalfWithinTimeAndArea)
+{
+    const struct { const char *what; DWORD earlierTime, laterTime; POINT later; BOOL second; } rows[] = {
+        { "same place at once", 1000, 1000, { 50, 60 }, TRUE },
+        { "just in time", 1000, 1499, { 50, 60 }, TRUE },
+        { "at the time", 1000, 1500, { 50, 60 }, FALSE },
+        { "a pixel off each way", 1000, 1100, { 49, 61 }, TRUE },
+        { "two pixels right", 1000, 1100, { 52, 60 }, FALSE },
+        { "two pixels up", 1000, 1100, { 50, 58 }, FALSE },
+        { "across the tick count's wrap", 0xFFFFFF00, 0x40, { 50, 60 }, TRUE },
+        { "earlier than the first", 1000, 999, { 50, 60 }, FALSE },
+    };
+    for (const auto &row : rows) {
+        ClickRecord earlier = { row.earlierTime, { 50, 60 } };
+        ClickRecord later = { row.laterTime, row.later };
+        EXPECT_EQ(row.second, SecondHalfOfDoubleClick(&earlier, &later, 500, 4, 4)) << row.what;
     }
 }
 

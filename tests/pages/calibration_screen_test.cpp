@@ -1,6 +1,8 @@
 // The calibration screen against the simulated driver: its states as the user sees them,
-// the driver's calls in order, Retry, Cancel in both phases, and releases it must ignore.
+// the driver's calls in order, Retry, Cancel in both phases, releases it must ignore, and
+// real mouse and keyboard input: Enter, double taps, touches that give no span.
 #include "dialog_driver.h"
+#include "real_input.h"
 #include "test_machine.h"
 #include "calibration.h"
 #include "driver.h"
@@ -252,6 +254,116 @@ TEST_F(CalibrationScreenTest, RetryCollectsAgainFromTheFirstTarget)
     EXPECT_EQ("ioctl 0x22001B 1 1", second[9]);
     EXPECT_EQ(1, CalibrationAccepted);
     EXPECT_EQ(before, CursorCount());
+}
+
+// The one button drawn as the default.
+void ExpectDefaultButton(HWND screen, int id)
+{
+    for (int button : { IDC_OK, IDC_CANCEL, IDC_RETRY })
+        EXPECT_EQ(button == id, (GetWindowLongA(GetDlgItem(screen, button), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON)
+            << "button " << button << (button == id ? " not" : "") << " drawn as the default";
+}
+
+// Real clicks and keys: Enter runs the button that has the focus and looks the default one,
+// in testing OK, after Retry Cancel again.
+TEST_F(CalibrationScreenTest, EnterRunsTheFocusedDefaultButton)
+{
+    for (bool retry : { false, true }) {
+        SCOPED_TRACE(retry ? "after Retry" : "testing");
+        ResetSetupGlobals();
+        Scenario s;
+        for (int k = 0; k < 4; k++)
+            RealClick(s, CalibrationTargets[k]);
+        s.WhenEnabled(IDD_CALIBRATION, IDC_OK, [](HWND screen) { ExpectDefaultButton(screen, IDC_OK); });
+        if (retry) {
+            RealClick(s, IDC_RETRY);
+            s.OnPage(IDD_CALIBRATION, [](HWND screen) {
+                EXPECT_EQ(1, CaptureActive);
+                ExpectDefaultButton(screen, IDC_CANCEL);
+            });
+        }
+        RealPress(s, VK_RETURN);
+        s.Run([] { OpenScreen(); });
+        EXPECT_EQ(retry ? 0 : 1, CalibrationAccepted);
+        EXPECT_EQ(0, CaptureActive);
+        CloseTouchDriver();
+    }
+}
+
+// A real double tap counts once: on a target, on Retry (whose second tap reaches the screen
+// once Retry is disabled), and on the summary's Next, where the screen's Cancel appears.
+TEST_F(CalibrationScreenTest, DoubleTapsCountOnce)
+{
+    // The second tap on Next comes once the screen is up, however long it took to open.
+    UINT doubleClickTime = GetDoubleClickTime();
+    SetDoubleClickTime(3000);
+    auto next = std::make_shared<POINT>();
+    Scenario s;
+    s.OnPage(IDD_SUMMARY);
+    RealClick(s, IDC_NEXT, 1, next.get());
+    s.OnPage(IDD_CALIBRATION, [next](HWND screen) {
+        RECT cancel = ControlRect(screen, IDC_CANCEL);
+        EXPECT_TRUE(PtInRect(&cancel, *next)) << "Cancel does not lie where Next was";
+    });
+    RealClickPoint(s, next.get());
+    for (int k = 0; k < 4; k++) {
+        s.OnPage(IDD_CALIBRATION, [k](HWND) { EXPECT_EQ(k, PointIndex); });
+        RealClick(s, CalibrationTargets[k], 2);
+    }
+    s.WhenEnabled(IDD_CALIBRATION, IDC_RETRY);
+    RealClick(s, IDC_RETRY, 2);
+    s.OnPage(IDD_CALIBRATION, [](HWND) {
+        EXPECT_EQ(1, CaptureActive);
+        EXPECT_EQ(0, PointIndex) << "the second tap on Retry was a touch";
+    });
+    s.Click(IDC_CANCEL);
+    s.OnPage(IDD_SUMMARY).Click(IDC_BACK);
+    s.Run([] {
+        LoadPanelSettings();
+        OpenPage(IDD_SUMMARY, NULL, SummaryPage);
+    });
+    SetDoubleClickTime(doubleClickTime);
+    EXPECT_EQ(4, CountLogLines(ReadPoint));
+}
+
+// Touches that give two targets of one edge the same raw value leave the driver nothing to
+// divide by: the screen collects again from the first target, and nothing reaches the driver.
+TEST_F(CalibrationScreenTest, TouchesWithoutASpanAreCollectedAgain)
+{
+    // The target centres on 1024 x 768, and one target touched on its edge partner's line.
+    const POINT centre[4] = { { 102, 76 }, { 922, 76 }, { 102, 692 }, { 922, 692 } };
+    const struct { const char *edge; int moved; POINT at; } rows[] = {
+        { "top", 1, { 102, 86 } }, { "bottom", 3, { 102, 682 } },
+        { "left", 2, { 112, 76 } }, { "right", 3, { 912, 76 } },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.edge);
+        ResetSetupGlobals();
+        LoadPanelSettings();
+        PanelSettingsRecord loaded = PanelSettings;
+        ClearSimulationLog();
+        POINT at[4] = { centre[0], centre[1], centre[2], centre[3] };
+        at[row.moved] = row.at;
+        Scenario s;
+        int before = before_;
+        s.OnPage(IDD_CALIBRATION);
+        for (const POINT &p : at)
+            s.Touch(p.x, p.y);
+        s.OnPage(IDD_CALIBRATION, [before](HWND screen) { ExpectCollecting(screen, 0, before); });
+        TouchTargets(s).Click(IDC_OK);
+        s.Run([] { OpenScreen(); });
+
+        std::vector<std::string> log = ReadSimulationLog();
+        ASSERT_LE(7u, log.size());
+        EXPECT_EQ(8, std::count(log.begin(), log.end(), std::string(ReadPoint)));
+        EXPECT_EQ(ReadPoint, log[6]) << "the driver was sent something after the first four touches";
+        EXPECT_EQ(1, CalibrationAccepted);
+        const PanelSettingsRecord &p = PanelSettings;
+        EXPECT_NE(p.LeftUpX, p.RightUpX);
+        EXPECT_NE(p.LeftUpY, p.LeftDnY);
+        EXPECT_NE(0, memcmp(&loaded, &PanelSettings, sizeof loaded)) << "the second round stored no corners";
+        CloseTouchDriver();
+    }
 }
 
 } // namespace

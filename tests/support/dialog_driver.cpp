@@ -112,8 +112,12 @@ Scenario &Scenario::Click(int id)
     return Then("click " + std::to_string(id), [id](HWND active) {
         HWND button = GetDlgItem(active, id);
         EXPECT_TRUE(button != NULL) << "no control " << id << " on the active window";
-        if (button)
+        if (button) {
+            // Where a user's click would be: a page may tell a click by where it came.
+            RECT r = ControlRect(active, id);
+            SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
             PostMessageA(button, BM_CLICK, 0, 0);
+        }
         return true;
     });
 }

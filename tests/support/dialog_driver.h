@@ -42,7 +42,8 @@ public:
     Scenario &OnPage(int templateId, std::function<void(HWND page)> check = nullptr);
     // The same, once control id of that page is enabled too (OK, Reboot).
     Scenario &WhenEnabled(int templateId, int id, std::function<void(HWND page)> check = nullptr);
-    // A button's real click (BM_CLICK): the button itself sends its click notification.
+    // A button's click (BM_CLICK) with the cursor on its centre: the button itself sends its
+    // click notification.
     Scenario &Click(int id);
     // Escape, Enter, or the caption's close box, as the user gives them.
     Scenario &PressEscape();
