@@ -63,6 +63,8 @@ INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM)
         break;
 
     case WM_COMMAND:
+        if (!PageTakesCommands(page))
+            break;
         if (wParam == IDC_NEXT) {
             if (!CardAnswers()) {
                 CloseTouchDriver();

@@ -19,19 +19,29 @@ BOOL ChainUnwinding(void)
     return SetupAborted == 1 || CalibrationAccepted == 1;
 }
 
+// The dialog manager disables a page while a modal window it owns is up. A command that
+// reaches the page then was queued before that window opened: a second Next would open a
+// second next page over the first.
+BOOL PageTakesCommands(HWND page)
+{
+    return IsWindowEnabled(page);
+}
+
 BOOL FollowPageChain(HWND page, WPARAM command, int nextTemplate, DLGPROC nextPage)
 {
+    if (command != IDC_NEXT && command != IDC_BACK && command != IDC_CANCEL)
+        return FALSE;
+    if (!PageTakesCommands(page))
+        return TRUE;
     if (command == IDC_NEXT) {
         OpenPage(nextTemplate, page, nextPage);
         if (ChainUnwinding())
             EndDialog(page, 0);
     } else if (command == IDC_BACK) {
         EndDialog(page, 0);
-    } else if (command == IDC_CANCEL) {
+    } else {
         EndDialog(page, 0);
         SetupAborted = 1;
-    } else {
-        return FALSE;
     }
     return TRUE;
 }

@@ -21,6 +21,9 @@ void OpenPage(int templateId, HWND owner, DLGPROC procedure);
 // True when a flag says the whole stack of pages must close.
 BOOL ChainUnwinding(void);
 
+// FALSE while a page or message box that this page opened is up over it.
+BOOL PageTakesCommands(HWND page);
+
 // Next, Back and Cancel of a page in the middle of the chain: Next opens the following
 // page and closes this one too once that page has set a flag, Back closes this page, and
 // Cancel closes it and ends setup. FALSE for any other command.

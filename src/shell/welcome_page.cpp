@@ -11,6 +11,8 @@ INT_PTR CALLBACK WelcomePage(HWND page, UINT message, WPARAM wParam, LPARAM)
         break;
 
     case WM_COMMAND:
+        if (!PageTakesCommands(page))
+            break;
         if (wParam == IDC_NEXT) {
             OpenPage(IDD_PORT, page, PortPage);
             if (ChainUnwinding())

@@ -1,5 +1,6 @@
 // The page chain as the user walks it: Cancel on every page, the unwinding after Cancel and
-// after an accepted calibration, a complete run, and the keys that must do nothing.
+// after an accepted calibration, a complete run, the keys that must do nothing, and Next
+// given twice before the next page is up.
 #include "dialog_driver.h"
 #include "test_machine.h"
 #include "resource.h"
@@ -133,6 +134,53 @@ TEST_F(PageChain, CompleteRunFromWelcomeToReboot)
     ExpectStaticDriverEntry();
     for (const char *name : CompanionPrograms)
         EXPECT_EQ(std::string("medium copy of ") + name, ReadFileText(StartMenuProgram(name)));
+}
+
+BOOL CALLBACK CountPagesOf(HWND window, LPARAM counted)
+{
+    std::pair<int, int> *pages = (std::pair<int, int> *)counted;
+    if (IsWindowVisible(window) && PageTemplateOf(window) == pages->first)
+        pages->second++;
+    return TRUE;
+}
+
+int OpenPagesOf(int templateId)
+{
+    std::pair<int, int> pages(templateId, 0);
+    EnumThreadWindows(GetCurrentThreadId(), CountPagesOf, (LPARAM)&pages);
+    return pages.second;
+}
+
+// Two Next commands queued on a page: the next page opens once, and Cancel (the summary's,
+// after the calibration screen's) ends setup with nothing left open and the driver opened
+// once, probed once and closed.
+TEST_F(PageChain, TwoQueuedNextsOpenTheNextPageOnce)
+{
+    const std::vector<std::string> none, summary = { "open", "close" },
+        calibration = { "open", "ioctl 0x220027 0 0", "ioctl 0x22001B 1 0", "close" };
+    const struct { int page, next; const std::vector<std::string> &log; } rows[] = {
+        { IDD_WELCOME, IDD_PORT, none }, { IDD_RIGHT_BUTTON, IDD_SUMMARY, summary },
+        { IDD_SUMMARY, IDD_CALIBRATION, calibration },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.page);
+        ResetSetupGlobals();
+        ClearSimulationLog();
+        Scenario s;
+        WalkToPage(s, row.page).Then("two Nexts", [](HWND page) {
+            PostMessageA(page, WM_COMMAND, IDC_NEXT, (LPARAM)GetDlgItem(page, IDC_NEXT));
+            PostMessageA(page, WM_COMMAND, IDC_NEXT, (LPARAM)GetDlgItem(page, IDC_NEXT));
+            return true;
+        });
+        int next = row.next;
+        s.OnPage(next).Pause(100).OnPage(next, [next](HWND) { EXPECT_EQ(1, OpenPagesOf(next)); });
+        s.Click(IDC_CANCEL);
+        if (next == IDD_CALIBRATION)
+            s.OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
+        s.Run([] { RunSetupProgram(); });
+        EXPECT_EQ(1, SetupAborted);
+        EXPECT_EQ(row.log, ReadSimulationLog());
+    }
 }
 
 } // namespace
