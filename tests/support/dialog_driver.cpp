@@ -1,5 +1,6 @@
 // The dialog driver: scenarios of steps run from a thread timer inside the modal loops.
 #include "dialog_driver.h"
+#include "real_input.h"
 #include "resource.h"
 #include "setup.h"
 
@@ -122,23 +123,20 @@ Scenario &Scenario::Click(int id)
     });
 }
 
-static bool PostKey(HWND active, WPARAM key)
-{
-    HWND focus = GetFocus();
-    HWND target = focus && (focus == active || IsChild(active, focus)) ? focus : active;
-    PostMessageA(target, WM_KEYDOWN, key, 1);
-    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
-    return true;
-}
-
 Scenario &Scenario::PressEscape()
 {
-    return Then("Escape", [](HWND active) { return PostKey(active, VK_ESCAPE); });
+    return Then("Escape", [](HWND) {
+        RealKey(VK_ESCAPE);
+        return true;
+    });
 }
 
 Scenario &Scenario::PressEnter()
 {
-    return Then("Enter", [](HWND active) { return PostKey(active, VK_RETURN); });
+    return Then("Enter", [](HWND) {
+        RealKey(VK_RETURN);
+        return true;
+    });
 }
 
 Scenario &Scenario::CloseBox()

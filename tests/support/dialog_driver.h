@@ -45,7 +45,7 @@ public:
     // A button's click (BM_CLICK) with the cursor on its centre: the button itself sends its
     // click notification.
     Scenario &Click(int id);
-    // Escape, Enter, or the caption's close box, as the user gives them.
+    // Escape and Enter from the keyboard (real input), or the caption's close box.
     Scenario &PressEscape();
     Scenario &PressEnter();
     Scenario &CloseBox();
