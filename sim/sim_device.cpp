@@ -173,7 +173,9 @@ static BOOL DriverFileInstalled(void)
     if (length == 0 || length + sizeof "\\" DRIVER_FILE_NAME > MAX_PATH)
         return FALSE;
     lstrcatA(path, "\\" DRIVER_FILE_NAME);
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    // The loader reads a file: a directory of that name is no driver.
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 HANDLE DeviceOpen(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,

@@ -49,6 +49,9 @@ TEST_F(SimulatedDriver, LoadsOnlyFromTheSystemDirectoryAndOnlyOnce)
 {
     DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
     EXPECT_FALSE(OpenTouchDriver()) << "opened with no driver file in the system directory";
+    ASSERT_TRUE(CreateDirectoryA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str(), NULL));
+    EXPECT_FALSE(OpenTouchDriver()) << "a directory of the driver's name loaded";
+    RemoveDirectoryA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
 
     PutDriverFile();
     SetSimulation("QUARLO_SIM_FAIL", "open");
