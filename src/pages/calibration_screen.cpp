@@ -44,7 +44,7 @@ static void FocusControl(HWND screen, int id)
 // The user's last click that counted: an accepted touch, Retry, or the click (the summary's
 // Next) that opened the screen. Its second half, were it a double click, must not count again.
 static ClickRecord LastClick;
-static ClickRecord OpeningClick;
+static BOOL LastClickOpenedScreen;
 
 static ClickRecord ClickOfMessage(void)
 {
@@ -57,16 +57,17 @@ static ClickRecord ClickOfMessage(void)
     return click;
 }
 
-static void RememberClick(void)
+static void RememberClick(BOOL opening)
 {
     LastClick = ClickOfMessage();
+    LastClickOpenedScreen = opening;
 }
 
-static BOOL RepeatsClick(const ClickRecord *earlier)
+static BOOL RepeatsLastClick(void)
 {
     ClickRecord click = ClickOfMessage();
 
-    return SecondHalfOfDoubleClick(earlier, &click, GetDoubleClickTime(),
+    return SecondHalfOfDoubleClick(&LastClick, &click, GetDoubleClickTime(),
                                    GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK));
 }
 
@@ -114,8 +115,7 @@ static void LayOutControls(HWND screen)
 
 static void OpenScreen(HWND screen)
 {
-    RememberClick();
-    OpeningClick = LastClick;
+    RememberClick(TRUE);
     SetCalibrate(1, 0);
     CaptureActive = 1;
     PointIndex = 0;
@@ -181,7 +181,7 @@ static void TakeTouch(HWND screen)
     if (!ReadReplyValue(&reply, 0, &point.X) || !ReadReplyValue(&reply, 1, &point.Y))
         return;
 
-    RememberClick();
+    RememberClick(FALSE);
     ShowWindow(GetDlgItem(screen, TargetIds[k]), SW_HIDE);
     TouchedPoints[k] = point;
     // Four touches whose corners the driver cannot use missed their targets: the driver
@@ -202,7 +202,7 @@ static void TakeTouch(HWND screen)
 
 static void RetryCalibration(HWND screen)
 {
-    RememberClick();
+    RememberClick(FALSE);
     ShowCursor(FALSE);
     FocusControl(screen, IDC_CANCEL);
     ShowWindow(GetDlgItem(screen, IDC_TARGET_LEFT_UP), SW_SHOW);
@@ -241,7 +241,7 @@ INT_PTR CALLBACK CalibrationScreen(HWND screen, UINT message, WPARAM wParam, LPA
         break;
 
     case WM_LBUTTONUP:
-        if (CaptureActive == 1 && !RepeatsClick(&LastClick))
+        if (CaptureActive == 1 && !RepeatsLastClick())
             TakeTouch(screen);
         break;
 
@@ -251,7 +251,7 @@ INT_PTR CALLBACK CalibrationScreen(HWND screen, UINT message, WPARAM wParam, LPA
         // key's message carries the cursor's place too: Enter just after Retry is meant.
         if (wParam == IDC_OK)
             AcceptCalibration(screen);
-        else if (wParam == IDC_CANCEL && !RepeatsClick(&OpeningClick))
+        else if (wParam == IDC_CANCEL && !(LastClickOpenedScreen && RepeatsLastClick()))
             CancelCalibration(screen);
         else if (wParam == IDC_RETRY)
             RetryCalibration(screen);
