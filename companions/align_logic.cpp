@@ -52,10 +52,14 @@ static int AlignInstalledPanel(void)
     StoredAlignment = PanelSettings;
     CalibrationAccepted = 0;
     OpenPage(IDD_CALIBRATION, NULL, AlignerScreen);
-    if (CalibrationAccepted == 1)
-        SavePanelSettings();
-    else
+    // The driver keeps the accepted corners until Windows restarts; only the registry keeps
+    // them beyond, so a key that is gone or closed to writing must not pass unnoticed.
+    if (CalibrationAccepted == 1) {
+        if (!SavePanelSettings())
+            ShowProblem(NULL, ALIGNMENT_NOT_STORED_TEXT, ALIGNER_CAPTION);
+    } else {
         RestoreStoredAlignment();
+    }
     CloseTouchDriver();
     return 0;
 }

@@ -11,6 +11,8 @@
 #define TUNING_CAPTION  "Velmora Touch Tuning"
 
 #define NOT_INSTALLED_TEXT "Velmora is not installed on this computer."
+#define ALIGNMENT_NOT_STORED_TEXT "The new alignment could not be stored. The touch panel keeps it only until Windows restarts."
+#define TUNING_NOT_STORED_TEXT "The new touch settings could not be stored."
 // The same words setup uses when the driver does not load, so the user meets one message.
 #define DRIVER_FAILED_TEXT    "Cannot Load QUARLO.VXD"
 #define DRIVER_FAILED_CAPTION "Load VXD Message"
@@ -19,6 +21,8 @@
 // Loads PanelSettings from an existing settings key. When Velmora is not installed it says
 // so in a box with this caption, creates nothing and returns FALSE.
 BOOL LoadInstalledSettings(const char *caption);
+// TRUE when the settings key is there, whether or not it may be written.
+BOOL SettingsKeyPresent(void);
 // An exclamation box with OK, owned by owner.
 void ShowProblem(HWND owner, const char *text, const char *caption);
 
@@ -37,6 +41,9 @@ void ComposeMonitorPoint(char *text, LONG rawX, LONG rawY);
 enum { REMOVAL_BY_HAND_SIZE = 6 * (256 + 2) };
 extern int RemovalScheduled;
 extern char RemovalByHand[REMOVAL_BY_HAND_SIZE];
+// The registry keys that still hold what the removal should have deleted, one a line.
+enum { REMOVAL_IN_REGISTRY_SIZE = 128 };
+extern char RemovalInRegistry[REMOVAL_IN_REGISTRY_SIZE];
 // The static-driver entry, the settings, the driver file and the Start-menu programs.
 void RemoveVelmora(void);
 // TRUE when any part of an installation is found.

@@ -6,6 +6,7 @@
 
 int RemovalScheduled;
 char RemovalByHand[REMOVAL_BY_HAND_SIZE];
+char RemovalInRegistry[REMOVAL_IN_REGISTRY_SIZE];
 
 // The remover itself comes last: it is the one file sure to be in use.
 static const char *const CompanionFiles[] = {
@@ -135,10 +136,42 @@ static void RemoveStartMenuFolder(void)
         LeaveToUser(folder);
 }
 
+static BOOL SettingsValuesLeft(void)
+{
+    HKEY key;
+    BOOL left = FALSE;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        if (RegQueryValueExA(key, PanelSettingNames[i], NULL, NULL, NULL, NULL) == ERROR_SUCCESS)
+            left = TRUE;
+    RegCloseKey(key);
+    return left;
+}
+
+static void LeaveInRegistry(const char *path)
+{
+    AppendText(RemovalInRegistry, sizeof RemovalInRegistry, "HKEY_LOCAL_MACHINE\\");
+    AppendText(RemovalInRegistry, sizeof RemovalInRegistry, path);
+    AppendText(RemovalInRegistry, sizeof RemovalInRegistry, "\r\n");
+}
+
+// A key the user may read but not change keeps its values whatever the removal tried:
+// looked at afterwards, so the report never calls removed what stayed.
+static void NoteRegistryLeft(void)
+{
+    if (StaticDriverRegistered())
+        LeaveInRegistry(STATIC_DRIVER_KEY);
+    if (SettingsValuesLeft())
+        LeaveInRegistry(SETTINGS_KEY);
+}
+
 void RemoveVelmora(void)
 {
     RemovalScheduled = 0;
     RemovalByHand[0] = 0;
+    RemovalInRegistry[0] = 0;
     // The entry goes first: setup's own removal, used next for the settings and the driver
     // file, spares an installation whose driver Windows still loads at every start.
     RemoveDriverEntry();
@@ -147,18 +180,14 @@ void RemoveVelmora(void)
     RemoveInstallation();
     RemoveDriverFiles();
     RemoveStartMenuFolder();
+    NoteRegistryLeft();
 }
 
 BOOL VelmoraPresent(void)
 {
     char path[PATH_BUFFER_SIZE];
-    HKEY key;
 
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        RegCloseKey(key);
-        return TRUE;
-    }
-    if (StaticDriverRegistered() || EarlierInstallationAside())
+    if (SettingsKeyPresent() || StaticDriverRegistered() || EarlierInstallationAside())
         return TRUE;
     if (SystemFilePath(path, DRIVER_FILE_NAME) && PathExists(path))
         return TRUE;
@@ -167,7 +196,14 @@ BOOL VelmoraPresent(void)
 
 static void ComposeRemovalReport(char *text, int size)
 {
-    lstrcpynA(text, "The Velmora touch screen driver has been removed.\r\n\r\n", size);
+    if (RemovalInRegistry[0]) {
+        lstrcpynA(text, "The Velmora touch screen driver could not be removed completely. Windows did not "
+                  "let these registry keys be changed:\r\n", size);
+        AppendText(text, size, RemovalInRegistry);
+        AppendText(text, size, "\r\n");
+    } else {
+        lstrcpynA(text, "The Velmora touch screen driver has been removed.\r\n\r\n", size);
+    }
     if (RemovalScheduled > 0)
         AppendText(text, size, "Files still in use are deleted at the next start of Windows.\r\n\r\n");
     if (RemovalByHand[0]) {
@@ -181,7 +217,7 @@ static void ComposeRemovalReport(char *text, int size)
 // Asks, removes, tells what is left and offers the restart.
 static void RemoveWithUser(void)
 {
-    char report[256 + REMOVAL_BY_HAND_SIZE];
+    char report[512 + REMOVAL_BY_HAND_SIZE];
 
     if (!VelmoraPresent()) {
         MessageBoxA(NULL, NOT_INSTALLED_TEXT, REMOVER_CAPTION, MB_OK | MB_ICONINFORMATION);

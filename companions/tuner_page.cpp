@@ -55,11 +55,12 @@ BOOL SaveTouchTuning(void)
 static void AcceptTuning(HWND page)
 {
     // The driver reads its settings when Windows starts it; nothing reaches it before.
+    // A key that went meanwhile was removed with Velmora; one that is there was closed to writing.
     if (SaveTouchTuning())
         MessageBoxA(page, "The new touch settings take effect at the next start of Windows.",
                     TUNING_CAPTION, MB_OK | MB_ICONINFORMATION);
     else
-        ShowProblem(page, NOT_INSTALLED_TEXT, TUNING_CAPTION);
+        ShowProblem(page, SettingsKeyPresent() ? TUNING_NOT_STORED_TEXT : NOT_INSTALLED_TEXT, TUNING_CAPTION);
     EndDialog(page, 0);
 }
 

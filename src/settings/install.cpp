@@ -23,7 +23,8 @@ BOOL StaticDriverRegistered(void)
     HKEY key;
     LONG status;
 
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    // Only read: a key closed to writing still tells.
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return FALSE;
     status = RegQueryValueExA(key, STATIC_DRIVER_VALUE, NULL, NULL, NULL, NULL);
     RegCloseKey(key);

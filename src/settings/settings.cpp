@@ -53,6 +53,17 @@ static void RememberFirstLoad(void)
     FirstLoad.Settings = PanelSettings;
 }
 
+void ReadPanelSettings(HKEY key)
+{
+    // The stored type is not examined: a shorter value fills only the low bytes, a longer
+    // one fails with ERROR_MORE_DATA and falls back to the default.
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++) {
+        DWORD size = 4;
+        if (RegQueryValueExA(key, PanelSettingNames[i], NULL, NULL, (BYTE *)SettingField(i), &size) != ERROR_SUCCESS)
+            *SettingField(i) = PanelSettingDefaults[i];
+    }
+}
+
 void LoadPanelSettings(void)
 {
     HKEY key;
@@ -66,14 +77,7 @@ void LoadPanelSettings(void)
             SetDefaultSettings();
             WritePanelSettings(key, &PanelSettings);
         } else {
-            // The stored type is not examined: a shorter value fills only the low bytes,
-            // a longer one fails with ERROR_MORE_DATA and falls back to the default.
-            for (int i = 0; i < PANEL_SETTING_COUNT; i++) {
-                DWORD size = 4;
-                if (RegQueryValueExA(key, PanelSettingNames[i], NULL, NULL,
-                                     (BYTE *)SettingField(i), &size) != ERROR_SUCCESS)
-                    *SettingField(i) = PanelSettingDefaults[i];
-            }
+            ReadPanelSettings(key);
         }
         RegCloseKey(key);
     }

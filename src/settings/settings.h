@@ -59,6 +59,9 @@ struct FirstLoadRecord {
 extern FirstLoadRecord FirstLoad;
 
 void LoadPanelSettings(void);
+// Reads the 13 values from an open settings key into PanelSettings; a value that cannot be
+// read gets its default.
+void ReadPanelSettings(HKEY key);
 // TRUE when all 13 values were written.
 BOOL SavePanelSettings(void);
 // Writes the 13 values of record to an open settings key, in field order; TRUE when all were.

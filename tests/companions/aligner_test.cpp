@@ -49,16 +49,42 @@ TEST_F(Aligner, OkStoresTheNewCornersAndKeepsTheRest)
     EXPECT_EQ(tail, LogTail(tail.size()));
 }
 
+// Also when the settings key may be read but not written.
 TEST_F(Aligner, CancelHandsTheStoredCornersBackInEitherPhase)
 {
-    for (int touches : { 1, 4 }) {
-        SCOPED_TRACE(touches);
+    const struct { int touches; bool closed; } rows[] = { { 1, false }, { 4, false }, { 4, true } };
+    for (const auto &row : rows) {
+        int touches = row.touches;
+        SCOPED_TRACE(std::to_string(touches) + (row.closed ? " touches, key closed" : " touches"));
+        if (row.closed)
+            ShutKey();
         ClearSimulationLog();
         Scenario s;
         TouchTargets(s, touches).Click(IDC_CANCEL);
         s.Run([] { RunAligner(); });
         EXPECT_EQ(InstalledRecord, StoredRecord());
         EXPECT_EQ(Restored, LogTail(Restored.size()));
+    }
+}
+
+// The driver keeps corners the registry could not take only until Windows restarts: said,
+// whether the key is closed to writing or went while the screen was up.
+TEST_F(Aligner, OkWhoseCornersCannotBeStoredIsTold)
+{
+    for (bool vanished : { false, true }) {
+        SCOPED_TRACE(vanished ? "key removed while testing" : "key closed to writing");
+        ShutKey();
+        Scenario s;
+        TouchTargets(s).Then("remove", [this, vanished](HWND) {
+            if (vanished) {
+                ShutKey(SETTINGS_KEY, false);
+                DeleteKeyTree(SETTINGS_PARENT_KEY);
+            }
+            return true;
+        });
+        s.Click(IDC_OK).AnswerMessageBox(ALIGNMENT_NOT_STORED_TEXT, ALIGNER_CAPTION, IDI_EXCLAMATION);
+        s.Run([] { RunAligner(); });
+        EXPECT_EQ(vanished ? std::vector<DWORD>(PANEL_SETTING_COUNT, MISSING_VALUE) : InstalledRecord, StoredRecord());
     }
 }
 

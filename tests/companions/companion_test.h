@@ -4,6 +4,7 @@
 
 #include "dialog_driver.h"
 #include "test_machine.h"
+#include "settings.h"
 
 #include <string>
 #include <vector>
@@ -18,6 +19,10 @@ protected:
     void TearDown() override;
     // Settings, static-driver entry, driver file, Start-menu folder with the four programs.
     void InstallVelmora();
+    // Everyone may read a key of the installation (the settings key unless told), and no
+    // one change it; or every right back. Its owner may still give the rights back, which
+    // TearDown does.
+    void ShutKey(const char *path = SETTINGS_KEY, bool shut = true);
     std::string folder_;                  // the Start-menu folder
 };
 

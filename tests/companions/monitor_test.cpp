@@ -16,23 +16,32 @@ protected:
     }
 };
 
-TEST_F(Monitor, ShowsTheStoredSettingsAndTheDriverState)
+// Read alike from a key the user may not write.
+TEST_F(Monitor, ShowsTheStoredSettingsAndTheDriverStateFromAKeyOpenOrClosedToWriting)
 {
-    Scenario s;
-    OnWindowWith(s, IDC_MONITOR_PORT, [](HWND page) {
-        EXPECT_EQ("COM Port Setting : COM 2 (2F8h), IRQ 3", ControlText(page, IDC_MONITOR_PORT));
-        EXPECT_EQ("Right Button Setting :  ON", ControlText(page, IDC_MONITOR_BUTTON));
-        EXPECT_EQ("Touch Mode Setting : MODE 2", ControlText(page, IDC_MONITOR_MODE));
-        EXPECT_EQ("Top left : 12, 20", ControlText(page, IDC_MONITOR_LEFT_UP));
-        EXPECT_EQ("Top right : 1010, 18", ControlText(page, IDC_MONITOR_RIGHT_UP));
-        EXPECT_EQ("Bottom left : 9, 757", ControlText(page, IDC_MONITOR_LEFT_DN));
-        EXPECT_EQ("Bottom right : 1006, 760", ControlText(page, IDC_MONITOR_RIGHT_DN));
-        EXPECT_EQ("Loaded at every start of Windows : YES", ControlText(page, IDC_MONITOR_STARTUP));
-        EXPECT_EQ("QUARLO.VXD in the system folder : YES", ControlText(page, IDC_MONITOR_DRIVER_FILE));
-    });
-    s.PressEscape();
-    s.Run([] { RunPanelMonitor(); });
-    EXPECT_EQ((std::vector<std::string>{ "open", "close" }), ReadSimulationLog());
+    for (bool closed : { false, true }) {
+        SCOPED_TRACE(closed ? "closed" : "open");
+        if (closed) {
+            ShutKey();
+            ShutKey(STATIC_DRIVER_KEY);
+        }
+        ClearSimulationLog();
+        Scenario s;
+        OnWindowWith(s, IDC_MONITOR_PORT, [](HWND page) {
+            EXPECT_EQ("COM Port Setting : COM 2 (2F8h), IRQ 3", ControlText(page, IDC_MONITOR_PORT));
+            EXPECT_EQ("Right Button Setting :  ON", ControlText(page, IDC_MONITOR_BUTTON));
+            EXPECT_EQ("Touch Mode Setting : MODE 2", ControlText(page, IDC_MONITOR_MODE));
+            EXPECT_EQ("Top left : 12, 20", ControlText(page, IDC_MONITOR_LEFT_UP));
+            EXPECT_EQ("Top right : 1010, 18", ControlText(page, IDC_MONITOR_RIGHT_UP));
+            EXPECT_EQ("Bottom left : 9, 757", ControlText(page, IDC_MONITOR_LEFT_DN));
+            EXPECT_EQ("Bottom right : 1006, 760", ControlText(page, IDC_MONITOR_RIGHT_DN));
+            EXPECT_EQ("Loaded at every start of Windows : YES", ControlText(page, IDC_MONITOR_STARTUP));
+            EXPECT_EQ("QUARLO.VXD in the system folder : YES", ControlText(page, IDC_MONITOR_DRIVER_FILE));
+        });
+        s.PressEscape();
+        s.Run([] { RunPanelMonitor(); });
+        EXPECT_EQ((std::vector<std::string>{ "open", "close" }), ReadSimulationLog());
+    }
 }
 
 TEST_F(Monitor, TouchInTheBoxShowsTheRawPointAndOutsideDoesNothing)

@@ -84,6 +84,23 @@ TEST_F(Remover, FilesInUseGoAtTheNextStartAndTheFolderIsLeftToTheUser)
     EXPECT_FALSE(KeyExists(SETTINGS_KEY));
 }
 
+// Values in a key closed to writing stay whatever the removal tried: the report names the key
+// instead of calling the driver removed.
+TEST_F(Remover, SettingsInAKeyClosedToWritingAreReportedAsLeft)
+{
+    InstallVelmora();
+    ShutKey();
+    Scenario s;
+    s.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, IDYES);
+    s.AnswerMessageBox("The Velmora touch screen driver could not be removed completely. Windows did not "
+                       "let these registry keys be changed:\r\nHKEY_LOCAL_MACHINE\\" SETTINGS_KEY "\r\n\r\n"
+                       "Windows must be restarted to finish the removal. Restart Windows now?",
+                       REMOVER_CAPTION, IDI_QUESTION, IDNO);
+    s.Run([] { RunRemover(); });
+    EXPECT_EQ(InstalledRecord, StoredRecord());
+    EXPECT_FALSE(StaticDriverRegistered());
+}
+
 TEST_F(Remover, AsksBeforeRemovingAndOffersTheRestart)
 {
     InstallVelmora();

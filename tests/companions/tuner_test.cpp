@@ -50,6 +50,22 @@ TEST_F(Tuning, CancelAndEscapeChangeNothing)
     }
 }
 
+// Read from a key closed to writing; OK then says the choices were not stored.
+TEST_F(Tuning, KeyClosedToWritingShowsTheStoredChoicesAndTellsTheyWereNotStored)
+{
+    InstallVelmora();
+    ShutKey();
+    Scenario s;
+    OnWindowWith(s, IDC_TUNING_MODE1, [](HWND page) {
+        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNING_MODE2));
+        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNING_RIGHT_BUTTON));
+    });
+    s.Click(IDC_TUNING_MODE3).Click(IDOK);
+    s.AnswerMessageBox(TUNING_NOT_STORED_TEXT, TUNING_CAPTION, IDI_EXCLAMATION);
+    s.Run([] { RunTouchTuning(); });
+    EXPECT_EQ(InstalledRecord, StoredRecord());
+}
+
 TEST_F(Tuning, NeverCreatesTheSettingsKey)
 {
     Scenario absent;
