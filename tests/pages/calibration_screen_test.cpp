@@ -282,7 +282,7 @@ TEST_F(CalibrationScreenTest, EnterRunsTheFocusedDefaultButton)
                 ExpectDefaultButton(screen, IDC_CANCEL);
             });
         }
-        RealPress(s, VK_RETURN);
+        s.PressEnter();
         s.Run([] { OpenScreen(); });
         EXPECT_EQ(retry ? 0 : 1, CalibrationAccepted);
         EXPECT_EQ(0, CaptureActive);
@@ -333,8 +333,7 @@ TEST_F(CalibrationScreenTest, TouchesWithoutASpanAreCollectedAgain)
     // The target centres on 1024 x 768, and one target touched on its edge partner's line.
     const POINT centre[4] = { { 102, 76 }, { 922, 76 }, { 102, 692 }, { 922, 692 } };
     const struct { const char *edge; int moved; POINT at; } rows[] = {
-        { "top", 1, { 102, 86 } }, { "bottom", 3, { 102, 682 } },
-        { "left", 2, { 112, 76 } }, { "right", 3, { 912, 76 } },
+        { "top", 1, { 102, 86 } }, { "right", 3, { 912, 76 } },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.edge);

@@ -63,11 +63,3 @@ Scenario &RealClickPoint(Scenario &s, const POINT *at, int clicks)
         return true;
     });
 }
-
-Scenario &RealPress(Scenario &s, WORD key)
-{
-    return s.Then("real key " + std::to_string(key), [key](HWND) {
-        RealKey(key);
-        return true;
-    });
-}

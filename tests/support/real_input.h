@@ -16,9 +16,9 @@ void RealKey(WORD key);
 POINT ControlCentre(HWND window, int id);
 
 // Steps: a real click on the centre of control id of the active window, once it is shown
-// (its point is kept in `at` when one is given), or on a screen point; a real key press.
+// (its point is kept in `at` when one is given), or on a screen point. Scenario's Escape
+// and Enter are real keys.
 Scenario &RealClick(Scenario &s, int id, int clicks = 1, POINT *at = nullptr);
 Scenario &RealClickPoint(Scenario &s, const POINT *at, int clicks = 1);
-Scenario &RealPress(Scenario &s, WORD key);
 
 #endif
