@@ -12,30 +12,9 @@ void CompanionTest::SetUp()
     DeleteFileA(WindowsDirectoryPath("WININIT.INI").c_str());
 }
 
-// A DACL of one entry: everyone gets `access` and nothing else.
-static void SetKeyAccess(const char *path, REGSAM access)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
-        return;
-    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-    PSID everyone = NULL;
-    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
-    BYTE aclBuffer[256];
-    PACL acl = (PACL)aclBuffer;
-    InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
-    AddAccessAllowedAce(acl, ACL_REVISION, access, everyone);
-    SECURITY_DESCRIPTOR descriptor;
-    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-    SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
-    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor)) << path;
-    RegCloseKey(key);
-    FreeSid(everyone);
-}
-
 void CompanionTest::ShutKey(const char *path, bool shut)
 {
-    SetKeyAccess(path, shut ? KEY_READ : KEY_ALL_ACCESS);
+    DenyKeyWrites(path, shut);
     HKEY key;
     LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_SET_VALUE, &key);
     if (status == ERROR_SUCCESS)
