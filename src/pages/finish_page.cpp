@@ -22,9 +22,10 @@ static const char RestartFailedText[] =
 
 static UINT_PTR InstallTimer;
 
+// Copied, never passed as a format: a "%" in a text would be read as a conversion.
 static void ShowProgress(HWND page, const char *text)
 {
-    wsprintfA(MessageText, text);
+    lstrcpynA(MessageText, text, sizeof MessageText);
     SetDlgItemTextA(page, IDC_PROGRESS, MessageText);
 }
 
