@@ -13,16 +13,11 @@
 #define NOT_INSTALLED_TEXT "Velmora is not installed on this computer."
 #define ALIGNMENT_NOT_STORED_TEXT "The new alignment could not be stored. The touch panel keeps it only until Windows restarts."
 #define TUNING_NOT_STORED_TEXT "The new touch settings could not be stored."
-// The same words setup uses when the driver does not load, so the user meets one message.
-#define DRIVER_FAILED_TEXT    "Cannot Load QUARLO.VXD"
-#define DRIVER_FAILED_CAPTION "Load VXD Message"
 
 // Shared by the programs (installed.cpp).
 // Loads PanelSettings from an existing settings key. When Velmora is not installed it says
 // so in a box with this caption, creates nothing and returns FALSE.
 BOOL LoadInstalledSettings(const char *caption);
-// TRUE when the settings key is there, whether or not it may be written.
-BOOL SettingsKeyPresent(void);
 // An exclamation box with OK, owned by owner.
 void ShowProblem(HWND owner, const char *text, const char *caption);
 

@@ -56,7 +56,7 @@ static void ShowDriverState(HWND page)
     SetDlgItemTextA(page, IDC_MONITOR_STARTUP, StaticDriverRegistered()
                     ? "Loaded at every start of Windows : YES" : "Loaded at every start of Windows : NO");
     SetDlgItemTextA(page, IDC_MONITOR_DRIVER_FILE, present
-                    ? "QUARLO.VXD in the system folder : YES" : "QUARLO.VXD in the system folder : NO");
+                    ? DRIVER_FILE_NAME " in the system folder : YES" : DRIVER_FILE_NAME " in the system folder : NO");
     present = StartMenuFolderPath(path) && DirectoryExists(path);
     SetDlgItemTextA(page, IDC_MONITOR_PROGRAMS, present
                     ? "Programs in the Start menu : YES" : "Programs in the Start menu : NO");

@@ -8,11 +8,6 @@ int RemovalScheduled;
 char RemovalByHand[REMOVAL_BY_HAND_SIZE];
 char RemovalInRegistry[REMOVAL_IN_REGISTRY_SIZE];
 
-// The remover itself comes last: it is the one file sure to be in use.
-static const char *const CompanionFiles[] = {
-    "PADMON.EXE", "ALIGNER.EXE", "TUNER.EXE", "REMOVER.EXE",
-};
-
 // Windows 95 runs WININIT.EXE from DOS before it starts, and deletes each file named by a
 // NUL= line of the [rename] section; it knows only short names, and a name that appears
 // twice would be dropped by a plain profile write, so the section is rewritten whole.
@@ -96,18 +91,6 @@ static void DeleteOrSchedule(const char *path)
         LeaveToUser(path);
 }
 
-static void RemoveDriverEntry(void)
-{
-    HKEY key;
-
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(key, STATIC_DRIVER_VALUE);
-    RegCloseKey(key);
-    // Only when it holds nothing that someone else put there.
-    DeleteUnusedKey(STATIC_DRIVER_KEY, TRUE);
-}
-
 // The driver, and the earlier driver a stopped setup may have left aside.
 static void RemoveDriverFiles(void)
 {
@@ -121,33 +104,28 @@ static void RemoveDriverFiles(void)
 
 // The folder is the one setup fills, found as setup finds it: the remover may as well have
 // been started from the setup diskette, whose programs must stay.
+static void RemoveStartMenuProgram(const char *folder, int program)
+{
+    char path[PATH_BUFFER_SIZE];
+
+    if (JoinPath(path, folder, CompanionProgramFiles[program]))
+        DeleteOrSchedule(path);
+}
+
 static void RemoveStartMenuFolder(void)
 {
     char folder[PATH_BUFFER_SIZE];
-    char path[PATH_BUFFER_SIZE];
 
     if (!StartMenuFolderPath(folder))
         return;
-    for (int i = 0; i < (int)(sizeof CompanionFiles / sizeof CompanionFiles[0]); i++)
-        if (JoinPath(path, folder, CompanionFiles[i]))
-            DeleteOrSchedule(path);
+    // The remover itself comes last: it is the one file sure to be in use.
+    for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++)
+        if (i != REMOVER_PROGRAM)
+            RemoveStartMenuProgram(folder, i);
+    RemoveStartMenuProgram(folder, REMOVER_PROGRAM);
     // WININIT deletes files only, so a folder that still holds one stays for the user.
     if (!RemoveDirectoryA(folder) && PathExists(folder))
         LeaveToUser(folder);
-}
-
-static BOOL SettingsValuesLeft(void)
-{
-    HKEY key;
-    BOOL left = FALSE;
-
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return FALSE;
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        if (RegQueryValueExA(key, PanelSettingNames[i], NULL, NULL, NULL, NULL) == ERROR_SUCCESS)
-            left = TRUE;
-    RegCloseKey(key);
-    return left;
 }
 
 static void LeaveInRegistry(const char *path)
@@ -163,7 +141,7 @@ static void NoteRegistryLeft(void)
 {
     if (StaticDriverRegistered())
         LeaveInRegistry(STATIC_DRIVER_KEY);
-    if (SettingsValuesLeft())
+    if (PanelSettingsLeft())
         LeaveInRegistry(SETTINGS_KEY);
 }
 
@@ -174,7 +152,7 @@ void RemoveVelmora(void)
     RemovalInRegistry[0] = 0;
     // The entry goes first: setup's own removal, used next for the settings and the driver
     // file, spares an installation whose driver Windows still loads at every start.
-    RemoveDriverEntry();
+    UnregisterStaticDriver();
     // Before the settings: its key, beside theirs, would keep "software\orrimac" in place.
     DropEarlierInstallation();
     RemoveInstallation();

@@ -6,9 +6,6 @@
 
 static const int ModeButtons[3] = { IDC_TUNING_MODE1, IDC_TUNING_MODE2, IDC_TUNING_MODE3 };
 
-// Positions of the two tuned values in the record's registry order.
-enum { MODE_SETTING = 11, RIGHT_BUTTON_SETTING = 12 };
-
 // A stored mode outside 1 to 3 checks no button and is saved back unchanged.
 static void CheckModeButtons(HWND page)
 {
@@ -32,24 +29,13 @@ static DWORD ModeOfButton(WPARAM command)
     return 0;
 }
 
-static BOOL WriteSetting(HKEY key, int index, DWORD value)
-{
-    return RegSetValueExA(key, PanelSettingNames[index], 0, REG_DWORD, (const BYTE *)&value, 4) == ERROR_SUCCESS;
-}
-
 BOOL SaveTouchTuning(void)
 {
-    HKEY key;
-    BOOL written;
-
     // The other eleven values stay as they are: the corners may have been aligned again
     // since this program loaded them.
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return FALSE;
-    written = WriteSetting(key, MODE_SETTING, PanelSettings.Mode);
-    written = WriteSetting(key, RIGHT_BUTTON_SETTING, PanelSettings.RightButton) && written;
-    RegCloseKey(key);
-    return written;
+    static const DWORD *const tuned[2] = { &PanelSettings.Mode, &PanelSettings.RightButton };
+
+    return SavePanelSettingFields(tuned, 2);
 }
 
 static void AcceptTuning(HWND page)

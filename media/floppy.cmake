@@ -9,13 +9,18 @@ endif()
 
 set(floppy_images "")
 foreach(medium production simulation)
-  set(files SETUP.EXE PADMON.EXE REMOVER.EXE ALIGNER.EXE TUNER.EXE)
   # The programs by target name: the image follows every rebuild of them, while the media
   # target (below) makes the folder copies first.
-  set(sources setup_${medium} padmon_${medium} remover_${medium} aligner_${medium} tuner_${medium})
+  set(files SETUP.EXE)
+  set(sources setup_${medium})
+  foreach(program ${VELMORA_COMPANION_PROGRAMS})
+    string(TOUPPER ${program} file)
+    list(APPEND files ${file}.EXE)
+    list(APPEND sources ${program}_${medium})
+  endforeach()
   if(medium STREQUAL simulation)
-    list(APPEND files QUARLO.VXD)
-    list(APPEND sources ${CMAKE_CURRENT_SOURCE_DIR}/QUARLO.VXD.stand-in)
+    list(APPEND files ${VELMORA_DRIVER_FILE})
+    list(APPEND sources ${CMAKE_CURRENT_SOURCE_DIR}/${VELMORA_DRIVER_FILE}.stand-in)
   endif()
   set(image ${VELMORA_MEDIA}/${medium}.img)
   add_custom_command(OUTPUT ${image}

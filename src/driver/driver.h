@@ -15,7 +15,13 @@
 #define IOCTL_PANEL_SET_CALIBRATE PANEL_CONTROL_CODE(6)  /* 0x22001B */
 #define IOCTL_PANEL_PROBE_CARD    PANEL_CONTROL_CODE(9)  /* 0x220027 */
 
-#define DRIVER_DEVICE_NAME "\\\\.\\QUARLO.VXD"
+// The file the platform loads the driver from, in the system directory, and the device
+// name that loads it.
+#define DRIVER_FILE_NAME   "QUARLO.VXD"
+#define DRIVER_DEVICE_NAME "\\\\.\\" DRIVER_FILE_NAME
+// What the user is told when the driver does not load, by setup and its programs alike.
+#define DRIVER_FAILED_TEXT    "Cannot Load " DRIVER_FILE_NAME
+#define DRIVER_FAILED_CAPTION "Load VXD Message"
 
 // Three little-endian words each. A reply word that setup reads holds an address in
 // setup's own address space; the value behind it may change at any time, so it is read

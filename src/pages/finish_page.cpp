@@ -5,27 +5,15 @@
 #include "driver.h"
 #include "resource.h"
 
-struct CompanionProgram {
-    const char *name;          // on the medium and in the Start-menu folder
-    const char *progress;
-};
-
-static const CompanionProgram CompanionPrograms[4] = {
-    { "PADMON.EXE", "Now Write PADMON.EXE" },
-    { "REMOVER.EXE", "Now Write REMOVER.EXE" },
-    { "ALIGNER.EXE", "Now Write ALIGNER.EXE" },
-    { "TUNER.EXE", "Now Write TUNER.EXE" },
-};
-
 static const char RestartFailedText[] =
     "Windows could not be restarted. Please restart Windows yourself to start the touch screen driver.";
 
 static UINT_PTR InstallTimer;
 
-// Copied, never passed as a format: a "%" in a text would be read as a conversion.
-static void ShowProgress(HWND page, const char *text)
+// The name is an argument, never the format: a "%" in it is shown as it is.
+static void ShowProgress(HWND page, const char *program)
 {
-    lstrcpynA(MessageText, text, sizeof MessageText);
+    wsprintfA(MessageText, "Now Write %s", program);
     SetDlgItemTextA(page, IDC_PROGRESS, MessageText);
 }
 
@@ -39,17 +27,16 @@ static void ShowOutcome(HWND page, const char *failed)
     SetDlgItemTextA(page, IDC_PROGRESS, MessageText);
 }
 
-// FALSE when the program is not in the current directory or its destination does not fit
-// the path buffer; a destination cut short would put the file somewhere else entirely.
-static BOOL CopyCompanionProgram(const CompanionProgram *program, const char *folder)
+// From the current directory, the medium. FALSE when the program is not there or its
+// destination does not fit the path buffer; a destination cut short would put the file
+// somewhere else entirely.
+static BOOL CopyCompanionProgram(const char *program, const char *folder)
 {
-    char source[PATH_BUFFER_SIZE];
     char destination[PATH_BUFFER_SIZE];
 
-    lstrcpynA(source, program->name, sizeof source);
-    if (!folder[0] || !JoinPath(destination, folder, program->name))
+    if (!folder[0] || !JoinPath(destination, folder, program))
         return FALSE;
-    return CopyWritableFile(source, destination);
+    return CopyWritableFile(program, destination);
 }
 
 // The user is never told the touch screen is installed when Windows will not load the
@@ -71,10 +58,10 @@ static void Install(HWND page)
     // An existing folder is simply reused; a folder that cannot be made shows as failed copies.
     if (StartMenuFolderPath(folder))
         CreateDirectoryA(folder, NULL);
-    for (int i = 0; i < 4; i++) {
-        ShowProgress(page, CompanionPrograms[i].progress);
-        if (!CopyCompanionProgram(&CompanionPrograms[i], folder) && !failed)
-            failed = CompanionPrograms[i].name;
+    for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++) {
+        ShowProgress(page, CompanionProgramFiles[i]);
+        if (!CopyCompanionProgram(CompanionProgramFiles[i], folder) && !failed)
+            failed = CompanionProgramFiles[i];
     }
     ShowOutcome(page, failed);
     EnableWindow(GetDlgItem(page, IDC_REBOOT), TRUE);

@@ -57,7 +57,7 @@ INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM)
         // The driver reads the port from the registry when it loads: save first.
         SavePanelSettings();
         if (!OpenTouchDriver()) {
-            EndWithMessage(page, "Cannot Load QUARLO.VXD", "Load VXD Message");
+            EndWithMessage(page, DRIVER_FAILED_TEXT, DRIVER_FAILED_CAPTION);
             SetupAborted = 1;
         }
         break;

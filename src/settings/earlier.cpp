@@ -11,12 +11,7 @@
 
 BOOL EarlierInstallationAside(void)
 {
-    HKEY key;
-
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, EARLIER_SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return FALSE;
-    RegCloseKey(key);
-    return TRUE;
+    return KeyPresent(EARLIER_SETTINGS_KEY);
 }
 
 static BOOL DriverFilePaths(char *driver, char *earlier)

@@ -31,6 +31,28 @@ BOOL StaticDriverRegistered(void)
     return status == ERROR_SUCCESS;
 }
 
+void UnregisterStaticDriver(void)
+{
+    HKEY key;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, STATIC_DRIVER_VALUE);
+    RegCloseKey(key);
+    // Only when it holds nothing that someone else put there.
+    DeleteUnusedKey(STATIC_DRIVER_KEY, TRUE);
+}
+
+BOOL KeyPresent(const char *path)
+{
+    HKEY key;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    RegCloseKey(key);
+    return TRUE;
+}
+
 // "software\orrimac" may hold every other Orrimac product's settings, and on Windows 95/98
 // deleting it would take them all. A key that cannot be looked into is kept.
 void DeleteUnusedKey(const char *path, BOOL valuesToo)

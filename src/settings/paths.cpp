@@ -3,6 +3,10 @@
 #include "paths.h"
 #include "settings.h"
 
+const char *const CompanionProgramFiles[COMPANION_PROGRAM_COUNT] = {
+    "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE",
+};
+
 DirectoryLookup SystemDirectoryLookup;
 DirectoryLookup WindowsDirectoryLookup;
 
@@ -110,7 +114,7 @@ BOOL StartMenuFolderPath(char *path)
     char programs[PATH_BUFFER_SIZE];
 
     // Where the Windows 95 folder is there, it is the one the user's Start menu shows.
-    if (WindowsFilePath(programs, "START MENU\\PROGRAMS") && DirectoryExists(programs))
+    if (WindowsFilePath(programs, START_MENU_PROGRAMS) && DirectoryExists(programs))
         return JoinPath(path, programs, PROGRAMS_FOLDER);
     if (ShellProgramsFolder(programs))
         return JoinPath(path, programs, PROGRAMS_FOLDER);

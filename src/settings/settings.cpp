@@ -86,6 +86,53 @@ void LoadPanelSettings(void)
     RememberFirstLoad();
 }
 
+BOOL LoadInstalledPanelSettings(void)
+{
+    HKEY key;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    ReadPanelSettings(key);
+    RegCloseKey(key);
+    return TRUE;
+}
+
+BOOL SettingsKeyPresent(void)
+{
+    return KeyPresent(SETTINGS_KEY);
+}
+
+BOOL PanelSettingsLeft(void)
+{
+    HKEY key;
+    BOOL left = FALSE;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        if (RegQueryValueExA(key, PanelSettingNames[i], NULL, NULL, NULL, NULL) == ERROR_SUCCESS)
+            left = TRUE;
+    RegCloseKey(key);
+    return left;
+}
+
+BOOL SavePanelSettingFields(const DWORD *const fields[], int count)
+{
+    HKEY key;
+    BOOL written = TRUE;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return FALSE;
+    for (int i = 0; i < count; i++) {
+        int index = (int)(fields[i] - SettingField(0));
+        if (index < 0 || index >= PANEL_SETTING_COUNT ||
+            RegSetValueExA(key, PanelSettingNames[index], 0, REG_DWORD, (const BYTE *)fields[i], 4) != ERROR_SUCCESS)
+            written = FALSE;
+    }
+    RegCloseKey(key);
+    return written;
+}
+
 BOOL SavePanelSettings(void)
 {
     HKEY key;

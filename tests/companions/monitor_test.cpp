@@ -70,7 +70,7 @@ TEST_F(Monitor, SaysWhatIsMissing)
     OnWindowWith(s, IDC_MONITOR_PORT, [](HWND page) {
         EXPECT_EQ("Loaded at every start of Windows : NO", ControlText(page, IDC_MONITOR_STARTUP));
         EXPECT_EQ("QUARLO.VXD in the system folder : NO", ControlText(page, IDC_MONITOR_DRIVER_FILE));
-        EXPECT_EQ(DRIVER_FAILED_TEXT, ControlText(page, IDC_MONITOR_POINT));
+        EXPECT_EQ("Cannot Load QUARLO.VXD", ControlText(page, IDC_MONITOR_POINT));
     });
     s.TouchControl(IDC_MONITOR_TEST_AREA);
     s.Click(IDCANCEL);

@@ -1,4 +1,8 @@
 // A clean machine for every test: setup's globals, registry keys and files.
+//
+// The names of what setup leaves behind (keys, the driver's entry, the Start-menu folder,
+// the four programs) are typed here again on purpose, not taken from settings.h: the tests
+// hold setup to a copy of their own, so a name changed in setup fails them.
 #include "test_machine.h"
 #include "calibration.h"
 #include "driver.h"
@@ -43,11 +47,7 @@ int RunSetupProgram(void)
 
 BOOL KeyExists(const char *path)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return FALSE;
-    RegCloseKey(key);
-    return TRUE;
+    return KeyPresent(path);
 }
 
 void DeleteKeyTree(const char *path)
@@ -303,15 +303,18 @@ bool IsReadOnly(const std::string &path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-static const char *const MediumFiles[] = {
-    "QUARLO.VXD", "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE",
-};
+static std::vector<std::string> MediumFiles(void)
+{
+    std::vector<std::string> files = { "QUARLO.VXD" };
+    files.insert(files.end(), CompanionPrograms, CompanionPrograms + 4);
+    return files;
+}
 
 static const char MediumDirectory[] = "C:\\velmora-test-medium";
 
 static void EmptyMedium(void)
 {
-    for (const char *name : MediumFiles) {
+    for (const std::string &name : MediumFiles()) {
         std::string path = std::string(MediumDirectory) + "\\" + name;
         SetReadOnly(path, false);
         DeleteFileA(path.c_str());
@@ -322,12 +325,12 @@ std::string MakeSetupMedium(const std::vector<std::string> &without)
 {
     CreateDirectoryA(MediumDirectory, NULL);
     EmptyMedium();
-    for (const char *name : MediumFiles) {
+    for (const std::string &name : MediumFiles()) {
         bool skip = false;
         for (const std::string &left : without)
             skip = skip || left == name;
         if (!skip)
-            WriteFileText(std::string(MediumDirectory) + "\\" + name, std::string("medium copy of ") + name);
+            WriteFileText(std::string(MediumDirectory) + "\\" + name, "medium copy of " + name);
     }
     SetCurrentDirectoryA(MediumDirectory);
     return MediumDirectory;

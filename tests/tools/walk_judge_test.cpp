@@ -3,6 +3,7 @@
 // page drawn nowhere is told from one drawn.
 #include "calibration.h"
 #include "resource.h"
+#include "settings.h"
 #include "sim_device.h"
 #include "walk_judge.h"
 
@@ -55,7 +56,7 @@ TEST(WalkJudge, CorrectCornersPassAndOneUnitBeyondTheBoundFails)
                 for (LONG step : { bound + 1, -bound - 1 }) {
                     moved[i] = edge[i] + step;
                     EXPECT_EQ(i, FirstWrongCorner(moved, panel, width, height, &expected, &tolerance))
-                        << CornerNames[i] << " " << step << " off on " << width << " x " << height;
+                        << PanelSettingNames[i] << " " << step << " off on " << width << " x " << height;
                     EXPECT_EQ(edge[i], expected);
                 }
             }

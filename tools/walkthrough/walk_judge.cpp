@@ -1,10 +1,6 @@
 // How the walk judges what it saw; see walk_judge.h.
 #include "walk_judge.h"
 
-const char *const CornerNames[8] = {
-    "LeftUpX", "LeftUpY", "RightUpX", "RightUpY", "RightDnX", "RightDnY", "LeftDnX", "LeftDnY"
-};
-
 // Setup extrapolates a corner as an eighth of the raw distance between two targets beyond
 // each, which is the screen's edge when the target centres lie exactly a tenth in. Rounding
 // of the panel and of the eighth keeps the corner within one raw unit of it then. The

@@ -5,13 +5,11 @@
 
 #include <windows.h>
 
-// The stored corner values, in the order of CornerNames.
-extern const char *const CornerNames[8];
-
 // How many raw units a stored corner may lie from the panel's value at its screen edge,
 // on a screen size pixels long over which the panel spans span raw units.
 LONG CornerTolerance(LONG span, int size);
 
+// The corners are the first eight values of the settings record, in its order.
 // The first corner farther from the panel's edge than its tolerance, with the value it
 // should have and the tolerance; -1 when all eight are close enough.
 int FirstWrongCorner(const LONG corners[8], const LONG panel[4], int width, int height,

@@ -15,6 +15,7 @@
 #include "driver.h"
 #include "resource.h"
 #include "paths.h"
+#include "settings.h"
 #include "sim_device.h"
 #include "walk_judge.h"
 
@@ -448,12 +449,12 @@ static BOOL CollectTargets(HWND screen)
 static BOOL ReadStoredCorners(LONG corners[8])
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "software\\orrimac\\velmora", 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return FALSE;
     for (int i = 0; i < 8; i++) {
         DWORD size = sizeof corners[i];
         corners[i] = 0;
-        RegQueryValueExA(key, CornerNames[i], NULL, NULL, (BYTE *)&corners[i], &size);
+        RegQueryValueExA(key, PanelSettingNames[i], NULL, NULL, (BYTE *)&corners[i], &size);
     }
     RegCloseKey(key);
     return TRUE;
@@ -461,23 +462,21 @@ static BOOL ReadStoredCorners(LONG corners[8])
 
 static void SayInstallation(void)
 {
-    static const char *const programs[] = { "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE" };
     char folder[PATH_BUFFER_SIZE], path[PATH_BUFFER_SIZE + 64];
     HKEY key;
 
     // Where setup puts them, found as setup finds it.
     StartMenuFolderPath(folder);
-    for (const char *program : programs) {
+    for (const char *program : CompanionProgramFiles) {
         snprintf(path, sizeof path, "%s\\%s", folder, program);
         Say("  %s: %s", path, GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES ? "missing" : "present");
     }
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\VxD\\Velmora", 0,
-                      KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS) {
         char value[64] = "";
         DWORD size = sizeof value - 1;
-        RegQueryValueExA(key, "StaticVxD", NULL, NULL, (BYTE *)value, &size);
+        RegQueryValueExA(key, STATIC_DRIVER_VALUE, NULL, NULL, (BYTE *)value, &size);
         RegCloseKey(key);
-        Say("  static driver entry: StaticVxD = \"%s\"", value);
+        Say("  static driver entry: %s = \"%s\"", STATIC_DRIVER_VALUE, value);
     } else {
         Say("  static driver entry: missing");
     }
@@ -494,14 +493,14 @@ static const char *JudgeCorners(char *verdict, int size)
         return verdict;
     }
     for (int i = 0; i < 8; i++)
-        snprintf(line + strlen(line), sizeof line - strlen(line), " %s=%ld", CornerNames[i], corners[i]);
+        snprintf(line + strlen(line), sizeof line - strlen(line), " %s=%ld", PanelSettingNames[i], corners[i]);
     Say("  stored corners:%s", line);
     int wrong = FirstWrongCorner(corners, Simulation.Panel, GetSystemMetrics(SM_CXSCREEN),
                                  GetSystemMetrics(SM_CYSCREEN), &expected, &tolerance);
     if (wrong < 0)
         return NULL;
     snprintf(verdict, size, "stored corner %s=%ld, but the panel gives %ld at that edge (at most %ld off)",
-             CornerNames[wrong], corners[wrong], expected, tolerance);
+             PanelSettingNames[wrong], corners[wrong], expected, tolerance);
     return verdict;
 }
 
