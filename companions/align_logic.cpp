@@ -8,26 +8,18 @@
 // The alignment the driver works with when the aligner starts, handed back on Cancel.
 static PanelSettingsRecord StoredAlignment;
 
-static void SendCorner(DWORD code, LONG x, LONG y)
-{
-    PanelReply reply;
-    PanelControl(code, x, y, &reply);
-}
-
 // Cancel on the calibration screen leaves the driver in calibration, or with corners the
 // user did not accept; a driver that Windows keeps loaded would go on that way until the
 // next start. The stored corners go back to it in the order the screen uses.
 static void RestoreStoredAlignment(void)
 {
     const PanelSettingsRecord *s = &StoredAlignment;
+    PanelCorners corners = { s->LeftUpX, s->LeftUpY, s->RightUpX, s->RightUpY,
+                             s->RightDnX, s->RightDnY, s->LeftDnX, s->LeftDnY };
 
     PanelSettings = StoredAlignment;
-    SendCorner(IOCTL_PANEL_SET_LEFT_UP, s->LeftUpX, s->LeftUpY);
-    SendCorner(IOCTL_PANEL_SET_RIGHT_UP, s->RightUpX, s->RightUpY);
-    SendCorner(IOCTL_PANEL_SET_LEFT_DN, s->LeftDnX, s->LeftDnY);
-    SendCorner(IOCTL_PANEL_SET_RIGHT_DN, s->RightDnX, s->RightDnY);
-    SendCorner(IOCTL_PANEL_SET_CALIBRATE, 1, 1);
-    SendCorner(IOCTL_PANEL_SET_CALIBRATE, 0, 0);
+    SetPanelCorners(&corners);
+    SetPanelCalibrate(0, 0);
 }
 
 // Setup's screen promises a reboot message after OK; here OK only keeps the alignment.

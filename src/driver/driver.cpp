@@ -35,6 +35,27 @@ BOOL PanelControl(DWORD code, LONG word0, LONG word1, PanelReply *reply)
                          &returned, NULL);
 }
 
+void SetPanelCalibrate(LONG calibrating, LONG second)
+{
+    PanelReply reply;
+    PanelControl(IOCTL_PANEL_SET_CALIBRATE, calibrating, second, &reply);
+}
+
+static void SendCorner(DWORD code, LONG x, LONG y)
+{
+    PanelReply reply;
+    PanelControl(code, x, y, &reply);
+}
+
+void SetPanelCorners(const PanelCorners *corners)
+{
+    SendCorner(IOCTL_PANEL_SET_LEFT_UP, corners->LeftUpX, corners->LeftUpY);
+    SendCorner(IOCTL_PANEL_SET_RIGHT_UP, corners->RightUpX, corners->RightUpY);
+    SendCorner(IOCTL_PANEL_SET_LEFT_DN, corners->LeftDnX, corners->LeftDnY);
+    SendCorner(IOCTL_PANEL_SET_RIGHT_DN, corners->RightDnX, corners->RightDnY);
+    SetPanelCalibrate(1, 1);
+}
+
 BOOL ReadReplyValue(const PanelReply *reply, int word, LONG *value)
 {
     if (word < 0 || word > 2 || reply->Word[word] == 0)

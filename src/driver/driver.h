@@ -34,6 +34,14 @@ struct PanelReply {
     DWORD Word[3];
 };
 
+// The raw panel values at the screen's corners, by which the driver maps touches.
+struct PanelCorners {
+    LONG LeftUpX, LeftUpY;
+    LONG RightUpX, RightUpY;
+    LONG RightDnX, RightDnY;
+    LONG LeftDnX, LeftDnY;
+};
+
 extern HANDLE DriverHandle;
 
 // Loads the driver (the platform finds QUARLO.VXD in the system directory) and keeps the
@@ -45,6 +53,13 @@ void CloseTouchDriver(void);
 
 // Issues one control call with request words 0 and 1; word 2 is never set.
 BOOL PanelControl(DWORD code, LONG word0, LONG word1, PanelReply *reply);
+
+// The calibrate flags: (1, 0) collects raw touches, (1, 1) maps by the corners just sent,
+// (0, 0) ends calibration.
+void SetPanelCalibrate(LONG calibrating, LONG second);
+// Sends the four corners, in the order the calibration screen takes its targets, then
+// calibrate (1, 1), from which on the driver maps touches by them.
+void SetPanelCorners(const PanelCorners *corners);
 
 // Reads the 32-bit value at the address in a reply word; FALSE when the call gave none.
 BOOL ReadReplyValue(const PanelReply *reply, int word, LONG *value);

@@ -1,6 +1,6 @@
 // The calibration screen's geometry: where its controls go, the screen corners in raw panel
 // units, and the double-click rule its touches are held to.
-#include "calibration.h"
+#include "calibration_geometry.h"
 #include "resource.h"
 
 void LayOutCalibrationScreen(int width, int height, ControlPlace places[CALIBRATION_CONTROL_COUNT])

@@ -3,7 +3,7 @@
 #include "settings.h"
 #include "driver.h"
 #include "resource.h"
-#include "calibration.h"
+#include "calibration_screen.h"
 
 int CaptureActive;
 int PointIndex;
@@ -71,18 +71,6 @@ static BOOL RepeatsLastClick(void)
                                    GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK));
 }
 
-static void SetCalibrate(LONG calibrating, LONG second)
-{
-    PanelReply reply;
-    PanelControl(IOCTL_PANEL_SET_CALIBRATE, calibrating, second, &reply);
-}
-
-static void SendCorner(DWORD code, LONG x, LONG y)
-{
-    PanelReply reply;
-    PanelControl(code, x, y, &reply);
-}
-
 // The targets must lie a tenth of the display in from its edges, and the layout is in
 // client pixels, so the client area has to be the whole display: the template's modal
 // frame would inset it by the frame's width and shift every corner the touches give.
@@ -116,7 +104,7 @@ static void LayOutControls(HWND screen)
 static void OpenScreen(HWND screen)
 {
     RememberClick(TRUE);
-    SetCalibrate(1, 0);
+    SetPanelCalibrate(1, 0);
     CaptureActive = 1;
     PointIndex = 0;
     ShowControls(screen, TargetIds, 4, SW_HIDE);
@@ -150,17 +138,13 @@ static BOOL HandOverCorners(void)
     PanelSettings.RightDnY = corners.RightDnY;
     PanelSettings.LeftDnX = corners.LeftDnX;
     PanelSettings.LeftDnY = corners.LeftDnY;
-    SendCorner(IOCTL_PANEL_SET_LEFT_UP, corners.LeftUpX, corners.LeftUpY);
-    SendCorner(IOCTL_PANEL_SET_RIGHT_UP, corners.RightUpX, corners.RightUpY);
-    SendCorner(IOCTL_PANEL_SET_LEFT_DN, corners.LeftDnX, corners.LeftDnY);
-    SendCorner(IOCTL_PANEL_SET_RIGHT_DN, corners.RightDnX, corners.RightDnY);
-    SetCalibrate(1, 1);
+    SetPanelCorners(&corners);
     return TRUE;
 }
 
 static void EnterTesting(HWND screen)
 {
-    SetCalibrate(0, 0);
+    SetPanelCalibrate(0, 0);
     EnableControls(screen, ChoiceIds, 2, TRUE);
     FocusControl(screen, IDC_OK);
     CaptureActive = 0;
@@ -207,7 +191,7 @@ static void RetryCalibration(HWND screen)
     FocusControl(screen, IDC_CANCEL);
     ShowWindow(GetDlgItem(screen, IDC_TARGET_LEFT_UP), SW_SHOW);
     EnableControls(screen, ChoiceIds, 2, FALSE);
-    SetCalibrate(1, 0);
+    SetPanelCalibrate(1, 0);
     PointIndex = 0;
     CaptureActive = 1;
     ShowControls(screen, TestingIds, 2, SW_HIDE);
@@ -216,7 +200,7 @@ static void RetryCalibration(HWND screen)
 
 static void AcceptCalibration(HWND screen)
 {
-    SetCalibrate(0, 0);
+    SetPanelCalibrate(0, 0);
     CaptureActive = 0;
     CalibrationAccepted = 1;
     EndDialog(screen, 0);

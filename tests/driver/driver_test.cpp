@@ -63,6 +63,22 @@ TEST_F(DriverLink, CallsCarryWordsZeroAndOneAndAFailedCallLeavesNoAddress)
     }
 }
 
+// A value of its own for every corner: one sent under another corner's code, or with X and
+// Y crossed, shows in the log.
+TEST_F(DriverLink, EachCornerGoesUnderItsOwnCodeThenTheDriverMapsByThem)
+{
+    ASSERT_TRUE(OpenTouchDriver());
+    const PanelCorners corners = { 11, 12, 21, 22, 31, 32, 41, 42 };
+    SetPanelCorners(&corners);
+    CloseTouchDriver();
+
+    const std::vector<std::string> expected = {
+        "open", "ioctl 0x22000B 11 12", "ioctl 0x22000F 21 22", "ioctl 0x220017 41 42",
+        "ioctl 0x220013 31 32", "ioctl 0x22001B 1 1", "close",
+    };
+    EXPECT_EQ(expected, ReadSimulationLog());
+}
+
 TEST_F(DriverLink, CloseUnloadsOnceAndForgetsTheHandle)
 {
     CloseTouchDriver();

@@ -1,7 +1,7 @@
 // The calibration geometry without a window: control places on real screen sizes, the
 // corner arithmetic by its worked examples, a round trip through emulated panels, corners
 // the driver cannot divide by, and the double-click rule.
-#include "calibration.h"
+#include "calibration_geometry.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>

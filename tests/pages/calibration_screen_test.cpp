@@ -4,7 +4,7 @@
 #include "dialog_driver.h"
 #include "real_input.h"
 #include "test_machine.h"
-#include "calibration.h"
+#include "calibration_screen.h"
 #include "driver.h"
 #include "resource.h"
 #include "settings.h"

@@ -4,7 +4,7 @@
 // the four programs) are typed here again on purpose, not taken from settings.h: the tests
 // hold setup to a copy of their own, so a name changed in setup fails them.
 #include "test_machine.h"
-#include "calibration.h"
+#include "calibration_screen.h"
 #include "driver.h"
 #include "paths.h"
 #include "settings.h"

@@ -1,7 +1,7 @@
 // The walk's judgement without a window: the corners a correct calibration stores pass on
 // every desktop the run command offers, a corner one unit beyond the bound fails, and a
 // page drawn nowhere is told from one drawn.
-#include "calibration.h"
+#include "calibration_geometry.h"
 #include "resource.h"
 #include "settings.h"
 #include "sim_device.h"

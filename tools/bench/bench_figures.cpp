@@ -1,6 +1,6 @@
 // The benchmark's arithmetic: medians and spreads of paired runs, and the alignment grid.
 #include "bench_figures.h"
-#include "calibration.h"
+#include "calibration_geometry.h"
 #include "resource.h"
 #include "sim_device.h"
 

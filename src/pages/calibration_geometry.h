@@ -1,19 +1,16 @@
-// The calibration screen's state and its pure geometry: where each control goes on a
-// screen of a given size, the raw screen corners extrapolated from four touches, whether
-// the driver can map by them, and which clicks are the second half of a double click.
-#ifndef VELMORA_CALIBRATION_H
-#define VELMORA_CALIBRATION_H
+// The calibration screen's pure geometry: where each control goes on a screen of a given
+// size, the raw screen corners extrapolated from four touches, whether the driver can map
+// by them, and which clicks are the second half of a double click.
+#ifndef VELMORA_CALIBRATION_GEOMETRY_H
+#define VELMORA_CALIBRATION_GEOMETRY_H
 
 #include <windows.h>
+#include "driver.h"
 
 struct RawPoint {
     LONG X;
     LONG Y;
 };
-
-extern int CaptureActive;     // 1 while target touches are collected
-extern int PointIndex;        // the target being collected, 4 once all are in
-extern RawPoint TouchedPoints[4];
 
 struct ControlPlace {
     int id;
@@ -26,13 +23,6 @@ enum { CALIBRATION_CONTROL_COUNT = 17 };
 // The place of every control of the screen, in the order they are moved, on a screen of
 // width by height pixels.
 void LayOutCalibrationScreen(int width, int height, ControlPlace places[CALIBRATION_CONTROL_COUNT]);
-
-struct PanelCorners {
-    LONG LeftUpX, LeftUpY;
-    LONG RightUpX, RightUpY;
-    LONG RightDnX, RightDnY;
-    LONG LeftDnX, LeftDnY;
-};
 
 // The raw positions of the screen's corners, from the touches on the four targets (top
 // left, top right, bottom left, bottom right), which lie a tenth of the screen in from
