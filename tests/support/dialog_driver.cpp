@@ -6,27 +6,6 @@
 
 #include <gtest/gtest.h>
 
-int PageTemplateOf(HWND window)
-{
-    if (!window)
-        return 0;
-    // One control that only that template has, checked from the most specific down.
-    static const struct { int id; int templateId; } marks[] = {
-        { IDC_TARGET_LEFT_UP, IDD_CALIBRATION },
-        { IDC_PROGRESS, IDD_FINISH },
-        { IDC_PORT_LINE, IDD_SUMMARY },
-        { IDC_RIGHT_BUTTON, IDD_RIGHT_BUTTON },
-        { IDC_COM1, IDD_PORT },
-        { IDC_MODE1, IDD_MODE },
-    };
-    for (size_t i = 0; i < sizeof marks / sizeof marks[0]; i++)
-        if (GetDlgItem(window, marks[i].id))
-            return marks[i].templateId;
-    if (GetDlgItem(window, IDC_NEXT) && !GetDlgItem(window, IDC_BACK))
-        return IDD_WELCOME;
-    return 0;
-}
-
 BOOL ReadMessageBox(HWND box, MessageBoxSeen *seen)
 {
     char buffer[512];

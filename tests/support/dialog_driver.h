@@ -11,10 +11,7 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-// The template a page was made from, told by a control only that template has; 0 for a
-// window that is none of the pages (a message box, for instance).
-int PageTemplateOf(HWND window);
+#include "setup_pages.h"
 
 // What a message box shows.
 struct MessageBoxSeen {

@@ -17,16 +17,12 @@
 #include "paths.h"
 #include "settings.h"
 #include "sim_device.h"
+#include "screen_picture.h"
+#include "setup_pages.h"
 #include "walk_judge.h"
 
-enum PageKind {
-    NO_PAGE, WELCOME_PAGE, PORT_PAGE, RIGHT_BUTTON_PAGE, SUMMARY_PAGE, CALIBRATION_SCREEN,
-    FINISH_PAGE, MESSAGE_BOX, UNKNOWN_WINDOW
-};
-static const char *const PageNames[] = {
-    "no window", "welcome page", "port page", "right-button page", "summary page",
-    "calibration screen", "finish page", "message box", "unknown window"
-};
+// What may take the user's input besides one of setup's pages (setup_pages.h).
+enum { NO_WINDOW = -1, MESSAGE_BOX = -2, UNKNOWN_WINDOW = -3 };
 
 // The static that holds a message box's text.
 static const int MessageBoxTextId = 0xFFFF;
@@ -135,25 +131,27 @@ static BOOL Has(HWND window, int id)
     return GetDlgItem(window, id) != NULL;
 }
 
-static PageKind KindOf(HWND window)
+// A page's template, or one of the kinds above.
+static int KindOf(HWND window)
 {
+    int page;
+
     if (!window)
-        return NO_PAGE;
-    if (Has(window, IDC_TARGET_LEFT_UP))
-        return CALIBRATION_SCREEN;
-    if (Has(window, IDC_PROGRESS))
-        return FINISH_PAGE;
-    if (Has(window, IDC_PORT_LINE))
-        return SUMMARY_PAGE;
-    if (Has(window, IDC_RIGHT_BUTTON))
-        return RIGHT_BUTTON_PAGE;
-    if (Has(window, IDC_COM1))
-        return PORT_PAGE;
-    if (Has(window, IDC_NEXT) && !Has(window, IDC_BACK))
-        return WELCOME_PAGE;
+        return NO_WINDOW;
+    if ((page = PageTemplateOf(window)) != 0)
+        return page;
     if (Has(window, MessageBoxTextId) || Has(window, IDOK))
         return MESSAGE_BOX;
     return UNKNOWN_WINDOW;
+}
+
+static const char *KindName(int kind)
+{
+    if (kind == NO_WINDOW)
+        return "no window";
+    if (kind == MESSAGE_BOX)
+        return "message box";
+    return kind == UNKNOWN_WINDOW || !PageName(kind) ? "unknown window" : PageName(kind);
 }
 
 static void ReadText(HWND window, int id, char *text, int size)
@@ -186,65 +184,20 @@ static BOOL Enabled(HWND page, int id)
 
 // ---- pictures ----------------------------------------------------------------------------
 
-static BOOL WriteBitmapFile(const char *path, const void *bits, int width, int height)
-{
-    DWORD stride = (width * 3 + 3) & ~3u, size = stride * height;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    FILE *out = fopen(path, "wb");
-    if (!out)
-        return FALSE;
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + size;
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    info.biSizeImage = size;
-    BOOL written = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
-                   fwrite(bits, size, 1, out) == 1;
-    return fclose(out) == 0 && written;
-}
-
 // Saves the whole screen as PICTURES\name.bmp once setup has had time to paint, and notes
 // it when the page's area came out as one flat colour (a page drawn off the screen).
 static void Picture(const char *name, HWND page)
 {
     char path[MAX_PATH + 64];
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    BITMAPINFO info = {};
-    void *bits = NULL;
+    RECT area;
+    BOOL oneColour = FALSE;
 
     Sleep(600);
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-
-    HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    BOOL saved = FALSE;
     snprintf(path, sizeof path, "%s\\%s.bmp", PictureFolder, name);
-    if (bitmap && bits) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-        GdiFlush();
-        saved = WriteBitmapFile(path, bits, width, height);
-        RECT area;
-        if (page && GetWindowRect(page, &area) && AreaIsOneColour((const BYTE *)bits, width, height, area) &&
-            !BlankPicture[0])
-            lstrcpynA(BlankPicture, name, sizeof BlankPicture);
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
+    BOOL measured = page && GetWindowRect(page, &area);
+    BOOL saved = SaveScreenPicture(path, measured ? &area : NULL, &oneColour);
+    if (measured && oneColour && !BlankPicture[0])
+        lstrcpynA(BlankPicture, name, sizeof BlankPicture);
     if (saved)
         PicturesTaken++;
     Say("  picture %s: %s", name, !saved ? "FAILED" : lstrcmpA(BlankPicture, name) == 0 ? "saved, BLANK" : "saved");
@@ -322,13 +275,13 @@ static BOOL Stopped(const char *waitedFor, const char *saw)
         Say("stopped: gave up after %lu s waiting for %s; %s", StepSeconds, waitedFor, saw);
     } else {
         Say("stopped: gave up after %lu s waiting for %s; setup shows the %s", StepSeconds, waitedFor,
-            PageNames[KindOf(window)]);
+            KindName(KindOf(window)));
     }
     Picture("stopped", NULL);
     return FALSE;
 }
 
-static HWND WaitForPage(PageKind kind)
+static HWND WaitForPage(int kind)
 {
     DWORD deadline = GetTickCount() + StepSeconds * 1000;
     char waitedFor[64];
@@ -336,14 +289,14 @@ static HWND WaitForPage(PageKind kind)
     while (SetupRunning() && (LONG)(deadline - GetTickCount()) > 0) {
         HWND window = InputWindow();
         if (KindOf(window) == kind) {
-            Say("%s", PageNames[kind]);
+            Say("%s", KindName(kind));
             return window;
         }
         if (KindOf(window) == MESSAGE_BOX)
             break;
         Sleep(100);
     }
-    snprintf(waitedFor, sizeof waitedFor, "the %s", PageNames[kind]);
+    snprintf(waitedFor, sizeof waitedFor, "the %s", KindName(kind));
     Stopped(waitedFor, NULL);
     return NULL;
 }
@@ -508,34 +461,34 @@ static BOOL Walk(void)
 {
     HWND page;
 
-    if (!(page = WaitForPage(WELCOME_PAGE)))
+    if (!(page = WaitForPage(IDD_WELCOME)))
         return FALSE;
     Picture("01-welcome", page);
     Click(page, IDC_NEXT, "Next");
 
-    if (!(page = WaitForPage(PORT_PAGE)))
+    if (!(page = WaitForPage(IDD_PORT)))
         return FALSE;
     Picture("02-port", page);
     Click(page, IDC_NEXT, "Next");
 
-    if (!(page = WaitForPage(RIGHT_BUTTON_PAGE)))
+    if (!(page = WaitForPage(IDD_RIGHT_BUTTON)))
         return FALSE;
     Click(page, IDC_RIGHT_BUTTON, "the right-button box");
     Picture("03-right-button", page);
     Click(page, IDC_NEXT, "Next");
 
-    if (!(page = WaitForPage(SUMMARY_PAGE)))
+    if (!(page = WaitForPage(IDD_SUMMARY)))
         return FALSE;
     SayText(page, IDC_PORT_LINE, "port line");
     SayText(page, IDC_BUTTON_LINE, "button line");
     Picture("04-summary", page);
     Click(page, IDC_NEXT, "Next");
 
-    if (!(page = WaitForPage(CALIBRATION_SCREEN)) || !CollectTargets(page))
+    if (!(page = WaitForPage(IDD_CALIBRATION)) || !CollectTargets(page))
         return FALSE;
     Click(page, IDC_OK, "OK");
 
-    if (!(page = WaitForPage(FINISH_PAGE)))
+    if (!(page = WaitForPage(IDD_FINISH)))
         return FALSE;
     if (!WaitUntil(page, ButtonEnabled, IDC_REBOOT))
         return Stopped("Reboot on the finish page to be enabled", NULL);
