@@ -5,14 +5,14 @@
 #include <windows.h>
 
 // Captions of the four programs' windows and message boxes.
-#define MONITOR_CAPTION "Velmora Panel Monitor"
+#define PADMON_CAPTION "Velmora Panel Monitor"
 #define REMOVER_CAPTION "Velmora Remover"
 #define ALIGNER_CAPTION "Velmora Screen Alignment"
-#define TUNING_CAPTION  "Velmora Touch Tuning"
+#define TUNER_CAPTION  "Velmora Touch Tuning"
 
 #define NOT_INSTALLED_TEXT "Velmora is not installed on this computer."
 #define ALIGNMENT_NOT_STORED_TEXT "The new alignment could not be stored. The touch panel keeps it only until Windows restarts."
-#define TUNING_NOT_STORED_TEXT "The new touch settings could not be stored."
+#define TUNER_NOT_STORED_TEXT "The new touch settings could not be stored."
 
 // Shared by the programs (installed.cpp).
 // Loads PanelSettings from an existing settings key. When Velmora is not installed it says
@@ -21,16 +21,16 @@ BOOL LoadInstalledSettings(const char *caption);
 // An exclamation box with OK, owned by owner.
 void ShowProblem(HWND owner, const char *text, const char *caption);
 
-// PADMON.EXE (monitor_page.cpp): the stored settings and a test of the panel.
-int RunPanelMonitor(void);
-INT_PTR CALLBACK PanelMonitor(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-// The monitor's lines, composed without a window; each fits MessageText.
-void ComposeMonitorPort(char *text, DWORD comPort, DWORD comBase, DWORD comIrq);
-void ComposeMonitorMode(char *text, DWORD mode);
-void ComposeMonitorCorner(char *text, const char *corner, LONG x, LONG y);
-void ComposeMonitorPoint(char *text, LONG rawX, LONG rawY);
+// PADMON.EXE (padmon.cpp): the stored settings and a test of the panel.
+int RunPadmon(void);
+INT_PTR CALLBACK PadmonWindow(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// PADMON's lines, composed without a window; each fits MessageText.
+void ComposePadmonPort(char *text, DWORD comPort, DWORD comBase, DWORD comIrq);
+void ComposePadmonMode(char *text, DWORD mode);
+void ComposePadmonCorner(char *text, const char *corner, LONG x, LONG y);
+void ComposePadmonPoint(char *text, LONG rawX, LONG rawY);
 
-// REMOVER.EXE (remove_logic.cpp).
+// REMOVER.EXE (remover.cpp).
 // What the last removal could not delete at once: the files handed to WININIT.INI for the
 // next start, and the paths left to the user, one a line (room for all six it may name).
 enum { REMOVAL_BY_HAND_SIZE = 6 * (256 + 2) };
@@ -46,13 +46,13 @@ BOOL VelmoraPresent(void);
 // Asks, removes, tells what is left and offers the restart.
 int RunRemover(void);
 
-// ALIGNER.EXE (align_logic.cpp): setup's calibration screen over the installed driver.
+// ALIGNER.EXE (aligner.cpp): setup's calibration screen over the installed driver.
 int RunAligner(void);
 
-// TUNER.EXE (tuner_page.cpp): touch mode and right button.
-int RunTouchTuning(void);
-INT_PTR CALLBACK TouchTuning(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// TUNER.EXE (tuner.cpp): touch mode and right button.
+int RunTuner(void);
+INT_PTR CALLBACK TunerWindow(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 // Writes Mode and RightButton of PanelSettings to the existing settings key only.
-BOOL SaveTouchTuning(void);
+BOOL SaveTunerSettings(void);
 
 #endif

@@ -5,5 +5,5 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     SetupInstance = instance;
-    return RunPanelMonitor();
+    return RunPadmon();
 }

@@ -1,4 +1,6 @@
-// CalibrationScreen: four-point alignment of the touch panel to the display.
+// CalibrationScreen: four-point alignment of the touch panel to the display. Setup opens it
+// from the summary page; ALIGNER.EXE (companions/aligner.cpp) runs the same screen over the
+// installed driver.
 #include "setup.h"
 #include "settings.h"
 #include "driver.h"

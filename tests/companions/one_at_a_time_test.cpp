@@ -16,7 +16,7 @@ TEST_F(OneAtATime, EachRefusesWhileAnotherRuns)
         { SETUP_CAPTION, [] { return RunSetupProgram(); } },
         { REMOVER_CAPTION, RunRemover },
         { ALIGNER_CAPTION, RunAligner },
-        { TUNING_CAPTION, RunTouchTuning },
+        { TUNER_CAPTION, RunTuner },
     };
     InstallVelmora();
     HANDLE other = CreateMutexA(NULL, TRUE, "Velmora Installation");

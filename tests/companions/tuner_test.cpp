@@ -6,29 +6,29 @@
 
 namespace {
 
-class Tuning : public CompanionTest {};
+class Tuner : public CompanionTest {};
 
 const char TakesEffect[] = "The new touch settings take effect at the next start of Windows.";
 
-TEST_F(Tuning, OkWritesModeAndRightButtonAndNothingElse)
+TEST_F(Tuner, OkWritesModeAndRightButtonAndNothingElse)
 {
     InstallVelmora();
     Scenario s;
-    OnWindowWith(s, IDC_TUNING_MODE1, [](HWND page) {
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNING_MODE2));
-        EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNING_MODE1));
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNING_RIGHT_BUTTON));
+    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) {
+        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_MODE2));
+        EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE1));
+        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
     });
-    s.Click(IDC_TUNING_MODE3).Click(IDC_TUNING_RIGHT_BUTTON);
+    s.Click(IDC_TUNER_MODE3).Click(IDC_TUNER_RIGHT_BUTTON);
     // Aligned again by another program while this window was open.
     s.Then("realign", [](HWND) { WriteDword(SETTINGS_KEY, "LeftUpX", 77); return true; });
-    OnWindowWith(s, IDC_TUNING_MODE1, [](HWND page) {
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNING_MODE3));
-        EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNING_MODE2));
-        EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNING_RIGHT_BUTTON));
+    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) {
+        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_MODE3));
+        EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE2));
+        EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
     });
-    s.Click(IDOK).AnswerMessageBox(TakesEffect, TUNING_CAPTION, IDI_ASTERISK);
-    s.Run([] { RunTouchTuning(); });
+    s.Click(IDOK).AnswerMessageBox(TakesEffect, TUNER_CAPTION, IDI_ASTERISK);
+    s.Run([] { RunTuner(); });
 
     std::vector<DWORD> expected = InstalledRecord;
     expected[0] = 77;
@@ -37,49 +37,49 @@ TEST_F(Tuning, OkWritesModeAndRightButtonAndNothingElse)
     EXPECT_EQ(expected, StoredRecord());
 }
 
-TEST_F(Tuning, CancelAndEscapeChangeNothing)
+TEST_F(Tuner, CancelAndEscapeChangeNothing)
 {
     InstallVelmora();
     for (int way = 0; way < 2; way++) {
         Scenario s;
-        OnWindowWith(s, IDC_TUNING_MODE1);
-        s.Click(IDC_TUNING_MODE1).Click(IDC_TUNING_RIGHT_BUTTON);
+        OnWindowWith(s, IDC_TUNER_MODE1);
+        s.Click(IDC_TUNER_MODE1).Click(IDC_TUNER_RIGHT_BUTTON);
         way == 0 ? s.Click(IDCANCEL) : s.PressEscape();
-        s.Run([] { RunTouchTuning(); });
+        s.Run([] { RunTuner(); });
         EXPECT_EQ(InstalledRecord, StoredRecord()) << (way == 0 ? "Cancel" : "Escape");
     }
 }
 
 // Read from a key closed to writing; OK then says the choices were not stored.
-TEST_F(Tuning, KeyClosedToWritingShowsTheStoredChoicesAndTellsTheyWereNotStored)
+TEST_F(Tuner, KeyClosedToWritingShowsTheStoredChoicesAndTellsTheyWereNotStored)
 {
     InstallVelmora();
     ShutKey();
     Scenario s;
-    OnWindowWith(s, IDC_TUNING_MODE1, [](HWND page) {
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNING_MODE2));
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNING_RIGHT_BUTTON));
+    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) {
+        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_MODE2));
+        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
     });
-    s.Click(IDC_TUNING_MODE3).Click(IDOK);
-    s.AnswerMessageBox(TUNING_NOT_STORED_TEXT, TUNING_CAPTION, IDI_EXCLAMATION);
-    s.Run([] { RunTouchTuning(); });
+    s.Click(IDC_TUNER_MODE3).Click(IDOK);
+    s.AnswerMessageBox(TUNER_NOT_STORED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);
+    s.Run([] { RunTuner(); });
     EXPECT_EQ(InstalledRecord, StoredRecord());
 }
 
-TEST_F(Tuning, NeverCreatesTheSettingsKey)
+TEST_F(Tuner, NeverCreatesTheSettingsKey)
 {
     Scenario absent;
-    absent.AnswerMessageBox(NOT_INSTALLED_TEXT, TUNING_CAPTION, IDI_EXCLAMATION);
-    absent.Run([] { RunTouchTuning(); });
+    absent.AnswerMessageBox(NOT_INSTALLED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);
+    absent.Run([] { RunTuner(); });
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
 
     // Removed while the window was open.
     InstallVelmora();
     Scenario removed;
-    OnWindowWith(removed, IDC_TUNING_MODE1);
+    OnWindowWith(removed, IDC_TUNER_MODE1);
     removed.Then("remove", [](HWND) { DeleteKeyTree(SETTINGS_PARENT_KEY); return true; });
-    removed.Click(IDOK).AnswerMessageBox(NOT_INSTALLED_TEXT, TUNING_CAPTION, IDI_EXCLAMATION);
-    removed.Run([] { RunTouchTuning(); });
+    removed.Click(IDOK).AnswerMessageBox(NOT_INSTALLED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);
+    removed.Run([] { RunTuner(); });
     EXPECT_FALSE(KeyExists(SETTINGS_KEY));
 }
 

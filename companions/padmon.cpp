@@ -1,4 +1,4 @@
-// PanelMonitor: the stored panel settings, the driver's start-up state, and a test touch.
+// PADMON.EXE, the panel monitor (PadmonWindow): the stored panel settings, the driver's start-up state, and a test touch.
 #include "companions.h"
 #include "companion_resource.h"
 #include "settings.h"
@@ -7,13 +7,13 @@
 #include "setup.h"
 #include "summary_text.h"
 
-void ComposeMonitorPort(char *text, DWORD comPort, DWORD comBase, DWORD comIrq)
+void ComposePadmonPort(char *text, DWORD comPort, DWORD comBase, DWORD comIrq)
 {
     // The base address in hexadecimal, as a serial card's jumpers and manual give it.
     wsprintfA(text, "COM Port Setting : COM %lu (%lXh), IRQ %lu", comPort, comBase, comIrq);
 }
 
-void ComposeMonitorMode(char *text, DWORD mode)
+void ComposePadmonMode(char *text, DWORD mode)
 {
     if (mode >= 1 && mode <= 3)
         wsprintfA(text, "Touch Mode Setting : MODE %lu", mode);
@@ -21,12 +21,12 @@ void ComposeMonitorMode(char *text, DWORD mode)
         wsprintfA(text, "Touch Mode Setting : %lu (unknown)", mode);
 }
 
-void ComposeMonitorCorner(char *text, const char *corner, LONG x, LONG y)
+void ComposePadmonCorner(char *text, const char *corner, LONG x, LONG y)
 {
     wsprintfA(text, "%s : %ld, %ld", corner, x, y);
 }
 
-void ComposeMonitorPoint(char *text, LONG rawX, LONG rawY)
+void ComposePadmonPoint(char *text, LONG rawX, LONG rawY)
 {
     wsprintfA(text, "Raw X : %ld   Raw Y : %ld", rawX, rawY);
 }
@@ -38,14 +38,14 @@ static void ShowLine(HWND page, int id)
 
 static void ShowCorners(HWND page)
 {
-    ComposeMonitorCorner(MessageText, "Top left", PanelSettings.LeftUpX, PanelSettings.LeftUpY);
-    ShowLine(page, IDC_MONITOR_LEFT_UP);
-    ComposeMonitorCorner(MessageText, "Top right", PanelSettings.RightUpX, PanelSettings.RightUpY);
-    ShowLine(page, IDC_MONITOR_RIGHT_UP);
-    ComposeMonitorCorner(MessageText, "Bottom left", PanelSettings.LeftDnX, PanelSettings.LeftDnY);
-    ShowLine(page, IDC_MONITOR_LEFT_DN);
-    ComposeMonitorCorner(MessageText, "Bottom right", PanelSettings.RightDnX, PanelSettings.RightDnY);
-    ShowLine(page, IDC_MONITOR_RIGHT_DN);
+    ComposePadmonCorner(MessageText, "Top left", PanelSettings.LeftUpX, PanelSettings.LeftUpY);
+    ShowLine(page, IDC_PADMON_LEFT_UP);
+    ComposePadmonCorner(MessageText, "Top right", PanelSettings.RightUpX, PanelSettings.RightUpY);
+    ShowLine(page, IDC_PADMON_RIGHT_UP);
+    ComposePadmonCorner(MessageText, "Bottom left", PanelSettings.LeftDnX, PanelSettings.LeftDnY);
+    ShowLine(page, IDC_PADMON_LEFT_DN);
+    ComposePadmonCorner(MessageText, "Bottom right", PanelSettings.RightDnX, PanelSettings.RightDnY);
+    ShowLine(page, IDC_PADMON_RIGHT_DN);
 }
 
 static void ShowDriverState(HWND page)
@@ -53,23 +53,23 @@ static void ShowDriverState(HWND page)
     char path[PATH_BUFFER_SIZE];
     BOOL present = SystemFilePath(path, DRIVER_FILE_NAME) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 
-    SetDlgItemTextA(page, IDC_MONITOR_STARTUP, StaticDriverRegistered()
+    SetDlgItemTextA(page, IDC_PADMON_STARTUP, StaticDriverRegistered()
                     ? "Loaded at every start of Windows : YES" : "Loaded at every start of Windows : NO");
-    SetDlgItemTextA(page, IDC_MONITOR_DRIVER_FILE, present
+    SetDlgItemTextA(page, IDC_PADMON_DRIVER_FILE, present
                     ? DRIVER_FILE_NAME " in the system folder : YES" : DRIVER_FILE_NAME " in the system folder : NO");
     present = StartMenuFolderPath(path) && DirectoryExists(path);
-    SetDlgItemTextA(page, IDC_MONITOR_PROGRAMS, present
+    SetDlgItemTextA(page, IDC_PADMON_PROGRAMS, present
                     ? "Programs in the Start menu : YES" : "Programs in the Start menu : NO");
 }
 
 static void ShowStoredSettings(HWND page)
 {
-    ComposeMonitorPort(MessageText, PanelSettings.ComPort, PanelSettings.ComBase, PanelSettings.ComIrq);
-    ShowLine(page, IDC_MONITOR_PORT);
+    ComposePadmonPort(MessageText, PanelSettings.ComPort, PanelSettings.ComBase, PanelSettings.ComIrq);
+    ShowLine(page, IDC_PADMON_PORT);
     ComposeButtonLine(MessageText, PanelSettings.RightButton);
-    ShowLine(page, IDC_MONITOR_BUTTON);
-    ComposeMonitorMode(MessageText, PanelSettings.Mode);
-    ShowLine(page, IDC_MONITOR_MODE);
+    ShowLine(page, IDC_PADMON_BUTTON);
+    ComposePadmonMode(MessageText, PanelSettings.Mode);
+    ShowLine(page, IDC_PADMON_MODE);
     ShowCorners(page);
     ShowDriverState(page);
 }
@@ -77,7 +77,7 @@ static void ShowStoredSettings(HWND page)
 static void OpenDriverForTest(HWND page)
 {
     if (!OpenTouchDriver())
-        SetDlgItemTextA(page, IDC_MONITOR_POINT, DRIVER_FAILED_TEXT);
+        SetDlgItemTextA(page, IDC_PADMON_POINT, DRIVER_FAILED_TEXT);
 }
 
 // The test area is a plain static, which takes no mouse input: its touches reach the page.
@@ -86,7 +86,7 @@ static BOOL InTestArea(HWND page, LPARAM position)
     RECT area;
     POINT point;
 
-    GetWindowRect(GetDlgItem(page, IDC_MONITOR_TEST_AREA), &area);
+    GetWindowRect(GetDlgItem(page, IDC_PADMON_TEST_AREA), &area);
     MapWindowPoints(NULL, page, (POINT *)&area, 2);
     point.x = (short)LOWORD(position);
     point.y = (short)HIWORD(position);
@@ -102,14 +102,14 @@ static void ShowTouchedPoint(HWND page)
         return;
     PanelControl(IOCTL_PANEL_READ_POINT, 0, 0, &reply);
     if (ReadReplyValue(&reply, 0, &rawX) && ReadReplyValue(&reply, 1, &rawY)) {
-        ComposeMonitorPoint(MessageText, rawX, rawY);
-        ShowLine(page, IDC_MONITOR_POINT);
+        ComposePadmonPoint(MessageText, rawX, rawY);
+        ShowLine(page, IDC_PADMON_POINT);
     } else {
-        SetDlgItemTextA(page, IDC_MONITOR_POINT, "The touch driver gave no point.");
+        SetDlgItemTextA(page, IDC_PADMON_POINT, "The touch driver gave no point.");
     }
 }
 
-INT_PTR CALLBACK PanelMonitor(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK PadmonWindow(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -131,10 +131,10 @@ INT_PTR CALLBACK PanelMonitor(HWND page, UINT message, WPARAM wParam, LPARAM lPa
     return 0;
 }
 
-int RunPanelMonitor(void)
+int RunPadmon(void)
 {
-    if (!LoadInstalledSettings(MONITOR_CAPTION))
+    if (!LoadInstalledSettings(PADMON_CAPTION))
         return 1;
-    OpenPage(IDD_PANEL_MONITOR, NULL, PanelMonitor);
+    OpenPage(IDD_PADMON, NULL, PadmonWindow);
     return 0;
 }

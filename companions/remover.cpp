@@ -1,4 +1,4 @@
-// The remover: takes away everything a completed setup left on the machine.
+// REMOVER.EXE: takes away everything a completed setup left on the machine.
 #include "companions.h"
 #include "settings.h"
 #include "paths.h"

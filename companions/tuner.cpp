@@ -1,10 +1,10 @@
-// TouchTuning: the touch mode and the right-button feature of an installed panel.
+// TUNER.EXE (TunerWindow): the touch mode and the right-button feature of an installed panel.
 #include "companions.h"
 #include "companion_resource.h"
 #include "settings.h"
 #include "setup.h"
 
-static const int ModeButtons[3] = { IDC_TUNING_MODE1, IDC_TUNING_MODE2, IDC_TUNING_MODE3 };
+static const int ModeButtons[3] = { IDC_TUNER_MODE1, IDC_TUNER_MODE2, IDC_TUNER_MODE3 };
 
 // A stored mode outside 1 to 3 checks no button and is saved back unchanged.
 static void CheckModeButtons(HWND page)
@@ -16,7 +16,7 @@ static void CheckModeButtons(HWND page)
 
 static void CheckRightButton(HWND page)
 {
-    SendDlgItemMessageA(page, IDC_TUNING_RIGHT_BUTTON, BM_SETCHECK,
+    SendDlgItemMessageA(page, IDC_TUNER_RIGHT_BUTTON, BM_SETCHECK,
                         PanelSettings.RightButton == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
@@ -29,7 +29,7 @@ static DWORD ModeOfButton(WPARAM command)
     return 0;
 }
 
-BOOL SaveTouchTuning(void)
+BOOL SaveTunerSettings(void)
 {
     // The other eleven values stay as they are: the corners may have been aligned again
     // since this program loaded them.
@@ -42,15 +42,15 @@ static void AcceptTuning(HWND page)
 {
     // The driver reads its settings when Windows starts it; nothing reaches it before.
     // A key that went meanwhile was removed with Velmora; one that is there was closed to writing.
-    if (SaveTouchTuning())
+    if (SaveTunerSettings())
         MessageBoxA(page, "The new touch settings take effect at the next start of Windows.",
-                    TUNING_CAPTION, MB_OK | MB_ICONINFORMATION);
+                    TUNER_CAPTION, MB_OK | MB_ICONINFORMATION);
     else
-        ShowProblem(page, SettingsKeyPresent() ? TUNING_NOT_STORED_TEXT : NOT_INSTALLED_TEXT, TUNING_CAPTION);
+        ShowProblem(page, SettingsKeyPresent() ? TUNER_NOT_STORED_TEXT : NOT_INSTALLED_TEXT, TUNER_CAPTION);
     EndDialog(page, 0);
 }
 
-INT_PTR CALLBACK TouchTuning(HWND page, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK TunerWindow(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
     DWORD mode;
 
@@ -63,7 +63,7 @@ INT_PTR CALLBACK TouchTuning(HWND page, UINT message, WPARAM wParam, LPARAM)
         if ((mode = ModeOfButton(wParam)) != 0) {
             PanelSettings.Mode = mode;
             CheckModeButtons(page);
-        } else if (wParam == IDC_TUNING_RIGHT_BUTTON) {
+        } else if (wParam == IDC_TUNER_RIGHT_BUTTON) {
             PanelSettings.RightButton = PanelSettings.RightButton == 1 ? 0 : 1;
             CheckRightButton(page);
         } else if (wParam == IDOK) {
@@ -76,14 +76,14 @@ INT_PTR CALLBACK TouchTuning(HWND page, UINT message, WPARAM wParam, LPARAM)
     return 0;
 }
 
-int RunTouchTuning(void)
+int RunTuner(void)
 {
     int result = 1;
 
-    if (!ClaimInstallation(TUNING_CAPTION))
+    if (!ClaimInstallation(TUNER_CAPTION))
         return 1;
-    if (LoadInstalledSettings(TUNING_CAPTION)) {
-        OpenPage(IDD_TOUCH_TUNING, NULL, TouchTuning);
+    if (LoadInstalledSettings(TUNER_CAPTION)) {
+        OpenPage(IDD_TUNER, NULL, TunerWindow);
         result = 0;
     }
     ReleaseInstallation();

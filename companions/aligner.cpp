@@ -1,4 +1,4 @@
-// The aligner: setup's calibration screen run again over the installed driver.
+// ALIGNER.EXE: setup's calibration screen run again over the installed driver.
 #include "companions.h"
 #include "settings.h"
 #include "driver.h"

@@ -1,0 +1,87 @@
+// The panel monitor: the stored settings as they are, and a raw point for a touch in its box.
+#include "companion_test.h"
+#include "companion_resource.h"
+#include "companions.h"
+#include "settings.h"
+#include "sim_device.h"
+
+namespace {
+
+class Padmon : public CompanionTest {
+protected:
+    void SetUp() override
+    {
+        CompanionTest::SetUp();
+        InstallVelmora();
+    }
+};
+
+// Read alike from a key the user may not write.
+TEST_F(Padmon, ShowsTheStoredSettingsAndTheDriverStateFromAKeyOpenOrClosedToWriting)
+{
+    for (bool closed : { false, true }) {
+        SCOPED_TRACE(closed ? "closed" : "open");
+        if (closed) {
+            ShutKey();
+            ShutKey(STATIC_DRIVER_KEY);
+        }
+        ClearSimulationLog();
+        Scenario s;
+        OnWindowWith(s, IDC_PADMON_PORT, [](HWND page) {
+            EXPECT_EQ("COM Port Setting : COM 2 (2F8h), IRQ 3", ControlText(page, IDC_PADMON_PORT));
+            EXPECT_EQ("Right Button Setting :  ON", ControlText(page, IDC_PADMON_BUTTON));
+            EXPECT_EQ("Touch Mode Setting : MODE 2", ControlText(page, IDC_PADMON_MODE));
+            EXPECT_EQ("Top left : 12, 20", ControlText(page, IDC_PADMON_LEFT_UP));
+            EXPECT_EQ("Top right : 1010, 18", ControlText(page, IDC_PADMON_RIGHT_UP));
+            EXPECT_EQ("Bottom left : 9, 757", ControlText(page, IDC_PADMON_LEFT_DN));
+            EXPECT_EQ("Bottom right : 1006, 760", ControlText(page, IDC_PADMON_RIGHT_DN));
+            EXPECT_EQ("Loaded at every start of Windows : YES", ControlText(page, IDC_PADMON_STARTUP));
+            EXPECT_EQ("QUARLO.VXD in the system folder : YES", ControlText(page, IDC_PADMON_DRIVER_FILE));
+        });
+        s.PressEscape();
+        s.Run([] { RunPadmon(); });
+        EXPECT_EQ((std::vector<std::string>{ "open", "close" }), ReadSimulationLog());
+    }
+}
+
+TEST_F(Padmon, TouchInTheBoxShowsTheRawPointAndOutsideDoesNothing)
+{
+    SetSimulation("QUARLO_SIM_PANEL", "100,900,700,50");
+    std::vector<POINT> touched;
+    Scenario s;
+    s.TouchControl(IDC_PADMON_TEST_AREA, &touched);
+    OnWindowWith(s, IDC_PADMON_PORT, [&touched](HWND page) {
+        LONG x = 0, y = 0;
+        SimulatedPanelRaw(touched[0].x, touched[0].y, &x, &y);
+        EXPECT_EQ("Raw X : " + std::to_string(x) + "   Raw Y : " + std::to_string(y),
+                  ControlText(page, IDC_PADMON_POINT));
+    });
+    s.TouchControl(IDC_PADMON_PORT);
+    s.Click(IDCANCEL);
+    s.Run([] { RunPadmon(); });
+    EXPECT_EQ((std::vector<std::string>{ "open", "ioctl 0x220007 0 0", "close" }), ReadSimulationLog());
+}
+
+TEST_F(Padmon, SaysWhatIsMissing)
+{
+    DeleteKeyTree(STATIC_DRIVER_KEY);
+    DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
+    Scenario s;
+    OnWindowWith(s, IDC_PADMON_PORT, [](HWND page) {
+        EXPECT_EQ("Loaded at every start of Windows : NO", ControlText(page, IDC_PADMON_STARTUP));
+        EXPECT_EQ("QUARLO.VXD in the system folder : NO", ControlText(page, IDC_PADMON_DRIVER_FILE));
+        EXPECT_EQ("Cannot Load QUARLO.VXD", ControlText(page, IDC_PADMON_POINT));
+    });
+    s.TouchControl(IDC_PADMON_TEST_AREA);
+    s.Click(IDCANCEL);
+    s.Run([] { RunPadmon(); });
+    EXPECT_EQ(std::vector<std::string>{ "open" }, ReadSimulationLog()) << "a control call without a driver";
+
+    DeleteKeyTree(SETTINGS_PARENT_KEY);
+    Scenario absent;
+    absent.AnswerMessageBox(NOT_INSTALLED_TEXT, PADMON_CAPTION, IDI_EXCLAMATION);
+    absent.Run([] { RunPadmon(); });
+    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+}
+
+} // namespace
