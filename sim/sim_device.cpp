@@ -295,16 +295,12 @@ BOOL DeviceControl(HANDLE device, DWORD code, LPVOID input, DWORD inputSize, LPV
         return TRUE;
     }
     case IOCTL_PANEL_SET_LEFT_UP:
-        SetCorner(0, request);
-        return TRUE;
     case IOCTL_PANEL_SET_RIGHT_UP:
-        SetCorner(2, request);
-        return TRUE;
     case IOCTL_PANEL_SET_RIGHT_DN:
-        SetCorner(4, request);
-        return TRUE;
     case IOCTL_PANEL_SET_LEFT_DN:
-        SetCorner(6, request);
+        // Functions 2 to 5, four code values apart, set the corners in the order they are
+        // kept, two values each: left up, right up, right down, left down.
+        SetCorner((int)(code - IOCTL_PANEL_SET_LEFT_UP) / 2, request);
         return TRUE;
     case IOCTL_PANEL_SET_CALIBRATE:
         CalibrateFlags[0] = (LONG)request->Word[0];

@@ -116,12 +116,18 @@ BOOL PanelSettingsLeft(void)
     return left;
 }
 
+// Only a key that exists: a removed installation must not come back by a save.
+static BOOL OpenSettingsToSave(HKEY *key)
+{
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, key) == ERROR_SUCCESS;
+}
+
 BOOL SavePanelSettingFields(const DWORD *const fields[], int count)
 {
     HKEY key;
     BOOL written = TRUE;
 
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (!OpenSettingsToSave(&key))
         return FALSE;
     for (int i = 0; i < count; i++) {
         int index = (int)(fields[i] - SettingField(0));
@@ -138,8 +144,7 @@ BOOL SavePanelSettings(void)
     HKEY key;
     BOOL written;
 
-    // Only to a key that exists: a removed installation must not come back by a save.
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (!OpenSettingsToSave(&key))
         return FALSE;
     written = WritePanelSettings(key, &PanelSettings);
     RegCloseKey(key);

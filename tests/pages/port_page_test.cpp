@@ -111,20 +111,26 @@ TEST_F(PortPageTest, PortsSetBaseAndLineWhileLinesChangeOnlyTheLine)
 {
     SetSerialPortMap({ "COM1", "COM2", "COM3", "COM4" });
     Scenario s;
-    Expect(s, "opening", 1, 1016, 4, { IDC_COM1, IDC_IRQ4 });
-    RealClick(s, IDC_IRQ7);
-    Expect(s, "IRQ 7", 1, 1016, 7, { IDC_COM1, IDC_IRQ7 });
-    RealClick(s, IDC_COM1);
-    Expect(s, "COM 1 again keeps the line picked by hand", 1, 1016, 7, { IDC_COM1, IDC_IRQ7 });
-    RealClick(s, IDC_COM2);
-    Expect(s, "COM 2", 2, 760, 3, { IDC_COM2, IDC_IRQ3 });
-    RealClick(s, IDC_COM3);
-    Expect(s, "COM 3", 3, 888, 7, { IDC_COM3, IDC_IRQ7 });
-    RealClick(s, IDC_COM4);
-    Expect(s, "COM 4", 4, 632, 5, { IDC_COM4, IDC_IRQ5 });
-    RealClick(s, IDC_IRQ4);
-    RealClick(s, IDC_IRQ4);
-    Expect(s, "IRQ 4 twice", 4, 632, 4, { IDC_COM4, IDC_IRQ4 });
+    // Each row: the buttons clicked in turn, then what the page holds and checks.
+    const struct {
+        const char *after;
+        std::vector<int> clicks;
+        DWORD port, base, irq;
+        std::vector<int> checked;
+    } steps[] = {
+        { "opening", {}, 1, 1016, 4, { IDC_COM1, IDC_IRQ4 } },
+        { "IRQ 7", { IDC_IRQ7 }, 1, 1016, 7, { IDC_COM1, IDC_IRQ7 } },
+        { "COM 1 again keeps the line picked by hand", { IDC_COM1 }, 1, 1016, 7, { IDC_COM1, IDC_IRQ7 } },
+        { "COM 2", { IDC_COM2 }, 2, 760, 3, { IDC_COM2, IDC_IRQ3 } },
+        { "COM 3", { IDC_COM3 }, 3, 888, 7, { IDC_COM3, IDC_IRQ7 } },
+        { "COM 4", { IDC_COM4 }, 4, 632, 5, { IDC_COM4, IDC_IRQ5 } },
+        { "IRQ 4 twice", { IDC_IRQ4, IDC_IRQ4 }, 4, 632, 4, { IDC_COM4, IDC_IRQ4 } },
+    };
+    for (const auto &step : steps) {
+        for (int id : step.clicks)
+            RealClick(s, id);
+        Expect(s, step.after, step.port, step.base, step.irq, step.checked);
+    }
     // Only a click acts: another notification of a button, and OK or Cancel from the
     // keyboard's point of view, do nothing.
     s.Then("other commands", [](HWND active) {
