@@ -1,6 +1,8 @@
 #!/bin/sh
-# Installs what is missing, builds everything, and runs every test under Wine inside one
-# Xvfb, in a fresh Wine prefix. Usage: scripts/test.sh [ctest arguments]
+# Installs what is missing, builds everything, and runs every test under Wine three times,
+# as Windows NT, 98 and 95, each in a fresh Wine prefix inside an Xvfb of its own
+# (scripts/run-ctest.sh). Usage: scripts/test.sh [ctest arguments]; VELMORA_WINDOWS=win98
+# (or "nt win95", ...) runs only those.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VELMORA_BUILD:-$root/build}
@@ -8,5 +10,4 @@ build=${VELMORA_BUILD:-$root/build}
 "$root/scripts/build.sh"
 
 export WINEPREFIX="$build/wine-test" WINEARCH=win32 WINEDEBUG=-all
-"$root/scripts/wine-prefix.sh" "$WINEPREFIX"
-exec xvfb-run -a -s "-screen 0 1024x768x24" "$root/scripts/run-ctest.sh" "$build" "$@"
+exec "$root/scripts/run-ctest.sh" "$build" "$@"

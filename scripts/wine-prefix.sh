@@ -20,11 +20,6 @@ if [ "$(cat "$template/.velmora-template" 2>/dev/null)" != "$stamp" ]; then
   reg 'HKCU\Software\Wine\DllOverrides' /v mscoree /d ''
   reg 'HKCU\Software\Wine\DllOverrides' /v mshtml /d ''
   reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
-  # Programs that must meet Windows 95/98 behaviour run in Windows 98 mode, where
-  # RegDeleteKey removes a whole tree as it did there.
-  for program in settings_win98_tests.exe companion_win98_tests.exe unfinished_run_win98_tests.exe; do
-    reg "HKCU\\Software\\Wine\\AppDefaults\\$program" /v Version /d win98
-  done
   # The colours of a Windows 95 desktop: the pages' images are drawn on its grey face.
   for colour in "ButtonFace 192 192 192" "Menu 192 192 192" "Scrollbar 192 192 192" \
                 "ButtonShadow 128 128 128" "ButtonHilight 255 255 255" "Window 255 255 255" \

@@ -28,7 +28,7 @@ TEST_F(Win98Remover, KeysOfOthersSurvive)
     // Deleted without a look first, the entry key would have taken its subkey along; on a
     // registry that refuses, the checks above would prove nothing.
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY));
-    EXPECT_FALSE(KeyExists(belowEntry)) << "the prefix is not in Windows 98 mode";
+    EXPECT_FALSE(KeyExists(belowEntry)) << "the prefix is not in Windows 95/98 mode";
     DeleteKeyTree(STATIC_DRIVER_KEY);
     DeleteKeyTree(otherDriver);
 }

@@ -26,7 +26,7 @@ TEST_F(Win98Removal, KeysBesideAndBelowTheSettingsSurviveWithTheirValues)
     // Without this the checks above would pass on a registry that refuses to delete trees,
     // and prove nothing.
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_LOCAL_MACHINE, SETTINGS_KEY));
-    EXPECT_FALSE(KeyExists(below)) << "the prefix is not in Windows 98 mode";
+    EXPECT_FALSE(KeyExists(below)) << "the prefix is not in Windows 95/98 mode";
 }
 
 } // namespace
