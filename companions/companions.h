@@ -11,12 +11,15 @@
 #define TUNER_CAPTION  "Velmora Touch Tuning"
 
 #define NOT_INSTALLED_TEXT "Velmora is not installed on this computer."
+// A settings key that is there but cannot be opened: Velmora is installed.
+#define SETTINGS_UNREADABLE_TEXT "The Velmora settings cannot be read."
 #define ALIGNMENT_NOT_STORED_TEXT "The new alignment could not be stored. The touch panel keeps it only until Windows restarts."
 #define TUNER_NOT_STORED_TEXT "The new touch settings could not be stored."
 
 // Shared by the programs (installed.cpp).
-// Loads PanelSettings from an existing settings key. When Velmora is not installed it says
-// so in a box with this caption, creates nothing and returns FALSE.
+// Loads PanelSettings from an existing settings key. When Velmora is not installed, or its
+// key cannot be opened, it says which in a box with this caption, creates nothing and
+// returns FALSE.
 BOOL LoadInstalledSettings(const char *caption);
 // An exclamation box with OK, owned by owner.
 void ShowProblem(HWND owner, const char *text, const char *caption);

@@ -4,9 +4,12 @@
 
 BOOL LoadInstalledSettings(const char *caption)
 {
-    if (LoadInstalledPanelSettings())
+    LONG status = LoadInstalledPanelSettings();
+
+    if (status == ERROR_SUCCESS)
         return TRUE;
-    ShowProblem(NULL, NOT_INSTALLED_TEXT, caption);
+    // Only a missing key means that Velmora is not installed.
+    ShowProblem(NULL, status == ERROR_FILE_NOT_FOUND ? NOT_INSTALLED_TEXT : SETTINGS_UNREADABLE_TEXT, caption);
     return FALSE;
 }
 

@@ -86,15 +86,16 @@ void LoadPanelSettings(void)
     RememberFirstLoad();
 }
 
-BOOL LoadInstalledPanelSettings(void)
+LONG LoadInstalledPanelSettings(void)
 {
     HKEY key;
+    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key);
 
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return FALSE;
+    if (status != ERROR_SUCCESS)
+        return status;
     ReadPanelSettings(key);
     RegCloseKey(key);
-    return TRUE;
+    return ERROR_SUCCESS;
 }
 
 BOOL SettingsKeyPresent(void)

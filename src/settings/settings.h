@@ -67,9 +67,9 @@ extern FirstLoadRecord FirstLoad;
 void LoadPanelSettings(void);
 // For the companion programs, which must never bring back settings the remover took away:
 // loads PanelSettings from the settings key opened for reading only (a key the user may
-// read but not write holds the installed settings all the same); FALSE, and nothing
-// created, when there is no key.
-BOOL LoadInstalledPanelSettings(void);
+// read but not write holds the installed settings all the same). ERROR_SUCCESS, or the
+// error of the open (ERROR_FILE_NOT_FOUND when there is no key), with nothing created.
+LONG LoadInstalledPanelSettings(void);
 // TRUE when the settings key is there, whether or not it may be written.
 BOOL SettingsKeyPresent(void);
 // TRUE when any of the 13 values is still in the settings key.

@@ -9,9 +9,9 @@ int ScreenWidth;
 int ScreenHeight;
 char MessageText[MESSAGE_TEXT_SIZE];
 
-void OpenPage(int templateId, HWND owner, DLGPROC procedure)
+INT_PTR OpenPage(int templateId, HWND owner, DLGPROC procedure)
 {
-    DialogBoxParamA(SetupInstance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
+    return DialogBoxParamA(SetupInstance, MAKEINTRESOURCEA(templateId), owner, procedure, 0);
 }
 
 BOOL ChainUnwinding(void)

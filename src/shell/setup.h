@@ -15,8 +15,9 @@ extern int ScreenWidth;
 extern int ScreenHeight;
 extern char MessageText[MESSAGE_TEXT_SIZE];
 
-// Opens a page modally, owned by the page that opens it (NULL for the first and the last).
-void OpenPage(int templateId, HWND owner, DLGPROC procedure);
+// Opens a page modally, owned by the page that opens it (NULL for the first and the last);
+// -1 when the page could not be made.
+INT_PTR OpenPage(int templateId, HWND owner, DLGPROC procedure);
 
 // True when a flag says the whole stack of pages must close.
 BOOL ChainUnwinding(void);
@@ -47,6 +48,9 @@ INT_PTR CALLBACK FinishPage(HWND page, UINT message, WPARAM wParam, LPARAM lPara
 // on; otherwise the user has been told, in a box with this caption, and nothing is touched.
 BOOL ClaimInstallation(const char *caption);
 void ReleaseInstallation(void);
+
+// Told when the finish page cannot be shown after an accepted calibration.
+#define NOT_FINISHED_TEXT "The installation could not be finished. Please run Velmora Setup again."
 
 // The restart that ends a completed setup. Under test a recorder takes its place, since
 // Wine's ExitWindowsEx ends every windowed process of the prefix.

@@ -2,6 +2,7 @@
 // top-level pages; every other page is opened by the page before it.
 #include "setup.h"
 #include "settings.h"
+#include "driver.h"
 #include "resource.h"
 
 static const char SetupClassName[] = "Velmora Setup 2.00";
@@ -52,11 +53,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 
     OpenPage(IDD_WELCOME, NULL, WelcomePage);
     // Every way of ending a run without the finish page passes here: Cancel on any page,
-    // the driver that did not load, Back to the welcome page and Cancel there.
-    if (CalibrationAccepted == 1)
-        OpenPage(IDD_FINISH, NULL, FinishPage);
-    else
+    // the driver that did not load, Back to the welcome page and Cancel there, and a finish
+    // page that could not be made after an accepted calibration. Then the installation never
+    // runs: the driver opened for the calibration is let go first, and the user learns that
+    // nothing was installed.
+    if (CalibrationAccepted != 1) {
         PutEarlierInstallationBack();
+    } else if (OpenPage(IDD_FINISH, NULL, FinishPage) == -1) {
+        CloseTouchDriver();
+        PutEarlierInstallationBack();
+        MessageBoxA(NULL, NOT_FINISHED_TEXT, SETUP_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+    }
     ReleaseInstallation();
     return 0;
 }
