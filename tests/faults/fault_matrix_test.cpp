@@ -36,7 +36,7 @@ const char Installed[] = "13 settings, entry, driver, menu 4";
 const char InstalledKept[] = "13 settings, entry, driver, menu 4, record kept";
 const char InstalledChanged[] = "13 settings, entry, driver, menu 4, record changed";
 const char NotFinished[] = "box Velmora Setup Utility: " NOT_FINISHED_TEXT;
-const char TuningNotStored[] = "box " TUNING_CAPTION ": " TUNING_NOT_STORED_TEXT;
+const char TuningNotStored[] = "box " TUNER_CAPTION ": " TUNING_NOT_STORED_TEXT;
 #define RemoverAsk "box " REMOVER_CAPTION ": Remove the Velmora touch screen driver?"
 #define REMOVED "The Velmora touch screen driver has been removed.\r\n\r\n"
 #define RESTART "Windows must be restarted to finish the removal. Restart Windows now?"
@@ -103,7 +103,7 @@ const FaultCase Cases[] = {
       "no settings, no entry, driver, menu 0" },
     // The companion programs over an installation.
     { "MonitorSettingsKeyUnreadable", INSTALLED, MONITOR, "RegOpenKeyExA", 1,
-      "box " MONITOR_CAPTION ": " SETTINGS_UNREADABLE_TEXT, InstalledKept },
+      "box " PADMON_CAPTION ": " SETTINGS_UNREADABLE_TEXT, InstalledKept },
     { "MonitorDriverDoesNotOpen", INSTALLED, MONITOR, "DeviceOpen", 1, "monitor: Cannot Load QUARLO.VXD", InstalledKept },
     { "MonitorTouchGivesNoPoint", INSTALLED, MONITOR, "DeviceControl", 1, "monitor: The touch driver gave no point.", InstalledKept },
     { "TunerSaveCannotOpenKey", INSTALLED, TUNER, "RegOpenKeyExA", 3, TuningNotStored, InstalledKept },
@@ -168,8 +168,8 @@ void RunWalk(Walk walk)
     switch (walk) {
     case INSTALL:
     case CANCEL_ON_SUMMARY: RunSetupProgram(); break;
-    case MONITOR: RunPanelMonitor(); break;
-    case TUNER: RunTouchTuning(); break;
+    case MONITOR: RunPadmon(); break;
+    case TUNER: RunTuner(); break;
     case ALIGNER: RunAligner(); break;
     case REMOVER: RunRemover(); break;
     }

@@ -128,16 +128,16 @@ void OnCompanion(User &u, HWND window)
 {
     if (!Due(u, window))
         return;
-    if (GetDlgItem(window, IDC_MONITOR_TEST_AREA)) {
+    if (GetDlgItem(window, IDC_PADMON_TEST_AREA)) {
         if (u.lastWindow != window) {
-            TouchCentre(window, IDC_MONITOR_TEST_AREA);
+            TouchCentre(window, IDC_PADMON_TEST_AREA);
         } else {
-            u.seen.push_back("monitor: " + ControlText(window, IDC_MONITOR_POINT));
+            u.seen.push_back("monitor: " + ControlText(window, IDC_PADMON_POINT));
             Press(window, IDCANCEL);
         }
-    } else if (GetDlgItem(window, IDC_TUNING_MODE3)) {
+    } else if (GetDlgItem(window, IDC_TUNER_MODE3)) {
         if (u.lastWindow != window)
-            Press(window, IDC_TUNING_MODE3);
+            Press(window, IDC_TUNER_MODE3);
         else
             Press(window, IDOK);
     }
@@ -167,7 +167,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
         EnumThreadWindows(GetCurrentThreadId(), EndEveryDialog, 0);
     } else if (active && IsWindowVisible(active)) {
         // The companions' windows have labels with the id a message box gives its text.
-        if (GetDlgItem(active, IDC_MONITOR_TEST_AREA) || GetDlgItem(active, IDC_TUNING_MODE3))
+        if (GetDlgItem(active, IDC_PADMON_TEST_AREA) || GetDlgItem(active, IDC_TUNER_MODE3))
             OnCompanion(u, active);
         else if (ReadMessageBox(active, &seen))
             AnswerBox(u, active, seen);

@@ -40,22 +40,6 @@ void ExpectOpensAndClosesPaired(void)
     EXPECT_FALSE(open) << "the driver was left open";
 }
 
-// The width the static's own font needs for its text, against the static's width.
-void ExpectTextFitsItsStatic(HWND page, int id)
-{
-    HWND control = GetDlgItem(page, id);
-    std::string text = ControlText(page, id);
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, (HFONT)SendMessageA(control, WM_GETFONT, 0, 0));
-    SIZE size = { 0, 0 };
-    GetTextExtentPoint32A(dc, text.c_str(), (int)text.size(), &size);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    RECT client;
-    GetClientRect(control, &client);
-    EXPECT_LE(size.cx, client.right) << "\"" << text << "\" is wider than control " << id;
-}
-
 TEST_F(SummaryPageTest, StoredPortNoPageOffersReadsNoneNotAnEarlierText)
 {
     WriteDword(SETTINGS_KEY, "ComPort", 9);
@@ -66,7 +50,7 @@ TEST_F(SummaryPageTest, StoredPortNoPageOffersReadsNoneNotAnEarlierText)
     s.OnPage(IDD_SUMMARY, [](HWND page) {
         EXPECT_EQ("COM Port Setting : none, IRQ 7", ControlText(page, IDC_PORT_LINE));
         EXPECT_EQ("Right Button Setting : OFF", ControlText(page, IDC_BUTTON_LINE));
-        ExpectTextFitsItsStatic(page, IDC_PORT_LINE);
+        ExpectTextFitsItsControl(page, IDC_PORT_LINE);
     }).Click(IDC_BACK);
     s.Run(OpenSummaryAlone);
     EXPECT_EQ(9u, StoredSetting("ComPort")) << "the page changed a value it only shows";
@@ -82,8 +66,8 @@ TEST_F(SummaryPageTest, ShowsTheChoicesCopiesOverAnOlderDriverAndSavesThemFirst)
     WalkToPage(s, IDD_SUMMARY, { IDC_COM2, IDC_RIGHT_BUTTON }).OnPage(IDD_SUMMARY, [](HWND page) {
         EXPECT_EQ("COM Port Setting : COM 2, IRQ 3", ControlText(page, IDC_PORT_LINE));
         EXPECT_EQ("Right Button Setting :  ON", ControlText(page, IDC_BUTTON_LINE));
-        ExpectTextFitsItsStatic(page, IDC_PORT_LINE);
-        ExpectTextFitsItsStatic(page, IDC_BUTTON_LINE);
+        ExpectTextFitsItsControl(page, IDC_PORT_LINE);
+        ExpectTextFitsItsControl(page, IDC_BUTTON_LINE);
         EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
         EXPECT_EQ(760u, StoredSetting("ComBase"));
         EXPECT_EQ(1u, StoredSetting("RightButton"));

@@ -56,6 +56,21 @@ RECT ControlRect(HWND page, int id)
     return rect;
 }
 
+void ExpectTextFitsItsControl(HWND page, int id)
+{
+    HWND control = GetDlgItem(page, id);
+    std::string text = ControlText(page, id);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, (HFONT)SendMessageA(control, WM_GETFONT, 0, 0));
+    SIZE size = { 0, 0 };
+    GetTextExtentPoint32A(dc, text.c_str(), (int)text.size(), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    RECT client;
+    GetClientRect(control, &client);
+    EXPECT_LE(size.cx, client.right) << "\"" << text << "\" is wider than control " << id;
+}
+
 static Scenario *Running;
 
 Scenario &Scenario::Then(const std::string &what, Step step)

@@ -27,6 +27,8 @@ BOOL ControlVisible(HWND page, int id);
 BOOL ControlEnabled(HWND page, int id);
 int ControlChecked(HWND page, int id);
 RECT ControlRect(HWND page, int id);   // in screen pixels
+// The width the control's own font needs for its text fits the control's width.
+void ExpectTextFitsItsControl(HWND page, int id);
 
 class Scenario {
 public:

@@ -1,0 +1,151 @@
+// Stored values of every type and size, the same in all 13 fields: what setup, PADMON, TUNER
+// and ALIGNER show of them and store back. A value of up to 4 bytes is taken as its bytes,
+// least significant first, whatever its type, over a field that was zero; a longer one gives
+// every field its default.
+#include "companion_test.h"
+#include "companion_resource.h"
+#include "companions.h"
+#include "resource.h"
+#include "settings.h"
+#include "setup.h"
+
+namespace {
+
+struct StoredForm {
+    const char *name;
+    DWORD type;
+    std::vector<BYTE> data;
+    bool defaults;           // every field takes its default
+    DWORD value;             // otherwise, the value every field takes
+    const char *summary;     // the summary page's port line
+    const char *monitor;     // PADMON's port line
+};
+
+const std::vector<DWORD> Defaults = { 0, 0, 1024, 0, 1024, 1024, 0, 1024, 1, 1016, 4, 1, 0 };
+
+const StoredForm Forms[] = {
+    { "String", REG_SZ, { 'C', 'O', 'M', '2', 0 }, true, 0, "COM Port Setting : COM 1, IRQ 4",
+      "COM Port Setting : COM 1 (3F8h), IRQ 4" },
+    { "Binary0", REG_BINARY, {}, false, 0, "COM Port Setting : none", "COM Port Setting : COM 0 (0h), IRQ 0" },
+    { "Binary1", REG_BINARY, { 1 }, false, 1, "COM Port Setting : COM 1", "COM Port Setting : COM 1 (1h), IRQ 1" },
+    { "Binary2", REG_BINARY, { 3, 1 }, false, 259, "COM Port Setting : none",
+      "COM Port Setting : COM 259 (103h), IRQ 259" },
+    { "Binary4", REG_BINARY, { 2, 0, 0, 0 }, false, 2, "COM Port Setting : COM 2",
+      "COM Port Setting : COM 2 (2h), IRQ 2" },
+    { "Binary8", REG_BINARY, { 2, 0, 0, 0, 2, 0, 0, 0 }, true, 0, "COM Port Setting : COM 1, IRQ 4",
+      "COM Port Setting : COM 1 (3F8h), IRQ 4" },
+    { "None", REG_NONE, { 3, 0, 0, 0 }, false, 3, "COM Port Setting : COM 3, IRQ 3",
+      "COM Port Setting : COM 3 (3h), IRQ 3" },
+    { "BigEndian", REG_DWORD_BIG_ENDIAN, { 0, 0, 0, 4 }, false, 0x04000000, "COM Port Setting : none",
+      "COM Port Setting : COM 67108864 (4000000h), IRQ 67108864" },
+    { "Zero", REG_DWORD, { 0, 0, 0, 0 }, false, 0, "COM Port Setting : none", "COM Port Setting : COM 0 (0h), IRQ 0" },
+    { "LargestPositive", REG_DWORD, { 0xFF, 0xFF, 0xFF, 0x7F }, false, 0x7FFFFFFF, "COM Port Setting : none",
+      "COM Port Setting : COM 2147483647 (7FFFFFFFh), IRQ 2147483647" },
+    { "SmallestNegative", REG_DWORD, { 0, 0, 0, 0x80 }, false, 0x80000000, "COM Port Setting : none",
+      "COM Port Setting : COM 2147483648 (80000000h), IRQ 2147483648" },
+    { "AllOnes", REG_DWORD, { 0xFF, 0xFF, 0xFF, 0xFF }, false, 0xFFFFFFFF, "COM Port Setting : none",
+      "COM Port Setting : COM 4294967295 (FFFFFFFFh), IRQ 4294967295" },
+};
+
+const int MonitorLines[] = {
+    IDC_PADMON_PORT, IDC_PADMON_BUTTON, IDC_PADMON_MODE, IDC_PADMON_LEFT_UP, IDC_PADMON_RIGHT_UP,
+    IDC_PADMON_LEFT_DN, IDC_PADMON_RIGHT_DN, IDC_PADMON_STARTUP, IDC_PADMON_DRIVER_FILE, IDC_PADMON_PROGRAMS,
+};
+
+class StoredValues : public CompanionTest, public testing::WithParamInterface<StoredForm> {
+protected:
+    // All 13 values in this form, and the program about to run starting as a new process.
+    void StoreForm()
+    {
+        const StoredForm &f = GetParam();
+        for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+            WriteValue(SETTINGS_KEY, PanelSettingNames[i], f.type, f.data.data(), (DWORD)f.data.size());
+        ResetSetupGlobals();
+        SetupInstance = GetModuleHandleA(NULL);
+    }
+    std::vector<DWORD> Loaded()
+    {
+        return GetParam().defaults ? Defaults : std::vector<DWORD>(PANEL_SETTING_COUNT, GetParam().value);
+    }
+    // The values before index end are still in the stored form.
+    void ExpectUntouchedBefore(int end)
+    {
+        for (int i = 0; i < end; i++) {
+            DWORD type = 0;
+            std::vector<BYTE> data;
+            ASSERT_TRUE(ReadValue(SETTINGS_KEY, PanelSettingNames[i], &type, &data));
+            EXPECT_EQ(GetParam().type, type) << PanelSettingNames[i];
+            EXPECT_EQ(GetParam().data, data) << PanelSettingNames[i];
+        }
+    }
+};
+
+TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
+{
+    const StoredForm &f = GetParam();
+    const DWORD button = Loaded()[12];
+
+    // Setup: the summary page shows the loaded values and saves them all as REG_DWORD.
+    StoreForm();
+    Scenario setup;
+    WalkToPage(setup, IDD_RIGHT_BUTTON).OnPage(IDD_RIGHT_BUTTON, [button](HWND page) {
+        EXPECT_EQ(button == 1 ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
+    });
+    setup.Click(IDC_NEXT).OnPage(IDD_SUMMARY, [&f, button](HWND page) {
+        EXPECT_EQ(f.summary, ControlText(page, IDC_PORT_LINE));
+        EXPECT_EQ(button == 1 ? "Right Button Setting :  ON" : "Right Button Setting : OFF",
+                  ControlText(page, IDC_BUTTON_LINE));
+        ExpectTextFitsItsControl(page, IDC_PORT_LINE);
+    });
+    setup.Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_BACK);
+    setup.OnPage(IDD_WELCOME).Click(IDC_CANCEL);
+    setup.Run([] { RunSetupProgram(); });
+    EXPECT_EQ(Loaded(), StoredRecord());
+
+    // PADMON shows them, every line inside its control, and stores nothing.
+    StoreForm();
+    Scenario monitor;
+    OnWindowWith(monitor, IDC_PADMON_PORT, [&f](HWND page) {
+        EXPECT_EQ(f.monitor, ControlText(page, IDC_PADMON_PORT));
+        for (int id : MonitorLines)
+            ExpectTextFitsItsControl(page, id);
+    });
+    monitor.Click(IDCANCEL);
+    monitor.Run([] { RunPadmon(); });
+    ExpectUntouchedBefore(PANEL_SETTING_COUNT);
+
+    // TUNER checks a mode only for 1 to 3, and OK stores only its two values, as loaded.
+    StoreForm();
+    const DWORD mode = Loaded()[11];
+    Scenario tuner;
+    OnWindowWith(tuner, IDC_TUNER_MODE1, [mode, button](HWND page) {
+        for (DWORD m = 1; m <= 3; m++)
+            EXPECT_EQ(mode == m ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE1 + (int)m - 1));
+        EXPECT_EQ(button == 1 ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
+    });
+    tuner.Click(IDOK).AnswerMessageBox("The new touch settings take effect at the next start of Windows.",
+                                       TUNER_CAPTION, IDI_ASTERISK);
+    tuner.Run([] { RunTuner(); });
+    EXPECT_EQ(mode, StoredSetting("Mode"));
+    EXPECT_EQ(button, StoredSetting("RightButton"));
+    ExpectUntouchedBefore(11);
+
+    // ALIGNER stores the new corners and the rest of the record as it loaded it.
+    StoreForm();
+    PutDriverFile();
+    Scenario aligner;
+    TouchTargets(aligner).Click(IDC_OK);
+    aligner.Run([] { RunAligner(); });
+    std::vector<DWORD> stored = StoredRecord(), loaded = Loaded();
+    EXPECT_EQ(std::vector<DWORD>(loaded.begin() + 8, loaded.end()), std::vector<DWORD>(stored.begin() + 8, stored.end()));
+}
+
+void PrintTo(const StoredForm &f, std::ostream *out)
+{
+    *out << f.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, StoredValues, testing::ValuesIn(Forms),
+                         [](const testing::TestParamInfo<StoredForm> &info) { return std::string(info.param.name); });
+
+} // namespace
