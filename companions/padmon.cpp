@@ -127,6 +127,10 @@ INT_PTR CALLBACK PadmonWindow(HWND page, UINT message, WPARAM wParam, LPARAM lPa
             EndDialog(page, 0);
         }
         break;
+
+    case WM_DESTROY:
+        ReleasePagePictures(page);
+        break;
     }
     return 0;
 }

@@ -72,6 +72,10 @@ INT_PTR CALLBACK TunerWindow(HWND page, UINT message, WPARAM wParam, LPARAM)
             EndDialog(page, 0);
         }
         break;
+
+    case WM_DESTROY:
+        ReleasePagePictures(page);
+        break;
     }
     return 0;
 }

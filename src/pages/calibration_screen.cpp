@@ -242,6 +242,10 @@ INT_PTR CALLBACK CalibrationScreen(HWND screen, UINT message, WPARAM wParam, LPA
         else if (wParam == IDC_RETRY)
             RetryCalibration(screen);
         break;
+
+    case WM_DESTROY:
+        ReleasePagePictures(screen);
+        break;
     }
     return 0;
 }

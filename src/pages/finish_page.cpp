@@ -112,6 +112,10 @@ INT_PTR CALLBACK FinishPage(HWND page, UINT message, WPARAM wParam, LPARAM)
         if (wParam == IDC_REBOOT)
             Reboot(page);
         break;
+
+    case WM_DESTROY:
+        ReleasePagePictures(page);
+        break;
     }
     return 0;
 }

@@ -97,6 +97,10 @@ INT_PTR CALLBACK PortPage(HWND page, UINT message, WPARAM wParam, LPARAM)
             FollowPageChain(page, wParam, IDD_RIGHT_BUTTON, RightButtonPage);
         }
         break;
+
+    case WM_DESTROY:
+        ReleasePagePictures(page);
+        break;
     }
     return 0;
 }

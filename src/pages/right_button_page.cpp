@@ -26,6 +26,10 @@ INT_PTR CALLBACK RightButtonPage(HWND page, UINT message, WPARAM wParam, LPARAM)
             FollowPageChain(page, wParam, IDD_SUMMARY, SummaryPage);
         }
         break;
+
+    case WM_DESTROY:
+        ReleasePagePictures(page);
+        break;
     }
     return 0;
 }

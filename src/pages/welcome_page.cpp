@@ -21,6 +21,10 @@ INT_PTR CALLBACK WelcomePage(HWND page, UINT message, WPARAM wParam, LPARAM)
             EndDialog(page, 0);
         }
         break;
+
+    case WM_DESTROY:
+        ReleasePagePictures(page);
+        break;
     }
     return 0;
 }

@@ -19,6 +19,9 @@ extern char MessageText[MESSAGE_TEXT_SIZE];
 // -1 when the page could not be made.
 INT_PTR OpenPage(int templateId, HWND owner, DLGPROC procedure);
 
+// Deletes the bitmaps the page's picture controls loaded from its template; for WM_DESTROY.
+void ReleasePagePictures(HWND page);
+
 // True when a flag says the whole stack of pages must close.
 BOOL ChainUnwinding(void);
 
