@@ -19,6 +19,27 @@ static BOOL DriverFilePaths(char *driver, char *earlier)
     return SystemFilePath(driver, DRIVER_FILE_NAME) && SystemFilePath(earlier, EARLIER_DRIVER_FILE_NAME);
 }
 
+// The record the earlier installation runs with. A value that could not be read when the
+// run began holds its default in the first load; read again now, before this run saves over
+// it, it keeps the installation's own.
+static const PanelSettingsRecord *EarlierRecord(void)
+{
+    static PanelSettingsRecord record;
+    HKEY key;
+
+    record = FirstLoad.Settings;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return &record;
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++) {
+        DWORD value, size = sizeof value;
+        if (RegQueryValueExA(key, PanelSettingNames[i], NULL, NULL, (BYTE *)&value, &size) == ERROR_SUCCESS &&
+            size == sizeof value)
+            ((DWORD *)&record)[i] = value;
+    }
+    RegCloseKey(key);
+    return &record;
+}
+
 void KeepEarlierInstallationAside(void)
 {
     char driver[PATH_BUFFER_SIZE], earlier[PATH_BUFFER_SIZE];
@@ -30,7 +51,7 @@ void KeepEarlierInstallationAside(void)
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, EARLIER_SETTINGS_KEY, 0, NULL, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS)
         return;
-    WritePanelSettings(key, &FirstLoad.Settings);
+    WritePanelSettings(key, EarlierRecord());
     RegCloseKey(key);
     if (!DriverFilePaths(driver, earlier))
         return;

@@ -23,12 +23,15 @@ BOOL StaticDriverRegistered(void)
     HKEY key;
     LONG status;
 
-    // Only read: a key closed to writing still tells.
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return FALSE;
+    // Only read: a key closed to writing still tells. Only a key or value that is not there
+    // means no entry: a look that fails otherwise, taken for none, would have a cancelled run
+    // delete the driver and settings that an earlier installation starts Windows with.
+    status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY, 0, KEY_READ, &key);
+    if (status != ERROR_SUCCESS)
+        return status != ERROR_FILE_NOT_FOUND;
     status = RegQueryValueExA(key, STATIC_DRIVER_VALUE, NULL, NULL, NULL, NULL);
     RegCloseKey(key);
-    return status == ERROR_SUCCESS;
+    return status != ERROR_FILE_NOT_FOUND;
 }
 
 void UnregisterStaticDriver(void)

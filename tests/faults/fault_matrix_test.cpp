@@ -59,11 +59,11 @@ const FaultCase Cases[] = {
       "no settings, entry, driver, menu 4" },
     { "FirstRunDefaultNotWritten", FRESH, INSTALL, "RegSetValueExA", 1, Ok, Installed },
     { "StoredValueUnreadable", INSTALLED, INSTALL, "RegQueryValueExA", 3, Ok, InstalledChanged },
-    { "SerialPortMapUnreadable", FRESH, INSTALL, "RegOpenKeyExA", 2, Ok, Installed },
+    { "SerialPortMapUnreadable", FRESH, INSTALL, "RegOpenKeyExA", 3, Ok, Installed },
     { "SystemDirectoryUnknownForCopy", FRESH, INSTALL, "GetSystemDirectoryA", 1, LoadFailed,
       "13 settings, no entry, no driver, menu 0" },
     { "DriverNotCopied", FRESH, INSTALL, "CopyFileA", 1, LoadFailed, "13 settings, no entry, no driver, menu 0" },
-    { "SummarySaveCannotOpenKey", FRESH, INSTALL, "RegOpenKeyExA", 3, Ok, Installed },
+    { "SummarySaveCannotOpenKey", FRESH, INSTALL, "RegOpenKeyExA", 4, Ok, Installed },
     { "SummarySaveValueNotWritten", FRESH, INSTALL, "RegSetValueExA", 14, Ok, Installed },
     { "DriverDoesNotOpen", FRESH, INSTALL, "DeviceOpen", 1, LoadFailed, "13 settings, no entry, driver, menu 0" },
     { "ProbeCallFails", FRESH, INSTALL, "DeviceControl", 1, NoCardThenOk, Installed },
@@ -75,12 +75,12 @@ const FaultCase Cases[] = {
       "13 settings, no entry, driver, menu 4" },
     { "DriverEntryNotWritten", FRESH, INSTALL, "RegSetValueExA", 27, "finish: Cannot Write Registry",
       "13 settings, no entry, driver, menu 4" },
-    { "FinishSaveCannotOpenKey", FRESH, INSTALL, "RegOpenKeyExA", 4, "finish: Cannot Write Registry", Installed },
+    { "FinishSaveCannotOpenKey", FRESH, INSTALL, "RegOpenKeyExA", 5, "finish: Cannot Write Registry", Installed },
     { "FinishSaveLastValueNotWritten", FRESH, INSTALL, "RegSetValueExA", 40, "finish: Cannot Write Registry", Installed },
-    { "WindowsDirectoryUnknownForFolder", FRESH, INSTALL, "GetWindowsDirectoryA", 1,
-      "finish: Cannot Write PADMON.EXE", "13 settings, entry, driver, menu 0" },
-    { "WindowsDirectoryUnknownForRemover", FRESH, INSTALL, "GetWindowsDirectoryA", 3,
-      "finish: Cannot Write REMOVER.EXE", "13 settings, entry, driver, menu 3" },
+    // The programs go to the Programs folder the shell names instead.
+    { "WindowsDirectoryUnknownForFolder", FRESH, INSTALL, "GetWindowsDirectoryA", 1, Ok, Installed },
+    { "RemoverNotCopied", FRESH, INSTALL, "CopyFileA", 3, "finish: Cannot Write REMOVER.EXE",
+      "13 settings, entry, driver, menu 3" },
     { "FolderNotCreated", FRESH, INSTALL, "CreateDirectoryA", 1, "finish: Cannot Write PADMON.EXE",
       "13 settings, entry, driver, menu 0" },
     { "TunerNotCopied", FRESH, INSTALL, "CopyFileA", 5, "finish: Cannot Write TUNER.EXE", "13 settings, entry, driver, menu 3" },
@@ -90,11 +90,11 @@ const FaultCase Cases[] = {
       "box Error Message: Cannot Find Interface Card | box Error Message: Cannot Find Interface Card | gave up",
       "13 settings, no entry, driver, menu 0" },
     // Setup over an earlier installation, cancelled on the summary page.
-    { "EarlierEntryUnreadable", INSTALLED, CANCEL_ON_SUMMARY, "RegOpenKeyExA", 1, "", InstalledKept },
+    { "EarlierEntryUnreadable", INSTALLED, CANCEL_ON_SUMMARY, "RegOpenKeyExA", 2, "", InstalledKept },
     { "EarlierValueUnreadable", INSTALLED, CANCEL_ON_SUMMARY, "RegQueryValueExA", 9, "", InstalledKept },
     { "EarlierRecordNotRestored", INSTALLED, CANCEL_ON_SUMMARY, "RegSetValueExA", 1, "", InstalledKept },
     // Setup on a fresh machine, cancelled on the summary page: the removal.
-    { "RemovalCannotOpenKey", FRESH, CANCEL_ON_SUMMARY, "RegOpenKeyExA", 4, "", "13 settings, no entry, no driver, menu 0" },
+    { "RemovalCannotOpenKey", FRESH, CANCEL_ON_SUMMARY, "RegOpenKeyExA", 5, "", "13 settings, no entry, no driver, menu 0" },
     { "RemovalValueNotDeleted", FRESH, CANCEL_ON_SUMMARY, "RegDeleteValueA", 1, "", "no settings, no entry, no driver, menu 0" },
     { "RemovalKeyLooksInUse", FRESH, CANCEL_ON_SUMMARY, "RegQueryInfoKeyA", 1, "", "0 settings, no entry, no driver, menu 0" },
     { "RemovalKeyNotDeleted", FRESH, CANCEL_ON_SUMMARY, "RegDeleteKeyA", 1, "", "0 settings, no entry, no driver, menu 0" },
@@ -106,20 +106,22 @@ const FaultCase Cases[] = {
       "box " PADMON_CAPTION ": " SETTINGS_UNREADABLE_TEXT, InstalledKept },
     { "MonitorDriverDoesNotOpen", INSTALLED, MONITOR, "DeviceOpen", 1, "monitor: Cannot Load QUARLO.VXD", InstalledKept },
     { "MonitorTouchGivesNoPoint", INSTALLED, MONITOR, "DeviceControl", 1, "monitor: The touch driver gave no point.", InstalledKept },
-    { "TunerSaveCannotOpenKey", INSTALLED, TUNER, "RegOpenKeyExA", 3, TuningNotStored, InstalledKept },
+    { "TunerSaveCannotOpenKey", INSTALLED, TUNER, "RegOpenKeyExA", 2, TuningNotStored, InstalledKept },
     { "TunerModeNotWritten", INSTALLED, TUNER, "RegSetValueExA", 1, TuningNotStored, InstalledKept },
     { "TunerMessageNotShown", INSTALLED, TUNER, "MessageBoxA", 1, "", InstalledChanged },
     { "AlignerDriverDoesNotOpen", INSTALLED, ALIGNER, "DeviceOpen", 1, LoadFailed, InstalledKept },
     { "AlignerTouchGivesNoPoint", INSTALLED, ALIGNER, "DeviceControl", 3, "", InstalledChanged },
     { "AlignerScreenNotShown", INSTALLED, ALIGNER, "DialogBoxParamA", 1, "", InstalledKept },
-    { "AlignerSaveCannotOpenKey", INSTALLED, ALIGNER, "RegOpenKeyExA", 3,
+    { "AlignerSaveCannotOpenKey", INSTALLED, ALIGNER, "RegOpenKeyExA", 2,
       "box " ALIGNER_CAPTION ": " ALIGNMENT_NOT_STORED_TEXT, InstalledKept },
     { "RemoverQuestionNotShown", INSTALLED, REMOVER, "MessageBoxA", 1, "", InstalledKept },
     { "RemoverEntryNotDeleted", INSTALLED, REMOVER, "RegDeleteValueA", 1,
-      "box " REMOVER_CAPTION ": Remove the Velmora touch screen driver? | box " REMOVER_CAPTION ": " ENTRY_STAYS_TEXT,
-      InstalledKept },
-    { "RemoverProgramInUse", INSTALLED, REMOVER, "DeleteFileA", 3,
-      RemoverAsk " | box " REMOVER_CAPTION ": " REMOVED "Files still in use are deleted at the next start of Windows.\r\n\r\n" RESTART,
+      RemoverAsk " | box " REMOVER_CAPTION ": The Velmora touch screen driver could not be removed completely. "
+      "Windows did not let these registry keys be changed:\r\nHKEY_LOCAL_MACHINE\\" STATIC_DRIVER_KEY "\r\n\r\n" RESTART,
+      "no settings, entry, no driver, menu 0" },
+    { "RemoverProgramInUse", INSTALLED, REMOVER, "DeleteFileA", 5,
+      RemoverAsk " | box " REMOVER_CAPTION ": " REMOVED "Files still in use are deleted at the next start of Windows.\r\n\r\n"
+      "Please delete by hand after the restart:\r\nC:\\windows\\START MENU\\PROGRAMS\\VELMORA\r\n\r\n" RESTART,
       "no settings, no entry, no driver, menu 1" },
     { "RemoverFolderNotRemoved", INSTALLED, REMOVER, "RemoveDirectoryA", 1,
       RemoverAsk " | box " REMOVER_CAPTION ": " REMOVED "Please delete by hand after the restart:\r\n"
@@ -145,7 +147,7 @@ int StartMenuPrograms(void)
 {
     int count = 0;
     for (const char *name : CompanionPrograms)
-        count += FileExists(StartMenuProgram(name)) ? 1 : 0;
+        count += FileExists(StartMenuProgram(name)) || FileExists(ShellStartMenuProgram(name)) ? 1 : 0;
     return count;
 }
 
@@ -233,3 +235,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, FaultMatrix, testing::ValuesIn(Cases),
                          [](const testing::TestParamInfo<FaultCase> &info) { return std::string(info.param.name); });
 
 } // namespace
+
