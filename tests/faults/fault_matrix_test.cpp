@@ -36,7 +36,7 @@ const char Installed[] = "13 settings, entry, driver, menu 4";
 const char InstalledKept[] = "13 settings, entry, driver, menu 4, record kept";
 const char InstalledChanged[] = "13 settings, entry, driver, menu 4, record changed";
 const char NotFinished[] = "box Velmora Setup Utility: " NOT_FINISHED_TEXT;
-const char TuningNotStored[] = "box " TUNER_CAPTION ": " TUNING_NOT_STORED_TEXT;
+const char TuningNotStored[] = "box " TUNER_CAPTION ": " TUNER_NOT_STORED_TEXT;
 #define RemoverAsk "box " REMOVER_CAPTION ": Remove the Velmora touch screen driver?"
 #define REMOVED "The Velmora touch screen driver has been removed.\r\n\r\n"
 #define RESTART "Windows must be restarted to finish the removal. Restart Windows now?"
