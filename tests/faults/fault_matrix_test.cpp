@@ -45,10 +45,11 @@ const char TuningNotStored[] = "box " TUNER_CAPTION ": " TUNER_NOT_STORED_TEXT;
 // Setup's calls over a whole run on a fresh machine, in order: DialogBoxParamA 1 welcome,
 // 2 port page, 3 right-button page, 4 summary, 5 calibration, 6 finish; RegSetValueExA
 // 1-13 the first-run defaults, 14-26 the summary's save, 27 the driver entry, 28-40 the
-// finish page's save; RegOpenKeyExA 1 the driver entry's look, 2 the serial-port map, 3 the
-// summary's save, 4 the finish page's save (on Cancel, 4 is the removal's); DeviceControl 1
-// the probe, 2 calibrate (1, 0), 3-6 the touches, 7-10 the corners, 11-12 calibrate (1, 1)
-// and (0, 0), 13 OK's (0, 0); GetWindowsDirectoryA 1 the folder, 2-5 the four programs.
+// finish page's save; RegOpenKeyExA 1 the look for an aside copy, 2 the driver entry's
+// look, 3 the serial-port map, 4 the summary's save, 5 the finish page's save (on Cancel,
+// 5 is the removal's); DeviceControl 1 the probe, 2 calibrate (1, 0), 3-6 the touches,
+// 7-10 the corners; GetWindowsDirectoryA 1 the Start-menu folder; CopyFileA 1 the driver,
+// 2-5 the four programs.
 const FaultCase Cases[] = {
     // Setup, walked to Reboot.
     { "WelcomePageNotShown", FRESH, INSTALL, "DialogBoxParamA", 1, "", "no settings, no entry, no driver, menu 0" },
