@@ -135,16 +135,6 @@ static void LeaveInRegistry(const char *path)
     AppendText(RemovalInRegistry, sizeof RemovalInRegistry, "\r\n");
 }
 
-// A key the user may read but not change keeps its values whatever the removal tried:
-// looked at afterwards, so the report never calls removed what stayed.
-static void NoteRegistryLeft(void)
-{
-    if (StaticDriverRegistered())
-        LeaveInRegistry(STATIC_DRIVER_KEY);
-    if (PanelSettingsLeft())
-        LeaveInRegistry(SETTINGS_KEY);
-}
-
 void RemoveVelmora(void)
 {
     RemovalScheduled = 0;
@@ -153,12 +143,20 @@ void RemoveVelmora(void)
     // The entry goes first: setup's own removal, used next for the settings and the driver
     // file, spares an installation whose driver Windows still loads at every start.
     UnregisterStaticDriver();
+    // An entry that stays makes Windows load the driver at its next start, and the driver
+    // reads the settings: taking either away would leave a machine that starts a driver
+    // that is not there. Everything stays, the remover with it, for another try.
+    if (StaticDriverRegistered()) {
+        LeaveInRegistry(STATIC_DRIVER_KEY);
+        return;
+    }
     // Before the settings: its key, beside theirs, would keep "software\orrimac" in place.
     DropEarlierInstallation();
     RemoveInstallation();
     RemoveDriverFiles();
     RemoveStartMenuFolder();
-    NoteRegistryLeft();
+    if (PanelSettingsLeft())
+        LeaveInRegistry(SETTINGS_KEY);
 }
 
 BOOL VelmoraPresent(void)
