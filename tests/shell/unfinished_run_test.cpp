@@ -1,16 +1,12 @@
 // Every way a run of setup ends without the finish page, over a machine with a completed
 // earlier installation (which must come out as it went in) and over one without (where a
-// cancel on the summary removes what the run stored, and any other end keeps it). Built
-// twice: as it is, and in Windows 98 mode, where RegDeleteKey takes whole trees.
+// cancel on the summary removes what the run stored, and any other end keeps it). The
+// suite's Windows 95 and 98 runs hold it where RegDeleteKey takes whole trees.
 #include "dialog_driver.h"
 #include "test_machine.h"
 #include "resource.h"
 #include "settings.h"
 #include "setup.h"
-
-#ifndef UNFINISHED_RUN_SUITE
-#define UNFINISHED_RUN_SUITE UnfinishedRun
-#endif
 
 namespace {
 
@@ -83,13 +79,10 @@ void PrintTo(const Route &route, std::ostream *out)
     *out << route.name;
 }
 
-class UNFINISHED_RUN_SUITE : public SetupMachineTest, public testing::WithParamInterface<Route> {
+class UnfinishedRun : public SetupMachineTest, public testing::WithParamInterface<Route> {
 protected:
     void RunRoute()
     {
-#ifdef WINDOWS_98_MODE
-        ASSERT_TRUE(GetVersion() & 0x80000000) << "the prefix is not in Windows 98 mode";
-#endif
         SetSimulation("QUARLO_SIM_CARD", GetParam().card);
         SetSimulation("QUARLO_SIM_FAIL", GetParam().fail);
         Scenario s;
@@ -101,7 +94,7 @@ protected:
     }
 };
 
-TEST_P(UNFINISHED_RUN_SUITE, LeavesAnEarlierInstallationAsItFoundIt)
+TEST_P(UnfinishedRun, LeavesAnEarlierInstallationAsItFoundIt)
 {
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
         WriteDword(SETTINGS_KEY, PanelSettingNames[i], EarlierRecord[i]);
@@ -115,7 +108,7 @@ TEST_P(UNFINISHED_RUN_SUITE, LeavesAnEarlierInstallationAsItFoundIt)
     EXPECT_EQ("installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
 }
 
-TEST_P(UNFINISHED_RUN_SUITE, WithoutAnEarlierInstallationRemovesOnlyOnSummaryCancel)
+TEST_P(UnfinishedRun, WithoutAnEarlierInstallationRemovesOnlyOnSummaryCancel)
 {
     RunRoute();
 
@@ -129,7 +122,7 @@ TEST_P(UNFINISHED_RUN_SUITE, WithoutAnEarlierInstallationRemovesOnlyOnSummaryCan
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Routes, UNFINISHED_RUN_SUITE, testing::ValuesIn(Routes),
+INSTANTIATE_TEST_SUITE_P(Routes, UnfinishedRun, testing::ValuesIn(Routes),
                          [](const testing::TestParamInfo<Route> &info) { return std::string(info.param.name); });
 
 } // namespace
