@@ -9,6 +9,8 @@ set(VELMORA_PRODUCTION_COMPILE_OPTIONS
 set(VELMORA_PRODUCTION_LINK_OPTIONS
   -nostdlib -nostartfiles -Wl,-e,_ProgramStart@0
   -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0
+  # A program is always loaded at its own base on Windows 95: relocations are dead weight.
+  -Wl,--disable-dynamicbase -Wl,--disable-reloc-section
   -s)
 
 set(VELMORA_PRODUCTION_LIBRARIES kernel32 user32 gdi32 advapi32 gcc)
