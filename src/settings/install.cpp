@@ -85,17 +85,14 @@ static void DeleteDriverFile(void)
 void RemoveInstallation(void)
 {
     HKEY key;
-    BOOL opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS;
 
     // Cancelled over an earlier, completed installation: Windows loads the driver at every
     // start and the driver reads these settings, so both go back as this run found them.
     if (FirstLoad.Taken && FirstLoad.DriverRegistered) {
-        if (opened)
-            RegCloseKey(key);
         PutEarlierInstallationBack();
         return;
     }
-    if (opened) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
         for (int i = 0; i < PANEL_SETTING_COUNT; i++)
             RegDeleteValueA(key, PanelSettingNames[i]);
         RegCloseKey(key);
