@@ -38,6 +38,8 @@ void ComposePadmonPoint(char *text, LONG rawX, LONG rawY);
 // next start, and the paths left to the user, one a line (room for all six it may name).
 enum { REMOVAL_BY_HAND_SIZE = 6 * (256 + 2) };
 extern int RemovalScheduled;
+// Files of the installation that neither went nor go at the next start.
+extern int RemovalFilesLeft;
 extern char RemovalByHand[REMOVAL_BY_HAND_SIZE];
 // The registry keys that still hold what the removal should have deleted, one a line.
 enum { REMOVAL_IN_REGISTRY_SIZE = 128 };
@@ -48,6 +50,9 @@ void RemoveVelmora(void);
 BOOL VelmoraPresent(void);
 // Asks, removes, tells what is left and offers the restart.
 int RunRemover(void);
+// REMOVER.EXE's command line (remover_command.cpp): RunRemover, or with /S the removal
+// without a question or a box; /LOG=<file> logs either. The exit code is returned.
+int RunRemoverCommand(const char *commandLine);
 
 // ALIGNER.EXE (aligner.cpp): setup's calibration screen over the installed driver.
 int RunAligner(void);

@@ -6,6 +6,7 @@
 #include "paths.h"
 #include "setup.h"
 #include "summary_text.h"
+#include "uninstall_entry.h"
 
 void ComposePadmonPort(char *text, DWORD comPort, DWORD comBase, DWORD comIrq)
 {
@@ -60,6 +61,8 @@ static void ShowDriverState(HWND page)
     present = StartMenuFolderPath(path) && DirectoryExists(path);
     SetDlgItemTextA(page, IDC_PADMON_PROGRAMS, present
                     ? "Programs in the Start menu : YES" : "Programs in the Start menu : NO");
+    SetDlgItemTextA(page, IDC_PADMON_UNINSTALL, UninstallEntryPresent()
+                    ? "In Add/Remove Programs : YES" : "In Add/Remove Programs : NO");
 }
 
 static void ShowStoredSettings(HWND page)

@@ -12,7 +12,8 @@ BOOL ClaimInstallation(const char *caption)
 
     if (lock && GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(lock);
-        MessageBoxA(NULL, INSTALLATION_BUSY_TEXT, caption, MB_OK | MB_ICONEXCLAMATION);
+        if (caption)
+            MessageBoxA(NULL, INSTALLATION_BUSY_TEXT, caption, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     // A system that cannot make the mutex at all leaves nothing to guard with; the program

@@ -8,6 +8,7 @@ int CalibrationAccepted;
 int ScreenWidth;
 int ScreenHeight;
 char MessageText[MESSAGE_TEXT_SIZE];
+CommandSwitches SetupSwitches;
 
 INT_PTR OpenPage(int templateId, HWND owner, DLGPROC procedure)
 {

@@ -3,6 +3,7 @@
 #define VELMORA_SETUP_H
 
 #include <windows.h>
+#include "command_line.h"
 
 // The longest text a page composes in full is 31 characters; the display-size line of a
 // very large screen is the longest that can occur, and this leaves ample room for it.
@@ -14,6 +15,7 @@ extern int CalibrationAccepted;   // 1: OK on the calibration screen
 extern int ScreenWidth;
 extern int ScreenHeight;
 extern char MessageText[MESSAGE_TEXT_SIZE];
+extern CommandSwitches SetupSwitches;   // SETUP.EXE's command line
 
 // Opens a page modally, owned by the page that opens it (NULL for the first and the last);
 // -1 when the page could not be made.
@@ -48,7 +50,8 @@ INT_PTR CALLBACK FinishPage(HWND page, UINT message, WPARAM wParam, LPARAM lPara
 
 // A second setup beside a running one would save its stale settings over the first one's
 // installation, or remove what the first one just installed. TRUE when this program may go
-// on; otherwise the user has been told, in a box with this caption, and nothing is touched.
+// on; otherwise the user has been told, in a box with this caption (none for a quiet run,
+// with NULL), and nothing is touched.
 BOOL ClaimInstallation(const char *caption);
 void ReleaseInstallation(void);
 

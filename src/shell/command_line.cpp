@@ -1,0 +1,124 @@
+// The switches of SETUP.EXE and REMOVER.EXE, read from the whole command line without
+// touching anything.
+#include "command_line.h"
+
+// A replay needs its answers, and answers are read only by a replay; recording belongs to
+// the wizard, whose run a replay does not have.
+const SwitchSpec SetupSwitchSpecs[SETUP_SWITCH_COUNT] = {
+    { "SILENT", FALSE, SETUP_LOADINF, NO_SWITCH },
+    { "LOADINF", TRUE, SETUP_SILENT, NO_SWITCH },
+    { "SAVEINF", TRUE, NO_SWITCH, SETUP_SILENT },
+    { "NORESTART", FALSE, SETUP_SILENT, NO_SWITCH },
+    { "LOG", TRUE, NO_SWITCH, NO_SWITCH },
+};
+
+const SwitchSpec RemoverSwitchSpecs[REMOVER_SWITCH_COUNT] = {
+    { "S", FALSE, NO_SWITCH, NO_SWITCH },
+    { "LOG", TRUE, NO_SWITCH, NO_SWITCH },
+};
+
+// Room for the longest value and its switch; a longer word is cut and refused.
+enum { WORD_SIZE = SWITCH_VALUE_SIZE + 32, SHOWN_SIZE = 40 };
+
+static BOOL IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The next word of *text, up to a blank outside double quotes, the quotes taken out; a
+// quote left open runs to the end of the line, as Windows reads one. FALSE at the end.
+static BOOL NextWord(const char **text, char *word, BOOL *cut)
+{
+    const char *p = *text;
+    int used = 0;
+    BOOL quoted = FALSE;
+
+    while (IsBlank(*p))
+        p++;
+    if (!*p)
+        return FALSE;
+    *cut = FALSE;
+    for (; *p && (quoted || !IsBlank(*p)); p++) {
+        if (*p == '"')
+            quoted = !quoted;
+        else if (used < WORD_SIZE - 1)
+            word[used++] = *p;
+        else
+            *cut = TRUE;
+    }
+    word[used] = 0;
+    *text = p;
+    return TRUE;
+}
+
+// Only the first switch not understood is told; the switch is shown without its value.
+static void Refuse(CommandSwitches *switches, const char *prefix, const char *name, const char *reason,
+                   const char *other)
+{
+    char shown[SHOWN_SIZE];
+
+    if (switches->Refusal[0])
+        return;
+    lstrcpynA(shown, name, sizeof shown);
+    wsprintfA(switches->Refusal, "The switch \"%s%s\" %s%s.", prefix, shown, reason, other);
+}
+
+static void ReadSwitch(char *word, BOOL cut, const SwitchSpec *specs, int count,
+                       CommandSwitches *switches)
+{
+    char prefix[2] = { word[0], 0 };
+    char *name = word + 1, *value = NULL;
+    int i;
+
+    if (word[0] != '/' && word[0] != '-') {
+        Refuse(switches, "", word, "does not start with / or -", "");
+        return;
+    }
+    for (char *p = name; *p && !value; p++)
+        if (*p == '=') {
+            *p = 0;
+            value = p + 1;
+        }
+    for (i = 0; i < count && lstrcmpiA(name, specs[i].name) != 0; i++)
+        ;
+    if (i == count) {
+        Refuse(switches, prefix, name, "is not known", "");
+        return;
+    }
+    if (switches->Given[i]) {
+        Refuse(switches, prefix, name, "is given twice", "");
+        return;
+    }
+    // Given even in a wrong form: a malformed switch of a quiet run is still told quietly.
+    switches->Given[i] = TRUE;
+    if (specs[i].takesValue && (!value || !*value))
+        Refuse(switches, prefix, name, "needs a value after =", "");
+    else if (!specs[i].takesValue && value)
+        Refuse(switches, prefix, name, "takes no value", "");
+    else if (cut || (value && lstrlenA(value) >= SWITCH_VALUE_SIZE))
+        Refuse(switches, prefix, name, "is too long", "");
+    else if (value)
+        lstrcpyA(switches->Value[i], value);
+}
+
+BOOL ReadSwitches(const char *commandLine, const SwitchSpec *specs, int count, CommandSwitches *switches)
+{
+    char word[WORD_SIZE];
+    const char *rest = commandLine ? commandLine : "";
+    BOOL cut;
+
+    ZeroMemory(switches, sizeof *switches);
+    // The program's own name comes first.
+    NextWord(&rest, word, &cut);
+    while (NextWord(&rest, word, &cut))
+        ReadSwitch(word, cut, specs, count, switches);
+    for (int i = 0; i < count; i++) {
+        if (!switches->Given[i])
+            continue;
+        if (specs[i].needs != NO_SWITCH && !switches->Given[specs[i].needs])
+            Refuse(switches, "/", specs[i].name, "is not understood without /", specs[specs[i].needs].name);
+        if (specs[i].excludes != NO_SWITCH && switches->Given[specs[i].excludes])
+            Refuse(switches, "/", specs[i].name, "is not understood with /", specs[specs[i].excludes].name);
+    }
+    return switches->Refusal[0] == 0;
+}
