@@ -41,6 +41,7 @@ void CompanionTest::InstallVelmora()
     CreateDirectoryA(folder_.c_str(), NULL);
     for (const char *name : CompanionPrograms)
         WriteFileText(StartMenuProgram(name), "installed program");
+    WriteUninstallEntryFor(folder_ + "\\REMOVER.EXE");
 }
 
 Scenario &OnWindowWith(Scenario &s, int id, std::function<void(HWND window)> check)

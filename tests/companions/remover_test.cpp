@@ -46,6 +46,7 @@ TEST_F(Remover, TakesAwayACompletedInstallationButNotTheSetupMedium)
     EXPECT_EQ(0, RemovalScheduled);
     EXPECT_STREQ("", RemovalByHand);
     EXPECT_EQ("", RenameSection());
+    ExpectUninstallEntry("");
     EXPECT_FALSE(VelmoraPresent());
 }
 
@@ -82,6 +83,8 @@ TEST_F(Remover, FilesInUseGoAtTheNextStartAndTheFolderIsLeftToTheUser)
     EXPECT_EQ(folder_ + "\r\n", RemovalByHand);
     EXPECT_FALSE(FileExists(folder_ + "\\PADMON.EXE"));
     EXPECT_FALSE(KeyExists(SETTINGS_KEY));
+    // All of it gone or going at the next start: Control Panel has nothing left to remove.
+    ExpectUninstallEntry("");
 }
 
 // Values in a key closed to writing stay whatever the removal tried: the report names the key
@@ -99,6 +102,8 @@ TEST_F(Remover, SettingsInAKeyClosedToWritingAreReportedAsLeft)
     s.Run([] { RunRemover(); });
     EXPECT_EQ(InstalledRecord, StoredRecord());
     EXPECT_FALSE(StaticDriverRegistered());
+    // Something stays, so Control Panel can try again.
+    ExpectUninstallEntry(folder_ + "\\REMOVER.EXE");
 }
 
 TEST_F(Remover, AsksBeforeRemovingAndOffersTheRestart)

@@ -213,7 +213,7 @@ static void CleanMachine(void)
 {
     DeleteKeyTree("software\\orrimac");
     DeleteKeyTree("System\\CurrentControlSet\\Services\\VxD\\Velmora");
-    DeleteKeyTree("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora");
+    DeleteKeyTree(UninstallKey);
     DeleteFileA(WindowsDirectoryPath("VELMORA.LOG").c_str());
     for (const char *name : { "QUARLO.VXD", "QUARLO.OLD" }) {
         SetReadOnly(SystemDirectoryPath(name), false);
