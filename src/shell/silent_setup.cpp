@@ -65,8 +65,10 @@ static BOOL KeepProgramAside(int program, const char *path)
     aside[0] = 0;
     if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
         return TRUE;
+    // GetTempFileNameA adds a name of at most 12 characters (VEL, four digits, .TMP) to the
+    // folder, and the result must fit the path buffer.
     length = GetTempPathA(sizeof directory, directory);
-    if (length > 0 && length < sizeof directory && GetTempFileNameA(directory, "VEL", 0, aside) &&
+    if (length > 0 && length < sizeof directory - 14 && GetTempFileNameA(directory, "VEL", 0, aside) &&
         LogStep(CopyWritableFile(path, aside), "Keep %s aside in %s", path, aside))
         return TRUE;
     // GetTempFileNameA made the file it named.
