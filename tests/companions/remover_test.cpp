@@ -155,12 +155,7 @@ TEST_F(Remover, DeletesReadOnlyFilesAndALeftOverAsideCopy)
         files.push_back(StartMenuProgram(name));
     for (const std::string &file : files)
         SetReadOnly(file, true);
-    // A setup stopped after it kept the installation aside.
-    LoadPanelSettings();
-    KeepEarlierInstallationAside();
-    PutDriverFile("medium driver");
-    ASSERT_TRUE(EarlierInstallationAside());
-    ResetSetupGlobals();   // the remover is a process of its own
+    StopSetupOverTheInstallation();
 
     RemoveVelmora();
 

@@ -216,6 +216,7 @@ static void CleanMachine(void)
         SetReadOnly(SystemDirectoryPath(name), false);
         DeleteFileA(SystemDirectoryPath(name).c_str());
     }
+    RemoveDirectoryA(SystemDirectoryPath("QUARLO.OLD").c_str());
     RemoveStartMenuFolder();
 }
 
