@@ -119,7 +119,7 @@ const FaultCase Cases[] = {
     { "RemoverQuestionNotShown", INSTALLED, REMOVER, "MessageBoxA", 1, "", InstalledKept },
     { "RemoverEntryNotDeleted", INSTALLED, REMOVER, "RegDeleteValueA", 1,
       RemoverAsk " | box " REMOVER_CAPTION ": The Velmora touch screen driver could not be removed completely. "
-      "Windows did not let these registry keys be changed:\r\nHKEY_LOCAL_MACHINE\\" STATIC_DRIVER_KEY "\r\n\r\n" RESTART,
+      "Windows did not let these registry keys be changed:\r\nHKEY_LOCAL_MACHINE\\" STATIC_DRIVER_KEY,
       InstalledKept },  // mended: the settings and the driver file went, and Windows loaded a missing driver
     { "RemoverProgramInUse", INSTALLED, REMOVER, "DeleteFileA", 5,
       RemoverAsk " | box " REMOVER_CAPTION ": " REMOVED "Files still in use are deleted at the next start of Windows.\r\n\r\n"

@@ -217,6 +217,7 @@ static void CleanMachine(void)
         DeleteFileA(SystemDirectoryPath(name).c_str());
     }
     RemoveDirectoryA(SystemDirectoryPath("QUARLO.OLD").c_str());
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, PENDING_KEY, PENDING_VALUE);
     RemoveStartMenuFolder();
 }
 
