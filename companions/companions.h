@@ -48,6 +48,8 @@ extern char RemovalInRegistry[REMOVAL_IN_REGISTRY_SIZE];
 void RemoveVelmora(void);
 // TRUE when any part of an installation is found.
 BOOL VelmoraPresent(void);
+// TRUE when the last removal leaves files to delete or a loaded driver to the next start.
+BOOL RestartWanted(void);
 // Asks, removes, tells what is left and offers the restart.
 int RunRemover(void);
 // REMOVER.EXE's command line (remover_command.cpp): RunRemover, or with /S the removal

@@ -14,8 +14,8 @@ static int RemoveQuietly(void)
     RemoveVelmora();
     if (RemovalInRegistry[0] || RemovalFilesLeft > 0)
         return EndRun(1, "something stays, named above");
-    if (RemovalScheduled > 0)
-        return EndRun(EXIT_RESTART_NEEDED, "removed, some files go at the next start of Windows");
+    if (RestartWanted())
+        return EndRun(EXIT_RESTART_NEEDED, "removed, restart needed (files to delete or the driver to unload)");
     return EndRun(EXIT_DONE, "removed");
 }
 

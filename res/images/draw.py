@@ -434,9 +434,31 @@ def unrle4(data, width, height):
     return rows[::-1]
 
 
+def write_bmp1(name, canvas, colours):
+    """A picture of two colours in one bit a pixel, uncompressed: fewer bytes than four bits
+    run-length encoded. The palette holds the two VGA colours in system-palette order."""
+    stride = row_bytes(canvas.width, 1)
+    bits = bytearray()
+    for row in reversed(canvas.px):
+        line = bytearray(stride)
+        for x, c in enumerate(row):
+            if c == colours[1]:
+                line[x >> 3] |= 0x80 >> (x & 7)
+        bits += line
+    offset = 14 + 40 + 2 * 4
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 1, 0,
+                       len(bits), 0, 0, 2, 0)
+    head = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
+    with open(os.path.join(HERE, name), "wb") as f:
+        f.write(head + info + rgbquads([VGA[c] for c in colours]) + bits)
+
+
 def write_bmp(name, canvas):
     if any(c is None for row in canvas.px for c in row):
         raise SystemExit(name + ": a bitmap cannot have transparent pixels")
+    colours = sorted(set(c for row in canvas.px for c in row))
+    if len(colours) <= 2:
+        return write_bmp1(name, canvas, (colours * 2)[:2])
     bits = rle4(canvas)
     if unrle4(bits, canvas.width, canvas.height) != canvas.px:
         raise SystemExit(name + ": the compressed pixels do not decode to the picture")
@@ -480,15 +502,23 @@ def check():
         (hsize, width, height, planes, bits, comp, image, _, _, used, _) = \
             struct.unpack_from("<IiiHHIIiiII", data, 14)
         facts = (magic, size, offset, hsize, width, height, planes, bits, comp, image, used)
-        want = (b"BM", len(data), 118, 40, w, h, 1, 4, BI_RLE4, len(data) - 118, 16)
+        if bits == 1:
+            want = (b"BM", len(data), 62, 40, w, h, 1, 1, 0, row_bytes(w, 1) * h, 2)
+            palette_ok = all(data[54 + 4 * i:58 + 4 * i] in [vga[4 * k:4 * k + 4] for k in range(16)]
+                             for i in range(2))
+            pixels_ok = len(data) == 62 + row_bytes(w, 1) * h
+        else:
+            want = (b"BM", len(data), 118, 40, w, h, 1, 4, BI_RLE4, len(data) - 118, 16)
+            palette_ok = data[54:118] == vga
+            pixels_ok = unrle4(data[118:], w, h) is not None
         if facts != want:
             problems.append("%s: header %r, wanted %r" % (name, facts, want))
-        if data[54:118] != vga:
-            problems.append(name + ": palette is not the 16 VGA colours")
-        if unrle4(data[118:], w, h) is None:
-            problems.append(name + ": the compressed pixels are not %d rows of %d" % (h, w))
-        print("%-13s %5d bytes  %dx%d, %d bits, %d colours, BI_RLE4, bottom-up"
-              % (name, len(data), width, height, bits, used))
+        if not palette_ok:
+            problems.append(name + ": palette is not of the 16 VGA colours")
+        if not pixels_ok:
+            problems.append(name + ": the pixels are not %d rows of %d" % (h, w))
+        print("%-13s %5d bytes  %dx%d, %d bits, %d colours, %s, bottom-up"
+              % (name, len(data), width, height, bits, used, "BI_RGB" if bits == 1 else "BI_RLE4"))
     for name, depth in ICONS.items():
         with open(os.path.join(HERE, name), "rb") as f:
             data = f.read()

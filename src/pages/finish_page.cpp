@@ -2,6 +2,7 @@
 #include "setup.h"
 #include "settings.h"
 #include "paths.h"
+#include "next_start.h"
 #include "driver.h"
 #include "installation_steps.h"
 #include "answer_file.h"
@@ -72,6 +73,11 @@ static void Install(HWND page)
         else if (!failed)
             failed = CompanionProgramFiles[i];
     }
+    // A removal whose restart was declined left these files to be deleted at the next start
+    // of Windows, which would take the new installation's driver and programs with them.
+    const char *pending = KeepInstalledFilesAtNextStart(folder);
+    if (pending && !failed)
+        failed = pending;
     // Add/Remove Programs runs the remover its entry names: only one that is there.
     if (removerCopied && !RegisterRemover(folder) && !failed)
         failed = "Registry";

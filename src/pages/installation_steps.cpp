@@ -6,16 +6,29 @@
 #include "driver.h"
 #include "uninstall_entry.h"
 #include "run_log.h"
+#include "setup.h"
+
+// Told when a folder takes the name the earlier installation's driver is kept aside by;
+// the driver is then not replaced, and setup ends having changed nothing.
+static const char AsideFolderText[] =
+    "The system folder holds a folder named " EARLIER_DRIVER_FILE_NAME ", where setup keeps the installed "
+    "driver while it replaces it. Setup has changed nothing. Please move that folder elsewhere and "
+    "run Velmora Setup again.";
 
 // The platform loads the driver from the system directory, so the medium's copy replaces
 // whatever an earlier run left there; the driver of an earlier completed installation is
 // kept aside first, for a run that ends unfinished. A system directory whose path leaves no
 // room for the file name gets no copy.
-BOOL ReplaceDriverFile(void)
+BOOL ReplaceDriverFile(const char **refusal)
 {
     char target[PATH_BUFFER_SIZE];
+    AsideOutcome aside = KeepEarlierInstallationAside();
 
-    KeepEarlierInstallationAside();
+    *refusal = NULL;
+    if (aside != ASIDE_KEPT) {
+        *refusal = aside == ASIDE_FOLDER_IN_THE_WAY ? AsideFolderText : ASIDE_NOT_KEPT_TEXT;
+        return FALSE;
+    }
     return LogStep(SystemFilePath(target, DRIVER_FILE_NAME) && CopyWritableFile(DRIVER_FILE_NAME, target),
                    "Copy " DRIVER_FILE_NAME " to %s", target);
 }

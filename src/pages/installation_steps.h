@@ -6,8 +6,9 @@
 #include <windows.h>
 
 // The medium's driver into the system directory, an earlier installation's kept aside
-// first; TRUE when copied.
-BOOL ReplaceDriverFile(void);
+// first; TRUE when copied. When it was not, refusal tells the user why nothing was
+// changed, or is NULL when only the copy failed.
+BOOL ReplaceDriverFile(const char **refusal);
 // TRUE when the interface card answers the open driver on the stored port.
 BOOL CardAnswers(void);
 // The static-driver entry and the settings, TRUE when written.

@@ -22,11 +22,18 @@ static void EndWithMessage(HWND page, LPCSTR text, LPCSTR caption)
 
 INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
+    const char *notCopied;
+
     switch (message) {
     case WM_INITDIALOG:
         ShowSummaryLines(page);
-        // A copy that failed is not told: the open that follows decides whether setup goes on.
-        ReplaceDriverFile();
+        // A copy that failed alone is not told: the open that follows decides whether setup
+        // goes on.
+        if (!ReplaceDriverFile(&notCopied) && notCopied) {
+            EndWithMessage(page, notCopied, SETUP_CAPTION);
+            SetupAborted = 1;
+            break;
+        }
         // The driver reads the port from the registry when it loads: save first.
         SavePanelSettings();
         if (!OpenTouchDriver()) {

@@ -64,10 +64,8 @@ static const char *OutOfRange(int field, DWORD value, const PanelSettingsRecord 
         wsprintfA(why, "must be %lu to %lu", Lowest[rule], Highest[rule]);
         return why;
     }
-    if (field == COM_PORT_FIELD && !(listedPorts & (1UL << (value - 1)))) {
-        wsprintfA(why, "COM %lu is not in the serial-port map", value);
-        return why;
-    }
+    if (field == COM_PORT_FIELD && !(listedPorts & (1UL << (value - 1))))
+        return "not in the serial-port map";
     if (field == COM_BASE_FIELD && value != row->comBase) {
         wsprintfA(why, "must be %lu for COM %lu", row->comBase, answers->ComPort);
         return why;
@@ -133,7 +131,7 @@ BOOL CheckAnswers(char *section, DWORD listedPorts, PanelSettingsRecord *answers
         if (value)
             why = ParseWhole(value, i < CORNER_FIELD_COUNT, (DWORD *)answers + i);
         else if (i >= CORNER_FIELD_COUNT || corners > 0)
-            why = i < CORNER_FIELD_COUNT ? "missing; corners come all eight or none" : "missing";
+            why = i < CORNER_FIELD_COUNT ? "missing; corners: all eight or none" : "missing";
         if (value && !why)
             why = OutOfRange(i, ((DWORD *)answers)[i], answers, listedPorts, reason);
     }

@@ -116,9 +116,9 @@ BOOL ReadSwitches(const char *commandLine, const SwitchSpec *specs, int count, C
         if (!switches->Given[i])
             continue;
         if (specs[i].needs != NO_SWITCH && !switches->Given[specs[i].needs])
-            Refuse(switches, "/", specs[i].name, "is not understood without /", specs[specs[i].needs].name);
+            Refuse(switches, "/", specs[i].name, "needs /", specs[specs[i].needs].name);
         if (specs[i].excludes != NO_SWITCH && switches->Given[specs[i].excludes])
-            Refuse(switches, "/", specs[i].name, "is not understood with /", specs[specs[i].excludes].name);
+            Refuse(switches, "/", specs[i].name, "cannot go with /", specs[specs[i].excludes].name);
     }
     return switches->Refusal[0] == 0;
 }

@@ -8,14 +8,14 @@
 #include "answers.h"
 #include "answer_file.h"
 #include "installation_steps.h"
+#include "next_start.h"
 
 static PanelSettingsRecord Answers;
 static BOOL AnswersAligned;
 
 // What this run may have to put back besides what an unfinished wizard puts back: the
-// companion folder if it made it, each program it replaced (kept aside in the temporary
-// folder, where a stop leaves nothing in the Start menu) or added, and the Add/Remove key
-// if it made it. An entry that was there stays: its values follow from the folder, which
+// companion folder if it made it, each program it replaced (kept aside) or added, and the
+// Add/Remove key if it made it. An entry that was there stays: its values follow from the folder, which
 // is the one this run uses.
 static char Folder[PATH_BUFFER_SIZE];
 static BOOL FolderMade;
@@ -121,8 +121,13 @@ static void DropProgramsAside(void)
 // The steps of the summary page, the calibration's OK and the finish page, in their order.
 static int Install(void)
 {
-    if (!ReplaceDriverFile())
+    const char *refusal;
+
+    if (!ReplaceDriverFile(&refusal)) {
+        if (refusal)
+            LogLine("%s", refusal);
         return EXIT_DRIVER;
+    }
     // The driver reads the port from the registry when it loads: save first.
     if (!StoreSettings())
         return EXIT_NOT_STORED;
@@ -135,6 +140,10 @@ static int Install(void)
     if (!RegisterDriverForStart() || !StoreSettings() || !InstallPrograms())
         return EXIT_NOT_STORED;
     if (!RegisterRemover(Folder))
+        return EXIT_NOT_STORED;
+    // Last: a removal whose restart was declined left deletions at the next start that would
+    // take this installation's files with them.
+    if (!LogStep(!KeepInstalledFilesAtNextStart(Folder), "Keep them at the next start"))
         return EXIT_NOT_STORED;
     return EXIT_DONE;
 }
@@ -159,8 +168,6 @@ static int ReplayAnswers(void)
 
     if (!ReadAnswerFile(SetupSwitches.Value[SETUP_LOADINF], &Answers, &AnswersAligned))
         return EXIT_ANSWERS;
-    // A run that the machine stopped before it ended left the earlier installation aside.
-    PutEarlierInstallationBack();
     LoadPanelSettings();
     TakeAnswers();
     EntryKeyWasThere = KeyPresent(UNINSTALL_KEY);

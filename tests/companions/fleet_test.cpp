@@ -49,10 +49,10 @@ const FleetRun Runs[] = {
     { "Text", FRESH, Replay, "Mode=two", nullptr, 2, "Refused: Mode = \"two\": not a whole number" },
     { "OutOfRange", FRESH, Replay, "RightButton=2", nullptr, 2, "Refused: RightButton = \"2\": must be 0 to 1" },
     { "Beyond32Bits", FRESH, Replay, "LeftDnY=-2147483649", nullptr, 2, "\"-2147483649\": does not fit 32 bits" },
-    { "PortNotInTheMap", FRESH, Replay, "ComPort=3", nullptr, 2, "\"3\": COM 3 is not in the serial-port map" },
+    { "PortNotInTheMap", FRESH, Replay, "ComPort=3", nullptr, 2, "Refused: ComPort = \"3\": not in the serial-port map" },
     { "BaseOfAnotherPort", FRESH, Replay, "ComBase=1016", nullptr, 2, "\"1016\": must be 760 for COM 2" },
     { "LineWithoutAButton", FRESH, Replay, "ComIrq=6", nullptr, 2, "\"6\": must be 3, 4, 5 or 7" },
-    { "SevenCorners", FRESH, Replay, "-RightDnY", nullptr, 2, "Refused: RightDnY: missing; corners come all eight or none" },
+    { "SevenCorners", FRESH, Replay, "-RightDnY", nullptr, 2, "Refused: RightDnY: missing; corners: all eight or none" },
     { "FlatCorners", FRESH, Replay, "RightUpX=-5", nullptr, 2, "Refused: LeftUpX = \"-5\": the corners span no edge" },
     // Every other way a replay ends.
     { "SwitchNotUnderstoodQuietly", FRESH, "/SILENT /LOADINF=a.ini /REBOOT", "", nullptr, 1, "The switch \"/REBOOT\" is not known." },

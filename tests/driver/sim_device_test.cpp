@@ -195,6 +195,7 @@ TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
         { { 0, 256, 256, 0 }, 512, 512, 511, 511, 256, 0 },      // 255.5 up; 256 - 255.5 down
         { { -500, 1548, 37, 293 }, 640, 480, 100, 479, -180, 292 }, // 320.0; 255.47 down
         { { 0, 256, 0, 256 }, 1600, 1200, 3, 2, 0, 0 },          // 0.48, 0.43: below half a unit
+        { { 0, 999999999, 999999999, 0 }, 800, 600, 400, 300, 500000000, 499999999 }, // beyond 32 bits
     };
     for (const PanelCase &c : panels) {
         LONG x = -99999, y = -99999;
@@ -219,6 +220,8 @@ TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
         { { 0, 0, 1600, 0, 1600, 1200, 0, 1200 }, -1, -1, TRUE, -1, -1 },        // -0.5 both ways
         { { 500, 0, 500, 0, 501, 600, 501, 600 }, 500, 300, FALSE, -77, -77 },    // both edges 500
         { { 0, 300, 800, 301, 800, 301, 0, 300 }, 400, 300, FALSE, -77, -77 },    // both edges 300
+        { { -999999999, -999999999, 999999999, -999999999, 999999999, 999999999, -999999999, 999999999 },
+          0, 999999999, TRUE, 400, 600 },                                         // beyond 32 bits
     };
     for (const CornerCase &c : corners) {
         POINT p = { -77, -77 };
