@@ -65,7 +65,10 @@ const FleetRun Runs[] = {
       "Copy TUNER.EXE to C:\\windows\\START MENU\\PROGRAMS\\VELMORA: failed" },
     { "ProgramMissingOnAFreshMachine", FRESH, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6, "Put everything back: done" },
     // The quiet remover.
-    { "RemovedQuietly", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", nullptr, 0, "Exit code 0: removed" },
+    // The driver Windows loaded at this start runs until the next.
+    { "RemovedQuietly", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", nullptr, 3010, "Exit code 3010: removed, restart needed" },
+    { "RemovedWithoutADriverToUnload", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", [] { DeleteKeyTree(STATIC_DRIVER_KEY); },
+      0, "Exit code 0: removed" },
     { "RemoverInUse", EARLIER, "REMOVER.EXE /s -LOG=fleet.log", "", HoldRemover, 3010, "Goes at the next start of Windows: " },
     // A [rename] section too long to read whole cannot take another line.
     { "RemoverCannotSchedule", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", [] {
