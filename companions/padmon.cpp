@@ -1,7 +1,8 @@
 // PADMON.EXE, the panel monitor (PadmonWindow): the stored panel settings, the driver's start-up state, and a test touch.
 #include "companions.h"
 #include "companion_resource.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
 #include "driver.h"
 #include "paths.h"
 #include "setup.h"

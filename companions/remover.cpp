@@ -1,6 +1,8 @@
 // REMOVER.EXE: takes away everything a completed setup left on the machine.
 #include "companions.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
+#include "removal.h"
 #include "paths.h"
 #include "next_start.h"
 #include "setup.h"

@@ -1,6 +1,7 @@
 // FinishPage: makes the installation permanent and restarts Windows.
 #include "setup.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
 #include "paths.h"
 #include "next_start.h"
 #include "driver.h"

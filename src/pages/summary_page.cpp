@@ -1,6 +1,7 @@
 // SummaryPage: shows the choices, copies and starts the touch driver, probes the card.
 #include "setup.h"
-#include "settings.h"
+#include "earlier.h"
+#include "removal.h"
 #include "paths.h"
 #include "driver.h"
 #include "summary_text.h"
