@@ -27,9 +27,7 @@ static INT_PTR CALLBACK AlignerScreen(HWND screen, UINT message, WPARAM wParam, 
 {
     CalibrationScreen(screen, message, wParam, lParam);
     if (message == WM_INITDIALOG)
-        SetDlgItemTextA(screen, IDC_TRY_2, "If the cursor responds correctly then your touch panel is "
-                        "accurately aligned to your monitor. Touch the [OK] button to keep this "
-                        "alignment, or [Retry] to align again.");
+        SetDlgItemTextA(screen, IDC_TRY_2, ALIGNER_TEST_TEXT);
     return 0;
 }
 

@@ -5,7 +5,7 @@
 #include "earlier.h"
 #include "driver.h"
 #include "paths.h"
-#include "setup.h"
+#include "program.h"
 #include "summary_text.h"
 
 void ComposePadmonPort(char *text, DWORD comPort, DWORD comBase, DWORD comIrq)
@@ -110,7 +110,7 @@ static void ShowTouchedPoint(HWND page)
         ComposePadmonPoint(MessageText, rawX, rawY);
         ShowLine(page, IDC_PADMON_POINT);
     } else {
-        SetDlgItemTextA(page, IDC_PADMON_POINT, "The touch driver gave no point.");
+        SetDlgItemTextA(page, IDC_PADMON_POINT, NO_POINT_TEXT);
     }
 }
 

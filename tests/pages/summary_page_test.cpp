@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "earlier.h"
 #include "setup.h"
+#include "texts.h"
 
 #include <algorithm>
 
