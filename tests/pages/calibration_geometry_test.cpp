@@ -183,6 +183,8 @@ TEST(TouchAgreement, MissInPixelsAgainstTheEarlierTouches)
             RawPoint touched[4] = { clean[0], clean[1], clean[2], clean[3] };
             touched[row.k].X += row.dx;
             touched[row.k].Y += row.dy;
+            for (int later = row.k + 1; later < 4; later++)
+                touched[later] = RawPoint{ -1, -1 };   // not touched yet in this round
             // A panel mounted the other way round: X falls to the right, every offset turns.
             for (RawPoint &p : touched)
                 p.X = mirrored ? 4000 - p.X : p.X;
