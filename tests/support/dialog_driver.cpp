@@ -303,7 +303,7 @@ Scenario &TouchTargets(Scenario &s, int count, std::vector<POINT> *touched)
     if (count < 4)
         return s;
     s.Then("OK or the centre target", [](HWND active) {
-        return PageTemplateOf(active) == IDD_CALIBRATION &&
+        return PageTemplateOf(active) == IDD_CALIBRATION && IsWindowVisible(active) &&
                (ControlEnabled(active, IDC_OK) || ControlVisible(active, IDC_TARGET_CENTRE));
     });
     return count == 5 ? s.TouchControl(IDC_TARGET_CENTRE, touched).WhenEnabled(IDD_CALIBRATION, IDC_OK) : s;
