@@ -72,13 +72,12 @@ Outcome Collect(Panel &p, int slipped, POINT off, RawPoint touched[4])
 }
 
 // The corner formula's bound on the centre's error: the corners lie within CornerTolerance
-// raw units of the panel's edges (the walk's bound), an edge is the mean of two corners (a
-// unit of truncation) and the centre touch rounds by half a unit; jitter moves a corner by
-// up to 10/8 of it (9/8 of one touch and 1/8 of its partner) and the centre touch by all of
-// it. In pixels, with half a pixel of the mapping's own rounding.
+// raw units of the panel's edges (the walk's bound, jitter included), an edge is the mean of
+// two corners (a unit of truncation) and the centre touch rounds by half a unit and jitters
+// by all of the noise. In pixels, with half a pixel of the mapping's own rounding.
 LONG CentreBound(LONG units, int size, LONG noise)
 {
-    double raw = CornerTolerance(units, size) + 1.5 + 2.25 * noise;
+    double raw = CornerTolerance(units, size, noise) + 1.5 + noise;
     return (LONG)std::ceil(raw * size / units + 0.5);
 }
 

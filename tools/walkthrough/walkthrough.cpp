@@ -452,7 +452,7 @@ static const char *JudgeCorners(char *verdict, int size)
         snprintf(line + strlen(line), sizeof line - strlen(line), " %s=%ld", PanelSettingNames[i], corners[i]);
     Say("  stored corners:%s", line);
     int wrong = FirstWrongCorner(corners, Simulation.Panel, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN), &expected, &tolerance);
+                                 GetSystemMetrics(SM_CYSCREEN), &expected, &tolerance, Simulation.Noise);
     if (wrong < 0)
         return NULL;
     snprintf(verdict, size, "stored corner %s=%ld, but the panel gives %ld at that edge (at most %ld off)",
@@ -680,8 +680,8 @@ int main(int argc, char **argv)
     else
         Say("walk complete: %d pictures; the stored corners lie within %ld (X) and %ld (Y) raw units "
             "of the panel's edges", PicturesTaken,
-            CornerTolerance(Simulation.Panel[1] - Simulation.Panel[0], GetSystemMetrics(SM_CXSCREEN)),
-            CornerTolerance(Simulation.Panel[3] - Simulation.Panel[2], GetSystemMetrics(SM_CYSCREEN)));
+            CornerTolerance(Simulation.Panel[1] - Simulation.Panel[0], GetSystemMetrics(SM_CXSCREEN), Simulation.Noise),
+            CornerTolerance(Simulation.Panel[3] - Simulation.Panel[2], GetSystemMetrics(SM_CYSCREEN), Simulation.Noise));
     if (Log)
         fclose(Log);
     return reached && !wrong ? 0 : 1;
