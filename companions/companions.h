@@ -38,8 +38,10 @@ BOOL VelmoraPresent(void);
 // Asks, removes, tells what is left and offers the restart.
 int RunRemover(void);
 
-// ALIGNER.EXE (aligner.cpp): setup's calibration screen over the installed driver.
+// ALIGNER.EXE (aligner.cpp): setup's calibration screen over the installed driver, with
+// the checks of aligner_screen.cpp.
 int RunAligner(void);
+INT_PTR CALLBACK AlignerScreen(HWND screen, UINT message, WPARAM wParam, LPARAM lParam);
 
 // TUNER.EXE (tuner.cpp): touch mode and right button.
 int RunTuner(void);

@@ -6,6 +6,7 @@
 #include "driver.h"
 #include "settings.h"
 #include "sim_device.h"
+#include "sim_noise.h"
 
 // The panel a machine without configuration gets: a 12-bit panel whose Y axis runs
 // bottom to top and whose edges are well inside the raw range, so the first-run corners
@@ -22,6 +23,7 @@ static SimulationSettings Simulation;
 static DWORD StoredPort, StoredBase, StoredIrq;
 static LONG Corner[8];             // left-up X, Y, right-up, right-down, left-down
 static LONG CalibrateFlags[2];
+static DWORD NoiseState;
 
 // Storage the reply words point into; values are rewritten by each call.
 static LONG CardStatus;
@@ -131,6 +133,10 @@ BOOL ReadSimulationSettings(SimulationSettings *settings, const char **malformed
             settings->Panel[i] = numbers[i];
     }
 
+    settings->Noise = 0;
+    found = ReadVariable("QUARLO_SIM_NOISE", text, sizeof text);
+    if (found && (found < 0 || !ParseNumbers(text, &settings->Noise, 1, FALSE)))
+        *malformed = *malformed ? *malformed : "QUARLO_SIM_NOISE";
     if (ReadVariable("QUARLO_SIM_FAIL", text, sizeof text) < 0 || !ParseFaults(text, settings))
         *malformed = *malformed ? *malformed : "QUARLO_SIM_FAIL";
     if (ReadVariable("QUARLO_SIM_LOG", settings->LogPath, sizeof settings->LogPath) < 0)
@@ -201,6 +207,7 @@ HANDLE DeviceOpen(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES 
     }
     ReadStoredSettings();
     CalibrateFlags[0] = CalibrateFlags[1] = 0;
+    NoiseState = SIM_NOISE_SEED;
     Loaded = TRUE;
     return SIM_HANDLE;
 }
@@ -294,6 +301,8 @@ BOOL DeviceControl(HANDLE device, DWORD code, LPVOID input, DWORD inputSize, LPV
         // The touch just ended is the release being handled.
         DWORD position = GetMessagePos();
         SimulatedPanelRaw((short)LOWORD(position), (short)HIWORD(position), &RawX, &RawY);
+        RawX += PanelNoise(&NoiseState, Simulation.Noise);
+        RawY += PanelNoise(&NoiseState, Simulation.Noise);
         reply->Word[0] = (DWORD)&RawX;
         reply->Word[1] = (DWORD)&RawY;
         *returned = sizeof *reply;

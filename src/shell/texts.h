@@ -50,6 +50,10 @@
 #define ALIGNER_TEST_TEXT \
     "If the cursor responds correctly then your touch panel is accurately aligned to your monitor. " \
     "Touch the [OK] button to keep this alignment, or [Retry] to align again."
+// ALIGNER's screen: a touch off its target, and what the centre target measured.
+#define TOUCH_REFUSED_TEXT "That touch was not on the target. Please touch the centre of the target."
+#define ALIGNMENT_ERROR_FORMAT "Alignment error: %ld pixels"
+#define ALIGN_AGAIN_TEXT "Touch [Retry] to align again."
 #define ALIGNMENT_NOT_STORED_TEXT "The new alignment could not be stored. The touch panel keeps it only until Windows restarts."
 #define TUNED_TEXT "The new touch settings take effect at the next start of Windows."
 #define TUNER_NOT_STORED_TEXT "The new touch settings could not be stored."

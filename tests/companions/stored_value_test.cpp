@@ -134,7 +134,7 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
     StoreForm();
     PutDriverFile();
     Scenario aligner;
-    TouchTargets(aligner).Click(IDC_OK);
+    TouchTargets(aligner, 5).Click(IDC_OK);
     aligner.Run([] { RunAligner(); });
     std::vector<DWORD> stored = StoredRecord(), loaded = Loaded();
     EXPECT_EQ(std::vector<DWORD>(loaded.begin() + 8, loaded.end()), std::vector<DWORD>(stored.begin() + 8, stored.end()));
