@@ -7,18 +7,17 @@
 #   VELMORA_BUILD         build folder (default: build in the source tree)
 #   VELMORA_BENCH_PAIRS   alternating starts of each program and the bare dialog (default: 31)
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${VELMORA_BUILD:-$root/build}
+scripts=$(dirname "$0")
+. "$scripts/common.sh"
 pairs=${VELMORA_BENCH_PAIRS:-31}
 diskette=1457664   # data area of a 1.44 MB diskette: 2,847 clusters of 512 bytes
 
-"$root/scripts/build.sh" media floppy walkthrough bare_dialog start_timer alignment_grid
-build=$(cd "$build" && pwd)
+"$scripts/build.sh" media floppy walkthrough bare_dialog start_timer alignment_grid
+absolute_build
 work=$build/bench
 rm -rf "$work"
 mkdir -p "$work"
 tools=$build/tools/bench
-export WINEARCH=win32 WINEDEBUG=-all
 
 thousands() {
   awk -v n="$1" 'BEGIN { s = ""; while (n >= 1000) { s = sprintf(",%03d", n % 1000) s; n = int(n / 1000) } print n s }'
@@ -35,7 +34,7 @@ status=0
 # Everything is measured before anything is printed, so that the table comes out whole.
 # Start-up and memory: one prefix, one Xvfb, the production medium as a user gets it.
 prefix=$build/wine-bench
-"$root/scripts/wine-prefix.sh" "$prefix"
+"$scripts/wine-prefix.sh" "$prefix"
 load_before=$(cut -d' ' -f1 /proc/loadavg)
 WINEPREFIX=$prefix xvfb-run -a -s "-screen 0 1024x768x24" "$root/tools/bench/start_times.sh" \
   "$tools/start_timer.exe" "$tools/BARE.EXE" "$build/media/production" "$pairs" "$work" || status=1
@@ -48,10 +47,10 @@ WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 
 # Whole run: the walk as a user starts it, with the build up to date and its prefix
 # template already made, so that neither is in the time.
-"$root/scripts/wine-prefix.sh" "$build/wine-run"
+"$scripts/wine-prefix.sh" "$build/wine-run"
 walk_start=$(date +%s.%N)
 walk_status=0
-env -u DISPLAY VELMORA_BUILD="$build" "$root/scripts/run.sh" "$work/walk-pictures" >"$work/walk.log" 2>&1 ||
+env -u DISPLAY VELMORA_BUILD="$build" "$scripts/run.sh" "$work/walk-pictures" >"$work/walk.log" 2>&1 ||
   walk_status=$?
 walk_end=$(date +%s.%N)
 

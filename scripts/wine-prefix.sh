@@ -3,9 +3,11 @@
 # once, ~10 s): no window manager delays, no debugger dialog on a crash (the crash then
 # fails the test instead of hanging it), and profile folders that stay inside the prefix.
 set -eu
+scripts=$(dirname "$0")
+. "$scripts/common.sh"
 prefix=$1
 template=$prefix.template
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # The template is made again whenever this script changes.
 stamp=$(md5sum < "$0" | cut -d' ' -f1)
