@@ -4,10 +4,10 @@
 # (scripts/run-ctest.sh). Usage: scripts/test.sh [ctest arguments]; VELMORA_WINDOWS=win98
 # (or "nt win95", ...) runs only those.
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${VELMORA_BUILD:-$root/build}
+scripts=$(dirname "$0")
+. "$scripts/common.sh"
 
-"$root/scripts/build.sh"
-
-export WINEPREFIX="$build/wine-test" WINEARCH=win32 WINEDEBUG=-all
-exec "$root/scripts/run-ctest.sh" "$build" "$@"
+"$scripts/build.sh"
+absolute_build
+export WINEPREFIX="$build/wine-test"
+exec "$scripts/run-ctest.sh" "$build" "$@"
