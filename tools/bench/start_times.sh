@@ -16,6 +16,7 @@ wine reg add 'HKLM\Software\orrimac\velmora' /f >/dev/null 2>&1
 
 status=0
 for program in SETUP.EXE PADMON.EXE; do
+  echo "  $program" >&2
   wine "$timer" "$pairs" "$(winepath -w "$bare")" "$(winepath -w "$medium/$program")" \
     >"$output/$program.txt" 2>"$output/$program.err" </dev/null || status=1
 done
