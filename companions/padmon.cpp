@@ -4,6 +4,7 @@
 #include "settings.h"
 #include "driver.h"
 #include "paths.h"
+#include "resource.h"
 #include "setup.h"
 #include "summary_text.h"
 
@@ -113,6 +114,9 @@ INT_PTR CALLBACK PadmonWindow(HWND page, UINT message, WPARAM wParam, LPARAM lPa
 {
     switch (message) {
     case WM_INITDIALOG:
+        // A dialog has no icon of its own: the title bar shows the program's, as its
+        // Start-menu entry does.
+        SendMessageA(page, WM_SETICON, ICON_BIG, (LPARAM)LoadIconA(SetupInstance, MAKEINTRESOURCEA(IDI_TOUCH)));
         ShowStoredSettings(page);
         OpenDriverForTest(page);
         break;
