@@ -219,21 +219,15 @@ static void CleanMachine(void)
     RemoveStartMenuFolder();
 }
 
-// The thread's last message as a fresh process has it: far from every control, so a page
-// that weighs a click against the one that opened it never pairs it with the last click of
-// the case before, which ran in this process moments ago.
-static void ForgetLastClick(void)
+void SetupMachineTest::SetUp()
 {
+    ResetSetupGlobals();
+    // The thread's last message is no click of the case before, as in a fresh process: a page
+    // would take it for the first half of a double click.
     MSG message;
     SetCursorPos(0, 0);
     PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
     PeekMessageA(&message, NULL, WM_APP, WM_APP, PM_REMOVE);
-}
-
-void SetupMachineTest::SetUp()
-{
-    ResetSetupGlobals();
-    ForgetLastClick();
     // As start-up leaves it: the pages load their templates and bitmaps from this module.
     SetupInstance = GetModuleHandleA(NULL);
     CleanMachine();
