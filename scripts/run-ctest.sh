@@ -57,6 +57,12 @@ done
 # here, so that the three runs do not write the same lists at the same time.
 (cd "$build" && start_wine && ctest -N >/dev/null 2>&1; wineserver -k 2>/dev/null)
 
+names="" folders=""
+for version in $versions; do
+  names="$names${names:+, }$(title "$version")"
+  folders="$folders${folders:+, }$version"
+done
+echo "Testing as $names; the whole output of each goes to $build/test-logs/: $folders"
 started=$(date +%s)
 for version in $versions; do
   logs=$build/test-logs/$version

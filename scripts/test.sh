@@ -7,6 +7,7 @@ set -eu
 scripts=$(dirname "$0")
 . "$scripts/common.sh"
 
+echo "Building into $build (the compiler's output goes to build.log there)"
 "$scripts/build.sh"
 absolute_build
 export WINEPREFIX="$build/wine-test"
