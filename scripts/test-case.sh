@@ -29,6 +29,7 @@ logs=${VELMORA_TEST_LOGS:-${WINEPREFIX:-$HOME/.wine}-logs}
 log=$logs/$run.log
 pid_file=$logs/.$run.pid
 end_file=$logs/.$run.end
+stopped_file=$logs/.$run.stopped
 # The log belongs to this CTest run: one left by an earlier run would pass for this one's.
 stamp="cases run by ctest $PPID"
 
@@ -81,7 +82,9 @@ read_log() {
     }' "$log"
 }
 
-# A run of another program that is still ending would share the prefix with this one.
+# A run of another program that is still ending would share the prefix with this one; one
+# that still has cases to run (CTest asked for some only) is stopped, its case left to a
+# later start rather than failed.
 stop_other_runs() {
   for other in "$logs"/.*.pid; do
     [ -e "$other" ] && [ "$other" != "$pid_file" ] || continue
@@ -91,7 +94,7 @@ stop_other_runs() {
       sleep 0.05
       waited=$((waited + 1))
     done
-    [ -e "${other%.pid}.end" ] || kill "$other_pid" 2>/dev/null
+    [ -e "${other%.pid}.end" ] || { : >"${other%.pid}.stopped"; kill "$other_pid" 2>/dev/null; }
   done
 }
 
@@ -122,14 +125,14 @@ supervise() {
   status=$?
   kill $watchdog
   unfinished=$(read_log unfinished)
-  [ -z "$unfinished" ] ||
+  [ -z "$unfinished" ] || [ -e "$stopped_file" ] ||
     printf 'the program ended with status %s during this case\n[  FAILED  ] %s (0 ms)\n' "$status" "$unfinished" >>"$log"
   echo $status >"$end_file"
 }
 
 start_run() {
   stop_other_runs
-  rm -f "$pid_file" "$end_file"
+  rm -f "$pid_file" "$end_file" "$stopped_file"
   (supervise) </dev/null >/dev/null 2>&1 &
   while [ ! -s "$pid_file" ]; do sleep 0.05; done
 }
@@ -137,7 +140,7 @@ start_run() {
 mkdir -p "$logs"
 if [ "$(head -n 1 "$log" 2>/dev/null)" != "$stamp" ]; then
   [ ! -s "$pid_file" ] || [ -e "$end_file" ] || kill "$(cat "$pid_file")" 2>/dev/null
-  rm -f "$pid_file" "$end_file"
+  rm -f "$pid_file" "$end_file" "$stopped_file"
   echo "$stamp" >"$log"
 fi
 
