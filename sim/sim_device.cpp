@@ -6,6 +6,7 @@
 #include "driver.h"
 #include "settings.h"
 #include "sim_device.h"
+#include "sim_noise.h"
 
 // The panel a machine without configuration gets: a 12-bit panel whose Y axis runs
 // bottom to top and whose edges are well inside the raw range, so the first-run corners
@@ -22,6 +23,7 @@ static SimulationSettings Simulation;
 static DWORD StoredPort, StoredBase, StoredIrq;
 static LONG Corner[8];             // left-up X, Y, right-up, right-down, left-down
 static LONG CalibrateFlags[2];
+static DWORD NoiseState;
 
 // Storage the reply words point into; values are rewritten by each call.
 static LONG CardStatus;
@@ -131,6 +133,10 @@ BOOL ReadSimulationSettings(SimulationSettings *settings, const char **malformed
             settings->Panel[i] = numbers[i];
     }
 
+    settings->Noise = 0;
+    found = ReadVariable("QUARLO_SIM_NOISE", text, sizeof text);
+    if (found && (found < 0 || !ParseNumbers(text, &settings->Noise, 1, FALSE)))
+        *malformed = *malformed ? *malformed : "QUARLO_SIM_NOISE";
     if (ReadVariable("QUARLO_SIM_FAIL", text, sizeof text) < 0 || !ParseFaults(text, settings))
         *malformed = *malformed ? *malformed : "QUARLO_SIM_FAIL";
     if (ReadVariable("QUARLO_SIM_LOG", settings->LogPath, sizeof settings->LogPath) < 0)
@@ -204,6 +210,7 @@ HANDLE DeviceOpen(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES 
     }
     ReadStoredSettings();
     CalibrateFlags[0] = CalibrateFlags[1] = 0;
+    NoiseState = SIM_NOISE_SEED;
     Loaded = TRUE;
     return SIM_HANDLE;
 }
@@ -219,7 +226,9 @@ BOOL DeviceClose(HANDLE device)
     return TRUE;
 }
 
-static LONG RoundedQuotient(LONG numerator, LONG denominator)
+// In 64 bits: nine-digit raw values times a screen's pixels, or corners anywhere in the
+// 32-bit range, would overflow 32.
+static LONGLONG RoundedQuotient(LONGLONG numerator, LONGLONG denominator)
 {
     if (denominator < 0) {
         numerator = -numerator;
@@ -230,10 +239,16 @@ static LONG RoundedQuotient(LONG numerator, LONG denominator)
     return -((-numerator + denominator / 2) / denominator);
 }
 
+static LONG Bounded(LONGLONG value)
+{
+    return value > 0x7FFFFFFF ? 0x7FFFFFFF : value < -0x7FFFFFFF ? -0x7FFFFFFF : (LONG)value;
+}
+
+// A raw value lies between the panel's two edges, so it fits 32 bits whatever they are.
 void PanelPointRaw(const LONG panel[4], LONG width, LONG height, int x, int y, LONG *rawX, LONG *rawY)
 {
-    *rawX = panel[0] + RoundedQuotient((panel[1] - panel[0]) * x, width);
-    *rawY = panel[2] + RoundedQuotient((panel[3] - panel[2]) * y, height);
+    *rawX = Bounded(panel[0] + RoundedQuotient(((LONGLONG)panel[1] - panel[0]) * x, width));
+    *rawY = Bounded(panel[2] + RoundedQuotient(((LONGLONG)panel[3] - panel[2]) * y, height));
 }
 
 void SimulatedPanelRaw(int x, int y, LONG *rawX, LONG *rawY)
@@ -243,12 +258,12 @@ void SimulatedPanelRaw(int x, int y, LONG *rawX, LONG *rawY)
 
 BOOL CornersPointScreen(const LONG corner[8], LONG width, LONG height, LONG rawX, LONG rawY, POINT *screen)
 {
-    LONG left = (corner[0] + corner[6]) / 2, right = (corner[2] + corner[4]) / 2;
-    LONG top = (corner[1] + corner[3]) / 2, bottom = (corner[5] + corner[7]) / 2;
+    LONGLONG left = ((LONGLONG)corner[0] + corner[6]) / 2, right = ((LONGLONG)corner[2] + corner[4]) / 2;
+    LONGLONG top = ((LONGLONG)corner[1] + corner[3]) / 2, bottom = ((LONGLONG)corner[5] + corner[7]) / 2;
     if (left == right || top == bottom)
         return FALSE;
-    screen->x = RoundedQuotient((rawX - left) * width, right - left);
-    screen->y = RoundedQuotient((rawY - top) * height, bottom - top);
+    screen->x = Bounded(RoundedQuotient((rawX - left) * width, right - left));
+    screen->y = Bounded(RoundedQuotient((rawY - top) * height, bottom - top));
     return TRUE;
 }
 
@@ -289,6 +304,8 @@ BOOL DeviceControl(HANDLE device, DWORD code, LPVOID input, DWORD inputSize, LPV
         // The touch just ended is the release being handled.
         DWORD position = GetMessagePos();
         SimulatedPanelRaw((short)LOWORD(position), (short)HIWORD(position), &RawX, &RawY);
+        RawX += PanelNoise(&NoiseState, Simulation.Noise);
+        RawY += PanelNoise(&NoiseState, Simulation.Noise);
         reply->Word[0] = (DWORD)&RawX;
         reply->Word[1] = (DWORD)&RawY;
         *returned = sizeof *reply;

@@ -93,7 +93,8 @@ const FaultCase Cases[] = {
     // Setup over an earlier installation, cancelled on the summary page.
     { "EarlierEntryUnreadable", INSTALLED, CANCEL_ON_SUMMARY, "RegOpenKeyExA", 2, "", InstalledKept },
     { "EarlierValueUnreadable", INSTALLED, CANCEL_ON_SUMMARY, "RegQueryValueExA", 9, "", InstalledKept },
-    { "EarlierRecordNotRestored", INSTALLED, CANCEL_ON_SUMMARY, "RegSetValueExA", 1, "", InstalledKept },
+    { "EarlierRecordNotRestored", INSTALLED, CANCEL_ON_SUMMARY, "RegSetValueExA", 1,
+      "box " SETUP_CAPTION ": " ASIDE_NOT_KEPT_TEXT, InstalledKept },
     // Setup on a fresh machine, cancelled on the summary page: the removal.
     { "RemovalCannotOpenKey", FRESH, CANCEL_ON_SUMMARY, "RegOpenKeyExA", 5, "", "13 settings, no entry, no driver, menu 0" },
     { "RemovalValueNotDeleted", FRESH, CANCEL_ON_SUMMARY, "RegDeleteValueA", 1, "", "no settings, no entry, no driver, menu 0" },
@@ -107,18 +108,18 @@ const FaultCase Cases[] = {
       "box " PADMON_CAPTION ": " SETTINGS_UNREADABLE_TEXT, InstalledKept },
     { "MonitorDriverDoesNotOpen", INSTALLED, MONITOR, "DeviceOpen", 1, "monitor: Cannot Load QUARLO.VXD", InstalledKept },
     { "MonitorTouchGivesNoPoint", INSTALLED, MONITOR, "DeviceControl", 1, "monitor: The touch driver gave no point.", InstalledKept },
-    { "TunerSaveCannotOpenKey", INSTALLED, TUNER, "RegOpenKeyExA", 2, TuningNotStored, InstalledKept },
+    { "TunerSaveCannotOpenKey", INSTALLED, TUNER, "RegOpenKeyExA", 3, TuningNotStored, InstalledKept },
     { "TunerModeNotWritten", INSTALLED, TUNER, "RegSetValueExA", 1, TuningNotStored, InstalledKept },
     { "TunerMessageNotShown", INSTALLED, TUNER, "MessageBoxA", 1, "", InstalledChanged },
     { "AlignerDriverDoesNotOpen", INSTALLED, ALIGNER, "DeviceOpen", 1, LoadFailed, InstalledKept },
     { "AlignerTouchGivesNoPoint", INSTALLED, ALIGNER, "DeviceControl", 3, "", InstalledChanged },
     { "AlignerScreenNotShown", INSTALLED, ALIGNER, "DialogBoxParamA", 1, "", InstalledKept },
-    { "AlignerSaveCannotOpenKey", INSTALLED, ALIGNER, "RegOpenKeyExA", 2,
+    { "AlignerSaveCannotOpenKey", INSTALLED, ALIGNER, "RegOpenKeyExA", 3,
       "box " ALIGNER_CAPTION ": " ALIGNMENT_NOT_STORED_TEXT, InstalledKept },
     { "RemoverQuestionNotShown", INSTALLED, REMOVER, "MessageBoxA", 1, "", InstalledKept },
     { "RemoverEntryNotDeleted", INSTALLED, REMOVER, "RegDeleteValueA", 1,
       RemoverAsk " | box " REMOVER_CAPTION ": The Velmora touch screen driver could not be removed completely. "
-      "Windows did not let these registry keys be changed:\r\nHKEY_LOCAL_MACHINE\\" STATIC_DRIVER_KEY "\r\n\r\n" RESTART,
+      "Windows did not let these registry keys be changed:\r\nHKEY_LOCAL_MACHINE\\" STATIC_DRIVER_KEY,
       InstalledKept },  // mended: the settings and the driver file went, and Windows loaded a missing driver
     { "RemoverProgramInUse", INSTALLED, REMOVER, "DeleteFileA", 5,
       RemoverAsk " | box " REMOVER_CAPTION ": " REMOVED "Files still in use are deleted at the next start of Windows.\r\n\r\n"
