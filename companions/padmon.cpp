@@ -37,16 +37,18 @@ static void ShowLine(HWND page, int id)
     SetDlgItemTextA(page, id, MessageText);
 }
 
+// The corners in the order of their lines; the record keeps each as X then Y, the bottom
+// right one before the bottom left.
 static void ShowCorners(HWND page)
 {
-    ComposePadmonCorner(MessageText, "Top left", PanelSettings.LeftUpX, PanelSettings.LeftUpY);
-    ShowLine(page, IDC_PADMON_LEFT_UP);
-    ComposePadmonCorner(MessageText, "Top right", PanelSettings.RightUpX, PanelSettings.RightUpY);
-    ShowLine(page, IDC_PADMON_RIGHT_UP);
-    ComposePadmonCorner(MessageText, "Bottom left", PanelSettings.LeftDnX, PanelSettings.LeftDnY);
-    ShowLine(page, IDC_PADMON_LEFT_DN);
-    ComposePadmonCorner(MessageText, "Bottom right", PanelSettings.RightDnX, PanelSettings.RightDnY);
-    ShowLine(page, IDC_PADMON_RIGHT_DN);
+    static const char *const names[4] = { "Top left", "Top right", "Bottom left", "Bottom right" };
+    static const BYTE firstValue[4] = { 0, 2, 6, 4 };
+    const LONG *values = &PanelSettings.LeftUpX;
+
+    for (int i = 0; i < 4; i++) {
+        ComposePadmonCorner(MessageText, names[i], values[firstValue[i]], values[firstValue[i] + 1]);
+        ShowLine(page, IDC_PADMON_LEFT_UP + i);
+    }
 }
 
 static void ShowDriverState(HWND page)
