@@ -64,15 +64,17 @@ for version in $versions; do
 done
 echo "Testing as $names; the whole output of each goes to $build/test-logs/: $folders"
 started=$(date +%s)
+previous=""
 for version in $versions; do
   logs=$build/test-logs/$version
+  # xvfb-run -a picks the first free display; a moment apart, each finds its own.
+  [ -z "$previous" ] || sleep 2
+  previous=$version
   (
     VELMORA_TEST_LOGS=$logs WINEPREFIX=$WINEPREFIX-$version xvfb-run -a -s "-screen 0 1024x768x24" \
       "$0" --version "$version" "$build" "$@" >"$logs/ctest.log" 2>&1
     echo $? >"$logs/.status"
   ) &
-  # xvfb-run -a picks the first free display; a moment apart, each finds its own.
-  sleep 2
 done
 
 # How far a run is, from ctest's lines "3/193 Test #3: Name ....   Passed    0.31 sec".
@@ -97,8 +99,8 @@ while :; do
   elapsed=$(($(date +%s) - started))
   printf '%d:%02d %s\n' $((elapsed / 60)) $((elapsed % 60)) "$line"
   waited=0
-  while [ $waited -lt 10 ]; do
-    sleep 1
+  while [ $waited -lt 20 ]; do
+    sleep 0.5
     waited=$((waited + 1))
     for version in $versions; do
       [ -e "$build/test-logs/$version/.status" ] || continue 2

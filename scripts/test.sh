@@ -7,8 +7,14 @@ set -eu
 scripts=$(dirname "$0")
 . "$scripts/common.sh"
 
-echo "Building into $build (the compiler's output goes to build.log there)"
-"$scripts/build.sh"
+"$scripts/install-packages.sh"
+mkdir -p "$build"
 absolute_build
 export WINEPREFIX="$build/wine-test"
+# The prefix template, when it has to be made, is made while the build goes on.
+"$scripts/wine-prefix.sh" "$WINEPREFIX" --template-only &
+template=$!
+echo "Building into $build (the compiler's output goes to build.log there)"
+"$scripts/build.sh"
+wait $template
 exec "$scripts/run-ctest.sh" "$build" "$@"
