@@ -38,6 +38,7 @@ static FILE *Log;
 static DWORD StepSeconds = 20;
 static int PicturesTaken;
 static char BlankPicture[64];          // the first picture whose page showed as one colour
+static char StopReason[512];           // why the walk stopped, for its last line too
 static SimulationSettings Simulation;  // what the simulated driver inside setup reads
 
 static void Say(const char *format, ...)
@@ -261,26 +262,28 @@ static void Touch(HWND screen, int target, int dx = 0)
 static BOOL Stopped(const char *waitedFor, const char *saw)
 {
     HWND window = InputWindow();
+    BOOL running = SetupRunning();
     DWORD code;
     char caption[128], text[256];
 
-    if (!SetupRunning()) {
+    if (!running) {
         GetExitCodeProcess(Setup.hProcess, &code);
-        Say("stopped: %s ended (exit code %lu) while the walk waited for %s", Walked, code, waitedFor);
-        return FALSE;
-    }
-    if (KindOf(window) == MESSAGE_BOX) {
+        snprintf(StopReason, sizeof StopReason, "%s ended (exit code %lu) while the walk waited for %s", Walked,
+                 code, waitedFor);
+    } else if (KindOf(window) == MESSAGE_BOX) {
         ReadText(window, 0, caption, sizeof caption);
         ReadText(window, MessageBoxTextId, text, sizeof text);
-        Say("stopped: setup shows a message box \"%s\": \"%s\" while the walk waited for %s",
-            caption, text, waitedFor);
+        snprintf(StopReason, sizeof StopReason, "setup shows a message box \"%s\": \"%s\" while the walk waited for %s",
+                 caption, text, waitedFor);
     } else if (saw) {
-        Say("stopped: gave up after %lu s waiting for %s; %s", StepSeconds, waitedFor, saw);
+        snprintf(StopReason, sizeof StopReason, "gave up after %lu s waiting for %s; %s", StepSeconds, waitedFor, saw);
     } else {
-        Say("stopped: gave up after %lu s waiting for %s; setup shows the %s", StepSeconds, waitedFor,
-            KindName(KindOf(window)));
+        snprintf(StopReason, sizeof StopReason, "gave up after %lu s waiting for %s; setup shows the %s", StepSeconds,
+                 waitedFor, KindName(KindOf(window)));
     }
-    Picture("stopped", NULL);
+    Say("stopped: %s", StopReason);
+    if (running)
+        Picture("stopped", NULL);
     return FALSE;
 }
 
@@ -674,7 +677,7 @@ int main(int argc, char **argv)
         wrong = verdict;
     }
     if (!reached)
-        Say("walk incomplete: %d pictures", PicturesTaken);
+        Say("walk incomplete: %s; %d pictures", StopReason[0] ? StopReason : "the walk stopped", PicturesTaken);
     else if (wrong)
         Say("walk wrong: %s; %d pictures", wrong, PicturesTaken);
     else
