@@ -147,21 +147,18 @@ BOOL ReadSimulationSettings(SimulationSettings *settings, const char **malformed
 // The real driver learns its port only from the record setup stores before the open.
 static void ReadStoredSettings(void)
 {
-    static const char *const names[11] = {
-        "LeftUpX", "LeftUpY", "RightUpX", "RightUpY", "RightDnX", "RightDnY",
-        "LeftDnX", "LeftDnY", "ComPort", "ComBase", "ComIrq",
-    };
-    static const LONG defaults[11] = { 0, 0, 1024, 0, 1024, 1024, 0, 1024, 1, 1016, 4 };
     LONG values[11];
     HKEY key;
-    BOOL opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    BOOL opened = OpenKey(SETTINGS_KEY, KEY_READ, &key) == ERROR_SUCCESS;
 
+    // The corners and the port, the first eleven fields; the mode and the button are not its.
     for (int i = 0; i < 11; i++) {
+        const RecordField *field = &PanelSettingFields[i];
         DWORD size = 4, type = 0;
-        values[i] = defaults[i];
-        if (!opened || RegQueryValueExA(key, names[i], NULL, &type, (BYTE *)&values[i], &size) != ERROR_SUCCESS ||
+        values[i] = field->Default;
+        if (!opened || RegQueryValueExA(key, field->Name, NULL, &type, (BYTE *)&values[i], &size) != ERROR_SUCCESS ||
             type != REG_DWORD)
-            values[i] = defaults[i];
+            values[i] = field->Default;
     }
     if (opened)
         RegCloseKey(key);

@@ -7,7 +7,7 @@
 #include "calibration_screen.h"
 #include "driver.h"
 #include "paths.h"
-#include "settings.h"
+#include "earlier.h"
 #include "setup.h"
 
 #include <algorithm>
