@@ -1,10 +1,12 @@
 // PADMON.EXE, the panel monitor (PadmonWindow): the stored panel settings, the driver's start-up state, and a test touch.
 #include "companions.h"
 #include "companion_resource.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
 #include "driver.h"
 #include "paths.h"
-#include "setup.h"
+#include "program.h"
+#include "resource.h"
 #include "summary_text.h"
 #include "uninstall_entry.h"
 
@@ -37,16 +39,18 @@ static void ShowLine(HWND page, int id)
     SetDlgItemTextA(page, id, MessageText);
 }
 
+// The corners in the order of their lines; the record keeps each as X then Y, the bottom
+// right one before the bottom left.
 static void ShowCorners(HWND page)
 {
-    ComposePadmonCorner(MessageText, "Top left", PanelSettings.LeftUpX, PanelSettings.LeftUpY);
-    ShowLine(page, IDC_PADMON_LEFT_UP);
-    ComposePadmonCorner(MessageText, "Top right", PanelSettings.RightUpX, PanelSettings.RightUpY);
-    ShowLine(page, IDC_PADMON_RIGHT_UP);
-    ComposePadmonCorner(MessageText, "Bottom left", PanelSettings.LeftDnX, PanelSettings.LeftDnY);
-    ShowLine(page, IDC_PADMON_LEFT_DN);
-    ComposePadmonCorner(MessageText, "Bottom right", PanelSettings.RightDnX, PanelSettings.RightDnY);
-    ShowLine(page, IDC_PADMON_RIGHT_DN);
+    static const char *const names[4] = { "Top left", "Top right", "Bottom left", "Bottom right" };
+    static const BYTE firstValue[4] = { 0, 2, 6, 4 };
+    const LONG *values = &PanelSettings.LeftUpX;
+
+    for (int i = 0; i < 4; i++) {
+        ComposePadmonCorner(MessageText, names[i], values[firstValue[i]], values[firstValue[i] + 1]);
+        ShowLine(page, IDC_PADMON_LEFT_UP + i);
+    }
 }
 
 static void ShowDriverState(HWND page)
@@ -112,7 +116,7 @@ static void ShowTouchedPoint(HWND page)
         ComposePadmonPoint(MessageText, rawX, rawY);
         ShowLine(page, IDC_PADMON_POINT);
     } else {
-        SetDlgItemTextA(page, IDC_PADMON_POINT, "The touch driver gave no point.");
+        SetDlgItemTextA(page, IDC_PADMON_POINT, NO_POINT_TEXT);
     }
 }
 
@@ -120,6 +124,9 @@ INT_PTR CALLBACK PadmonWindow(HWND page, UINT message, WPARAM wParam, LPARAM lPa
 {
     switch (message) {
     case WM_INITDIALOG:
+        // A dialog has no icon of its own: the title bar shows the program's, as its
+        // Start-menu entry does.
+        SendMessageA(page, WM_SETICON, ICON_BIG, (LPARAM)LoadIconA(SetupInstance, MAKEINTRESOURCEA(IDI_TOUCH)));
         ShowStoredSettings(page);
         OpenDriverForTest(page);
         break;

@@ -1,24 +1,24 @@
 #!/bin/sh
 # Builds what the benchmarks need and prints one table: the size of every program of both
 # media, start-up and peak working set of SETUP.EXE and PADMON.EXE against a bare dialog
-# under Wine, the alignment errors over a grid of screens and panels, and the wall time of
-# the headless walk. Not a test: the timings follow the machine and its load.
+# under Wine, the alignment errors over a grid of screens and panels, ALIGNER's refusals and
+# centre target over the same grid, and the wall time of the headless walk. Not a test: the
+# timings follow the machine and its load.
 # Usage: scripts/bench.sh
 #   VELMORA_BUILD         build folder (default: build in the source tree)
 #   VELMORA_BENCH_PAIRS   alternating starts of each program and the bare dialog (default: 31)
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${VELMORA_BUILD:-$root/build}
+scripts=$(dirname "$0")
+. "$scripts/common.sh"
 pairs=${VELMORA_BENCH_PAIRS:-31}
 diskette=1457664   # data area of a 1.44 MB diskette: 2,847 clusters of 512 bytes
 
-"$root/scripts/build.sh" media floppy walkthrough bare_dialog start_timer alignment_grid
-build=$(cd "$build" && pwd)
+"$scripts/build.sh" media floppy walkthrough bare_dialog start_timer alignment_grid aligner_grid
+absolute_build
 work=$build/bench
 rm -rf "$work"
 mkdir -p "$work"
 tools=$build/tools/bench
-export WINEARCH=win32 WINEDEBUG=-all
 
 thousands() {
   awk -v n="$1" 'BEGIN { s = ""; while (n >= 1000) { s = sprintf(",%03d", n % 1000) s; n = int(n / 1000) } print n s }'
@@ -30,28 +30,37 @@ verdict() {
 row() {   # figure, goal, verdict, value
   printf '  %-26s %-10s %-7s %s\n' "$1" "$2" "$3" "$4"
 }
+# What is being measured, while the table waits; on stderr, so the table can go to a file.
+started=$(date +%s)
+measuring() {
+  echo "measuring ($(($(date +%s) - started)) s): $*" >&2
+}
 status=0
 
 # Everything is measured before anything is printed, so that the table comes out whole.
 # Start-up and memory: one prefix, one Xvfb, the production medium as a user gets it.
 prefix=$build/wine-bench
-"$root/scripts/wine-prefix.sh" "$prefix"
+"$scripts/wine-prefix.sh" "$prefix"
 load_before=$(cut -d' ' -f1 /proc/loadavg)
+measuring "start-up and peak working set of SETUP.EXE and PADMON.EXE against BARE.EXE, $pairs pairs each"
 WINEPREFIX=$prefix xvfb-run -a -s "-screen 0 1024x768x24" "$root/tools/bench/start_times.sh" \
   "$tools/start_timer.exe" "$tools/BARE.EXE" "$build/media/production" "$pairs" "$work" || status=1
 load_after=$(cut -d' ' -f1 /proc/loadavg)
 
 # Alignment: pure arithmetic, no window.
+measuring "alignment and ALIGNER over the grid of screens and panels"
 WINEPREFIX=$prefix wine "$tools/alignment_grid.exe" >"$work/alignment.txt" 2>"$work/alignment.err" </dev/null ||
   status=1
+WINEPREFIX=$prefix wine "$tools/aligner_grid.exe" >"$work/aligner.txt" 2>"$work/aligner.err" </dev/null || status=1
 WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 
 # Whole run: the walk as a user starts it, with the build up to date and its prefix
 # template already made, so that neither is in the time.
-"$root/scripts/wine-prefix.sh" "$build/wine-run"
+"$scripts/wine-prefix.sh" "$build/wine-run"
+measuring "the headless walk"
 walk_start=$(date +%s.%N)
 walk_status=0
-env -u DISPLAY VELMORA_BUILD="$build" "$root/scripts/run.sh" "$work/walk-pictures" >"$work/walk.log" 2>&1 ||
+env -u DISPLAY VELMORA_BUILD="$build" "$scripts/run.sh" "$work/walk-pictures" >"$work/walk.log" 2>&1 ||
   walk_status=$?
 walk_end=$(date +%s.%N)
 
@@ -68,7 +77,8 @@ for medium in production simulation; do
     size=$(stat -c %s "$build/media/$medium/$file")
     total=$((total + size))
     clusters=$((clusters + (size + 511) / 512))
-    if [ "$file" = SETUP.EXE ]; then
+    # The goals are the shipped programs'; the simulation medium is only shown beside them.
+    if [ "$file" = SETUP.EXE ] && [ "$medium" = production ]; then
       row "$medium $file" "<= 40,960" "$(verdict "$size" 40960)" "$(thousands "$size")"
     else
       row "$medium $file" "" "" "$(thousands "$size")"
@@ -111,15 +121,40 @@ done
 
 echo "Alignment: the calibration screen's targets and corner arithmetic with the simulated panel"
 echo "  and driver, panels rising and falling on each axis at two offsets. Corner error: raw units"
-echo "  between an extrapolated corner and the panel's edge; mapping error: pixels between every"
-echo "  touched pixel of each axis and where the driver puts it; limit: one raw unit in pixels (X, Y)."
-printf '  %-14s %-8s %-14s %-14s %s\n' "screen" "panel" "limit px" "corner raw" "mapping px"
+echo "  between an extrapolated corner and the panel's edge, met when within the bound that the"
+echo "  headless walk holds setup's corners to; mapping error: pixels between every touched pixel"
+echo "  of each axis and where the driver puts it, beside one raw unit in pixels."
+printf '  %-12s %-6s %-12s %-12s %-7s %-11s %s\n' "screen" "panel" "corner raw" "walk bound" "result" \
+  "mapping px" "raw unit px"
 if [ -s "$work/alignment.txt" ]; then
-  while IFS='	' read -r width height units per_x per_y corner mapping; do
-    printf '  %-14s %-8s %-14s %-14s %s\n' "$width x $height" "$units" "$per_x, $per_y" "$corner" "$mapping"
+  while IFS='	' read -r width height units per_x per_y corner_x corner_y bound_x bound_y mapping; do
+    result=met
+    [ "$corner_x" -le "$bound_x" ] && [ "$corner_y" -le "$bound_y" ] || result=MISSED
+    printf '  %-12s %-6s %-12s %-12s %-7s %-11s %s\n' "$width x $height" "$units" "$corner_x, $corner_y" \
+      "$bound_x, $bound_y" "$result" "$mapping" "$per_x, $per_y"
   done <"$work/alignment.txt"
 else
   echo "  not measured: $(head -n 1 "$work/alignment.err")"
+fi
+
+echo "ALIGNER: the same screens and panels with 0 and 3 raw units of jitter (QUARLO_SIM_NOISE). Slips:"
+echo "  the first touch on one target 40 px off (8 directions, 4 targets, 8 panels), then the"
+echo "  targets the screen asks for; goal: none reaches the corners. Clean: 25 rounds of touches on"
+echo "  the targets; goal: none refused. Miss: the largest of a clean touch and the smallest of a"
+echo "  slip, in pixels, either side of the 15-pixel bound. Centre: the fifth target's largest"
+echo "  error after a clean round; goal: within the corner formula's bound (walk's corner bound,"
+echo "  the jitter's share and rounding, in pixels)."
+printf '  %-12s %-6s %-6s %-14s %-14s %-12s %-13s %s\n' "screen" "panel" "noise" "slips refused" \
+  "clean refused" "miss px" "centre px" "result"
+if [ -s "$work/aligner.txt" ]; then
+  while IFS='	' read -r width height units noise slips kept touches refused clean slip centre bound; do
+    result=met
+    [ "$kept" = 0 ] && [ "$refused" = 0 ] && [ "$centre" -le "$bound" ] || result=MISSED
+    printf '  %-12s %-6s %-6s %-14s %-14s %-12s %-13s %s\n' "$width x $height" "$units" "$noise" \
+      "$((slips - kept))/$slips" "$refused/$touches" "$clean, $slip" "$centre <= $bound" "$result"
+  done <"$work/aligner.txt"
+else
+  echo "  not measured: $(head -n 1 "$work/aligner.err")"
 fi
 
 seconds=$(awk -v a="$walk_start" -v b="$walk_end" 'BEGIN { printf "%.1f", b - a }')

@@ -6,6 +6,7 @@
 #include "driver.h"
 #include "settings.h"
 #include "sim_device.h"
+#include "sim_noise.h"
 
 // The panel a machine without configuration gets: a 12-bit panel whose Y axis runs
 // bottom to top and whose edges are well inside the raw range, so the first-run corners
@@ -22,6 +23,7 @@ static SimulationSettings Simulation;
 static DWORD StoredPort, StoredBase, StoredIrq;
 static LONG Corner[8];             // left-up X, Y, right-up, right-down, left-down
 static LONG CalibrateFlags[2];
+static DWORD NoiseState;
 
 // Storage the reply words point into; values are rewritten by each call.
 static LONG CardStatus;
@@ -131,6 +133,10 @@ BOOL ReadSimulationSettings(SimulationSettings *settings, const char **malformed
             settings->Panel[i] = numbers[i];
     }
 
+    settings->Noise = 0;
+    found = ReadVariable("QUARLO_SIM_NOISE", text, sizeof text);
+    if (found && (found < 0 || !ParseNumbers(text, &settings->Noise, 1, FALSE)))
+        *malformed = *malformed ? *malformed : "QUARLO_SIM_NOISE";
     if (ReadVariable("QUARLO_SIM_FAIL", text, sizeof text) < 0 || !ParseFaults(text, settings))
         *malformed = *malformed ? *malformed : "QUARLO_SIM_FAIL";
     if (ReadVariable("QUARLO_SIM_LOG", settings->LogPath, sizeof settings->LogPath) < 0)
@@ -141,21 +147,18 @@ BOOL ReadSimulationSettings(SimulationSettings *settings, const char **malformed
 // The real driver learns its port only from the record setup stores before the open.
 static void ReadStoredSettings(void)
 {
-    static const char *const names[11] = {
-        "LeftUpX", "LeftUpY", "RightUpX", "RightUpY", "RightDnX", "RightDnY",
-        "LeftDnX", "LeftDnY", "ComPort", "ComBase", "ComIrq",
-    };
-    static const LONG defaults[11] = { 0, 0, 1024, 0, 1024, 1024, 0, 1024, 1, 1016, 4 };
     LONG values[11];
     HKEY key;
-    BOOL opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    BOOL opened = OpenKey(SETTINGS_KEY, KEY_READ, &key) == ERROR_SUCCESS;
 
+    // The corners and the port, the first eleven fields; the mode and the button are not its.
     for (int i = 0; i < 11; i++) {
+        const RecordField *field = &PanelSettingFields[i];
         DWORD size = 4, type = 0;
-        values[i] = defaults[i];
-        if (!opened || RegQueryValueExA(key, names[i], NULL, &type, (BYTE *)&values[i], &size) != ERROR_SUCCESS ||
+        values[i] = field->Default;
+        if (!opened || RegQueryValueExA(key, field->Name, NULL, &type, (BYTE *)&values[i], &size) != ERROR_SUCCESS ||
             type != REG_DWORD)
-            values[i] = defaults[i];
+            values[i] = field->Default;
     }
     if (opened)
         RegCloseKey(key);
@@ -204,6 +207,7 @@ HANDLE DeviceOpen(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES 
     }
     ReadStoredSettings();
     CalibrateFlags[0] = CalibrateFlags[1] = 0;
+    NoiseState = SIM_NOISE_SEED;
     Loaded = TRUE;
     return SIM_HANDLE;
 }
@@ -297,6 +301,8 @@ BOOL DeviceControl(HANDLE device, DWORD code, LPVOID input, DWORD inputSize, LPV
         // The touch just ended is the release being handled.
         DWORD position = GetMessagePos();
         SimulatedPanelRaw((short)LOWORD(position), (short)HIWORD(position), &RawX, &RawY);
+        RawX += PanelNoise(&NoiseState, Simulation.Noise);
+        RawY += PanelNoise(&NoiseState, Simulation.Noise);
         reply->Word[0] = (DWORD)&RawX;
         reply->Word[1] = (DWORD)&RawY;
         *returned = sizeof *reply;

@@ -10,8 +10,10 @@
 int CaptureActive;
 int PointIndex;
 RawPoint TouchedPoints[4];
+BOOL (*CalibrationTouchTaken)(HWND screen, const RawPoint *point);
+BOOL (*CalibrationCornersSent)(HWND screen);
 
-static const int TargetIds[4] = {
+const int CalibrationTargetIds[4] = {
     IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN,
 };
 
@@ -109,7 +111,7 @@ static void OpenScreen(HWND screen)
     SetPanelCalibrate(1, 0);
     CaptureActive = 1;
     PointIndex = 0;
-    ShowControls(screen, TargetIds, 4, SW_HIDE);
+    ShowControls(screen, CalibrationTargetIds, 4, SW_HIDE);
     ShowControls(screen, CollectingIds, 6, SW_HIDE);
     ShowControls(screen, TestingIds, 2, SW_HIDE);
     ShowCursor(FALSE);
@@ -144,7 +146,7 @@ static BOOL HandOverCorners(void)
     return TRUE;
 }
 
-static void EnterTesting(HWND screen)
+void EnterCalibrationTesting(HWND screen)
 {
     SetPanelCalibrate(0, 0);
     EnableControls(screen, ChoiceIds, 2, TRUE);
@@ -168,22 +170,24 @@ static void TakeTouch(HWND screen)
         return;
 
     RememberClick(FALSE);
-    ShowWindow(GetDlgItem(screen, TargetIds[k]), SW_HIDE);
+    if (CalibrationTouchTaken && CalibrationTouchTaken(screen, &point))
+        return;
+    ShowWindow(GetDlgItem(screen, CalibrationTargetIds[k]), SW_HIDE);
     TouchedPoints[k] = point;
     // Four touches whose corners the driver cannot use missed their targets: the driver
     // stays in calibration and the round starts again from the first target.
     if (k == 3 && !HandOverCorners()) {
         MessageBeep(MB_ICONEXCLAMATION);
         PointIndex = 0;
-        ShowWindow(GetDlgItem(screen, TargetIds[0]), SW_SHOW);
+        ShowWindow(GetDlgItem(screen, CalibrationTargetIds[0]), SW_SHOW);
         return;
     }
     if (k < 3)
-        ShowWindow(GetDlgItem(screen, TargetIds[k + 1]), SW_SHOW);
+        ShowWindow(GetDlgItem(screen, CalibrationTargetIds[k + 1]), SW_SHOW);
     PointIndex = k + 1;
     MessageBeep(0xFFFFFFFF);
-    if (PointIndex == 4)
-        EnterTesting(screen);
+    if (PointIndex == 4 && !(CalibrationCornersSent && CalibrationCornersSent(screen)))
+        EnterCalibrationTesting(screen);
 }
 
 static void RetryCalibration(HWND screen)

@@ -6,14 +6,9 @@
 #include "driver.h"
 #include "uninstall_entry.h"
 #include "run_log.h"
-#include "setup.h"
-
-// Told when a folder takes the name the earlier installation's driver is kept aside by;
-// the driver is then not replaced, and setup ends having changed nothing.
-static const char AsideFolderText[] =
-    "The system folder holds a folder named " EARLIER_DRIVER_FILE_NAME ", where setup keeps the installed "
-    "driver while it replaces it. Setup has changed nothing. Please move that folder elsewhere and "
-    "run Velmora Setup again.";
+#include "texts.h"
+#include "earlier.h"
+#include "driver_entry.h"
 
 // The platform loads the driver from the system directory, so the medium's copy replaces
 // whatever an earlier run left there; the driver of an earlier completed installation is
@@ -26,7 +21,7 @@ BOOL ReplaceDriverFile(const char **refusal)
 
     *refusal = NULL;
     if (aside != ASIDE_KEPT) {
-        *refusal = aside == ASIDE_FOLDER_IN_THE_WAY ? AsideFolderText : ASIDE_NOT_KEPT_TEXT;
+        *refusal = aside == ASIDE_FOLDER_IN_THE_WAY ? ASIDE_FOLDER_TEXT : ASIDE_NOT_KEPT_TEXT;
         return FALSE;
     }
     return LogStep(SystemFilePath(target, DRIVER_FILE_NAME) && CopyWritableFile(DRIVER_FILE_NAME, target),

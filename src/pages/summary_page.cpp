@@ -1,6 +1,7 @@
 // SummaryPage: shows the choices, copies and starts the touch driver, probes the card.
 #include "setup.h"
-#include "settings.h"
+#include "texts.h"
+#include "removal.h"
 #include "driver.h"
 #include "installation_steps.h"
 #include "summary_text.h"
@@ -48,7 +49,7 @@ INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM)
         if (wParam == IDC_NEXT) {
             if (!CardAnswers()) {
                 CloseTouchDriver();
-                EndWithMessage(page, "Cannot Find Interface Card", "Error Message");
+                EndWithMessage(page, NO_CARD_TEXT, NO_CARD_CAPTION);
             } else {
                 // The driver stays open for the calibration screen and, once it is
                 // accepted, for the finish page.

@@ -78,7 +78,7 @@ static const char *OutOfRange(int field, DWORD value, const PanelSettingsRecord 
 static int FieldOfKey(const char *key)
 {
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        if (lstrcmpiA(key, PanelSettingNames[i]) == 0)
+        if (lstrcmpiA(key, PanelSettingFields[i].Name) == 0)
             return i;
     return -1;
 }
@@ -126,19 +126,19 @@ BOOL CheckAnswers(char *section, DWORD listedPorts, PanelSettingsRecord *answers
     for (int i = 0; i < CORNER_FIELD_COUNT; i++)
         corners += values[i] ? 1 : 0;
     for (int i = 0; i < PANEL_SETTING_COUNT && !why; i++) {
-        key = PanelSettingNames[i];
+        key = PanelSettingFields[i].Name;
         value = values[i];
         if (value)
-            why = ParseWhole(value, i < CORNER_FIELD_COUNT, (DWORD *)answers + i);
+            why = ParseWhole(value, i < CORNER_FIELD_COUNT, FieldIn(answers, &PanelSettingFields[i]));
         else if (i >= CORNER_FIELD_COUNT || corners > 0)
             why = i < CORNER_FIELD_COUNT ? "missing; corners: all eight or none" : "missing";
         if (value && !why)
-            why = OutOfRange(i, ((DWORD *)answers)[i], answers, listedPorts, reason);
+            why = OutOfRange(i, *FieldIn(answers, &PanelSettingFields[i]), answers, listedPorts, reason);
     }
     *aligned = corners == CORNER_FIELD_COUNT;
     // The driver divides by the corners' spans.
     if (!why && *aligned && !CornersSpanThePanel(CornersOfRecord(answers))) {
-        key = PanelSettingNames[0];
+        key = PanelSettingFields[0].Name;
         value = values[0];
         why = "the corners span no edge";
     }
@@ -158,7 +158,7 @@ void ComposeAnswers(const PanelSettingsRecord *record, char section[ANSWER_SECTI
     char *end = section;
 
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        end += wsprintfA(end, i < CORNER_FIELD_COUNT ? "%s=%ld" : "%s=%lu", PanelSettingNames[i],
-                         ((const DWORD *)record)[i]) + 1;
+        end += wsprintfA(end, i < CORNER_FIELD_COUNT ? "%s=%ld" : "%s=%lu", PanelSettingFields[i].Name,
+                         *FieldIn(record, &PanelSettingFields[i])) + 1;
     *end = 0;
 }

@@ -9,6 +9,9 @@
 #include "answer_file.h"
 #include "installation_steps.h"
 #include "next_start.h"
+#include "earlier.h"
+#include "removal.h"
+#include "driver_entry.h"
 
 static PanelSettingsRecord Answers;
 static BOOL AnswersAligned;
@@ -43,7 +46,7 @@ static const char *ExitReason(int code)
 static void TakeAnswers(void)
 {
     for (int i = AnswersAligned ? 0 : CORNER_FIELD_COUNT; i < PANEL_SETTING_COUNT; i++)
-        ((DWORD *)&PanelSettings)[i] = ((const DWORD *)&Answers)[i];
+        *FieldIn(&PanelSettings, &PanelSettingFields[i]) = *FieldIn(&Answers, &PanelSettingFields[i]);
     if (!AnswersAligned)
         LogLine("No corners: the panel is not aligned; ALIGNER.EXE aligns it");
 }

@@ -1,7 +1,8 @@
 // An installed Velmora and the steps the companion tests share.
 #include "companion_test.h"
 #include "companions.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
 
 const std::vector<DWORD> InstalledRecord = { 12, 20, 1010, 18, 1006, 760, 9, 757, 2, 760, 3, 2, 1 };
 
@@ -34,7 +35,7 @@ void CompanionTest::TearDown()
 void CompanionTest::InstallVelmora()
 {
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        WriteDword(SETTINGS_KEY, PanelSettingNames[i], InstalledRecord[i]);
+        WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, InstalledRecord[i]);
     RegisterStaticDriver();
     PutDriverFile("installed driver");
     MakeStartMenu();

@@ -5,6 +5,8 @@
 #include "companions.h"
 #include "resource.h"
 #include "settings.h"
+#include "earlier.h"
+#include "driver_entry.h"
 #include "setup.h"
 
 #include <algorithm>
@@ -91,7 +93,7 @@ std::string AnswerFile(const std::string &edit)
 {
     std::vector<std::string> lines;
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        lines.push_back(PanelSettingNames[i] + std::string("=") + std::to_string((LONG)Answered[i]));
+        lines.push_back(PanelSettingFields[i].Name + std::string("=") + std::to_string((LONG)Answered[i]));
     std::istringstream edits(edit);
     for (std::string change; edits >> change;) {
         std::string key = change.substr(change[0] == '-' || change[0] == '+' ? 1 : 0);

@@ -38,6 +38,7 @@ TEST_F(Padmon, ShowsTheStoredSettingsAndTheDriverStateFromAKeyOpenOrClosedToWrit
             EXPECT_EQ("Loaded at every start of Windows : YES", ControlText(page, IDC_PADMON_STARTUP));
             EXPECT_EQ("QUARLO.VXD in the system folder : YES", ControlText(page, IDC_PADMON_DRIVER_FILE));
             EXPECT_EQ("In Add/Remove Programs : YES", ControlText(page, IDC_PADMON_UNINSTALL));
+            EXPECT_TRUE(SendMessageA(page, WM_GETICON, ICON_BIG, 0)) << "the title bar shows no icon";
         });
         s.PressEscape();
         s.Run([] { RunPadmon(); });

@@ -51,7 +51,7 @@ int VisibleTarget(HWND screen)
     for (int id : CalibrationTargets)
         if (ControlVisible(screen, id))
             return id;
-    return 0;
+    return ControlVisible(screen, IDC_TARGET_CENTRE) ? IDC_TARGET_CENTRE : 0;
 }
 
 // A window the user has not acted on yet, or one that ignored the last action for a while.

@@ -4,7 +4,9 @@
 #include "test_machine.h"
 #include "paths.h"
 #include "resource.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
+#include "removal.h"
 
 namespace {
 
@@ -70,7 +72,7 @@ TEST_F(Installation, StoppedRunsAsideCopyComesBackAtTheNextSetup)
     RegisterStaticDriver();
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
         if (i != MODE)
-            WriteDword(SETTINGS_KEY, PanelSettingNames[i], earlier[i]);
+            WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, earlier[i]);
     PutDriverFile("installed driver");
     SetReadOnly(driverFile_, true);
     for (DWORD port = 1; port <= 2; port++) {

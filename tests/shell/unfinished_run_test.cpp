@@ -5,7 +5,8 @@
 #include "dialog_driver.h"
 #include "test_machine.h"
 #include "resource.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
 #include "setup.h"
 
 namespace {
@@ -97,7 +98,7 @@ protected:
 TEST_P(UnfinishedRun, LeavesAnEarlierInstallationAsItFoundIt)
 {
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        WriteDword(SETTINGS_KEY, PanelSettingNames[i], EarlierRecord[i]);
+        WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, EarlierRecord[i]);
     RegisterStaticDriver();
     PutDriverFile("installed driver");
     WriteUninstallEntryFor("C:\\VELMORA\\REMOVER.EXE");

@@ -27,8 +27,7 @@ RatioSpread PairRatios(const double *program, const double *base, int count)
     return spread;
 }
 
-// Where the four targets' centres are, in the order the screen collects them.
-static void TargetCentres(int width, int height, POINT centre[4])
+void TargetCentres(int width, int height, POINT centre[4])
 {
     static const int ids[4] = { IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN };
     ControlPlace places[CALIBRATION_CONTROL_COUNT];
@@ -52,12 +51,15 @@ static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigur
     PanelCorners c;
     ExtrapolateCorners(touched, &c);
 
+    // X values first: each axis has a bound of its own.
     const LONG edgeOf[8][2] = {
         { c.LeftUpX, panel[0] }, { c.LeftDnX, panel[0] }, { c.RightUpX, panel[1] }, { c.RightDnX, panel[1] },
         { c.LeftUpY, panel[2] }, { c.RightUpY, panel[2] }, { c.LeftDnY, panel[3] }, { c.RightDnY, panel[3] },
     };
-    for (const auto &pair : edgeOf)
-        worst->cornerError = std::max(worst->cornerError, std::labs(pair[0] - pair[1]));
+    for (int i = 0; i < 8; i++) {
+        LONG *axis = i < 4 ? &worst->cornerErrorX : &worst->cornerErrorY;
+        *axis = std::max(*axis, std::labs(edgeOf[i][0] - edgeOf[i][1]));
+    }
 
     // The driver maps each axis on its own, so the diagonal, held at the last row or column
     // of the shorter side, touches every pixel of both axes.
@@ -74,23 +76,30 @@ static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigur
     return TRUE;
 }
 
-BOOL MeasureAlignment(int width, int height, LONG units, AlignmentFigures *figures)
+void GridPanel(int variant, LONG units, LONG panel[4])
 {
     // Two offsets shift where the rounding of each touch falls.
-    static const LONG offsets[2] = { 0, 37 };
+    LONG offset = variant & 4 ? 37 : 0;
+    panel[0] = panel[2] = offset;
+    panel[1] = panel[3] = offset + units;
+    if (variant & 1)
+        std::swap(panel[0], panel[1]);
+    if (variant & 2)
+        std::swap(panel[2], panel[3]);
+}
+
+BOOL MeasureAlignment(int width, int height, LONG units, AlignmentFigures *figures)
+{
     figures->pixelsPerUnitX = (double)width / units;
     figures->pixelsPerUnitY = (double)height / units;
-    figures->cornerError = 0;
+    figures->cornerErrorX = 0;
+    figures->cornerErrorY = 0;
     figures->mappingError = 0;
-    for (int falling = 0; falling < 4; falling++)
-        for (LONG offset : offsets) {
-            LONG panel[4] = { offset, offset + units, offset, offset + units };
-            if (falling & 1)
-                std::swap(panel[0], panel[1]);
-            if (falling & 2)
-                std::swap(panel[2], panel[3]);
-            if (!AlignOnce(width, height, panel, figures))
-                return FALSE;
-        }
+    for (int variant = 0; variant < GRID_PANELS; variant++) {
+        LONG panel[4];
+        GridPanel(variant, units, panel);
+        if (!AlignOnce(width, height, panel, figures))
+            return FALSE;
+    }
     return TRUE;
 }

@@ -17,9 +17,17 @@ RatioSpread PairRatios(const double *program, const double *base, int count);
 
 struct AlignmentFigures {
     double pixelsPerUnitX, pixelsPerUnitY;   // one raw unit in pixels: the panel's own limit
-    LONG cornerError;    // raw units between an extrapolated corner and the panel's edge
+    LONG cornerErrorX, cornerErrorY;   // raw units between an extrapolated corner and the panel's edge
     LONG mappingError;   // pixels between a touched pixel and where the driver puts it
 };
+
+// Where the four targets' centres are, in the order the screen collects them.
+void TargetCentres(int width, int height, POINT centre[4]);
+
+// The panels of the alignment grid, units raw units on each axis: rising or falling on
+// each, at two offsets. Variant 0 to GRID_PANELS - 1.
+enum { GRID_PANELS = 8 };
+void GridPanel(int variant, LONG units, LONG panel[4]);
 
 // Aligns a width by height screen to panels of units raw units on each axis, rising and
 // falling, through the calibration screen's targets and arithmetic and the simulated panel

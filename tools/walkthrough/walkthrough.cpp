@@ -1,12 +1,13 @@
-// Walks the setup wizard of a medium from the welcome page to the finish page, driving it
-// from outside as a user would, and saves a picture of the screen at every page.
+// Walks the setup wizard of a medium from the welcome page to the finish page, then the
+// installed ALIGNER.EXE, driving them from outside as a user would, and saves a picture of
+// the screen at every page.
 //
 //   walkthrough.exe MEDIUM                      prepares the machine, starts SETUP.EXE, waits
 //   walkthrough.exe MEDIUM PICTURES [SECONDS]   the same, then walks it; BMPs and walk.log
 //                                               go to PICTURES; SECONDS is the wait per step
 //
-// Exit code 0 when the walk reached the installed finish page with the corners where the
-// simulated panel puts the screen's corners and no blank picture; 1 when it stopped earlier
+// Exit code 0 when the walk reached the installed finish page and ALIGNER's testing step, each
+// time with the corners where the simulated panel puts the screen's corners, and no blank picture; 1 when it stopped earlier
 // or saw a wrong result (the last line of walk.log says which); 2 on bad arguments, a
 // malformed QUARLO_SIM_* variable or no SETUP.EXE.
 #include <windows.h>
@@ -30,12 +31,14 @@ static const int Targets[4] = {
     IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN
 };
 
-static PROCESS_INFORMATION Setup;
+static PROCESS_INFORMATION Setup;     // the program walked: SETUP.EXE, then ALIGNER.EXE
+static const char *Walked = "SETUP.EXE";
 static char PictureFolder[MAX_PATH];
 static FILE *Log;
 static DWORD StepSeconds = 20;
 static int PicturesTaken;
 static char BlankPicture[64];          // the first picture whose page showed as one colour
+static char StopReason[512];           // why the walk stopped, for its last line too
 static SimulationSettings Simulation;  // what the simulated driver inside setup reads
 
 static void Say(const char *format, ...)
@@ -75,21 +78,21 @@ static void SetSerialPortMap(void)
     Say("serial-port map: COM1, COM2");
 }
 
-static BOOL StartSetup(const char *medium)
+static BOOL StartProgram(const char *folder)
 {
     char program[MAX_PATH + 16], commandLine[MAX_PATH + 16];
     STARTUPINFOA startup = {};
 
     startup.cb = sizeof startup;
-    snprintf(program, sizeof program, "%s\\SETUP.EXE", medium);
+    snprintf(program, sizeof program, "%s\\%s", folder, Walked);
     snprintf(commandLine, sizeof commandLine, "\"%s\"", program);
     // The current directory is the medium, as when the user runs setup from the diskette:
     // setup finds the driver and the companion programs there by their bare names.
-    if (!CreateProcessA(program, commandLine, NULL, NULL, FALSE, 0, NULL, medium, &startup, &Setup)) {
+    if (!CreateProcessA(program, commandLine, NULL, NULL, FALSE, 0, NULL, folder, &startup, &Setup)) {
         Say("cannot start %s (error %lu)", program, GetLastError());
         return FALSE;
     }
-    Say("started %s in %s", program, medium);
+    Say("started %s in %s", program, folder);
     return TRUE;
 }
 
@@ -237,12 +240,13 @@ static BOOL MoveCursor(POINT to)
 }
 
 // A touch on the panel reaches setup as a left-button release at the cursor; the driver
-// reads the position from the message, so the cursor moves to the target first.
-static void Touch(HWND screen, int target)
+// reads the position from the message, so the cursor moves to the target first (or dx
+// pixels beside it, for a touch that slips).
+static void Touch(HWND screen, int target, int dx = 0)
 {
     RECT box;
     GetWindowRect(GetDlgItem(screen, target), &box);
-    POINT at = { (box.left + box.right) / 2, (box.top + box.bottom) / 2 };
+    POINT at = { (box.left + box.right) / 2 + dx, (box.top + box.bottom) / 2 };
     BOOL still = MoveCursor(at);
     Say("  touch at (%ld, %ld)%s", at.x, at.y, still ? "" : ", cursor did not hold still there");
     ScreenToClient(screen, &at);
@@ -258,26 +262,28 @@ static void Touch(HWND screen, int target)
 static BOOL Stopped(const char *waitedFor, const char *saw)
 {
     HWND window = InputWindow();
+    BOOL running = SetupRunning();
     DWORD code;
     char caption[128], text[256];
 
-    if (!SetupRunning()) {
+    if (!running) {
         GetExitCodeProcess(Setup.hProcess, &code);
-        Say("stopped: SETUP.EXE ended (exit code %lu) while the walk waited for %s", code, waitedFor);
-        return FALSE;
-    }
-    if (KindOf(window) == MESSAGE_BOX) {
+        snprintf(StopReason, sizeof StopReason, "%s ended (exit code %lu) while the walk waited for %s", Walked,
+                 code, waitedFor);
+    } else if (KindOf(window) == MESSAGE_BOX) {
         ReadText(window, 0, caption, sizeof caption);
         ReadText(window, MessageBoxTextId, text, sizeof text);
-        Say("stopped: setup shows a message box \"%s\": \"%s\" while the walk waited for %s",
-            caption, text, waitedFor);
+        snprintf(StopReason, sizeof StopReason, "setup shows a message box \"%s\": \"%s\" while the walk waited for %s",
+                 caption, text, waitedFor);
     } else if (saw) {
-        Say("stopped: gave up after %lu s waiting for %s; %s", StepSeconds, waitedFor, saw);
+        snprintf(StopReason, sizeof StopReason, "gave up after %lu s waiting for %s; %s", StepSeconds, waitedFor, saw);
     } else {
-        Say("stopped: gave up after %lu s waiting for %s; setup shows the %s", StepSeconds, waitedFor,
-            KindName(KindOf(window)));
+        snprintf(StopReason, sizeof StopReason, "gave up after %lu s waiting for %s; setup shows the %s", StepSeconds,
+                 waitedFor, KindName(KindOf(window)));
     }
-    Picture("stopped", NULL);
+    Say("stopped: %s", StopReason);
+    if (running)
+        Picture("stopped", NULL);
     return FALSE;
 }
 
@@ -402,12 +408,12 @@ static BOOL CollectTargets(HWND screen)
 static BOOL ReadStoredCorners(LONG corners[8])
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (OpenKey(SETTINGS_KEY, KEY_READ, &key) != ERROR_SUCCESS)
         return FALSE;
     for (int i = 0; i < 8; i++) {
         DWORD size = sizeof corners[i];
         corners[i] = 0;
-        RegQueryValueExA(key, PanelSettingNames[i], NULL, NULL, (BYTE *)&corners[i], &size);
+        RegQueryValueExA(key, PanelSettingFields[i].Name, NULL, NULL, (BYTE *)&corners[i], &size);
     }
     RegCloseKey(key);
     return TRUE;
@@ -424,7 +430,7 @@ static void SayInstallation(void)
         snprintf(path, sizeof path, "%s\\%s", folder, program);
         Say("  %s: %s", path, GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES ? "missing" : "present");
     }
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    if (OpenKey(STATIC_DRIVER_KEY, KEY_READ, &key) == ERROR_SUCCESS) {
         char value[64] = "";
         DWORD size = sizeof value - 1;
         RegQueryValueExA(key, STATIC_DRIVER_VALUE, NULL, NULL, (BYTE *)value, &size);
@@ -446,14 +452,14 @@ static const char *JudgeCorners(char *verdict, int size)
         return verdict;
     }
     for (int i = 0; i < 8; i++)
-        snprintf(line + strlen(line), sizeof line - strlen(line), " %s=%ld", PanelSettingNames[i], corners[i]);
+        snprintf(line + strlen(line), sizeof line - strlen(line), " %s=%ld", PanelSettingFields[i].Name, corners[i]);
     Say("  stored corners:%s", line);
     int wrong = FirstWrongCorner(corners, Simulation.Panel, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN), &expected, &tolerance);
+                                 GetSystemMetrics(SM_CYSCREEN), &expected, &tolerance, Simulation.Noise);
     if (wrong < 0)
         return NULL;
     snprintf(verdict, size, "stored corner %s=%ld, but the panel gives %ld at that edge (at most %ld off)",
-             PanelSettingNames[wrong], corners[wrong], expected, tolerance);
+             PanelSettingFields[wrong].Name, corners[wrong], expected, tolerance);
     return verdict;
 }
 
@@ -533,6 +539,55 @@ static void PictureModeTemplate(const char *medium)
         FreeLibrary(resources);
 }
 
+// ---- ALIGNER after setup -------------------------------------------------------------------
+
+// The installed ALIGNER.EXE, as a user starts it from the Start menu: target 3 first touched
+// 40 pixels right of its centre, which the screen must refuse, then the centre target and the
+// alignment error on the testing step, and OK.
+static BOOL WalkAligner(void)
+{
+    char folder[PATH_BUFFER_SIZE];
+    HWND screen;
+    int reads = 0;
+
+    StartMenuFolderPath(folder);
+    Walked = "ALIGNER.EXE";
+    if (!StartProgram(folder) || !(screen = WaitForPage(IDD_CALIBRATION)))
+        return FALSE;
+    for (int k = 0; k < 4; k++) {
+        if (!WaitUntil(screen, OnlyTargetShown, k)) {
+            if (k == 0)
+                return Stopped("ALIGNER's first target", NULL);
+            SayTouchNotTaken(screen, k - 1, reads, "ALIGNER's next target");
+            return FALSE;
+        }
+        if (k == 2) {
+            Touch(screen, Targets[k], 40);
+            if (!WaitUntil(screen, Shown, IDC_ALIGN_NOTE))
+                return Stopped("ALIGNER to refuse a touch 40 pixels right of target 3", NULL);
+            Picture("12-aligner-refused", screen);
+            SayText(screen, IDC_ALIGN_NOTE, "note");
+        }
+        reads = DriverReads();
+        Touch(screen, Targets[k]);
+    }
+    if (!WaitUntil(screen, Shown, IDC_TARGET_CENTRE)) {
+        SayTouchNotTaken(screen, 3, reads, "ALIGNER's centre target");
+        return FALSE;
+    }
+    Picture("13-aligner-centre-target", screen);
+    Touch(screen, IDC_TARGET_CENTRE);
+    if (!WaitUntil(screen, TestingShown, 0) || !Shown(screen, IDC_ALIGN_NOTE))
+        return Stopped("ALIGNER's testing step with the alignment error", NULL);
+    Picture("14-aligner-testing", screen);
+    SayText(screen, IDC_ALIGN_NOTE, "note");
+    Click(screen, IDC_OK, "OK");
+    if (WaitForSingleObject(Setup.hProcess, StepSeconds * 1000) != WAIT_OBJECT_0)
+        return Stopped("ALIGNER to end after OK", NULL);
+    Say("ALIGNER.EXE ended");
+    return TRUE;
+}
+
 // The values the walk runs with, so that the log shows what setup met.
 static void SayValuesInEffect(void)
 {
@@ -549,6 +604,7 @@ static void SayValuesInEffect(void)
     snprintf(value, sizeof value, "%s%s%s", Simulation.FailOpen ? ",open" : "", Simulation.FailProbe ? ",probe" : "",
              Simulation.FailRead ? ",read" : "");
     Say("QUARLO_SIM_FAIL=%s", value[0] ? value + 1 : " (no faults)");
+    Say("QUARLO_SIM_NOISE=%ld%s", Simulation.Noise, GetEnvironmentVariableA("QUARLO_SIM_NOISE", NULL, 0) ? "" : defaulted);
     Say("QUARLO_SIM_LOG=%s", Simulation.LogPath);
 }
 
@@ -583,7 +639,7 @@ int main(int argc, char **argv)
     if (Log)
         SayValuesInEffect();
     SetSerialPortMap();
-    if (!StartSetup(medium))
+    if (!StartProgram(medium))
         return 2;
     if (argc == 2) {
         // The user walks; wait for setup to end however it ends.
@@ -606,19 +662,29 @@ int main(int argc, char **argv)
         Say("ended SETUP.EXE without pressing Reboot");
     }
     PictureModeTemplate(medium);
+    if (reached && !wrong) {
+        reached = WalkAligner();
+        if (reached)
+            wrong = JudgeCorners(verdict, sizeof verdict);
+        if (SetupRunning()) {
+            TerminateProcess(Setup.hProcess, 0);
+            WaitForSingleObject(Setup.hProcess, 5000);
+            Say("ended %s", Walked);
+        }
+    }
     if (!wrong && BlankPicture[0]) {
         snprintf(verdict, sizeof verdict, "picture %s is blank: the page's area is one colour", BlankPicture);
         wrong = verdict;
     }
     if (!reached)
-        Say("walk incomplete: %d pictures", PicturesTaken);
+        Say("walk incomplete: %s; %d pictures", StopReason[0] ? StopReason : "the walk stopped", PicturesTaken);
     else if (wrong)
         Say("walk wrong: %s; %d pictures", wrong, PicturesTaken);
     else
         Say("walk complete: %d pictures; the stored corners lie within %ld (X) and %ld (Y) raw units "
             "of the panel's edges", PicturesTaken,
-            CornerTolerance(Simulation.Panel[1] - Simulation.Panel[0], GetSystemMetrics(SM_CXSCREEN)),
-            CornerTolerance(Simulation.Panel[3] - Simulation.Panel[2], GetSystemMetrics(SM_CYSCREEN)));
+            CornerTolerance(Simulation.Panel[1] - Simulation.Panel[0], GetSystemMetrics(SM_CXSCREEN), Simulation.Noise),
+            CornerTolerance(Simulation.Panel[3] - Simulation.Panel[2], GetSystemMetrics(SM_CYSCREEN), Simulation.Noise));
     if (Log)
         fclose(Log);
     return reached && !wrong ? 0 : 1;
