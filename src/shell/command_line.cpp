@@ -1,6 +1,7 @@
 // The switches of SETUP.EXE and REMOVER.EXE, read from the whole command line without
 // touching anything.
 #include "command_line.h"
+#include "texts.h"
 
 // A replay needs its answers, and answers are read only by a replay; recording belongs to
 // the wizard, whose run a replay does not have.
@@ -60,7 +61,7 @@ static void Refuse(CommandSwitches *switches, const char *prefix, const char *na
     if (switches->Refusal[0])
         return;
     lstrcpynA(shown, name, sizeof shown);
-    wsprintfA(switches->Refusal, "The switch \"%s%s\" %s%s.", prefix, shown, reason, other);
+    wsprintfA(switches->Refusal, SWITCH_REFUSED_FORMAT, prefix, shown, reason, other);
 }
 
 static void ReadSwitch(char *word, BOOL cut, const SwitchSpec *specs, int count,
@@ -71,7 +72,7 @@ static void ReadSwitch(char *word, BOOL cut, const SwitchSpec *specs, int count,
     int i;
 
     if (word[0] != '/' && word[0] != '-') {
-        Refuse(switches, "", word, "does not start with / or -", "");
+        Refuse(switches, "", word, SWITCH_NOT_A_SWITCH_TEXT, "");
         return;
     }
     for (char *p = name; *p && !value; p++)
@@ -82,21 +83,21 @@ static void ReadSwitch(char *word, BOOL cut, const SwitchSpec *specs, int count,
     for (i = 0; i < count && lstrcmpiA(name, specs[i].name) != 0; i++)
         ;
     if (i == count) {
-        Refuse(switches, prefix, name, "is not known", "");
+        Refuse(switches, prefix, name, SWITCH_UNKNOWN_TEXT, "");
         return;
     }
     if (switches->Given[i]) {
-        Refuse(switches, prefix, name, "is given twice", "");
+        Refuse(switches, prefix, name, SWITCH_TWICE_TEXT, "");
         return;
     }
     // Given even in a wrong form: a malformed switch of a quiet run is still told quietly.
     switches->Given[i] = TRUE;
     if (specs[i].takesValue && (!value || !*value))
-        Refuse(switches, prefix, name, "needs a value after =", "");
+        Refuse(switches, prefix, name, SWITCH_NO_VALUE_TEXT, "");
     else if (!specs[i].takesValue && value)
-        Refuse(switches, prefix, name, "takes no value", "");
+        Refuse(switches, prefix, name, SWITCH_VALUE_TEXT, "");
     else if (cut || (value && lstrlenA(value) >= SWITCH_VALUE_SIZE))
-        Refuse(switches, prefix, name, "is too long", "");
+        Refuse(switches, prefix, name, SWITCH_TOO_LONG_TEXT, "");
     else if (value)
         lstrcpyA(switches->Value[i], value);
 }
@@ -116,9 +117,9 @@ BOOL ReadSwitches(const char *commandLine, const SwitchSpec *specs, int count, C
         if (!switches->Given[i])
             continue;
         if (specs[i].needs != NO_SWITCH && !switches->Given[specs[i].needs])
-            Refuse(switches, "/", specs[i].name, "needs /", specs[specs[i].needs].name);
+            Refuse(switches, "/", specs[i].name, SWITCH_NEEDS_TEXT, specs[specs[i].needs].name);
         if (specs[i].excludes != NO_SWITCH && switches->Given[specs[i].excludes])
-            Refuse(switches, "/", specs[i].name, "cannot go with /", specs[specs[i].excludes].name);
+            Refuse(switches, "/", specs[i].name, SWITCH_EXCLUDES_TEXT, specs[specs[i].excludes].name);
     }
     return switches->Refusal[0] == 0;
 }
