@@ -23,7 +23,7 @@ int RunRemoverCommand(const char *commandLine)
 {
     int code;
 
-    if (!TakeCommandLine(commandLine, RemoverSwitchSpecs, REMOVER_SWITCH_COUNT, REMOVER_QUIET, REMOVER_LOG, NULL,
+    if (!TakeCommandLine(commandLine, RemoverSwitchRules, REMOVER_SWITCH_COUNT, REMOVER_QUIET, REMOVER_LOG, NULL,
                          REMOVER_CAPTION, &RemoverSwitches))
         return EXIT_COMMAND_LINE;
     if (!RemoverSwitches.Given[REMOVER_QUIET])

@@ -5,7 +5,7 @@
 
 // A replay needs its answers, and answers are read only by a replay; recording belongs to
 // the wizard, whose run a replay does not have.
-const SwitchSpec SetupSwitchSpecs[SETUP_SWITCH_COUNT] = {
+const SwitchRule SetupSwitchRules[SETUP_SWITCH_COUNT] = {
     { "SILENT", FALSE, SETUP_LOADINF, NO_SWITCH },
     { "LOADINF", TRUE, SETUP_SILENT, NO_SWITCH },
     { "SAVEINF", TRUE, NO_SWITCH, SETUP_SILENT },
@@ -13,7 +13,7 @@ const SwitchSpec SetupSwitchSpecs[SETUP_SWITCH_COUNT] = {
     { "LOG", TRUE, NO_SWITCH, NO_SWITCH },
 };
 
-const SwitchSpec RemoverSwitchSpecs[REMOVER_SWITCH_COUNT] = {
+const SwitchRule RemoverSwitchRules[REMOVER_SWITCH_COUNT] = {
     { "S", FALSE, NO_SWITCH, NO_SWITCH },
     { "LOG", TRUE, NO_SWITCH, NO_SWITCH },
 };
@@ -64,7 +64,7 @@ static void Refuse(CommandSwitches *switches, const char *prefix, const char *na
     wsprintfA(switches->Refusal, SWITCH_REFUSED_FORMAT, prefix, shown, reason, other);
 }
 
-static void ReadSwitch(char *word, BOOL cut, const SwitchSpec *specs, int count,
+static void ReadSwitch(char *word, BOOL cut, const SwitchRule *rules, int count,
                        CommandSwitches *switches)
 {
     char prefix[2] = { word[0], 0 };
@@ -80,7 +80,7 @@ static void ReadSwitch(char *word, BOOL cut, const SwitchSpec *specs, int count,
             *p = 0;
             value = p + 1;
         }
-    for (i = 0; i < count && lstrcmpiA(name, specs[i].name) != 0; i++)
+    for (i = 0; i < count && lstrcmpiA(name, rules[i].name) != 0; i++)
         ;
     if (i == count) {
         Refuse(switches, prefix, name, SWITCH_UNKNOWN_TEXT, "");
@@ -92,9 +92,9 @@ static void ReadSwitch(char *word, BOOL cut, const SwitchSpec *specs, int count,
     }
     // Given even in a wrong form: a malformed switch of a quiet run is still told quietly.
     switches->Given[i] = TRUE;
-    if (specs[i].takesValue && (!value || !*value))
+    if (rules[i].takesValue && (!value || !*value))
         Refuse(switches, prefix, name, SWITCH_NO_VALUE_TEXT, "");
-    else if (!specs[i].takesValue && value)
+    else if (!rules[i].takesValue && value)
         Refuse(switches, prefix, name, SWITCH_VALUE_TEXT, "");
     else if (cut || (value && lstrlenA(value) >= SWITCH_VALUE_SIZE))
         Refuse(switches, prefix, name, SWITCH_TOO_LONG_TEXT, "");
@@ -102,7 +102,7 @@ static void ReadSwitch(char *word, BOOL cut, const SwitchSpec *specs, int count,
         lstrcpyA(switches->Value[i], value);
 }
 
-BOOL ReadSwitches(const char *commandLine, const SwitchSpec *specs, int count, CommandSwitches *switches)
+BOOL ReadSwitches(const char *commandLine, const SwitchRule *rules, int count, CommandSwitches *switches)
 {
     char word[WORD_SIZE];
     const char *rest = commandLine ? commandLine : "";
@@ -112,14 +112,14 @@ BOOL ReadSwitches(const char *commandLine, const SwitchSpec *specs, int count, C
     // The program's own name comes first.
     NextWord(&rest, word, &cut);
     while (NextWord(&rest, word, &cut))
-        ReadSwitch(word, cut, specs, count, switches);
+        ReadSwitch(word, cut, rules, count, switches);
     for (int i = 0; i < count; i++) {
         if (!switches->Given[i])
             continue;
-        if (specs[i].needs != NO_SWITCH && !switches->Given[specs[i].needs])
-            Refuse(switches, "/", specs[i].name, SWITCH_NEEDS_TEXT, specs[specs[i].needs].name);
-        if (specs[i].excludes != NO_SWITCH && switches->Given[specs[i].excludes])
-            Refuse(switches, "/", specs[i].name, SWITCH_EXCLUDES_TEXT, specs[specs[i].excludes].name);
+        if (rules[i].needs != NO_SWITCH && !switches->Given[rules[i].needs])
+            Refuse(switches, "/", rules[i].name, SWITCH_NEEDS_TEXT, rules[rules[i].needs].name);
+        if (rules[i].excludes != NO_SWITCH && switches->Given[rules[i].excludes])
+            Refuse(switches, "/", rules[i].name, SWITCH_EXCLUDES_TEXT, rules[rules[i].excludes].name);
     }
     return switches->Refusal[0] == 0;
 }

@@ -10,7 +10,7 @@ enum { SWITCH_LIMIT = 5, SWITCH_VALUE_SIZE = 256, SWITCH_REFUSAL_SIZE = 128, NO_
 // A switch a program takes: its name without the leading / or -, whether a value follows
 // "=", and the switch (an index into the same table) it is understood only with, or only
 // without; NO_SWITCH for none.
-struct SwitchSpec {
+struct SwitchRule {
     const char *name;
     BOOL takesValue;
     int needs;
@@ -25,13 +25,13 @@ struct CommandSwitches {
 
 enum SetupSwitch { SETUP_SILENT, SETUP_LOADINF, SETUP_SAVEINF, SETUP_NORESTART, SETUP_LOG, SETUP_SWITCH_COUNT };
 enum RemoverSwitch { REMOVER_QUIET, REMOVER_LOG, REMOVER_SWITCH_COUNT };
-extern const SwitchSpec SetupSwitchSpecs[SETUP_SWITCH_COUNT];
-extern const SwitchSpec RemoverSwitchSpecs[REMOVER_SWITCH_COUNT];
+extern const SwitchRule SetupSwitchRules[SETUP_SWITCH_COUNT];
+extern const SwitchRule RemoverSwitchRules[REMOVER_SWITCH_COUNT];
 
 // Reads commandLine, the program's own name first as GetCommandLineA gives it. Switches
 // are case-insensitive and start with / or -; a value follows "=", in double quotes when
 // it holds blanks. TRUE when every switch is understood; otherwise Refusal names the
 // first that is not and why, and the rest is still read.
-BOOL ReadSwitches(const char *commandLine, const SwitchSpec *specs, int count, CommandSwitches *switches);
+BOOL ReadSwitches(const char *commandLine, const SwitchRule *rules, int count, CommandSwitches *switches);
 
 #endif

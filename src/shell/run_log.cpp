@@ -74,11 +74,11 @@ static void OpenRunLog(const char *path)
         RunLog = NULL;
 }
 
-BOOL TakeCommandLine(const char *commandLine, const SwitchSpec *specs, int count, int quiet, int log,
+BOOL TakeCommandLine(const char *commandLine, const SwitchRule *rules, int count, int quiet, int log,
                      const char *defaultLog, const char *caption, CommandSwitches *switches)
 {
     char path[PATH_BUFFER_SIZE];
-    BOOL understood = ReadSwitches(commandLine, specs, count, switches);
+    BOOL understood = ReadSwitches(commandLine, rules, count, switches);
 
     for (int i = 0; i < count; i++)
         if (switches->Value[i][0])

@@ -21,7 +21,7 @@ enum {
 // The first line is the command line. FALSE when a switch is not understood: a quiet run
 // has logged it with its exit line, any other has told it in a box with this caption; the
 // program then ends with EXIT_COMMAND_LINE having touched nothing else.
-BOOL TakeCommandLine(const char *commandLine, const SwitchSpec *specs, int count, int quiet, int log,
+BOOL TakeCommandLine(const char *commandLine, const SwitchRule *rules, int count, int quiet, int log,
                      const char *defaultLog, const char *caption, CommandSwitches *switches);
 
 // One line, composed as wsprintfA does (at most 1,024 characters); nothing without a log.

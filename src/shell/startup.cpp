@@ -71,7 +71,7 @@ static int RunWizard(HINSTANCE instance)
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     SetupInstance = instance;
-    if (!TakeCommandLine(commandLine, SetupSwitchSpecs, SETUP_SWITCH_COUNT, SETUP_SILENT, SETUP_LOG,
+    if (!TakeCommandLine(commandLine, SetupSwitchRules, SETUP_SWITCH_COUNT, SETUP_SILENT, SETUP_LOG,
                          SETUP_LOG_FILE, SETUP_CAPTION, &SetupSwitches))
         return EXIT_COMMAND_LINE;
     if (SetupSwitches.Given[SETUP_SILENT])
