@@ -21,6 +21,7 @@
 #define IDC_PADMON_POINT       2011
 #define IDC_PADMON_PROGRAMS    2012
 #define IDC_PADMON_ASIDE       2013
+#define IDC_PADMON_UNINSTALL   2014
 
 /* 202 TunerWindow */
 #define IDC_TUNER_MODE1        2021

@@ -27,6 +27,8 @@ void ComposePadmonPoint(char *text, LONG rawX, LONG rawY);
 // next start, and the paths left to the user, one a line (room for all six it may name).
 enum { REMOVAL_BY_HAND_SIZE = 6 * (256 + 2) };
 extern int RemovalScheduled;
+// Files of the installation that neither went nor go at the next start.
+extern int RemovalFilesLeft;
 extern char RemovalByHand[REMOVAL_BY_HAND_SIZE];
 // The registry keys that still hold what the removal should have deleted, one a line.
 enum { REMOVAL_IN_REGISTRY_SIZE = 128 };
@@ -35,8 +37,13 @@ extern char RemovalInRegistry[REMOVAL_IN_REGISTRY_SIZE];
 void RemoveVelmora(void);
 // TRUE when any part of an installation is found.
 BOOL VelmoraPresent(void);
+// TRUE when the last removal leaves files to delete or a loaded driver to the next start.
+BOOL RestartWanted(void);
 // Asks, removes, tells what is left and offers the restart.
 int RunRemover(void);
+// REMOVER.EXE's command line (remover_command.cpp): RunRemover, or with /S the removal
+// without a question or a box; /LOG=<file> logs either. The exit code is returned.
+int RunRemoverCommand(const char *commandLine);
 
 // ALIGNER.EXE (aligner.cpp): setup's calibration screen over the installed driver, with
 // the checks of aligner_screen.cpp.

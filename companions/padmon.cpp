@@ -8,6 +8,7 @@
 #include "program.h"
 #include "resource.h"
 #include "summary_text.h"
+#include "uninstall_entry.h"
 
 void ComposePadmonPort(char *text, DWORD comPort, DWORD comBase, DWORD comIrq)
 {
@@ -68,6 +69,8 @@ static void ShowDriverState(HWND page)
     // changes nothing, so the settings above may be the stopped run's.
     SetDlgItemTextA(page, IDC_PADMON_ASIDE, EarlierInstallationAside()
                     ? "Kept aside by an unfinished setup : YES" : "Kept aside by an unfinished setup : NO");
+    SetDlgItemTextA(page, IDC_PADMON_UNINSTALL, UninstallEntryPresent()
+                    ? "In Add/Remove Programs : YES" : "In Add/Remove Programs : NO");
 }
 
 static void ShowStoredSettings(HWND page)

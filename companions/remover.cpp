@@ -6,8 +6,11 @@
 #include "paths.h"
 #include "next_start.h"
 #include "program.h"
+#include "uninstall_entry.h"
+#include "run_log.h"
 
 int RemovalScheduled;
+int RemovalFilesLeft;
 char RemovalByHand[REMOVAL_BY_HAND_SIZE];
 char RemovalInRegistry[REMOVAL_IN_REGISTRY_SIZE];
 // The driver Windows loaded at this start runs until the next, its entry and file gone or not.
@@ -39,10 +42,14 @@ static void DeleteOrSchedule(const char *path)
 {
     if (DeleteWritableFile(path))
         return;
-    if ((GetFileAttributesA(path) & FILE_ATTRIBUTE_READONLY) || !DeleteAtNextStart(path))
+    if ((GetFileAttributesA(path) & FILE_ATTRIBUTE_READONLY) || !DeleteAtNextStart(path)) {
+        LogLine("Stays: %s", path);
+        RemovalFilesLeft++;
         LeaveToUser(path);
-    else
+    } else {
+        LogLine("Goes at the next start of Windows: %s", path);
         RemovalScheduled++;
+    }
 }
 
 // The driver, and the earlier driver a stopped setup may have left aside.
@@ -78,12 +85,15 @@ static void RemoveStartMenuFolder(void)
             RemoveStartMenuProgram(folder, i);
     RemoveStartMenuProgram(folder, REMOVER_PROGRAM);
     // WININIT deletes files only, so a folder that still holds one stays for the user.
-    if (!RemoveDirectoryA(folder) && PathExists(folder))
+    if (!RemoveDirectoryA(folder) && PathExists(folder)) {
+        LogLine("Left to the user, since Windows deletes files only: %s", folder);
         LeaveToUser(folder);
+    }
 }
 
 static void LeaveInRegistry(const char *path)
 {
+    LogLine("Stays: HKEY_LOCAL_MACHINE\\%s", path);
     AppendText(RemovalInRegistry, sizeof RemovalInRegistry, "HKEY_LOCAL_MACHINE\\");
     AppendText(RemovalInRegistry, sizeof RemovalInRegistry, path);
     AppendText(RemovalInRegistry, sizeof RemovalInRegistry, "\r\n");
@@ -92,6 +102,7 @@ static void LeaveInRegistry(const char *path)
 void RemoveVelmora(void)
 {
     RemovalScheduled = 0;
+    RemovalFilesLeft = 0;
     RemovalByHand[0] = 0;
     RemovalInRegistry[0] = 0;
     DriverEntryTaken = StaticDriverRegistered();
@@ -113,13 +124,18 @@ void RemoveVelmora(void)
     RemoveStartMenuFolder();
     if (PanelSettingsLeft())
         LeaveInRegistry(SETTINGS_KEY);
+    // Last, and only when nothing of ours stays but the emptied folder: an entry that stays
+    // lets the removal be tried again from Control Panel, and one without anything behind it
+    // would lead nowhere.
+    if (!RemovalInRegistry[0] && RemovalFilesLeft == 0 && !DeleteUninstallEntry())
+        LeaveInRegistry(UNINSTALL_KEY);
 }
 
 BOOL VelmoraPresent(void)
 {
     char path[PATH_BUFFER_SIZE];
 
-    if (SettingsKeyPresent() || StaticDriverRegistered() || EarlierInstallationAside())
+    if (SettingsKeyPresent() || StaticDriverRegistered() || EarlierInstallationAside() || UninstallEntryPresent())
         return TRUE;
     if (SystemFilePath(path, DRIVER_FILE_NAME) && PathExists(path))
         return TRUE;
@@ -127,7 +143,7 @@ BOOL VelmoraPresent(void)
 }
 
 // Only a restart that something waits for is offered: files to delete, or a driver to unload.
-static BOOL RestartWanted(void)
+BOOL RestartWanted(void)
 {
     return RemovalScheduled > 0 || DriverEntryTaken;
 }

@@ -2,8 +2,8 @@
 #include "companions.h"
 #include "program.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     SetupInstance = instance;
-    return RunRemover();
+    return RunRemoverCommand(commandLine);
 }

@@ -66,6 +66,7 @@
 
 /* 125 FinishPage */
 #define IDC_PROGRESS            1072
+#define IDC_ANSWER_LINE         1076  /* hidden unless a recorded run's answers cannot be written */
 
 /* 123 ModePage: documents the stored Mode value, opened by no page */
 #define IDC_MODE1               1036

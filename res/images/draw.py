@@ -230,13 +230,14 @@ DISK = [
 
 
 def setup_icon():
-    """The diskette, in 8 bits so its blues and metal greys can be shaded."""
-    palette = list(VGA)
+    """The diskette, in a 16-colour palette of its own so its blues and metal greys can be
+    shaded: black for the transparent pixels, then its 13 colours."""
+    palette = [(0, 0, 0)]
     index = {}
     for ch, rgb in DISK_COLOURS.items():
         index[ch] = len(palette)
         palette.append(rgb)
-    palette += [(0, 0, 0)] * (256 - len(palette))
+    palette += [(0, 0, 0)] * (16 - len(palette))
     c = Canvas(32, 32)
     c.art(DISK, index)
     return c, palette
@@ -358,12 +359,111 @@ def rgbquads(palette):
     return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
 
 
+BI_RLE4 = 2
+
+
+def alternating_run(row, start):
+    """How many pixels from start repeat the pair row[start], row[start + 1], at most 255."""
+    pair = row[start:start + 2] * 2
+    end = start
+    while end < len(row) and end - start < 255 and row[end] == pair[(end - start) % 2]:
+        end += 1
+    return end - start
+
+
+def rle4_row(row):
+    """One row in BI_RLE4 at its fewest bytes: each piece is a run of one or two
+    alternating colours (count and pair, 2 bytes) or an absolute block (escape 0, count
+    >= 3, the nibbles, padded to a word); the end-of-line escape last."""
+    n = len(row)
+    cost = [0] * (n + 1)
+    piece = [None] * (n + 1)
+    for x in range(n - 1, -1, -1):
+        cost[x] = None
+        for length in range(1, alternating_run(row, x) + 1):
+            if cost[x] is None or 2 + cost[x + length] < cost[x]:
+                cost[x], piece[x] = 2 + cost[x + length], ("run", length)
+        for length in range(3, min(255, n - x) + 1):
+            size = 2 + ((length + 1) // 2 + 1) // 2 * 2 + cost[x + length]
+            if size < cost[x]:
+                cost[x], piece[x] = size, ("absolute", length)
+    out = bytearray()
+    x = 0
+    while x < n:
+        kind, length = piece[x]
+        pixels = row[x:x + length]
+        if kind == "run":
+            pair = (pixels * 2)[:2]
+            out += bytes([length, pair[0] << 4 | pair[1]])
+        else:
+            block = bytearray((pixels[i] << 4) | (pixels[i + 1] if i + 1 < length else 0)
+                              for i in range(0, length, 2))
+            out += bytes([0, length]) + block + (b"\0" if len(block) % 2 else b"")
+        x += length
+    return out + b"\0\0"
+
+
+def rle4(canvas):
+    """The pixels bottom row first, then the end-of-bitmap escape."""
+    return b"".join(rle4_row(row) for row in reversed(canvas.px)) + b"\0\1"
+
+
+def unrle4(data, width, height):
+    """Rows of palette indices, top row first, from BI_RLE4 data; None when the data is not
+    exactly height rows of width pixels ending in the end-of-bitmap escape."""
+    rows, row, i = [], [], 0
+    while i + 1 < len(data):
+        count, value = data[i], data[i + 1]
+        i += 2
+        if count:
+            row += [(value >> 4) if k % 2 == 0 else (value & 15) for k in range(count)]
+        elif value in (0, 1):
+            if row:
+                rows.append(row)
+            row = []
+            if value == 1:
+                break
+        elif value >= 3:
+            block = data[i:i + (value + 1) // 2]
+            row += [(block[k // 2] >> 4) if k % 2 == 0 else (block[k // 2] & 15) for k in range(value)]
+            i += ((value + 1) // 2 + 1) // 2 * 2
+        else:
+            return None
+    if i != len(data) or len(rows) != height or any(len(r) != width for r in rows):
+        return None
+    return rows[::-1]
+
+
+def write_bmp1(name, canvas, colours):
+    """A picture of two colours in one bit a pixel, uncompressed: fewer bytes than four bits
+    run-length encoded. The palette holds the two VGA colours in system-palette order."""
+    stride = row_bytes(canvas.width, 1)
+    bits = bytearray()
+    for row in reversed(canvas.px):
+        line = bytearray(stride)
+        for x, c in enumerate(row):
+            if c == colours[1]:
+                line[x >> 3] |= 0x80 >> (x & 7)
+        bits += line
+    offset = 14 + 40 + 2 * 4
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 1, 0,
+                       len(bits), 0, 0, 2, 0)
+    head = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
+    with open(os.path.join(HERE, name), "wb") as f:
+        f.write(head + info + rgbquads([VGA[c] for c in colours]) + bits)
+
+
 def write_bmp(name, canvas):
     if any(c is None for row in canvas.px for c in row):
         raise SystemExit(name + ": a bitmap cannot have transparent pixels")
-    bits = pack_rows(canvas, 4)
+    colours = sorted(set(c for row in canvas.px for c in row))
+    if len(colours) <= 2:
+        return write_bmp1(name, canvas, (colours * 2)[:2])
+    bits = rle4(canvas)
+    if unrle4(bits, canvas.width, canvas.height) != canvas.px:
+        raise SystemExit(name + ": the compressed pixels do not decode to the picture")
     offset = 14 + 40 + 16 * 4
-    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 4, 0,
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 4, BI_RLE4,
                        len(bits), 0, 0, 16, 0)
     head = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
     with open(os.path.join(HERE, name), "wb") as f:
@@ -388,7 +488,7 @@ def write_ico(name, canvas, palette, depth):
 
 BITMAPS = {"target.bmp": (32, 32), "welcome.bmp": (153, 41),
            "wordmark.bmp": (187, 48), "title.bmp": (154, 20)}
-ICONS = {"setup.ico": 8, "touch.ico": 4}
+ICONS = {"setup.ico": 4, "touch.ico": 4}
 
 
 def check():
@@ -401,17 +501,24 @@ def check():
         magic, size, _, _, offset = struct.unpack_from("<2sIHHI", data, 0)
         (hsize, width, height, planes, bits, comp, image, _, _, used, _) = \
             struct.unpack_from("<IiiHHIIiiII", data, 14)
-        expect = row_bytes(w, 4) * h
         facts = (magic, size, offset, hsize, width, height, planes, bits, comp, image, used)
-        want = (b"BM", len(data), 118, 40, w, h, 1, 4, 0, expect, 16)
+        if bits == 1:
+            want = (b"BM", len(data), 62, 40, w, h, 1, 1, 0, row_bytes(w, 1) * h, 2)
+            palette_ok = all(data[54 + 4 * i:58 + 4 * i] in [vga[4 * k:4 * k + 4] for k in range(16)]
+                             for i in range(2))
+            pixels_ok = len(data) == 62 + row_bytes(w, 1) * h
+        else:
+            want = (b"BM", len(data), 118, 40, w, h, 1, 4, BI_RLE4, len(data) - 118, 16)
+            palette_ok = data[54:118] == vga
+            pixels_ok = unrle4(data[118:], w, h) is not None
         if facts != want:
             problems.append("%s: header %r, wanted %r" % (name, facts, want))
-        if data[54:118] != vga:
-            problems.append(name + ": palette is not the 16 VGA colours")
-        if len(data) != 118 + expect:
-            problems.append(name + ": pixel data is %d bytes, wanted %d" % (len(data) - 118, expect))
-        print("%-13s %5d bytes  %dx%d, %d bits, %d colours, BI_RGB, bottom-up"
-              % (name, len(data), width, height, bits, used))
+        if not palette_ok:
+            problems.append(name + ": palette is not of the 16 VGA colours")
+        if not pixels_ok:
+            problems.append(name + ": the pixels are not %d rows of %d" % (h, w))
+        print("%-13s %5d bytes  %dx%d, %d bits, %d colours, %s, bottom-up"
+              % (name, len(data), width, height, bits, used, "BI_RGB" if bits == 1 else "BI_RLE4"))
     for name, depth in ICONS.items():
         with open(os.path.join(HERE, name), "rb") as f:
             data = f.read()
@@ -429,7 +536,7 @@ def check():
             problems.append("%s: header %r, wanted %r" % (name, facts, want))
         if length != 40 + 4 * ncol + xor + andm:
             problems.append(name + ": image block has the wrong length")
-        if depth == 4 and data[offset + 40:offset + 40 + 64] != vga:
+        if name == "touch.ico" and data[offset + 40:offset + 40 + 64] != vga:
             problems.append(name + ": palette is not the 16 VGA colours")
         mask = data[offset + length - andm:offset + length]
         if not any(mask) or all(b == 0xFF for b in mask):
@@ -446,7 +553,7 @@ def main():
         write_bmp("welcome.bmp", welcome())
         write_bmp("wordmark.bmp", wordmark())
         write_bmp("title.bmp", title())
-        write_ico("setup.ico", *setup_icon(), 8)
+        write_ico("setup.ico", *setup_icon(), 4)
         write_ico("touch.ico", *touch_icon(), 4)
     check()
 

@@ -6,6 +6,9 @@
 #include "paths.h"
 #include "next_start.h"
 #include "driver.h"
+#include "installation_steps.h"
+#include "answer_file.h"
+#include "run_log.h"
 #include "resource.h"
 
 static UINT_PTR InstallTimer;
@@ -27,29 +30,33 @@ static void ShowOutcome(HWND page, const char *failed)
     SetDlgItemTextA(page, IDC_PROGRESS, MessageText);
 }
 
-// From the current directory, the medium. FALSE when the program is not there or its
-// destination does not fit the path buffer; a destination cut short would put the file
-// somewhere else entirely.
-static BOOL CopyCompanionProgram(const char *program, const char *folder)
+// A recorded run keeps the answers of an installation that succeeded. A file that cannot
+// be written costs the installation nothing: the page says so on a line of its own.
+static void RecordAnswers(HWND page, const char *failed)
 {
-    char destination[PATH_BUFFER_SIZE];
-
-    if (!folder[0] || !JoinPath(destination, folder, program))
-        return FALSE;
-    return CopyWritableFile(program, destination);
+    if (!SetupSwitches.Given[SETUP_SAVEINF])
+        return;
+    if (failed) {
+        LogStep(FALSE, "Write the answers");
+    } else if (!WriteAnswerFile(SetupSwitches.Value[SETUP_SAVEINF], &PanelSettings)) {
+        SetDlgItemTextA(page, IDC_ANSWER_LINE, "Cannot Write Answer File");
+        ShowWindow(GetDlgItem(page, IDC_ANSWER_LINE), SW_SHOW);
+    }
 }
 
 // The user is never told the touch screen is installed when Windows will not load the
-// driver, the calibration was not stored or the Start menu lacks a program. Reboot is
-// offered either way: what was written stays, and setup can be run again.
+// driver, the calibration was not stored, the Start menu lacks a program or Add/Remove
+// Programs lacks the entry. Reboot is offered either way: what was written stays, and
+// setup can be run again.
 static void Install(HWND page)
 {
     char folder[PATH_BUFFER_SIZE];
     const char *failed = NULL;
+    BOOL removerCopied = FALSE;
 
-    if (!RegisterStaticDriver())
+    if (!RegisterDriverForStart())
         failed = "Registry";
-    if (!SavePanelSettings())
+    if (!StoreSettings())
         failed = "Registry";
     // The driver and its settings are this run's now; an earlier installation's aside copy
     // must never come back over them.
@@ -60,7 +67,9 @@ static void Install(HWND page)
         CreateDirectoryA(folder, NULL);
     for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++) {
         ShowProgress(page, CompanionProgramFiles[i]);
-        if (!CopyCompanionProgram(CompanionProgramFiles[i], folder) && !failed)
+        if (CopyCompanionProgram(CompanionProgramFiles[i], folder))
+            removerCopied |= i == REMOVER_PROGRAM;
+        else if (!failed)
             failed = CompanionProgramFiles[i];
     }
     // A removal whose restart was declined left these files to be deleted at the next start
@@ -68,7 +77,11 @@ static void Install(HWND page)
     const char *pending = KeepInstalledFilesAtNextStart(folder);
     if (pending && !failed)
         failed = pending;
+    // Add/Remove Programs runs the remover its entry names: only one that is there.
+    if (removerCopied && !RegisterRemover(folder) && !failed)
+        failed = "Registry";
     ShowOutcome(page, failed);
+    RecordAnswers(page, failed);
     EnableWindow(GetDlgItem(page, IDC_REBOOT), TRUE);
     SetFocus(GetDlgItem(page, IDC_REBOOT));
 }

@@ -2,9 +2,8 @@
 #include "setup.h"
 #include "earlier.h"
 #include "port_table.h"
+#include "serial_port_map.h"
 #include "resource.h"
-
-#define SERIAL_PORT_MAP_KEY "hardware\\devicemap\\serialcomm"
 
 // Buttons of values that have none (id 0) are simply not touched.
 static void SetButtonCheck(HWND page, int id, int state)
@@ -13,41 +12,16 @@ static void SetButtonCheck(HWND page, int id, int state)
         SendDlgItemMessageA(page, id, BM_SETCHECK, state, 0);
 }
 
-static void ShowPortButtons(HWND page, const PortTableRow *row, int show)
+// Offers only the ports the serial-port map lists, each with its partner line.
+static void OfferListedPorts(HWND page)
 {
-    ShowWindow(GetDlgItem(page, row->portButton), show);
-    ShowWindow(GetDlgItem(page, row->irqButton), show);
-}
+    DWORD listed = ListedSerialPorts();
 
-static void ShowAllPortButtons(HWND page)
-{
-    for (int i = 0; i < PORT_COUNT; i++)
-        ShowPortButtons(page, &PortTable[i], SW_SHOW);
-}
-
-// Offers only the ports the serial-port map lists; a map that is missing or lists none of
-// the four tells nothing, and then every port is offered.
-static void OfferPresentPorts(HWND page)
-{
-    HKEY map;
-    int present = 0;
-
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SERIAL_PORT_MAP_KEY, 0, KEY_READ, &map) != ERROR_SUCCESS) {
-        ShowAllPortButtons(page);
-        return;
-    }
     for (int i = 0; i < PORT_COUNT; i++) {
-        DWORD type;
-        BYTE data[256];
-        DWORD size = sizeof data;
-        if (RegQueryValueExA(map, PortTable[i].mapName, NULL, &type, data, &size) == ERROR_SUCCESS)
-            present++;
-        else
-            ShowPortButtons(page, &PortTable[i], SW_HIDE);
+        int show = (listed & (1UL << i)) ? SW_SHOW : SW_HIDE;
+        ShowWindow(GetDlgItem(page, PortTable[i].portButton), show);
+        ShowWindow(GetDlgItem(page, PortTable[i].irqButton), show);
     }
-    RegCloseKey(map);
-    if (present == 0)
-        ShowAllPortButtons(page);
 }
 
 static void SelectPort(HWND page, const PortTableRow *row)
@@ -81,7 +55,7 @@ INT_PTR CALLBACK PortPage(HWND page, UINT message, WPARAM wParam, LPARAM)
     switch (message) {
     case WM_INITDIALOG:
         LoadPanelSettings();
-        OfferPresentPorts(page);
+        OfferListedPorts(page);
         // A stored choice is checked even when its button is hidden: it stays the choice.
         SetButtonCheck(page, PortButtonOf(PanelSettings.ComPort), BST_CHECKED);
         SetButtonCheck(page, IrqButtonOf(PanelSettings.ComIrq), BST_CHECKED);

@@ -44,6 +44,10 @@ enum { PANEL_SETTING_COUNT = 13 };
 // The companion programs, in the order setup copies them into that folder.
 enum CompanionProgram { PADMON_PROGRAM, REMOVER_PROGRAM, ALIGNER_PROGRAM, TUNER_PROGRAM, COMPANION_PROGRAM_COUNT };
 extern const char *const CompanionProgramFiles[COMPANION_PROGRAM_COUNT];
+// The entry of Control Panel's Add/Remove Programs, and the name it shows (Windows 95 hides
+// one of more than 63 characters).
+#define UNINSTALL_KEY       "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora"
+#define UNINSTALL_NAME      "Velmora Touch Screen Driver"
 // An earlier installation kept aside while a run of setup replaces it: its driver file
 // beside the driver in the system directory, its 13 values in a key of their own.
 #define EARLIER_DRIVER_FILE_NAME "QUARLO.OLD"

@@ -17,8 +17,9 @@ BOOL ClaimInstallation(const char *caption)
     if (!lock || GetLastError() == ERROR_ALREADY_EXISTS) {
         if (lock)
             CloseHandle(lock);
-        MessageBoxA(NULL, lock ? INSTALLATION_BUSY_TEXT : INSTALLATION_UNGUARDED_TEXT, caption,
-                    MB_OK | MB_ICONEXCLAMATION);
+        if (caption)
+            MessageBoxA(NULL, lock ? INSTALLATION_BUSY_TEXT : INSTALLATION_UNGUARDED_TEXT, caption,
+                        MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     InstallationLock = lock;

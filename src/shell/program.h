@@ -24,7 +24,8 @@ void ReleasePagePictures(HWND page);
 // A second setup beside a running one would save its stale settings over the first one's
 // installation, or remove what the first one just installed. TRUE when this program may go
 // on, and then an earlier installation that a stopped setup left aside is back in place;
-// otherwise the user has been told, in a box with this caption, and nothing is touched.
+// otherwise the user has been told, in a box with this caption (none for a quiet run, with
+// NULL), and nothing is touched.
 BOOL ClaimInstallation(const char *caption);
 void ReleaseInstallation(void);
 

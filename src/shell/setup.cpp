@@ -6,6 +6,7 @@ int SetupAborted;
 int CalibrationAccepted;
 int ScreenWidth;
 int ScreenHeight;
+CommandSwitches SetupSwitches;
 
 BOOL ChainUnwinding(void)
 {

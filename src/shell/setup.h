@@ -3,11 +3,13 @@
 #define VELMORA_SETUP_H
 
 #include "program.h"
+#include "command_line.h"
 
 extern int SetupAborted;          // 1: a page's Cancel or a failure ends setup
 extern int CalibrationAccepted;   // 1: OK on the calibration screen
 extern int ScreenWidth;
 extern int ScreenHeight;
+extern CommandSwitches SetupSwitches;   // SETUP.EXE's command line
 
 // True when a flag says the whole stack of pages must close.
 BOOL ChainUnwinding(void);

@@ -4,6 +4,7 @@
 #include "texts.h"
 #include "earlier.h"
 #include "driver.h"
+#include "silent_setup.h"
 #include "resource.h"
 
 static const char SetupClassName[] = "Velmora Setup 2.00";
@@ -32,9 +33,8 @@ static BOOL RegisterSetupClass(void)
     return RegisterClassExA(&windowClass) != 0;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+static int RunWizard(HINSTANCE instance)
 {
-    SetupInstance = instance;
     if (!ClaimInstallation(SETUP_CAPTION))
         return 0;
     if (!RegisterSetupClass()) {
@@ -65,4 +65,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
     ReleaseInstallation();
     return 0;
+}
+
+// Without a switch the wizard runs exactly as it always has, and ends with 0.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+{
+    SetupInstance = instance;
+    if (!TakeCommandLine(commandLine, SetupSwitchRules, SETUP_SWITCH_COUNT, SETUP_SILENT, SETUP_LOG,
+                         SETUP_LOG_FILE, SETUP_CAPTION, &SetupSwitches))
+        return EXIT_COMMAND_LINE;
+    if (SetupSwitches.Given[SETUP_SILENT])
+        return RunSilentSetup();
+    return EndRun(RunWizard(instance), "the wizard ended");
 }

@@ -42,6 +42,18 @@
 #define RESTART_FAILED_TEXT \
     "Windows could not be restarted. Please restart Windows yourself to start the touch screen driver."
 
+// A switch of SETUP.EXE or REMOVER.EXE not understood: the switch as typed, without its
+// value, then why, and the switch it goes or does not go with.
+#define SWITCH_REFUSED_FORMAT    "The switch \"%s%s\" %s%s."
+#define SWITCH_NOT_A_SWITCH_TEXT "does not start with / or -"
+#define SWITCH_UNKNOWN_TEXT      "is not known"
+#define SWITCH_TWICE_TEXT        "is given twice"
+#define SWITCH_NO_VALUE_TEXT     "needs a value after ="
+#define SWITCH_VALUE_TEXT        "takes no value"
+#define SWITCH_TOO_LONG_TEXT     "is too long"
+#define SWITCH_NEEDS_TEXT        "needs /"
+#define SWITCH_EXCLUDES_TEXT     "cannot go with /"
+
 // The companion programs.
 #define NOT_INSTALLED_TEXT "Velmora is not installed on this computer."
 // A settings key that is there but cannot be opened: Velmora is installed.

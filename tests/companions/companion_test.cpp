@@ -42,6 +42,7 @@ void CompanionTest::InstallVelmora()
     CreateDirectoryA(folder_.c_str(), NULL);
     for (const char *name : CompanionPrograms)
         WriteFileText(StartMenuProgram(name), "installed program");
+    WriteUninstallEntryFor(folder_ + "\\REMOVER.EXE");
 }
 
 void CompanionTest::StopSetupOverTheInstallation()

@@ -17,7 +17,8 @@ class CompanionTest : public SetupMachineTest {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Settings, static-driver entry, driver file, Start-menu folder with the four programs.
+    // Settings, static-driver entry, driver file, Start-menu folder with the four programs,
+    // the Add/Remove Programs entry.
     void InstallVelmora();
     // Everyone may read a key of the installation (the settings key unless told), and no
     // one change it; or every right back. Its owner may still give the rights back, which

@@ -37,6 +37,7 @@ TEST_F(Padmon, ShowsTheStoredSettingsAndTheDriverStateFromAKeyOpenOrClosedToWrit
             EXPECT_EQ("Bottom right : 1006, 760", ControlText(page, IDC_PADMON_RIGHT_DN));
             EXPECT_EQ("Loaded at every start of Windows : YES", ControlText(page, IDC_PADMON_STARTUP));
             EXPECT_EQ("QUARLO.VXD in the system folder : YES", ControlText(page, IDC_PADMON_DRIVER_FILE));
+            EXPECT_EQ("In Add/Remove Programs : YES", ControlText(page, IDC_PADMON_UNINSTALL));
             EXPECT_TRUE(SendMessageA(page, WM_GETICON, ICON_BIG, 0)) << "the title bar shows no icon";
         });
         s.PressEscape();
@@ -66,11 +67,13 @@ TEST_F(Padmon, TouchInTheBoxShowsTheRawPointAndOutsideDoesNothing)
 TEST_F(Padmon, SaysWhatIsMissing)
 {
     DeleteKeyTree(STATIC_DRIVER_KEY);
+    DeleteKeyTree(UninstallKey);
     DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
     Scenario s;
     OnWindowWith(s, IDC_PADMON_PORT, [](HWND page) {
         EXPECT_EQ("Loaded at every start of Windows : NO", ControlText(page, IDC_PADMON_STARTUP));
         EXPECT_EQ("QUARLO.VXD in the system folder : NO", ControlText(page, IDC_PADMON_DRIVER_FILE));
+        EXPECT_EQ("In Add/Remove Programs : NO", ControlText(page, IDC_PADMON_UNINSTALL));
         EXPECT_EQ("Cannot Load QUARLO.VXD", ControlText(page, IDC_PADMON_POINT));
     });
     s.TouchControl(IDC_PADMON_TEST_AREA);

@@ -55,6 +55,7 @@ TEST_F(Remover, TakesAwayACompletedInstallationButNotTheSetupMedium)
     EXPECT_EQ(0, RemovalScheduled);
     EXPECT_STREQ("", RemovalByHand);
     EXPECT_EQ("", RenameSection());
+    ExpectUninstallEntry("");
     EXPECT_FALSE(VelmoraPresent());
 }
 
@@ -91,6 +92,8 @@ TEST_F(Remover, FilesInUseGoAtTheNextStartAndTheFolderIsLeftToTheUser)
     EXPECT_EQ(folder_ + "\r\n", RemovalByHand);
     EXPECT_FALSE(FileExists(folder_ + "\\PADMON.EXE"));
     EXPECT_FALSE(KeyExists(SETTINGS_KEY));
+    // All of it gone or going at the next start: Control Panel has nothing left to remove.
+    ExpectUninstallEntry("");
 
     // The restart declined, setup takes back the deletions of its files only, here and on NT.
     const std::string other = std::string("\\??\\C:\\OLDSETUP.TMP") + '\0' + '\0';
@@ -119,6 +122,8 @@ TEST_F(Remover, SettingsInAKeyClosedToWritingAreReportedAsLeft)
     s.Run([] { RunRemover(); });
     EXPECT_EQ(InstalledRecord, StoredRecord());
     EXPECT_FALSE(StaticDriverRegistered());
+    // Something stays, so Control Panel can try again.
+    ExpectUninstallEntry(folder_ + "\\REMOVER.EXE");
 }
 
 TEST_F(Remover, AsksBeforeRemovingAndOffersTheRestart)

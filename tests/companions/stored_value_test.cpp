@@ -50,6 +50,7 @@ const StoredForm Forms[] = {
 const int MonitorLines[] = {
     IDC_PADMON_PORT, IDC_PADMON_BUTTON, IDC_PADMON_MODE, IDC_PADMON_LEFT_UP, IDC_PADMON_RIGHT_UP,
     IDC_PADMON_LEFT_DN, IDC_PADMON_RIGHT_DN, IDC_PADMON_STARTUP, IDC_PADMON_DRIVER_FILE, IDC_PADMON_PROGRAMS, IDC_PADMON_ASIDE,
+    IDC_PADMON_UNINSTALL,
 };
 
 class StoredValues : public CompanionTest, public testing::WithParamInterface<StoredForm> {

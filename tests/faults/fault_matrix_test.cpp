@@ -46,8 +46,8 @@ const char TuningNotStored[] = "box " TUNER_CAPTION ": " TUNER_NOT_STORED_TEXT;
 // Setup's calls over a whole run on a fresh machine, in order: DialogBoxParamA 1 welcome,
 // 2 port page, 3 right-button page, 4 summary, 5 calibration, 6 finish; RegSetValueExA
 // 1-13 the first-run defaults, 14-26 the summary's save, 27 the driver entry, 28-40 the
-// finish page's save; RegOpenKeyExA 1 the look for an aside copy, 2 the driver entry's
-// look, 3 the serial-port map, 4 the summary's save, 5 the finish page's save (on Cancel,
+// finish page's save, 41-43 the Add/Remove Programs entry; RegOpenKeyExA 1 the look for an
+// aside copy, 2 the driver entry's look, 3 the serial-port map, 4 the summary's save, 5 the finish page's save (on Cancel,
 // 5 is the removal's); DeviceControl 1 the probe, 2 calibrate (1, 0), 3-6 the touches,
 // 7-10 the corners; GetWindowsDirectoryA 1 the Start-menu folder; CopyFileA 1 the driver,
 // 2-5 the four programs.
@@ -79,6 +79,7 @@ const FaultCase Cases[] = {
       "13 settings, no entry, driver, menu 4" },
     { "FinishSaveCannotOpenKey", FRESH, INSTALL, "RegOpenKeyExA", 5, "finish: Cannot Write Registry", Installed },
     { "FinishSaveLastValueNotWritten", FRESH, INSTALL, "RegSetValueExA", 40, "finish: Cannot Write Registry", Installed },
+    { "UninstallEntryNotWritten", FRESH, INSTALL, "RegSetValueExA", 41, "finish: Cannot Write Registry", Installed },
     // The programs go to the Programs folder the shell names instead.
     { "WindowsDirectoryUnknownForFolder", FRESH, INSTALL, "GetWindowsDirectoryA", 1, Ok, Installed },
     { "RemoverNotCopied", FRESH, INSTALL, "CopyFileA", 3, "finish: Cannot Write REMOVER.EXE",

@@ -70,8 +70,8 @@ protected:
     HHOOK hook_ = NULL;
 };
 
-// What was written: the driver entry always, the programs named, and the corners unless
-// the settings key is gone.
+// What was written: the driver entry always, the programs named, the Add/Remove Programs
+// entry for a copied remover, and the corners unless the settings key is gone.
 void ExpectInstalled(const std::vector<std::string> &copied, bool cornersSaved = true)
 {
     ExpectStaticDriverEntry();
@@ -80,6 +80,8 @@ void ExpectInstalled(const std::vector<std::string> &copied, bool cornersSaved =
         bool wanted = std::find(copied.begin(), copied.end(), name) != copied.end();
         EXPECT_EQ(wanted, !!FileExists(StartMenuProgram(name))) << name << (wanted ? " missing" : " copied");
     }
+    bool remover = std::find(copied.begin(), copied.end(), "REMOVER.EXE") != copied.end();
+    ExpectUninstallEntry(remover ? StartMenuProgram("REMOVER.EXE") : "");
     if (!cornersSaved) {
         EXPECT_FALSE(KeyExists(SETTINGS_KEY)) << "the save made the settings key again";
         return;
@@ -222,6 +224,21 @@ TEST_F(FinishPageTest, DestinationsTooLongForThePathAreNotCopied)
     RemoveDirectoryA(folder.c_str());
     for (auto level = made.rbegin(); level != made.rend(); ++level)
         RemoveDirectoryA(level->c_str());
+}
+
+// A recorded run: the installation stands when its answers cannot be written.
+TEST_F(FinishPageTest, AnswersThatCannotBeRecordedAreToldOnALineOfTheirOwn)
+{
+    SetupSwitches.Given[SETUP_SAVEINF] = TRUE;
+    lstrcpyA(SetupSwitches.Value[SETUP_SAVEINF], medium_.c_str());
+    Scenario s;
+    InstallationEnds(s, Installed).OnPage(IDD_FINISH, [](HWND page) {
+        EXPECT_TRUE(ControlVisible(page, IDC_ANSWER_LINE));
+        EXPECT_EQ("Cannot Write Answer File", ControlText(page, IDC_ANSWER_LINE));
+        ExpectTextFitsItsControl(page, IDC_ANSWER_LINE);
+    }).Click(IDC_REBOOT);
+    s.Run(OpenFinish);
+    ExpectInstalled(AllPrograms);
 }
 
 TEST_F(FinishPageTest, FailedRestartTellsTheUserToRestart)

@@ -101,11 +101,13 @@ TEST_P(UnfinishedRun, LeavesAnEarlierInstallationAsItFoundIt)
         WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, EarlierRecord[i]);
     RegisterStaticDriver();
     PutDriverFile("installed driver");
+    WriteUninstallEntryFor("C:\\VELMORA\\REMOVER.EXE");
 
     RunRoute();
 
     EXPECT_EQ(EarlierRecord, StoredRecord());
     ExpectStaticDriverEntry();
+    ExpectUninstallEntry("C:\\VELMORA\\REMOVER.EXE");
     EXPECT_EQ("installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
 }
 

@@ -25,6 +25,7 @@ void ResetSetupGlobals(void)
     ZeroMemory(&PanelSettings, sizeof PanelSettings);
     ZeroMemory(&PrevSelection, sizeof PrevSelection);
     ZeroMemory(&FirstLoad, sizeof FirstLoad);
+    ZeroMemory(&SetupSwitches, sizeof SetupSwitches);
     SystemDirectoryLookup = NULL;
     WindowsDirectoryLookup = NULL;
     DriverHandle = NULL;
@@ -35,9 +36,9 @@ void ResetSetupGlobals(void)
     RestartResult = TRUE;
 }
 
-int RunSetupProgram(void)
+int RunSetupProgram(const char *commandLine)
 {
-    int result = WinMain(GetModuleHandleA(NULL), NULL, GetCommandLineA(), SW_SHOWNORMAL);
+    int result = WinMain(GetModuleHandleA(NULL), NULL, (LPSTR)commandLine, SW_SHOWNORMAL);
     HWND hidden = FindWindowA("Velmora Setup 2.00", NULL);
     if (hidden)
         DestroyWindow(hidden);
@@ -212,6 +213,8 @@ static void CleanMachine(void)
 {
     DeleteKeyTree("software\\orrimac");
     DeleteKeyTree("System\\CurrentControlSet\\Services\\VxD\\Velmora");
+    DeleteKeyTree(UninstallKey);
+    DeleteFileA(WindowsDirectoryPath("VELMORA.LOG").c_str());
     for (const char *name : { "QUARLO.VXD", "QUARLO.OLD" }) {
         SetReadOnly(SystemDirectoryPath(name), false);
         DeleteFileA(SystemDirectoryPath(name).c_str());

@@ -16,9 +16,10 @@ extern BOOL RestartResult;
 // Every process-wide global of setup back to its value at load.
 void ResetSetupGlobals(void);
 
-// Runs the whole program as its entry does, then removes the hidden window and its class
-// so that the next run in this process starts as a fresh process would.
-int RunSetupProgram(void);
+// Runs the whole program as its entry does, with this command line (the program's name
+// first), then removes the hidden window and its class so that the next run in this
+// process starts as a fresh process would.
+int RunSetupProgram(const char *commandLine = "SETUP.EXE");
 
 // Files.
 std::string SystemDirectoryPath(const char *name);

@@ -93,6 +93,34 @@ void ExpectStaticDriverEntry(void)
     EXPECT_EQ(std::string("Quarlo.vxd", 11), std::string(data.begin(), data.end()));
 }
 
+const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora";
+
+static const char *const UninstallValues[3] = { "DisplayName", "UninstallString", "QuietUninstallString" };
+
+static std::vector<std::string> UninstallTexts(const std::string &remover)
+{
+    return { "Velmora Touch Screen Driver", "\"" + remover + "\"", "\"" + remover + "\" /S" };
+}
+
+void WriteUninstallEntryFor(const std::string &remover)
+{
+    for (int i = 0; i < 3; i++)
+        WriteValue(UninstallKey, UninstallValues[i], REG_SZ, UninstallTexts(remover)[i].c_str(),
+                   (DWORD)UninstallTexts(remover)[i].size() + 1);
+}
+
+void ExpectUninstallEntry(const std::string &remover)
+{
+    ASSERT_EQ(!remover.empty(), !!KeyExists(UninstallKey)) << "an Add/Remove Programs entry, or none";
+    for (int i = 0; i < 3 && !remover.empty(); i++) {
+        DWORD type = 0;
+        std::vector<BYTE> data;
+        EXPECT_TRUE(ReadValue(UninstallKey, UninstallValues[i], &type, &data)) << UninstallValues[i];
+        EXPECT_EQ((DWORD)REG_SZ, type);
+        EXPECT_EQ(UninstallTexts(remover)[i], std::string(data.begin(), data.end()).c_str());
+    }
+}
+
 int CountValues(const char *path)
 {
     HKEY key;

@@ -31,6 +31,11 @@ std::vector<DWORD> StoredRecord(void);
 
 // The static-driver entry names the driver, and nothing else setup wrote is in its key.
 void ExpectStaticDriverEntry(void);
+// The Add/Remove Programs entry, as setup writes it for the remover at this path; with ""
+// there is no entry key at all.
+extern const char UninstallKey[];
+void WriteUninstallEntryFor(const std::string &remover);
+void ExpectUninstallEntry(const std::string &remover);
 
 // The serial-port map, as the hardware scan of a machine would leave it: listed ports
 // only, or no map at all.

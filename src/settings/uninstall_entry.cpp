@@ -1,0 +1,53 @@
+// The Velmora entry of Control Panel's Add/Remove Programs.
+#include "uninstall_entry.h"
+#include "settings.h"
+
+static const char *const EntryValueNames[UNINSTALL_VALUE_COUNT] = {
+    "DisplayName", "UninstallString", "QuietUninstallString",
+};
+
+BOOL WriteUninstallEntry(const char *remover)
+{
+    char values[UNINSTALL_VALUE_COUNT][UNINSTALL_VALUE_SIZE];
+    HKEY key;
+    BOOL written = TRUE;
+
+    // Windows runs the string as a command line, and the path may hold blanks.
+    lstrcpyA(values[0], UNINSTALL_NAME);
+    wsprintfA(values[1], "\"%s\"", remover);
+    wsprintfA(values[2], "%s /S", values[1]);
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        NULL, &key, NULL) != ERROR_SUCCESS)
+        return FALSE;
+    for (int i = 0; i < UNINSTALL_VALUE_COUNT; i++)
+        if (RegSetValueExA(key, EntryValueNames[i], 0, REG_SZ, (const BYTE *)values[i],
+                           (DWORD)lstrlenA(values[i]) + 1) != ERROR_SUCCESS)
+            written = FALSE;
+    RegCloseKey(key);
+    return written;
+}
+
+BOOL UninstallEntryPresent(void)
+{
+    HKEY key;
+    LONG status;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    status = RegQueryValueExA(key, EntryValueNames[1], NULL, NULL, NULL, NULL);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+BOOL DeleteUninstallEntry(void)
+{
+    HKEY key;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        for (int i = 0; i < UNINSTALL_VALUE_COUNT; i++)
+            RegDeleteValueA(key, EntryValueNames[i]);
+        RegCloseKey(key);
+        DeleteUnusedKey(UNINSTALL_KEY, TRUE);
+    }
+    return !UninstallEntryPresent();
+}

@@ -1,0 +1,125 @@
+// The switches of SETUP.EXE and REMOVER.EXE, read from the whole command line without
+// touching anything.
+#include "command_line.h"
+#include "texts.h"
+
+// A replay needs its answers, and answers are read only by a replay; recording belongs to
+// the wizard, whose run a replay does not have.
+const SwitchRule SetupSwitchRules[SETUP_SWITCH_COUNT] = {
+    { "SILENT", FALSE, SETUP_LOADINF, NO_SWITCH },
+    { "LOADINF", TRUE, SETUP_SILENT, NO_SWITCH },
+    { "SAVEINF", TRUE, NO_SWITCH, SETUP_SILENT },
+    { "NORESTART", FALSE, SETUP_SILENT, NO_SWITCH },
+    { "LOG", TRUE, NO_SWITCH, NO_SWITCH },
+};
+
+const SwitchRule RemoverSwitchRules[REMOVER_SWITCH_COUNT] = {
+    { "S", FALSE, NO_SWITCH, NO_SWITCH },
+    { "LOG", TRUE, NO_SWITCH, NO_SWITCH },
+};
+
+// Room for the longest value and its switch; a longer word is cut and refused.
+enum { WORD_SIZE = SWITCH_VALUE_SIZE + 32, SHOWN_SIZE = 40 };
+
+static BOOL IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The next word of *text, up to a blank outside double quotes, the quotes taken out; a
+// quote left open runs to the end of the line, as Windows reads one. FALSE at the end.
+static BOOL NextWord(const char **text, char *word, BOOL *cut)
+{
+    const char *p = *text;
+    int used = 0;
+    BOOL quoted = FALSE;
+
+    while (IsBlank(*p))
+        p++;
+    if (!*p)
+        return FALSE;
+    *cut = FALSE;
+    for (; *p && (quoted || !IsBlank(*p)); p++) {
+        if (*p == '"')
+            quoted = !quoted;
+        else if (used < WORD_SIZE - 1)
+            word[used++] = *p;
+        else
+            *cut = TRUE;
+    }
+    word[used] = 0;
+    *text = p;
+    return TRUE;
+}
+
+// Only the first switch not understood is told; the switch is shown without its value.
+static void Refuse(CommandSwitches *switches, const char *prefix, const char *name, const char *reason,
+                   const char *other)
+{
+    char shown[SHOWN_SIZE];
+
+    if (switches->Refusal[0])
+        return;
+    lstrcpynA(shown, name, sizeof shown);
+    wsprintfA(switches->Refusal, SWITCH_REFUSED_FORMAT, prefix, shown, reason, other);
+}
+
+static void ReadSwitch(char *word, BOOL cut, const SwitchRule *rules, int count,
+                       CommandSwitches *switches)
+{
+    char prefix[2] = { word[0], 0 };
+    char *name = word + 1, *value = NULL;
+    int i;
+
+    if (word[0] != '/' && word[0] != '-') {
+        Refuse(switches, "", word, SWITCH_NOT_A_SWITCH_TEXT, "");
+        return;
+    }
+    for (char *p = name; *p && !value; p++)
+        if (*p == '=') {
+            *p = 0;
+            value = p + 1;
+        }
+    for (i = 0; i < count && lstrcmpiA(name, rules[i].name) != 0; i++)
+        ;
+    if (i == count) {
+        Refuse(switches, prefix, name, SWITCH_UNKNOWN_TEXT, "");
+        return;
+    }
+    if (switches->Given[i]) {
+        Refuse(switches, prefix, name, SWITCH_TWICE_TEXT, "");
+        return;
+    }
+    // Given even in a wrong form: a malformed switch of a quiet run is still told quietly.
+    switches->Given[i] = TRUE;
+    if (rules[i].takesValue && (!value || !*value))
+        Refuse(switches, prefix, name, SWITCH_NO_VALUE_TEXT, "");
+    else if (!rules[i].takesValue && value)
+        Refuse(switches, prefix, name, SWITCH_VALUE_TEXT, "");
+    else if (cut || (value && lstrlenA(value) >= SWITCH_VALUE_SIZE))
+        Refuse(switches, prefix, name, SWITCH_TOO_LONG_TEXT, "");
+    else if (value)
+        lstrcpyA(switches->Value[i], value);
+}
+
+BOOL ReadSwitches(const char *commandLine, const SwitchRule *rules, int count, CommandSwitches *switches)
+{
+    char word[WORD_SIZE];
+    const char *rest = commandLine ? commandLine : "";
+    BOOL cut;
+
+    ZeroMemory(switches, sizeof *switches);
+    // The program's own name comes first.
+    NextWord(&rest, word, &cut);
+    while (NextWord(&rest, word, &cut))
+        ReadSwitch(word, cut, rules, count, switches);
+    for (int i = 0; i < count; i++) {
+        if (!switches->Given[i])
+            continue;
+        if (rules[i].needs != NO_SWITCH && !switches->Given[rules[i].needs])
+            Refuse(switches, "/", rules[i].name, SWITCH_NEEDS_TEXT, rules[rules[i].needs].name);
+        if (rules[i].excludes != NO_SWITCH && switches->Given[rules[i].excludes])
+            Refuse(switches, "/", rules[i].name, SWITCH_EXCLUDES_TEXT, rules[rules[i].excludes].name);
+    }
+    return switches->Refusal[0] == 0;
+}

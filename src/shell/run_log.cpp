@@ -1,0 +1,98 @@
+// What a run started with switches reports: its log, a switch it did not understand, and
+// its exit code with the reason.
+#include "run_log.h"
+#include "paths.h"
+
+#include <stdarg.h>
+
+// NULL while no log is kept.
+static HANDLE RunLog;
+
+// wvsprintfA writes at most 1,024 characters; then comes the outcome of a step.
+enum { LOG_LINE_SIZE = 1024 + 16 };
+
+static void WriteLogLine(const char *format, va_list arguments, const char *outcome)
+{
+    char line[LOG_LINE_SIZE];
+    DWORD written;
+
+    wvsprintfA(line, format, arguments);
+    lstrcatA(line, outcome);
+    lstrcatA(line, "\r\n");
+    WriteFile(RunLog, line, (DWORD)lstrlenA(line), &written, NULL);
+}
+
+void LogLine(const char *format, ...)
+{
+    va_list arguments;
+
+    if (RunLog == NULL)
+        return;
+    va_start(arguments, format);
+    WriteLogLine(format, arguments, "");
+    va_end(arguments);
+}
+
+BOOL LogStep(BOOL done, const char *format, ...)
+{
+    va_list arguments;
+
+    if (RunLog == NULL)
+        return done;
+    va_start(arguments, format);
+    WriteLogLine(format, arguments, done ? ": done" : ": failed");
+    va_end(arguments);
+    return done;
+}
+
+int EndRun(int code, const char *reason)
+{
+    LogLine("Exit code %d: %s", code, reason);
+    if (RunLog != NULL)
+        CloseHandle(RunLog);
+    RunLog = NULL;
+    return code;
+}
+
+// The profile calls take a bare name from the Windows directory, not the current one. A
+// name whose full path would not fit stays as given, and its file fails where it is used.
+static void TakeFullPath(char *value)
+{
+    char full[SWITCH_VALUE_SIZE];
+    char *name;
+    DWORD length = GetFullPathNameA(value, sizeof full, full, &name);
+
+    if (length > 0 && length < sizeof full)
+        lstrcpyA(value, full);
+}
+
+// Written afresh by each run. A log that cannot be made costs the run nothing but its log.
+static void OpenRunLog(const char *path)
+{
+    RunLog = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (RunLog == INVALID_HANDLE_VALUE)
+        RunLog = NULL;
+}
+
+BOOL TakeCommandLine(const char *commandLine, const SwitchRule *rules, int count, int quiet, int log,
+                     const char *defaultLog, const char *caption, CommandSwitches *switches)
+{
+    char path[PATH_BUFFER_SIZE];
+    BOOL understood = ReadSwitches(commandLine, rules, count, switches);
+
+    for (int i = 0; i < count; i++)
+        if (switches->Value[i][0])
+            TakeFullPath(switches->Value[i]);
+    if (switches->Value[log][0])
+        OpenRunLog(switches->Value[log]);
+    else if (switches->Given[quiet] && defaultLog && WindowsFilePath(path, defaultLog))
+        OpenRunLog(path);
+    LogLine("Command line: %s", commandLine);
+    if (understood)
+        return TRUE;
+    if (!switches->Given[quiet])
+        MessageBoxA(NULL, switches->Refusal, caption, MB_OK | MB_ICONEXCLAMATION);
+    LogLine("%s", switches->Refusal);
+    EndRun(EXIT_COMMAND_LINE, "command line not understood");
+    return FALSE;
+}

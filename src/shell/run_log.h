@@ -1,0 +1,34 @@
+// What a run started with switches reports: its log, a switch it did not understand, and
+// its exit code with the reason.
+#ifndef VELMORA_RUN_LOG_H
+#define VELMORA_RUN_LOG_H
+
+#include <windows.h>
+#include "command_line.h"
+
+// Exit codes that SETUP.EXE and REMOVER.EXE share; the README lists them all.
+enum {
+    EXIT_DONE = 0,
+    EXIT_COMMAND_LINE = 1,       // the remover also ends with 1 when something stays
+    EXIT_BUSY = 3,
+    EXIT_RESTART_NEEDED = 3010,
+};
+#define BUSY_REASON "another setup or a companion that changes the installation is running"
+
+// Reads the program's switches (ReadSwitches), takes relative file names from the current
+// directory and opens the log: the value of the switch `log`, or for a quiet run (switch
+// `quiet` given) that names none, defaultLog in the Windows directory when it is not NULL.
+// The first line is the command line. FALSE when a switch is not understood: a quiet run
+// has logged it with its exit line, any other has told it in a box with this caption; the
+// program then ends with EXIT_COMMAND_LINE having touched nothing else.
+BOOL TakeCommandLine(const char *commandLine, const SwitchRule *rules, int count, int quiet, int log,
+                     const char *defaultLog, const char *caption, CommandSwitches *switches);
+
+// One line, composed as wsprintfA does (at most 1,024 characters); nothing without a log.
+void LogLine(const char *format, ...);
+// A step and its outcome, "<step>: done" or "<step>: failed"; done is returned.
+BOOL LogStep(BOOL done, const char *format, ...);
+// The last line, "Exit code <code>: <reason>"; the log is closed and code returned.
+int EndRun(int code, const char *reason);
+
+#endif

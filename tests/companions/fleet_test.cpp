@@ -1,0 +1,257 @@
+// A fleet's runs without a user: SETUP.EXE /SILENT replaying an answer file and REMOVER.EXE
+// /S, each ending with its exit code and log, and the machine installed, emptied, or as the
+// run found it; and answers recorded on one machine replayed on another.
+#include "companion_test.h"
+#include "companions.h"
+#include "resource.h"
+#include "settings.h"
+#include "earlier.h"
+#include "driver_entry.h"
+#include "setup.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace {
+
+// COM 2 on line 3, mode 3, right button off, aligned with a negative corner.
+const std::vector<DWORD> Answered = { (DWORD)-5, 3900, 3950, 3890, 3940, 170, 150, 180, 2, 760, 3, 3, 0 };
+const char Replay[] = "/SILENT /LOADINF=\"fleet answers.ini\"";
+const char NoCorners[] = "-LeftUpX -LeftUpY -RightUpX -RightUpY -RightDnX -RightDnY -LeftDnX -LeftDnY";
+std::vector<HANDLE> Held;
+
+enum Machine { FRESH, EARLIER };
+
+struct FleetRun {
+    const char *name;
+    Machine machine;
+    const char *commandLine;   // after "SETUP.EXE ", unless it names REMOVER.EXE itself
+    const char *edit;          // of the answer file: "Key=Value" sets, "+Key=Value" adds, "-Key"
+                               // drops; NULL for no file
+    void (*prepare)(void);
+    int exitCode;
+    const char *logLine;       // held by a line of the log; "" for no log, NULL for a box
+};
+
+void HoldMutex() { Held.push_back(CreateMutexA(NULL, TRUE, "Velmora Installation")); }
+void HoldRemover() { Held.push_back(CreateFileA(StartMenuProgram("REMOVER.EXE").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL)); }
+
+const FleetRun Runs[] = {
+    { "Replayed", FRESH, Replay, "", nullptr, 0, "Request a restart: done" },
+    { "ReplayedOverAnEarlierInstallation", EARLIER,
+      "-silent -LoadInf=\"C:\\velmora-test-medium\\fleet answers.ini\" /NoRestart /LOG=fleet.log", "", nullptr,
+      3010, "Keep C:\\windows\\START MENU\\PROGRAMS\\VELMORA\\TUNER.EXE aside in " },
+    { "RestartRefused", FRESH, Replay, "", [] { RestartResult = FALSE; }, 3010, "Request a restart: failed" },
+    { "WithoutCornersTheMachineKeepsItsOwn", EARLIER, Replay, NoCorners, nullptr, 0, "No corners: the panel is not aligned" },
+    // Answers refused before anything is touched.
+    { "AnswerFileMissing", FRESH, Replay, nullptr, nullptr, 2, "fleet answers.ini is missing" },
+    { "KeyMissing", FRESH, Replay, "-ComIrq", nullptr, 2, "Refused: ComIrq: missing" },
+    { "KeyTwice", FRESH, Replay, "+comport=2", nullptr, 2, "Refused: comport = \"2\": given twice" },
+    { "UnknownKey", FRESH, Replay, "Colour=blue", nullptr, 2, "Refused: Colour = \"blue\": no such key" },
+    { "Text", FRESH, Replay, "Mode=two", nullptr, 2, "Refused: Mode = \"two\": not a whole number" },
+    { "OutOfRange", FRESH, Replay, "RightButton=2", nullptr, 2, "Refused: RightButton = \"2\": must be 0 to 1" },
+    { "Beyond32Bits", FRESH, Replay, "LeftDnY=-2147483649", nullptr, 2, "\"-2147483649\": does not fit 32 bits" },
+    { "PortNotInTheMap", FRESH, Replay, "ComPort=3", nullptr, 2, "Refused: ComPort = \"3\": not in the serial-port map" },
+    { "BaseOfAnotherPort", FRESH, Replay, "ComBase=1016", nullptr, 2, "\"1016\": must be 760 for COM 2" },
+    { "LineWithoutAButton", FRESH, Replay, "ComIrq=6", nullptr, 2, "\"6\": must be 3, 4, 5 or 7" },
+    { "SevenCorners", FRESH, Replay, "-RightDnY", nullptr, 2, "Refused: RightDnY: missing; corners: all eight or none" },
+    { "FlatCorners", FRESH, Replay, "RightUpX=-5", nullptr, 2, "Refused: LeftUpX = \"-5\": the corners span no edge" },
+    // Every other way a replay ends.
+    { "SwitchNotUnderstoodQuietly", FRESH, "/SILENT /LOADINF=a.ini /REBOOT", "", nullptr, 1, "The switch \"/REBOOT\" is not known." },
+    { "SwitchNotUnderstoodInAWizard", FRESH, "/SAVEINF", "", nullptr, 1, nullptr },
+    { "AnotherSetupRuns", EARLIER, Replay, "", HoldMutex, 3, "Exit code 3: another setup or a companion" },
+    { "DriverDoesNotLoad", FRESH, Replay, "", [] { SetSimulation("QUARLO_SIM_FAIL", "open"); }, 4, "Load the driver \\\\.\\QUARLO.VXD: failed" },
+    { "ProbeFailsOverAnEarlierInstallation", EARLIER, Replay, "", [] { SetSimulation("QUARLO_SIM_CARD", "1,1016,4"); },
+      5, "Probe the card on COM 2, base 760, IRQ 3: failed" },
+    { "ProgramMissingOverAnEarlierInstallation", EARLIER, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6,
+      "Copy TUNER.EXE to C:\\windows\\START MENU\\PROGRAMS\\VELMORA: failed" },
+    { "ProgramMissingOnAFreshMachine", FRESH, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6, "Put everything back: done" },
+    // The quiet remover.
+    // The driver Windows loaded at this start runs until the next.
+    { "RemovedQuietly", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", nullptr, 3010, "Exit code 3010: removed, restart needed" },
+    { "RemovedWithoutADriverToUnload", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", [] { DeleteKeyTree(STATIC_DRIVER_KEY); },
+      0, "Exit code 0: removed" },
+    { "RemoverInUse", EARLIER, "REMOVER.EXE /s -LOG=fleet.log", "", HoldRemover, 3010, "Goes at the next start of Windows: " },
+    // A [rename] section too long to read whole cannot take another line.
+    { "RemoverCannotSchedule", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", [] {
+        HoldRemover();
+        std::string full = "[rename]\r\n";
+        for (int i = 0; i < 300; i++)
+            full += "NUL=C:\\OLDSETUP.TMP\r\n";
+        WriteFileText(WindowsDirectoryPath("WININIT.INI"), full);
+    }, 1, "Stays: C:\\windows\\START MENU\\PROGRAMS\\VELMORA\\REMOVER.EXE" },
+    { "RemoverBesideASetup", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", HoldMutex, 3, "Exit code 3: another setup" },
+    { "RemoverSwitchNotUnderstood", EARLIER, "REMOVER.EXE /S /Q /LOG=fleet.log", "", nullptr, 1, "The switch \"/Q\" is not known." },
+};
+
+void PrintTo(const FleetRun &run, std::ostream *out)
+{
+    *out << run.commandLine;
+}
+
+std::string AnswerFile(const std::string &edit)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        lines.push_back(PanelSettingFields[i].Name + std::string("=") + std::to_string((LONG)Answered[i]));
+    std::istringstream edits(edit);
+    for (std::string change; edits >> change;) {
+        std::string key = change.substr(change[0] == '-' || change[0] == '+' ? 1 : 0);
+        key = key.substr(0, key.find('='));
+        auto same = std::find_if(lines.begin(), lines.end(), [&key](const std::string &line) {
+            return line.compare(0, key.size() + 1, key + "=") == 0;
+        });
+        if (change[0] == '-')
+            lines.erase(same);
+        else if (change[0] == '+' || same == lines.end())
+            lines.push_back(change.substr(change[0] == '+' ? 1 : 0));
+        else
+            *same = change;
+    }
+    std::string text = "; answers\r\n[Velmora]\r\n";
+    for (const std::string &line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+std::vector<std::string> LogLines(const std::string &path)
+{
+    std::vector<std::string> lines;
+    std::istringstream text(ReadFileText(path));
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(line.substr(0, line.find('\r')));
+    return lines;
+}
+
+class FleetMachine : public CompanionTest {
+protected:
+    void SetUp() override
+    {
+        CompanionTest::SetUp();
+        MakeStartMenu();
+        SetSimulation("QUARLO_SIM_CARD", "2,760,3");
+    }
+    void TearDown() override
+    {
+        for (HANDLE held : Held)
+            CloseHandle(held);
+        Held.clear();
+        for (const char *name : { "fleet answers.ini", "fleet.log", "recorded.ini" })
+            DeleteFileA((medium_ + "\\" + name).c_str());
+        CompanionTest::TearDown();
+    }
+    void ExpectAsFound(Machine machine)
+    {
+        EXPECT_FALSE(EarlierInstallationAside());
+        if (machine == FRESH) {
+            EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+            EXPECT_FALSE(KeyExists(STATIC_DRIVER_KEY));
+            EXPECT_FALSE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
+            EXPECT_FALSE(FileExists(folder_));
+            ExpectUninstallEntry("");
+            return;
+        }
+        EXPECT_EQ(InstalledRecord, StoredRecord());
+        ExpectStaticDriverEntry();
+        EXPECT_EQ("installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
+        for (const char *name : CompanionPrograms)
+            EXPECT_EQ("installed program", ReadFileText(StartMenuProgram(name))) << name;
+        ExpectUninstallEntry(folder_ + "\\REMOVER.EXE");
+    }
+    // Installed as the answers say, the corners sent to the driver as OK sends them.
+    void ExpectReplayed(bool cornersKept)
+    {
+        std::vector<DWORD> want = Answered;
+        if (cornersKept)
+            std::copy(InstalledRecord.begin(), InstalledRecord.begin() + 8, want.begin());
+        EXPECT_EQ(want, StoredRecord());
+        ExpectStaticDriverEntry();
+        EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
+        for (const char *name : CompanionPrograms)
+            EXPECT_EQ(std::string("medium copy of ") + name, ReadFileText(StartMenuProgram(name)));
+        ExpectUninstallEntry(folder_ + "\\REMOVER.EXE");
+        EXPECT_FALSE(EarlierInstallationAside());
+        std::vector<std::string> driver = ReadSimulationLog();
+        EXPECT_EQ(1, CountLogLines(IoctlLine("0x22000B", (LONG)want[0], (LONG)want[1])));
+        EXPECT_EQ((std::vector<std::string>{ "ioctl 0x22001B 1 1", "ioctl 0x22001B 0 0", "close" }),
+                  std::vector<std::string>(driver.end() - std::min<size_t>(3, driver.size()), driver.end()));
+    }
+};
+
+class Fleet : public FleetMachine, public testing::WithParamInterface<FleetRun> {};
+
+TEST_P(Fleet, EndsWithItsExitCodeAndLog)
+{
+    const FleetRun &run = GetParam();
+    bool remover = std::string(run.commandLine).find("REMOVER.EXE") == 0;
+    std::string line = remover ? run.commandLine : std::string("SETUP.EXE ") + run.commandLine;
+    if (run.machine == EARLIER)
+        InstallVelmora();
+    if (run.prepare)
+        run.prepare();
+    if (run.edit)
+        WriteFileText(medium_ + "\\fleet answers.ini", AnswerFile(run.edit));
+    int code = -1;
+    Scenario s;
+    if (!run.logLine)
+        s.AnswerMessageBox("The switch \"/SAVEINF\" needs a value after =.", SETUP_CAPTION, IDI_EXCLAMATION);
+    s.Run([&] { code = remover ? RunRemoverCommand(line.c_str()) : RunSetupProgram(line.c_str()); });
+
+    EXPECT_EQ(run.exitCode, code);
+    std::string logFile = line.find("LOG=") != std::string::npos ? medium_ + "\\fleet.log" : WindowsDirectoryPath("VELMORA.LOG");
+    std::vector<std::string> log = LogLines(logFile);
+    if (!run.logLine || !*run.logLine) {
+        EXPECT_FALSE(FileExists(logFile)) << "a log without /LOG or a quiet run";
+    } else if (!log.empty()) {
+        EXPECT_EQ("Command line: " + line, log.front());
+        EXPECT_EQ(0u, log.back().find("Exit code " + std::to_string(run.exitCode) + ": ")) << log.back();
+        EXPECT_TRUE(std::any_of(log.begin(), log.end(), [&run](const std::string &l) {
+            return l.find(run.logLine) != std::string::npos;
+        })) << "no line holds: " << run.logLine << "\n" << ReadFileText(logFile);
+    } else {
+        ADD_FAILURE() << "no log at " << logFile;
+    }
+    bool installed = !remover && (code == 0 || code == 3010), removed = remover && (code == 0 || code == 3010);
+    EXPECT_EQ(installed && line.find("NoRestart") == std::string::npos ? 1 : 0, RestartRequests);
+    if (installed) {
+        ExpectReplayed(run.edit == NoCorners);
+    } else if (removed) {
+        EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+        EXPECT_FALSE(StaticDriverRegistered());
+        ExpectUninstallEntry("");
+    } else if (remover && code == 1 && run.prepare) {
+        ExpectUninstallEntry(folder_ + "\\REMOVER.EXE");
+    } else {
+        ExpectAsFound(run.machine);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, Fleet, testing::ValuesIn(Runs),
+                         [](const testing::TestParamInfo<FleetRun> &info) { return std::string(info.param.name); });
+
+// Recorded with negative corners and a relative name, which is the current directory's;
+// replayed on a machine on which setup never ran.
+TEST_F(FleetMachine, AnswersRecordedOnOneMachineReplayTheSameValuesOnAnother)
+{
+    SetSimulation("QUARLO_SIM_CARD", "1,1016,4");
+    SetSimulation("QUARLO_SIM_PANEL", "-300,3950,3900,-200");
+    Scenario s;
+    WalkToPage(s, IDD_CALIBRATION, { IDC_RIGHT_BUTTON });
+    TouchTargets(s).Click(IDC_OK);
+    InstallationEnds(s).Click(IDC_REBOOT);
+    s.Run([] { RunSetupProgram("SETUP.EXE /SAVEINF=recorded.ini"); });
+    std::vector<DWORD> recorded = StoredRecord();
+    std::string answers = ReadFileText(medium_ + "\\recorded.ini");
+    ASSERT_GT(0, (LONG)recorded[0]);
+    EXPECT_NE(std::string::npos, answers.find("[Velmora]"));
+    EXPECT_NE(std::string::npos, answers.find("LeftUpX=" + std::to_string((LONG)recorded[0])));
+
+    TearDown();
+    SetUp();
+    SetSimulation("QUARLO_SIM_CARD", "1,1016,4");
+    WriteFileText(medium_ + "\\recorded.ini", answers);
+    EXPECT_EQ(3010, RunSetupProgram("SETUP.EXE /SILENT /LOADINF=recorded.ini /NORESTART"));
+    EXPECT_EQ(recorded, StoredRecord());
+}
+
+} // namespace
