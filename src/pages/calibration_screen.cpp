@@ -11,10 +11,6 @@ int CaptureActive;
 int PointIndex;
 RawPoint TouchedPoints[4];
 
-static const int TargetIds[4] = {
-    IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN,
-};
-
 // The heading and the five instruction lines, shown together while collecting.
 static const int CollectingIds[6] = {
     IDC_HOW_1, IDC_HOW_2, IDC_HOW_3, IDC_HOW_4, IDC_HOW_5, IDC_ALIGN_TITLE,
@@ -109,7 +105,7 @@ static void OpenScreen(HWND screen)
     SetPanelCalibrate(1, 0);
     CaptureActive = 1;
     PointIndex = 0;
-    ShowControls(screen, TargetIds, 4, SW_HIDE);
+    ShowControls(screen, CalibrationTargets, 4, SW_HIDE);
     ShowControls(screen, CollectingIds, 6, SW_HIDE);
     ShowControls(screen, TestingIds, 2, SW_HIDE);
     ShowCursor(FALSE);
@@ -168,18 +164,18 @@ static void TakeTouch(HWND screen)
         return;
 
     RememberClick(FALSE);
-    ShowWindow(GetDlgItem(screen, TargetIds[k]), SW_HIDE);
+    ShowWindow(GetDlgItem(screen, CalibrationTargets[k]), SW_HIDE);
     TouchedPoints[k] = point;
     // Four touches whose corners the driver cannot use missed their targets: the driver
     // stays in calibration and the round starts again from the first target.
     if (k == 3 && !HandOverCorners()) {
         MessageBeep(MB_ICONEXCLAMATION);
         PointIndex = 0;
-        ShowWindow(GetDlgItem(screen, TargetIds[0]), SW_SHOW);
+        ShowWindow(GetDlgItem(screen, CalibrationTargets[0]), SW_SHOW);
         return;
     }
     if (k < 3)
-        ShowWindow(GetDlgItem(screen, TargetIds[k + 1]), SW_SHOW);
+        ShowWindow(GetDlgItem(screen, CalibrationTargets[k + 1]), SW_SHOW);
     PointIndex = k + 1;
     MessageBeep(0xFFFFFFFF);
     if (PointIndex == 4)

@@ -274,9 +274,6 @@ void Scenario::Run(std::function<void()> body, int stepTimeoutMs)
     CloseThreadWindows();
 }
 
-const int CalibrationTargets[4] = { IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN,
-                                    IDC_TARGET_RIGHT_DN };
-
 Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choices)
 {
     static const int chain[] = { IDD_WELCOME, IDD_PORT, IDD_RIGHT_BUTTON, IDD_SUMMARY, IDD_CALIBRATION };

@@ -85,9 +85,6 @@ private:
 // Closes every window of this thread that is still open; returns how many there were.
 int CloseThreadWindows(void);
 
-// The calibration screen's four targets, top left to bottom right.
-extern const int CalibrationTargets[4];
-
 // From the welcome page, Next on every page of the chain up to the page of templateId;
 // on the way, each control of `choices` is clicked on the page that has it.
 Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choices = {});
