@@ -2,7 +2,6 @@
 // the driver's calls in order, Retry, Cancel in both phases, releases it must ignore, and
 // real mouse and keyboard input: Enter, double taps, touches that give no span.
 #include "dialog_driver.h"
-#include "real_input.h"
 #include "test_machine.h"
 #include "calibration_screen.h"
 #include "driver.h"

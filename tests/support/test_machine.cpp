@@ -225,7 +225,7 @@ void SetupMachineTest::SetUp()
     // As start-up leaves it: the pages load their templates and bitmaps from this module.
     SetupInstance = GetModuleHandleA(NULL);
     CleanMachine();
-    SetSerialPortMap({ "COM1", "COM2" });
+    ASSERT_TRUE(SetSerialPortMap({ "COM1", "COM2" }));
     medium_ = MakeSetupMedium();
     simulationLog_ = "C:\\velmora-test-sim.log";
     DeleteFileA(simulationLog_.c_str());
