@@ -1,9 +1,8 @@
 // The walk's judgement without a window: the corners a correct calibration stores pass on
 // every desktop the run command offers, a corner one unit beyond the bound fails, and a
 // page drawn nowhere is told from one drawn.
-#include "calibration_geometry.h"
-#include "resource.h"
 #include "settings.h"
+#include "setup_pages.h"
 #include "sim_device.h"
 #include "walk_judge.h"
 
@@ -16,14 +15,11 @@ namespace {
 // The corners setup stores when the four target centres are touched on a panel.
 void CalibratedCorners(const LONG panel[4], int width, int height, LONG corners[8])
 {
-    const int targets[4] = { IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN };
-    ControlPlace places[CALIBRATION_CONTROL_COUNT];
+    POINT centre[4];
     RawPoint touched[4];
-    LayOutCalibrationScreen(width, height, places);
+    CalibrationTargetCentres(width, height, centre);
     for (int t = 0; t < 4; t++)
-        for (const ControlPlace &p : places)
-            if (p.id == targets[t])
-                PanelPointRaw(panel, width, height, p.x + 16, p.y + 16, &touched[t].X, &touched[t].Y);
+        PanelPointRaw(panel, width, height, centre[t].x, centre[t].y, &touched[t].X, &touched[t].Y);
     PanelCorners c;
     ExtrapolateCorners(touched, &c);
     const LONG stored[8] = { c.LeftUpX, c.LeftUpY, c.RightUpX, c.RightUpY, c.RightDnX, c.RightDnY, c.LeftDnX, c.LeftDnY };

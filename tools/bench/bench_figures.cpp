@@ -1,7 +1,7 @@
 // The benchmark's arithmetic: medians and spreads of paired runs, and the alignment grid.
 #include "bench_figures.h"
 #include "calibration_geometry.h"
-#include "resource.h"
+#include "setup_pages.h"
 #include "sim_device.h"
 
 #include <algorithm>
@@ -27,26 +27,12 @@ RatioSpread PairRatios(const double *program, const double *base, int count)
     return spread;
 }
 
-// Where the four targets' centres are, in the order the screen collects them.
-static void TargetCentres(int width, int height, POINT centre[4])
-{
-    static const int ids[4] = { IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN };
-    ControlPlace places[CALIBRATION_CONTROL_COUNT];
-    LayOutCalibrationScreen(width, height, places);
-    for (int t = 0; t < 4; t++)
-        for (const ControlPlace &place : places)
-            if (place.id == ids[t]) {
-                centre[t].x = place.x + 16;
-                centre[t].y = place.y + 16;
-            }
-}
-
 // One calibration on one panel: the corner error, then every pixel of both axes mapped back.
 static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigures *worst)
 {
     POINT centre[4];
     RawPoint touched[4];
-    TargetCentres(width, height, centre);
+    CalibrationTargetCentres(width, height, centre);
     for (int t = 0; t < 4; t++)
         PanelPointRaw(panel, width, height, centre[t].x, centre[t].y, &touched[t].X, &touched[t].Y);
     PanelCorners c;
