@@ -3,7 +3,7 @@
 // page drawn nowhere is told from one drawn.
 #include "settings.h"
 #include "setup_pages.h"
-#include "sim_device.h"
+#include "panel.h"
 #include "walk_judge.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "bench_figures.h"
 #include "calibration_geometry.h"
 #include "setup_pages.h"
-#include "sim_device.h"
+#include "panel.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -16,7 +16,7 @@
 #include "resource.h"
 #include "paths.h"
 #include "settings.h"
-#include "sim_device.h"
+#include "sim_settings.h"
 #include "acting.h"
 #include "reading.h"
 #include "screen_picture.h"
