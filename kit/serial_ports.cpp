@@ -1,8 +1,6 @@
 // The machine's serial-port map.
 #include "serial_ports.h"
 
-const char SerialPortMapKey[] = "hardware\\devicemap\\serialcomm";
-
 BOOL SetSerialPortMap(const std::vector<std::string> &ports)
 {
     HKEY key;
@@ -10,7 +8,7 @@ BOOL SetSerialPortMap(const std::vector<std::string> &ports)
     DWORD size = sizeof name;
 
     // The map lives below a volatile key, so it must be volatile too.
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, SerialPortMapKey, 0, NULL, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, NULL,
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, SERIAL_MAP_KEY, 0, NULL, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, NULL,
                         &key, NULL) != ERROR_SUCCESS)
         return FALSE;
     while (RegEnumValueA(key, 0, name, &size, NULL, NULL, NULL, NULL) == ERROR_SUCCESS &&
@@ -24,5 +22,5 @@ BOOL SetSerialPortMap(const std::vector<std::string> &ports)
 
 void RemoveSerialPortMap(void)
 {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, SerialPortMapKey);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, SERIAL_MAP_KEY);
 }

@@ -10,7 +10,7 @@
 
 // The map's key under HKEY_LOCAL_MACHINE. Typed here apart from setup's own spelling: the
 // walk and the tests hold setup to the name the platform uses.
-extern const char SerialPortMapKey[];
+#define SERIAL_MAP_KEY "hardware\\devicemap\\serialcomm"
 
 // The map lists these ports and nothing else; FALSE when its key could not be opened.
 BOOL SetSerialPortMap(const std::vector<std::string> &ports);
