@@ -9,15 +9,11 @@
 #include <string>
 #include <vector>
 
-// The record a completed setup stored: calibrated corners, COM 2 on line 3, mode 2, right
-// button on; in registry order.
-extern const std::vector<DWORD> InstalledRecord;
-
 class CompanionTest : public SetupMachineTest {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Settings, static-driver entry, driver file, Start-menu folder with the four programs.
+    // An earlier installation with its Start-menu folder and the four programs.
     void InstallVelmora();
     // Everyone may read a key of the installation (the settings key unless told), and no
     // one change it; or every right back. Its owner may still give the rights back, which

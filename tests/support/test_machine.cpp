@@ -83,6 +83,9 @@ void PutDriverFile(const char *text)
     WriteFileText(SystemDirectoryPath(DRIVER_FILE_NAME), text);
 }
 
+const std::vector<DWORD> FirstRunRecord = { 0, 0, 1024, 0, 1024, 1024, 0, 1024, 1, 1016, 4, 1, 0 };
+const std::vector<DWORD> InstalledRecord = { 12, 20, 1010, 18, 1006, 760, 9, 757, 2, 760, 3, 2, 1 };
+
 const char *const CompanionPrograms[4] = { "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE" };
 
 std::string StartMenuProgram(const char *name)
@@ -233,6 +236,15 @@ void SetupMachineTest::SetUp()
     SetSimulation("QUARLO_SIM_CARD", "1,1016,4");
     SetSimulation("QUARLO_SIM_PANEL", NULL);
     SetSimulation("QUARLO_SIM_FAIL", NULL);
+}
+
+void SetupMachineTest::LayOutEarlierInstallation(const std::vector<DWORD> &record)
+{
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        if (record[i] != MISSING_VALUE)
+            WriteDword(SETTINGS_KEY, PanelSettingNames[i], record[i]);
+    RegisterStaticDriver();
+    PutDriverFile("installed driver");
 }
 
 void SetupMachineTest::TearDown()
