@@ -27,17 +27,21 @@ RatioSpread PairRatios(const double *program, const double *base, int count)
     return spread;
 }
 
-// One calibration on one panel: the corner error, then every pixel of both axes mapped back.
-static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigures *worst)
+void CalibratedCorners(const LONG panel[4], int width, int height, PanelCorners *corners)
 {
     POINT centre[4];
     RawPoint touched[4];
     CalibrationTargetCentres(width, height, centre);
     for (int t = 0; t < 4; t++)
         PanelPointRaw(panel, width, height, centre[t].x, centre[t].y, &touched[t].X, &touched[t].Y);
-    PanelCorners c;
-    ExtrapolateCorners(touched, &c);
+    ExtrapolateCorners(touched, corners);
+}
 
+// One calibration on one panel: the corner error, then every pixel of both axes mapped back.
+static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigures *worst)
+{
+    PanelCorners c;
+    CalibratedCorners(panel, width, height, &c);
     const LONG edgeOf[8][2] = {
         { c.LeftUpX, panel[0] }, { c.LeftDnX, panel[0] }, { c.RightUpX, panel[1] }, { c.RightDnX, panel[1] },
         { c.LeftUpY, panel[2] }, { c.RightUpY, panel[2] }, { c.LeftDnY, panel[3] }, { c.RightDnY, panel[3] },
