@@ -4,13 +4,15 @@ set(VELMORA_PRODUCTION_COMPILE_OPTIONS
   -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-threadsafe-statics
   # Keeps GCC from turning the start-up file's own memset loop into a call to memset.
   -fno-tree-loop-distribute-patterns
+  # Each function apart, so that the link leaves out what a program never calls.
+  -ffunction-sections -fdata-sections
   -Wall -Wextra -Wno-unused-parameter)
 
 set(VELMORA_PRODUCTION_LINK_OPTIONS
   -nostdlib -nostartfiles -Wl,-e,_ProgramStart@0
   -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4 -Wl,--minor-os-version,0
   # A program is always loaded at its own base on Windows 95: relocations are dead weight.
-  -Wl,--disable-dynamicbase -Wl,--disable-reloc-section
+  -Wl,--disable-dynamicbase -Wl,--disable-reloc-section -Wl,--gc-sections
   -s)
 
 set(VELMORA_PRODUCTION_LIBRARIES kernel32 user32 gdi32 advapi32 gcc)

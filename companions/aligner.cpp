@@ -22,17 +22,6 @@ static void RestoreStoredAlignment(void)
     SetPanelCalibrate(0, 0);
 }
 
-// Setup's screen promises a reboot message after OK; here OK only keeps the alignment.
-static INT_PTR CALLBACK AlignerScreen(HWND screen, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    CalibrationScreen(screen, message, wParam, lParam);
-    if (message == WM_INITDIALOG)
-        SetDlgItemTextA(screen, IDC_TRY_2, "If the cursor responds correctly then your touch panel is "
-                        "accurately aligned to your monitor. Touch the [OK] button to keep this "
-                        "alignment, or [Retry] to align again.");
-    return 0;
-}
-
 static int AlignInstalledPanel(void)
 {
     if (!LoadInstalledSettings(ALIGNER_CAPTION))

@@ -20,6 +20,7 @@
 #define IDC_PADMON_TEST_AREA   2010
 #define IDC_PADMON_POINT       2011
 #define IDC_PADMON_PROGRAMS    2012
+#define IDC_PADMON_ASIDE       2013
 
 /* 202 TunerWindow */
 #define IDC_TUNER_MODE1        2021

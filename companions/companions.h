@@ -49,8 +49,13 @@ BOOL VelmoraPresent(void);
 // Asks, removes, tells what is left and offers the restart.
 int RunRemover(void);
 
-// ALIGNER.EXE (aligner.cpp): setup's calibration screen over the installed driver.
+// ALIGNER.EXE (aligner.cpp): setup's calibration screen over the installed driver, with
+// the checks of aligner_screen.cpp.
 int RunAligner(void);
+INT_PTR CALLBACK AlignerScreen(HWND screen, UINT message, WPARAM wParam, LPARAM lParam);
+#define TOUCH_REFUSED_TEXT "That touch was not on the target. Please touch the centre of the target."
+#define ALIGNMENT_ERROR_FORMAT "Alignment error: %ld pixels"
+#define ALIGN_AGAIN_TEXT "Touch [Retry] to align again."
 
 // TUNER.EXE (tuner.cpp): touch mode and right button.
 int RunTuner(void);

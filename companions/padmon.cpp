@@ -60,6 +60,10 @@ static void ShowDriverState(HWND page)
     present = StartMenuFolderPath(path) && DirectoryExists(path);
     SetDlgItemTextA(page, IDC_PADMON_PROGRAMS, present
                     ? "Programs in the Start menu : YES" : "Programs in the Start menu : NO");
+    // The next setup or companion that changes the installation puts it back; the monitor
+    // changes nothing, so the settings above may be the stopped run's.
+    SetDlgItemTextA(page, IDC_PADMON_ASIDE, EarlierInstallationAside()
+                    ? "Kept aside by an unfinished setup : YES" : "Kept aside by an unfinished setup : NO");
 }
 
 static void ShowStoredSettings(HWND page)

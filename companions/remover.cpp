@@ -2,18 +2,14 @@
 #include "companions.h"
 #include "settings.h"
 #include "paths.h"
+#include "next_start.h"
 #include "setup.h"
 
 int RemovalScheduled;
 char RemovalByHand[REMOVAL_BY_HAND_SIZE];
 char RemovalInRegistry[REMOVAL_IN_REGISTRY_SIZE];
-
-// Windows 95 runs WININIT.EXE from DOS before it starts, and deletes each file named by a
-// NUL= line of the [rename] section; it knows only short names, and a name that appears
-// twice would be dropped by a plain profile write, so the section is rewritten whole.
-static const char WininitFile[] = "WININIT.INI";
-static const char WininitSection[] = "rename";
-enum { WININIT_SECTION_SIZE = 4096 };
+// The driver Windows loaded at this start runs until the next, its entry and file gone or not.
+static BOOL DriverEntryTaken;
 
 static void AppendText(char *text, int size, const char *more)
 {
@@ -34,52 +30,6 @@ static BOOL PathExists(const char *path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The section as a run of "key=value" strings ending in an empty one; the end is returned.
-static char *FindSectionEnd(char *section)
-{
-    while (*section)
-        section += lstrlenA(section) + 1;
-    return section;
-}
-
-static BOOL SectionHasLine(const char *section, const char *line)
-{
-    for (; *section; section += lstrlenA(section) + 1)
-        if (lstrcmpiA(section, line) == 0)
-            return TRUE;
-    return FALSE;
-}
-
-static BOOL ScheduleDeletion(const char *path)
-{
-    char line[4 + PATH_BUFFER_SIZE];
-    char shortPath[PATH_BUFFER_SIZE];
-    char section[WININIT_SECTION_SIZE];
-    DWORD used;
-    DWORD length = GetShortPathNameA(path, shortPath, sizeof shortPath);
-
-    if (length == 0 || length >= sizeof shortPath)
-        return FALSE;
-    lstrcpyA(line, "NUL=");
-    lstrcatA(line, shortPath);
-    section[0] = section[1] = 0;
-    used = GetPrivateProfileSectionA(WininitSection, section, sizeof section, WininitFile);
-    // A section that filled the buffer may have been cut; writing it back would lose lines.
-    if (used >= sizeof section - 2)
-        return FALSE;
-    if (!SectionHasLine(section, line)) {
-        char *end = FindSectionEnd(section);
-        if ((end - section) + lstrlenA(line) + 2 > (int)sizeof section)
-            return FALSE;
-        lstrcpyA(end, line);
-        end[lstrlenA(line) + 1] = 0;
-        if (!WritePrivateProfileSectionA(WininitSection, section, WininitFile))
-            return FALSE;
-    }
-    RemovalScheduled++;
-    return TRUE;
-}
-
 // A file in use (the running remover, a driver the system holds) cannot go now; it goes
 // at the next start, or, when even that cannot be arranged, the user is told its name.
 // WININIT leaves a read-only file where it is, so such a file is never handed to it.
@@ -87,8 +37,10 @@ static void DeleteOrSchedule(const char *path)
 {
     if (DeleteWritableFile(path))
         return;
-    if ((GetFileAttributesA(path) & FILE_ATTRIBUTE_READONLY) || !ScheduleDeletion(path))
+    if ((GetFileAttributesA(path) & FILE_ATTRIBUTE_READONLY) || !DeleteAtNextStart(path))
         LeaveToUser(path);
+    else
+        RemovalScheduled++;
 }
 
 // The driver, and the earlier driver a stopped setup may have left aside.
@@ -140,6 +92,7 @@ void RemoveVelmora(void)
     RemovalScheduled = 0;
     RemovalByHand[0] = 0;
     RemovalInRegistry[0] = 0;
+    DriverEntryTaken = StaticDriverRegistered();
     // The entry goes first: setup's own removal, used next for the settings and the driver
     // file, spares an installation whose driver Windows still loads at every start.
     UnregisterStaticDriver();
@@ -147,6 +100,7 @@ void RemoveVelmora(void)
     // reads the settings: taking either away would leave a machine that starts a driver
     // that is not there. Everything stays, the remover with it, for another try.
     if (StaticDriverRegistered()) {
+        DriverEntryTaken = FALSE;
         LeaveInRegistry(STATIC_DRIVER_KEY);
         return;
     }
@@ -170,24 +124,32 @@ BOOL VelmoraPresent(void)
     return StartMenuFolderPath(path) && PathExists(path);
 }
 
+// Only a restart that something waits for is offered: files to delete, or a driver to unload.
+static BOOL RestartWanted(void)
+{
+    return RemovalScheduled > 0 || DriverEntryTaken;
+}
+
 static void ComposeRemovalReport(char *text, int size)
 {
     if (RemovalInRegistry[0]) {
         lstrcpynA(text, "The Velmora touch screen driver could not be removed completely. Windows did not "
                   "let these registry keys be changed:\r\n", size);
         AppendText(text, size, RemovalInRegistry);
-        AppendText(text, size, "\r\n");
     } else {
-        lstrcpynA(text, "The Velmora touch screen driver has been removed.\r\n\r\n", size);
+        lstrcpynA(text, "The Velmora touch screen driver has been removed.\r\n", size);
     }
     if (RemovalScheduled > 0)
-        AppendText(text, size, "Files still in use are deleted at the next start of Windows.\r\n\r\n");
+        AppendText(text, size, "\r\nFiles still in use are deleted at the next start of Windows.\r\n");
     if (RemovalByHand[0]) {
-        AppendText(text, size, "Please delete by hand after the restart:\r\n");
+        AppendText(text, size, RestartWanted() ? "\r\nPlease delete by hand after the restart:\r\n"
+                                               : "\r\nPlease delete by hand:\r\n");
         AppendText(text, size, RemovalByHand);
-        AppendText(text, size, "\r\n");
     }
-    AppendText(text, size, "Windows must be restarted to finish the removal. Restart Windows now?");
+    if (RestartWanted())
+        AppendText(text, size, "\r\nWindows must be restarted to finish the removal. Restart Windows now?");
+    else if (lstrlenA(text) >= 2)
+        text[lstrlenA(text) - 2] = 0;
 }
 
 // Asks, removes, tells what is left and offers the restart.
@@ -204,7 +166,9 @@ static void RemoveWithUser(void)
         return;
     RemoveVelmora();
     ComposeRemovalReport(report, sizeof report);
-    if (MessageBoxA(NULL, report, REMOVER_CAPTION, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    if (!RestartWanted())
+        MessageBoxA(NULL, report, REMOVER_CAPTION, MB_OK | MB_ICONINFORMATION);
+    else if (MessageBoxA(NULL, report, REMOVER_CAPTION, MB_YESNO | MB_ICONQUESTION) == IDYES)
         RequestRestart();
 }
 

@@ -49,7 +49,7 @@ void CalibrationTargetCentres(int width, int height, POINT centre[4])
     LayOutCalibrationScreen(width, height, places);
     for (int t = 0; t < 4; t++)
         for (const ControlPlace &place : places)
-            if (place.id == CalibrationTargets[t]) {
+            if (place.id == CalibrationTargetIds[t]) {
                 centre[t].x = place.x + 16;
                 centre[t].y = place.y + 16;
             }

@@ -19,7 +19,7 @@ const char *PageName(int templateId);
 enum { SETUP_CHAIN_LENGTH = 5 };
 extern const int SetupChain[SETUP_CHAIN_LENGTH];
 
-// The centres of the four targets (CalibrationTargets, in that order) on a screen of width
+// The centres of the four targets (CalibrationTargetIds, in that order) on a screen of width
 // by height pixels, where the calibration screen lays them out.
 void CalibrationTargetCentres(int width, int height, POINT centre[4]);
 

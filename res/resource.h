@@ -60,6 +60,9 @@
 #define IDC_DISPLAY_SIZE        1031
 #define IDC_ALIGN_WORDMARK      1059
 #define IDC_ALIGN_TITLE         1065
+/* ALIGNER.EXE adds these to 115 when it opens the screen; no template has them */
+#define IDC_TARGET_CENTRE       1022
+#define IDC_ALIGN_NOTE          1023
 
 /* 125 FinishPage */
 #define IDC_PROGRESS            1072

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Builds what the benchmarks need and prints one table: the size of every program of both
 # media, start-up and peak working set of SETUP.EXE and PADMON.EXE against a bare dialog
-# under Wine, the alignment errors over a grid of screens and panels, and the wall time of
-# the headless walk. Not a test: the timings follow the machine and its load.
+# under Wine, the alignment errors over a grid of screens and panels, ALIGNER's refusals and
+# centre target over the same grid, and the wall time of the headless walk. Not a test: the
+# timings follow the machine and its load.
 # Usage: scripts/bench.sh
 #   VELMORA_BUILD         build folder (default: build in the source tree)
 #   VELMORA_BENCH_PAIRS   alternating starts of each program and the bare dialog (default: 31)
@@ -12,7 +13,7 @@ build=${VELMORA_BUILD:-$root/build}
 pairs=${VELMORA_BENCH_PAIRS:-31}
 diskette=1457664   # data area of a 1.44 MB diskette: 2,847 clusters of 512 bytes
 
-"$root/scripts/build.sh" media floppy walkthrough bare_dialog start_timer alignment_grid
+"$root/scripts/build.sh" media floppy walkthrough bare_dialog start_timer alignment_grid aligner_grid
 build=$(cd "$build" && pwd)
 work=$build/bench
 rm -rf "$work"
@@ -44,6 +45,7 @@ load_after=$(cut -d' ' -f1 /proc/loadavg)
 # Alignment: pure arithmetic, no window.
 WINEPREFIX=$prefix wine "$tools/alignment_grid.exe" >"$work/alignment.txt" 2>"$work/alignment.err" </dev/null ||
   status=1
+WINEPREFIX=$prefix wine "$tools/aligner_grid.exe" >"$work/aligner.txt" 2>"$work/aligner.err" </dev/null || status=1
 WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 
 # Whole run: the walk as a user starts it, with the build up to date and its prefix
@@ -120,6 +122,26 @@ if [ -s "$work/alignment.txt" ]; then
   done <"$work/alignment.txt"
 else
   echo "  not measured: $(head -n 1 "$work/alignment.err")"
+fi
+
+echo "ALIGNER: the same screens and panels with 0 and 3 raw units of jitter (QUARLO_SIM_NOISE). Slips:"
+echo "  the first touch on one target 40 px off (8 directions, 4 targets, 8 panels), then the"
+echo "  targets the screen asks for; goal: none reaches the corners. Clean: 25 rounds of touches on"
+echo "  the targets; goal: none refused. Miss: the largest of a clean touch and the smallest of a"
+echo "  slip, in pixels, either side of the 15-pixel bound. Centre: the fifth target's largest"
+echo "  error after a clean round; goal: within the corner formula's bound (walk's corner bound,"
+echo "  the jitter's share and rounding, in pixels)."
+printf '  %-12s %-6s %-6s %-14s %-14s %-12s %-13s %s\n' "screen" "panel" "noise" "slips refused" \
+  "clean refused" "miss px" "centre px" "result"
+if [ -s "$work/aligner.txt" ]; then
+  while IFS='	' read -r width height units noise slips kept touches refused clean slip centre bound; do
+    result=met
+    [ "$kept" = 0 ] && [ "$refused" = 0 ] && [ "$centre" -le "$bound" ] || result=MISSED
+    printf '  %-12s %-6s %-6s %-14s %-14s %-12s %-13s %s\n' "$width x $height" "$units" "$noise" \
+      "$((slips - kept))/$slips" "$refused/$touches" "$clean, $slip" "$centre <= $bound" "$result"
+  done <"$work/aligner.txt"
+else
+  echo "  not measured: $(head -n 1 "$work/aligner.err")"
 fi
 
 seconds=$(awk -v a="$walk_start" -v b="$walk_end" 'BEGIN { printf "%.1f", b - a }')

@@ -40,6 +40,10 @@ $QUARLO_SIM_PANEL
 END
   [ "$xl" -ne "$xr" ] && [ "$yt" -ne "$yb" ] || refuse QUARLO_SIM_PANEL "$QUARLO_SIM_PANEL" "$form"
 fi
+if [ -n "${QUARLO_SIM_NOISE+set}" ]; then
+  matches '[0-9]{1,9}' "$QUARLO_SIM_NOISE" ||
+    refuse QUARLO_SIM_NOISE "$QUARLO_SIM_NOISE" "a whole number of raw units, 0 to 999999999, e.g. 3"
+fi
 if [ -n "${QUARLO_SIM_FAIL+set}" ]; then
   matches "($fault(,$fault)*)?" "$QUARLO_SIM_FAIL" ||
     refuse QUARLO_SIM_FAIL "$QUARLO_SIM_FAIL" "a comma list of open, probe and read, e.g. probe,read"

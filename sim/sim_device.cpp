@@ -8,6 +8,7 @@
 #include "panel.h"
 #include "settings.h"
 #include "sim_device.h"
+#include "sim_noise.h"
 #include "sim_settings.h"
 
 static char DeviceObject;   // its address is the handle: unique and never a real handle
@@ -19,6 +20,7 @@ static SimulationSettings Simulation;
 static DWORD StoredPort, StoredBase, StoredIrq;
 static LONG Corner[8];             // left-up X, Y, right-up, right-down, left-down
 static LONG CalibrateFlags[2];
+static DWORD NoiseState;
 
 // Storage the reply words point into; values are rewritten by each call.
 static LONG CardStatus;
@@ -32,7 +34,7 @@ static void ReadStoredSettings(void)
     PanelSettingsRecord setups = PanelSettings;
     ZeroMemory(&PanelSettings, sizeof PanelSettings);
     if (LoadInstalledPanelSettings() != ERROR_SUCCESS)
-        ReadPanelSettings(NULL);
+        CopyMemory(&PanelSettings, PanelSettingDefaults, sizeof PanelSettings);
     CopyMemory(Corner, &PanelSettings, sizeof Corner);
     StoredPort = PanelSettings.ComPort;
     StoredBase = PanelSettings.ComBase;
@@ -78,6 +80,7 @@ HANDLE DeviceOpen(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES 
     }
     ReadStoredSettings();
     CalibrateFlags[0] = CalibrateFlags[1] = 0;
+    NoiseState = SIM_NOISE_SEED;
     Loaded = TRUE;
     return SIM_HANDLE;
 }
@@ -132,6 +135,8 @@ BOOL DeviceControl(HANDLE device, DWORD code, LPVOID input, DWORD inputSize, LPV
         // The touch just ended is the release being handled.
         DWORD position = GetMessagePos();
         SimulatedPanelRaw((short)LOWORD(position), (short)HIWORD(position), &RawX, &RawY);
+        RawX += PanelNoise(&NoiseState, Simulation.Noise);
+        RawY += PanelNoise(&NoiseState, Simulation.Noise);
         reply->Word[0] = (DWORD)&RawX;
         reply->Word[1] = (DWORD)&RawY;
         *returned = sizeof *reply;

@@ -96,6 +96,10 @@ BOOL ReadSimulationSettings(SimulationSettings *settings, const char **malformed
             settings->Panel[i] = numbers[i];
     }
 
+    settings->Noise = 0;
+    found = ReadVariable("QUARLO_SIM_NOISE", text, sizeof text);
+    if (found && (found < 0 || !ParseNumbers(text, &settings->Noise, 1, FALSE)))
+        *malformed = *malformed ? *malformed : "QUARLO_SIM_NOISE";
     if (ReadVariable("QUARLO_SIM_FAIL", text, sizeof text) < 0 || !ParseFaults(text, settings))
         *malformed = *malformed ? *malformed : "QUARLO_SIM_FAIL";
     if (ReadVariable("QUARLO_SIM_LOG", settings->LogPath, sizeof settings->LogPath) < 0)

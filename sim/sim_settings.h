@@ -11,6 +11,7 @@ struct SimulationSettings {
     DWORD Card[3];             // port, base, interrupt line
     LONG Panel[4];             // raw X at the left, right edge; raw Y at the top, bottom edge
     BOOL FailOpen, FailProbe, FailRead;
+    LONG Noise;                // raw units a read point may move on each axis, either way
     char LogPath[MAX_PATH];
 };
 

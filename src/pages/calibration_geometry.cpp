@@ -3,7 +3,7 @@
 #include "calibration_geometry.h"
 #include "resource.h"
 
-const int CalibrationTargets[4] = {
+const int CalibrationTargetIds[4] = {
     IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN,
 };
 

@@ -10,6 +10,8 @@
 int CaptureActive;
 int PointIndex;
 RawPoint TouchedPoints[4];
+BOOL (*CalibrationTouchTaken)(HWND screen, const RawPoint *point);
+BOOL (*CalibrationCornersSent)(HWND screen);
 
 // The heading and the five instruction lines, shown together while collecting.
 static const int CollectingIds[6] = {
@@ -105,7 +107,7 @@ static void OpenScreen(HWND screen)
     SetPanelCalibrate(1, 0);
     CaptureActive = 1;
     PointIndex = 0;
-    ShowControls(screen, CalibrationTargets, 4, SW_HIDE);
+    ShowControls(screen, CalibrationTargetIds, 4, SW_HIDE);
     ShowControls(screen, CollectingIds, 6, SW_HIDE);
     ShowControls(screen, TestingIds, 2, SW_HIDE);
     ShowCursor(FALSE);
@@ -140,7 +142,7 @@ static BOOL HandOverCorners(void)
     return TRUE;
 }
 
-static void EnterTesting(HWND screen)
+void EnterCalibrationTesting(HWND screen)
 {
     SetPanelCalibrate(0, 0);
     EnableControls(screen, ChoiceIds, 2, TRUE);
@@ -164,22 +166,24 @@ static void TakeTouch(HWND screen)
         return;
 
     RememberClick(FALSE);
-    ShowWindow(GetDlgItem(screen, CalibrationTargets[k]), SW_HIDE);
+    if (CalibrationTouchTaken && CalibrationTouchTaken(screen, &point))
+        return;
+    ShowWindow(GetDlgItem(screen, CalibrationTargetIds[k]), SW_HIDE);
     TouchedPoints[k] = point;
     // Four touches whose corners the driver cannot use missed their targets: the driver
     // stays in calibration and the round starts again from the first target.
     if (k == 3 && !HandOverCorners()) {
         MessageBeep(MB_ICONEXCLAMATION);
         PointIndex = 0;
-        ShowWindow(GetDlgItem(screen, CalibrationTargets[0]), SW_SHOW);
+        ShowWindow(GetDlgItem(screen, CalibrationTargetIds[0]), SW_SHOW);
         return;
     }
     if (k < 3)
-        ShowWindow(GetDlgItem(screen, CalibrationTargets[k + 1]), SW_SHOW);
+        ShowWindow(GetDlgItem(screen, CalibrationTargetIds[k + 1]), SW_SHOW);
     PointIndex = k + 1;
     MessageBeep(0xFFFFFFFF);
-    if (PointIndex == 4)
-        EnterTesting(screen);
+    if (PointIndex == 4 && !(CalibrationCornersSent && CalibrationCornersSent(screen)))
+        EnterCalibrationTesting(screen);
 }
 
 static void RetryCalibration(HWND screen)

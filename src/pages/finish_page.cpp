@@ -2,6 +2,7 @@
 #include "setup.h"
 #include "settings.h"
 #include "paths.h"
+#include "next_start.h"
 #include "driver.h"
 #include "resource.h"
 
@@ -63,6 +64,11 @@ static void Install(HWND page)
         if (!CopyCompanionProgram(CompanionProgramFiles[i], folder) && !failed)
             failed = CompanionProgramFiles[i];
     }
+    // A removal whose restart was declined left these files to be deleted at the next start
+    // of Windows, which would take the new installation's driver and programs with them.
+    const char *pending = KeepInstalledFilesAtNextStart(folder);
+    if (pending && !failed)
+        failed = pending;
     ShowOutcome(page, failed);
     EnableWindow(GetDlgItem(page, IDC_REBOOT), TRUE);
     SetFocus(GetDlgItem(page, IDC_REBOOT));

@@ -14,18 +14,28 @@ static void ShowSummaryLines(HWND page)
     SetDlgItemTextA(page, IDC_BUTTON_LINE, MessageText);
 }
 
+// Told when a folder takes the name the earlier installation's driver is kept aside by;
+// the driver is then not replaced, and setup ends having changed nothing.
+static const char AsideFolderText[] =
+    "The system folder holds a folder named " EARLIER_DRIVER_FILE_NAME ", where setup keeps the installed "
+    "driver while it replaces it. Setup has changed nothing. Please move that folder elsewhere and "
+    "run Velmora Setup again.";
+
 // The platform loads the driver from the system directory, so the medium's copy replaces
 // whatever an earlier run left there; the driver of an earlier completed installation is
 // kept aside first, for a run that ends unfinished. A system directory whose path leaves no
 // room for the file name gets no copy; the open that follows then decides whether setup
-// goes on.
-static void CopyDriverFile(void)
+// goes on. NULL, or what tells the user why nothing was copied.
+static const char *CopyDriverFile(void)
 {
     char target[PATH_BUFFER_SIZE];
+    AsideOutcome aside = KeepEarlierInstallationAside();
 
-    KeepEarlierInstallationAside();
+    if (aside != ASIDE_KEPT)
+        return aside == ASIDE_FOLDER_IN_THE_WAY ? AsideFolderText : ASIDE_NOT_KEPT_TEXT;
     if (SystemFilePath(target, DRIVER_FILE_NAME))
         CopyWritableFile(DRIVER_FILE_NAME, target);
+    return NULL;
 }
 
 // A probe call that fails, or a reply without a status address, is a card that did not
@@ -50,10 +60,16 @@ static void EndWithMessage(HWND page, LPCSTR text, LPCSTR caption)
 
 INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
+    const char *notCopied;
+
     switch (message) {
     case WM_INITDIALOG:
         ShowSummaryLines(page);
-        CopyDriverFile();
+        if ((notCopied = CopyDriverFile()) != NULL) {
+            EndWithMessage(page, notCopied, SETUP_CAPTION);
+            SetupAborted = 1;
+            break;
+        }
         // The driver reads the port from the registry when it loads: save first.
         SavePanelSettings();
         if (!OpenTouchDriver()) {

@@ -72,8 +72,24 @@ BOOL DirectoryExists(const char *path)
 static const char ShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 static const char UserShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
-// A folder value that names an existing directory; one of type REG_EXPAND_SZ (as "User
-// Shell Folders" keeps them, "%USERPROFILE%\...") is expanded first.
+// A drive letter and ":\", or "\\server\". A relative path names a place only together with
+// the current directory: setup's is the medium, and the remover may be started anywhere.
+static BOOL AbsolutePath(const char *path)
+{
+    char drive = (char)(path[0] | 0x20);
+
+    if (drive >= 'a' && drive <= 'z' && path[1] == ':' && path[2] == '\\')
+        return TRUE;
+    if (path[0] != '\\' || path[1] != '\\' || path[2] == '\\' || path[2] == 0)
+        return FALSE;
+    for (path += 3; *path; path++)
+        if (*path == '\\')
+            return TRUE;
+    return FALSE;
+}
+
+// A folder value that names an existing directory by an absolute path; one of type
+// REG_EXPAND_SZ (as "User Shell Folders" keeps them, "%USERPROFILE%\...") is expanded first.
 static BOOL ShellFolder(char *path, HKEY root, const char *key, const char *name)
 {
     char value[PATH_BUFFER_SIZE];
@@ -98,7 +114,7 @@ static BOOL ShellFolder(char *path, HKEY root, const char *key, const char *name
             return FALSE;
         }
     }
-    return DirectoryExists(path);
+    return AbsolutePath(path) && DirectoryExists(path);
 }
 
 static BOOL ShellProgramsFolder(char *path)

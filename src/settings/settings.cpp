@@ -9,7 +9,7 @@ const char *const PanelSettingNames[PANEL_SETTING_COUNT] = {
     "LeftDnX", "LeftDnY", "ComPort", "ComBase", "ComIrq", "Mode", "RightButton",
 };
 
-static const DWORD PanelSettingDefaults[PANEL_SETTING_COUNT] = {
+const DWORD PanelSettingDefaults[PANEL_SETTING_COUNT] = {
     0, 0, 1024, 0, 1024, 1024, 0, 1024,
     1,      // COM 1
     1016,   // 0x3F8, its base address

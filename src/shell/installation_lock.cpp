@@ -1,5 +1,6 @@
 // One program at a time changes the installation: setup, the aligner, the tuner, the remover.
 #include "setup.h"
+#include "settings.h"
 
 // A named mutex, which Windows 95 has: it lives as long as a program that made it runs, so
 // a program that stops for any reason frees it.
@@ -10,14 +11,19 @@ BOOL ClaimInstallation(const char *caption)
 {
     HANDLE lock = CreateMutexA(NULL, FALSE, InstallationMutexName);
 
-    if (lock && GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(lock);
-        MessageBoxA(NULL, INSTALLATION_BUSY_TEXT, caption, MB_OK | MB_ICONEXCLAMATION);
+    // A lock that cannot be made (the name taken by an object of another kind, or no room
+    // for one) guards nothing: going on could mean running beside another of them.
+    if (!lock || GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (lock)
+            CloseHandle(lock);
+        MessageBoxA(NULL, lock ? INSTALLATION_BUSY_TEXT : INSTALLATION_UNGUARDED_TEXT, caption,
+                    MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
-    // A system that cannot make the mutex at all leaves nothing to guard with; the program
-    // runs as it would alone.
     InstallationLock = lock;
+    // A run that the machine stopped before it ended left the earlier installation aside;
+    // were it put back later, it would undo whatever this program changes now.
+    PutEarlierInstallationBack();
     return TRUE;
 }
 

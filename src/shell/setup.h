@@ -46,11 +46,22 @@ INT_PTR CALLBACK FinishPage(HWND page, UINT message, WPARAM wParam, LPARAM lPara
 #define INSTALLATION_BUSY_TEXT \
     "Velmora Setup or one of its programs is already changing the installation. Please close it and try again."
 
+#define INSTALLATION_UNGUARDED_TEXT \
+    "Velmora Setup cannot make sure that none of its programs is changing the installation. " \
+    "Please restart Windows and try again."
+
 // A second setup beside a running one would save its stale settings over the first one's
 // installation, or remove what the first one just installed. TRUE when this program may go
-// on; otherwise the user has been told, in a box with this caption, and nothing is touched.
+// on, and then an earlier installation that a stopped setup left aside is back in place;
+// otherwise the user has been told, in a box with this caption, and nothing is touched.
 BOOL ClaimInstallation(const char *caption);
 void ReleaseInstallation(void);
+
+// Told when the summary page cannot keep an earlier installation's driver aside, and so
+// does not replace it.
+#define ASIDE_NOT_KEPT_TEXT \
+    "Setup cannot keep the installed driver aside while it replaces it, and has changed nothing. " \
+    "Please run Velmora Setup again."
 
 // Told when the finish page cannot be shown after an accepted calibration.
 #define NOT_FINISHED_TEXT "The installation could not be finished. Please run Velmora Setup again."

@@ -36,8 +36,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     SetupInstance = instance;
     if (!ClaimInstallation(SETUP_CAPTION))
         return 0;
-    // A run that the machine stopped before it ended left the earlier installation aside.
-    PutEarlierInstallationBack();
     if (!RegisterSetupClass()) {
         ReleaseInstallation();
         return 0;

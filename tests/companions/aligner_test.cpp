@@ -1,11 +1,19 @@
 // The aligner: OK stores the new corners, any other way out leaves the registry and the
-// driver with the alignment they had.
+// driver with the alignment they had; a slipped touch is refused, and a fifth target at the
+// centre measures the alignment.
 #include "companion_test.h"
 #include "companions.h"
+#include "calibration_screen.h"
 #include "resource.h"
 #include "settings.h"
+#include "setup.h"
+#include "sim_device.h"
 
 namespace {
+
+// The four corner targets and the centre.
+const int WholeRound = 5;
+const char ReadPoint[] = "ioctl 0x220007 0 0";
 
 // The installed corners handed back to the driver, in the order the screen sends corners.
 const std::vector<std::string> Restored = {
@@ -33,7 +41,7 @@ protected:
 TEST_F(Aligner, OkStoresTheNewCornersAndKeepsTheRest)
 {
     Scenario s;
-    TouchTargets(s).Click(IDC_OK);
+    TouchTargets(s, WholeRound).Click(IDC_OK);
     s.Run([] { RunAligner(); });
 
     std::vector<DWORD> stored = StoredRecord();
@@ -44,15 +52,16 @@ TEST_F(Aligner, OkStoresTheNewCornersAndKeepsTheRest)
     const std::vector<std::string> tail = {
         IoctlLine("0x22000B", stored[0], stored[1]), IoctlLine("0x22000F", stored[2], stored[3]),
         IoctlLine("0x220017", stored[6], stored[7]), IoctlLine("0x220013", stored[4], stored[5]),
-        "ioctl 0x22001B 1 1", "ioctl 0x22001B 0 0", "ioctl 0x22001B 0 0", "close",
+        "ioctl 0x22001B 1 1", ReadPoint, "ioctl 0x22001B 0 0", "ioctl 0x22001B 0 0", "close",
     };
     EXPECT_EQ(tail, LogTail(tail.size()));
 }
 
-// Also when the settings key may be read but not written.
+// While collecting, at the centre target (the new corners already sent) and while testing;
+// also when the settings key may be read but not written.
 TEST_F(Aligner, CancelHandsTheStoredCornersBackInEitherPhase)
 {
-    const struct { int touches; bool closed; } rows[] = { { 1, false }, { 4, false }, { 4, true } };
+    const struct { int touches; bool closed; } rows[] = { { 1, false }, { 4, false }, { 5, false }, { 5, true } };
     for (const auto &row : rows) {
         int touches = row.touches;
         SCOPED_TRACE(std::to_string(touches) + (row.closed ? " touches, key closed" : " touches"));
@@ -75,7 +84,7 @@ TEST_F(Aligner, OkWhoseCornersCannotBeStoredIsTold)
         SCOPED_TRACE(vanished ? "key removed while testing" : "key closed to writing");
         ShutKey();
         Scenario s;
-        TouchTargets(s).Then("remove", [this, vanished](HWND) {
+        TouchTargets(s, WholeRound).Then("remove", [this, vanished](HWND) {
             if (vanished) {
                 ShutKey(SETTINGS_KEY, false);
                 DeleteKeyTree(SETTINGS_PARENT_KEY);
@@ -86,6 +95,85 @@ TEST_F(Aligner, OkWhoseCornersCannotBeStoredIsTold)
         s.Run([] { RunAligner(); });
         EXPECT_EQ(vanished ? std::vector<DWORD>(PANEL_SETTING_COUNT, MISSING_VALUE) : InstalledRecord, StoredRecord());
     }
+}
+
+// The note the screen must show for a touch at this point on the centre target: the error,
+// as the simulated driver maps the point by the corners it now holds. Empty: no note.
+std::string CentreNote(POINT at)
+{
+    LONG x, y, width = GetSystemMetrics(SM_CXSCREEN);
+    POINT mapped = { -9999, -9999 };
+    SimulatedPanelRaw(at.x, at.y, &x, &y);
+    EXPECT_TRUE(SimulatedTouchToScreen(x, y, &mapped));
+    LONG error = std::max(std::abs(mapped.x - width / 2), std::abs(mapped.y - GetSystemMetrics(SM_CYSCREEN) / 2));
+    return "Alignment error: " + std::to_string(error) + " pixels" + (error > width / 50 ? "\r\nTouch [Retry] to align again." : "");
+}
+
+void ExpectNote(HWND screen, const std::string &note)
+{
+    EXPECT_EQ(!note.empty(), !!ControlVisible(screen, IDC_ALIGN_NOTE));
+    if (!note.empty())
+        EXPECT_EQ(note, ControlText(screen, IDC_ALIGN_NOTE));
+}
+
+// The screen just after a refused touch: target k alone, and the note saying why.
+void ExpectRefused(Scenario &s, int k)
+{
+    s.Pause(100).OnPage(IDD_CALIBRATION, [k](HWND screen) {
+        EXPECT_EQ(k, PointIndex);
+        for (int t = 0; t < 4; t++)
+            EXPECT_EQ(t == k, !!ControlVisible(screen, CalibrationTargetIds[t])) << "target " << t;
+        ExpectNote(screen, TOUCH_REFUSED_TEXT);
+    });
+}
+
+// Target 1 touched 40 pixels below itself, then above: the first is refused with target 1
+// still shown, the second starts again at target 0; nothing reaches the driver, and the
+// corners come from the clean round that follows.
+TEST_F(Aligner, SlippedTouchIsRefusedAndASecondInARowStartsAgain)
+{
+    Scenario s;
+    ExpectRefused(s.TouchControl(IDC_TARGET_LEFT_UP).Touch(922, 116), 1);
+    ExpectRefused(s.Touch(922, 36), 0);
+    TouchTargets(s, WholeRound).Click(IDC_OK);
+    s.Run([] { RunAligner(); });
+
+    // Seven reads (three touches, then the round's four corners) before the corners go.
+    std::vector<std::string> log = ReadSimulationLog();
+    ASSERT_LE(10u, log.size());
+    EXPECT_EQ(std::vector<std::string>(7, ReadPoint), std::vector<std::string>(log.begin() + 2, log.begin() + 9));
+    EXPECT_EQ(0u, log[9].find("ioctl 0x22000B")) << "a refused touch reached the driver: " << log[9];
+    // The top corners lie where the panel gives Y 50, two units either way at 768 pixels.
+    EXPECT_NEAR(50, (LONG)StoredRecord()[1], 2);
+    EXPECT_NEAR(50, (LONG)StoredRecord()[3], 2);
+}
+
+// After the fourth touch only the centre target is left, OK not yet possible; a touch 30
+// pixels right of it shows that error and asks for Retry, a clean one after Retry its own.
+TEST_F(Aligner, FifthTargetShowsTheAlignmentErrorThenTesting)
+{
+    Scenario s;
+    TouchTargets(s, 4).OnPage(IDD_CALIBRATION, [](HWND screen) {
+        EXPECT_FALSE(ControlVisible(screen, IDC_TARGET_RIGHT_DN));
+        EXPECT_FALSE(ControlVisible(screen, IDC_HOW_5)) << "the instructions lie under the centre target";
+        EXPECT_FALSE(ControlEnabled(screen, IDC_OK));
+        ExpectNote(screen, "");
+    });
+    POINT off = { GetSystemMetrics(SM_CXSCREEN) / 2 + 30, GetSystemMetrics(SM_CYSCREEN) / 2 };
+    s.Touch(off.x, off.y).WhenEnabled(IDD_CALIBRATION, IDC_OK, [off](HWND screen) {
+        EXPECT_FALSE(ControlVisible(screen, IDC_TARGET_CENTRE));
+        EXPECT_NE(std::string::npos, CentreNote(off).find("Retry"));
+        ExpectNote(screen, CentreNote(off));
+    });
+    auto touched = std::make_shared<std::vector<POINT>>();
+    s.Click(IDC_RETRY).OnPage(IDD_CALIBRATION, [](HWND screen) { ExpectNote(screen, ""); });
+    TouchTargets(s, WholeRound, touched.get()).OnPage(IDD_CALIBRATION, [touched](HWND screen) {
+        EXPECT_EQ(std::string::npos, CentreNote(touched->back()).find("Retry"));
+        ExpectNote(screen, CentreNote(touched->back()));
+    });
+    s.Click(IDC_OK);
+    s.Run([] { RunAligner(); });
+    EXPECT_EQ(1, CalibrationAccepted);
 }
 
 TEST_F(Aligner, NotInstalledOpensNothingAndCreatesNothing)

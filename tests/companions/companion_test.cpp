@@ -38,6 +38,17 @@ void CompanionTest::InstallVelmora()
         WriteFileText(StartMenuProgram(name), "installed program");
 }
 
+void CompanionTest::StopSetupOverTheInstallation()
+{
+    LoadPanelSettings();
+    KeepEarlierInstallationAside();
+    PutDriverFile("medium driver");
+    PanelSettings.ComPort = 1;
+    SavePanelSettings();
+    ASSERT_TRUE(EarlierInstallationAside());
+    ResetSetupGlobals();   // what runs next is a process of its own
+}
+
 Scenario &OnWindowWith(Scenario &s, int id, std::function<void(HWND window)> check)
 {
     return s.Then("window with control " + std::to_string(id), [id, check](HWND active) {

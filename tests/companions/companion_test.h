@@ -19,6 +19,8 @@ protected:
     // one change it; or every right back. Its owner may still give the rights back, which
     // TearDown does.
     void ShutKey(const char *path = SETTINGS_KEY, bool shut = true);
+    // A setup stopped on the calibration screen: the installation aside, "medium driver" and COM 1 in place.
+    void StopSetupOverTheInstallation();
     std::string folder_;                  // the Start-menu folder
 };
 

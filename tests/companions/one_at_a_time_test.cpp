@@ -1,6 +1,9 @@
-// Setup and the companions that change the installation refuse to run beside one another.
+// Setup and the companions that change the installation refuse to run beside one another,
+// and the first of them to run after a stopped setup puts back what it kept aside.
 #include "companion_test.h"
+#include "companion_resource.h"
 #include "companions.h"
+#include "resource.h"
 #include "settings.h"
 #include "setup.h"
 
@@ -32,6 +35,43 @@ TEST_F(OneAtATime, EachRefusesWhileAnotherRuns)
         EXPECT_TRUE(ReadSimulationLog().empty()) << "the driver was opened";
     }
     CloseHandle(other);
+
+    // An object of another kind that holds the lock's name leaves no lock to be made.
+    other = CreateEventA(NULL, TRUE, FALSE, "Velmora Installation");
+    Scenario s;
+    s.AnswerMessageBox(INSTALLATION_UNGUARDED_TEXT, SETUP_CAPTION, IDI_EXCLAMATION);
+    s.Run([] { RunSetupProgram(); });
+    CloseHandle(other);
+}
+
+// Whichever changes the installation first puts it back before anything else, so that a
+// later setup never undoes what it changes; the monitor, which changes nothing, says one waits.
+TEST_F(OneAtATime, FirstToRunAfterAStoppedSetupPutsBackWhatItKeptAside)
+{
+    const struct { const char *caption; int (*run)(void); void (*walk)(Scenario &s); } programs[] = {
+        { ALIGNER_CAPTION, RunAligner, [](Scenario &s) { TouchTargets(s, 1).Click(IDC_CANCEL); } },
+        { TUNER_CAPTION, RunTuner, [](Scenario &s) { OnWindowWith(s, IDC_TUNER_MODE1).Click(IDCANCEL); } },
+        { REMOVER_CAPTION, RunRemover, [](Scenario &s) {
+            s.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, IDNO);
+        } },
+        { PADMON_CAPTION, RunPadmon, [](Scenario &s) {
+            OnWindowWith(s, IDC_PADMON_ASIDE, [](HWND page) {
+                EXPECT_EQ("Kept aside by an unfinished setup : YES", ControlText(page, IDC_PADMON_ASIDE));
+            }).Click(IDCANCEL);
+        } },
+    };
+    for (const auto &program : programs) {
+        SCOPED_TRACE(program.caption);
+        InstallVelmora();
+        StopSetupOverTheInstallation();
+        Scenario s;
+        program.walk(s);
+        s.Run([&program] { program.run(); });
+        bool monitor = program.run == RunPadmon;
+        EXPECT_EQ(monitor, EarlierInstallationAside() != FALSE);
+        EXPECT_EQ(monitor ? "medium driver" : "installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
+        EXPECT_EQ(monitor ? 1u : 2u, StoredSetting("ComPort"));
+    }
 }
 
 } // namespace

@@ -28,6 +28,14 @@ protected:
     {
         return CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     }
+    void InstallBySetup()   // from the welcome page to Reboot
+    {
+        Scenario s;
+        WalkToPage(s, IDD_CALIBRATION);
+        TouchTargets(s).Click(IDC_OK);
+        InstallationEnds(s).Click(IDC_REBOOT);
+        s.Run([] { RunSetupProgram(); });
+    }
 };
 
 TEST_F(Remover, TakesAwayACompletedInstallationButNotTheSetupMedium)
@@ -82,6 +90,17 @@ TEST_F(Remover, FilesInUseGoAtTheNextStartAndTheFolderIsLeftToTheUser)
     EXPECT_EQ(folder_ + "\r\n", RemovalByHand);
     EXPECT_FALSE(FileExists(folder_ + "\\PADMON.EXE"));
     EXPECT_FALSE(KeyExists(SETTINGS_KEY));
+
+    // The restart declined, setup takes back the deletions of its files only, here and on NT.
+    const std::string other = std::string("\\??\\C:\\OLDSETUP.TMP") + '\0' + '\0';
+    const std::string pending = "\\??\\" + driver + '\0' + '\0' + other + '\0';
+    WriteValue(PENDING_KEY, PENDING_VALUE, REG_MULTI_SZ, pending.data(), (DWORD)pending.size());
+    InstallBySetup();
+    EXPECT_EQ("NUL=C:\\OLDSETUP.TMP|", RenameSection());
+    DWORD type = 0;
+    std::vector<BYTE> kept;
+    ASSERT_TRUE(ReadValue(PENDING_KEY, PENDING_VALUE, &type, &kept));
+    EXPECT_EQ(other + '\0', std::string(kept.begin(), kept.end()));
 }
 
 // Values in a key closed to writing stay whatever the removal tried: the report names the key
@@ -123,6 +142,15 @@ TEST_F(Remover, AsksBeforeRemovingAndOffersTheRestart)
     CloseHandle(running);
     EXPECT_EQ(1, RestartRequests);
     EXPECT_FALSE(KeyExists(SETTINGS_KEY));
+
+    // The restart done: another remover finds only the empty folder, and nothing to restart for.
+    DeleteFileA((folder_ + "\\REMOVER.EXE").c_str());
+    Scenario again;
+    again.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, IDYES);
+    again.AnswerMessageBox("The Velmora touch screen driver has been removed.", REMOVER_CAPTION, IDI_ASTERISK);
+    again.Run([] { RunRemover(); });
+    EXPECT_EQ(1, RestartRequests);
+    EXPECT_FALSE(FileExists(folder_));
 }
 
 // A Wine prefix, like a Windows 98 with user profiles, has no START MENU\PROGRAMS in its
@@ -131,11 +159,7 @@ TEST_F(Remover, AsksBeforeRemovingAndOffersTheRestart)
 TEST_F(Remover, TakesTheProgramsFromTheShellsProgramsFolder)
 {
     ASSERT_FALSE(FileExists(WindowsDirectoryPath("START MENU\\PROGRAMS")));
-    Scenario s;
-    WalkToPage(s, IDD_CALIBRATION);
-    TouchTargets(s).Click(IDC_OK);
-    InstallationEnds(s).Click(IDC_REBOOT);
-    s.Run([] { RunSetupProgram(); });
+    InstallBySetup();
     for (const char *name : CompanionPrograms)
         EXPECT_EQ(std::string("medium copy of ") + name, ReadFileText(ShellStartMenuProgram(name)));
 
@@ -155,12 +179,7 @@ TEST_F(Remover, DeletesReadOnlyFilesAndALeftOverAsideCopy)
         files.push_back(StartMenuProgram(name));
     for (const std::string &file : files)
         SetReadOnly(file, true);
-    // A setup stopped after it kept the installation aside.
-    LoadPanelSettings();
-    KeepEarlierInstallationAside();
-    PutDriverFile("medium driver");
-    ASSERT_TRUE(EarlierInstallationAside());
-    ResetSetupGlobals();   // the remover is a process of its own
+    StopSetupOverTheInstallation();
 
     RemoveVelmora();
 

@@ -49,17 +49,17 @@ const StoredForm Forms[] = {
 
 const int MonitorLines[] = {
     IDC_PADMON_PORT, IDC_PADMON_BUTTON, IDC_PADMON_MODE, IDC_PADMON_LEFT_UP, IDC_PADMON_RIGHT_UP,
-    IDC_PADMON_LEFT_DN, IDC_PADMON_RIGHT_DN, IDC_PADMON_STARTUP, IDC_PADMON_DRIVER_FILE, IDC_PADMON_PROGRAMS,
+    IDC_PADMON_LEFT_DN, IDC_PADMON_RIGHT_DN, IDC_PADMON_STARTUP, IDC_PADMON_DRIVER_FILE, IDC_PADMON_PROGRAMS, IDC_PADMON_ASIDE,
 };
 
 class StoredValues : public CompanionTest, public testing::WithParamInterface<StoredForm> {
 protected:
     // All 13 values in this form, and the program about to run starting as a new process.
-    void StoreForm()
+    void StoreForm(const char *key = SETTINGS_KEY)
     {
         const StoredForm &f = GetParam();
         for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-            WriteValue(SETTINGS_KEY, PanelSettingNames[i], f.type, f.data.data(), (DWORD)f.data.size());
+            WriteValue(key, PanelSettingNames[i], f.type, f.data.data(), (DWORD)f.data.size());
         ResetSetupGlobals();
         SetupInstance = GetModuleHandleA(NULL);
     }
@@ -134,10 +134,19 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
     StoreForm();
     PutDriverFile();
     Scenario aligner;
-    TouchTargets(aligner).Click(IDC_OK);
+    TouchTargets(aligner, 5).Click(IDC_OK);
     aligner.Run([] { RunAligner(); });
     std::vector<DWORD> stored = StoredRecord(), loaded = Loaded();
     EXPECT_EQ(std::vector<DWORD>(loaded.begin() + 8, loaded.end()), std::vector<DWORD>(stored.begin() + 8, stored.end()));
+
+    // An aside copy in this form, with a subkey beside it, puts back a 4-byte value as the loader
+    // takes it and the default for any other size; then it is gone whole.
+    InstallVelmora();
+    StoreForm(EARLIER_SETTINGS_KEY);
+    WriteDword(EARLIER_SETTINGS_KEY "\\more\\deeper", "Extra", 1);
+    PutEarlierInstallationBack();
+    EXPECT_EQ(f.data.size() == 4 ? std::vector<DWORD>(PANEL_SETTING_COUNT, f.value) : Defaults, StoredRecord());
+    EXPECT_FALSE(KeyExists(EARLIER_SETTINGS_KEY));
 }
 
 void PrintTo(const StoredForm &f, std::ostream *out)

@@ -7,6 +7,9 @@
 #include "sim_settings.h"
 #include "panel.h"
 #include "test_machine.h"
+#include "touch_agreement.h"
+
+#include <set>
 
 namespace {
 
@@ -119,6 +122,20 @@ TEST_F(SimulatedDriver, ReadsTheReleasePositionThroughThePanel)
     SetSimulation("QUARLO_SIM_FAIL", "read");
     ASSERT_TRUE(OpenTouchDriver());
     EXPECT_FALSE(ReadPointAt(10, 10, &x, &y)) << "the read fault gave a point";
+    CloseTouchDriver();
+
+    // Jitter: every offset from -3 to 3 about the clean point, the same ones again from an open.
+    SetSimulation("QUARLO_SIM_FAIL", NULL);
+    SetSimulation("QUARLO_SIM_NOISE", "3");
+    std::vector<LONG> runs[2];
+    for (std::vector<LONG> &run : runs) {
+        ASSERT_TRUE(OpenTouchDriver());
+        for (int i = 0; i < 30 && ReadPointAt(width / 4, height / 2, &x, &y); i++)
+            run.insert(run.end(), { x - 3025, y - 2000 });
+        CloseTouchDriver();
+    }
+    EXPECT_EQ(runs[0], runs[1]) << "the jitter does not repeat";
+    EXPECT_EQ(std::set<LONG>({ -3, -2, -1, 0, 1, 2, 3 }), std::set<LONG>(runs[0].begin(), runs[0].end()));
 }
 
 // A value that does not parse fails the load instead of leaving the user with a default
@@ -145,6 +162,9 @@ TEST_F(SimulatedDriver, RefusesToLoadOnAMalformedVariable)
         { "QUARLO_SIM_FAIL", "opne", false },
         { "QUARLO_SIM_FAIL", "probe,", false },
         { "QUARLO_SIM_FAIL", "Probe,READ", true },
+        { "QUARLO_SIM_NOISE", "-3", false },
+        { "QUARLO_SIM_NOISE", "3,", false },
+        { "QUARLO_SIM_NOISE", "3", true },
         { "QUARLO_SIM_LOG", tooLong, false },
     };
     for (const Row &row : rows) {
@@ -181,7 +201,7 @@ TEST_F(SimulatedDriver, MapsTouchesByTheCornersItWasSent)
 
 // The panel and the driver's mapping at any screen size. Rounding is to the nearest whole
 // unit, halves away from zero whichever way an axis runs; a rounding that drifted by one
-// on falling axes would skew every alignment the benchmarks report.
+// on falling axes would skew every alignment the benchmarks report, and ALIGNER's error.
 TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
 {
     struct PanelCase {
@@ -197,6 +217,7 @@ TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
         { { 0, 256, 256, 0 }, 512, 512, 511, 511, 256, 0 },      // 255.5 up; 256 - 255.5 down
         { { -500, 1548, 37, 293 }, 640, 480, 100, 479, -180, 292 }, // 320.0; 255.47 down
         { { 0, 256, 0, 256 }, 1600, 1200, 3, 2, 0, 0 },          // 0.48, 0.43: below half a unit
+        { { 0, 999999999, 999999999, 0 }, 800, 600, 400, 300, 500000000, 499999999 }, // beyond 32 bits
     };
     for (const PanelCase &c : panels) {
         LONG x = -99999, y = -99999;
@@ -221,6 +242,8 @@ TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
         { { 0, 0, 1600, 0, 1600, 1200, 0, 1200 }, -1, -1, TRUE, -1, -1 },        // -0.5 both ways
         { { 500, 0, 500, 0, 501, 600, 501, 600 }, 500, 300, FALSE, -77, -77 },    // both edges 500
         { { 0, 300, 800, 301, 800, 301, 0, 300 }, 400, 300, FALSE, -77, -77 },    // both edges 300
+        { { -999999999, -999999999, 999999999, -999999999, 999999999, 999999999, -999999999, 999999999 },
+          0, 999999999, TRUE, 400, 600 },                                         // beyond 32 bits
     };
     for (const CornerCase &c : corners) {
         POINT p = { -77, -77 };
@@ -228,6 +251,11 @@ TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
             << "raw " << c.rawX << ", " << c.rawY << " by corners " << c.corner[0] << ", " << c.corner[1] << "...";
         EXPECT_EQ(c.x, p.x) << "raw X " << c.rawX << " by left-up corner " << c.corner[0] << ", " << c.corner[1];
         EXPECT_EQ(c.y, p.y) << "raw Y " << c.rawY << " by left-up corner " << c.corner[0] << ", " << c.corner[1];
+        // ALIGNER's centre target measures by the same mapping (the corners in the same order).
+        PanelCorners sent;
+        memcpy(&sent, c.corner, sizeof sent);
+        LONG error = c.mapped ? std::max(std::abs(c.x - 400), std::abs(c.y - 300)) : TOUCH_MISS_UNBOUNDED;
+        EXPECT_EQ(error, CentreTouchError(&sent, 800, 600, RawPoint{ c.rawX, c.rawY })) << "raw " << c.rawX << ", " << c.rawY;
     }
 }
 

@@ -100,7 +100,8 @@ const FaultCase Cases[] = {
       InstalledKept },
     { "EarlierValueUnreadable", INSTALLED, CANCEL_ON_SUMMARY, "RegQueryValueExA ComPort" IN_SETTINGS " on the port page", "",
       InstalledKept },
-    { "EarlierRecordNotRestored", INSTALLED, CANCEL_ON_SUMMARY, "RegSetValueExA LeftUpX" IN_ASIDE, "", InstalledKept },
+    { "EarlierRecordNotRestored", INSTALLED, CANCEL_ON_SUMMARY, "RegSetValueExA LeftUpX" IN_ASIDE,
+      "box " SETUP_CAPTION ": " ASIDE_NOT_KEPT_TEXT, InstalledKept },
     // Setup on a fresh machine, cancelled on the summary page: the removal, once the driver is open.
     { "RemovalCannotOpenKey", FRESH, CANCEL_ON_SUMMARY, "RegOpenKeyExA " SETTINGS_KEY, "",
       "13 settings, no entry, no driver, menu 0", "DeviceOpen" },
@@ -135,7 +136,7 @@ const FaultCase Cases[] = {
       InstalledKept },
     { "RemoverEntryNotDeleted", INSTALLED, REMOVER, "RegDeleteValueA StaticVxD" IN_ENTRY,
       RemoverAsk " | box " REMOVER_CAPTION ": The Velmora touch screen driver could not be removed completely. "
-      "Windows did not let these registry keys be changed:\r\nHKEY_LOCAL_MACHINE\\" STATIC_DRIVER_KEY "\r\n\r\n" RESTART,
+      "Windows did not let these registry keys be changed:\r\nHKEY_LOCAL_MACHINE\\" STATIC_DRIVER_KEY,
       InstalledKept },  // mended: the settings and the driver file went, and Windows loaded a missing driver
     { "RemoverProgramInUse", INSTALLED, REMOVER, "DeleteFileA PADMON.EXE",
       RemoverAsk " | box " REMOVER_CAPTION ": " REMOVED "Files still in use are deleted at the next start of Windows.\r\n\r\n"

@@ -25,10 +25,10 @@ struct User {
 
 int VisibleTarget(HWND screen)
 {
-    for (int id : CalibrationTargets)
+    for (int id : CalibrationTargetIds)
         if (ControlVisible(screen, id))
             return id;
-    return 0;
+    return ControlVisible(screen, IDC_TARGET_CENTRE) ? IDC_TARGET_CENTRE : 0;
 }
 
 // A window the user has not acted on yet, or one that ignored the last action for a while.

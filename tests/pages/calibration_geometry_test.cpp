@@ -1,7 +1,8 @@
 // The calibration geometry without a window: control places on real screen sizes, the
 // corner arithmetic by its worked examples, a round trip through emulated panels, corners
-// the driver cannot divide by, and the double-click rule.
+// the driver cannot divide by, the double-click rule, and how far a touch lies from the others.
 #include "calibration_geometry.h"
+#include "touch_agreement.h"
 #include "resource.h"
 #include "setup_pages.h"
 
@@ -159,6 +160,41 @@ TEST(DoubleClick, SecondHalfWithinTimeAndArea)
         ClickRecord later = { row.laterTime, row.later };
         EXPECT_EQ(row.second, SecondHalfOfDoubleClick(&earlier, &later, 500, 4, 4)) << row.what;
     }
+}
+
+// On 800 x 600 the targets lie at x 80 and 720, y 60 and 540; the panel spans 0 to 4000 raw
+// units both ways, 5 a pixel on X and 20/3 on Y, Y falling. Each row moves touch k off the
+// clean round; the miss is in pixels, the larger axis.
+TEST(TouchAgreement, MissInPixelsAgainstTheEarlierTouches)
+{
+    const RawPoint clean[4] = { { 400, 3600 }, { 3600, 3600 }, { 400, 400 }, { 3600, 400 } };
+    const struct { const char *what; int k; LONG dx, dy; LONG miss; } rows[] = {
+        { "first touch, anywhere", 0, 999, -999, 0 },
+        { "touch 1 on its row", 1, 0, 0, 0 },
+        { "touch 1, 15 px low through the X span", 1, 0, -100, 15 },
+        { "touch 1, 16 px high", 1, 0, 107, 16 },
+        { "touch 1 on target 0's column: no X span", 1, -3200, 0, TOUCH_MISS_UNBOUNDED },
+        { "touch 1 anywhere along its row", 1, 700, 0, 0 },
+        { "touch 2, 16 px right", 2, 80, 0, 16 },
+        { "touch 2 on target 0's row: no Y span", 2, 0, 3200, TOUCH_MISS_UNBOUNDED },
+        { "touch 3, 15 px left and 16 px low: the larger", 3, -75, -107, 16 },
+    };
+    for (bool mirrored : { false, true }) {
+        for (const auto &row : rows) {
+            RawPoint touched[4] = { clean[0], clean[1], clean[2], clean[3] };
+            touched[row.k].X += row.dx;
+            touched[row.k].Y += row.dy;
+            for (int later = row.k + 1; later < 4; later++)
+                touched[later] = RawPoint{ -1, -1 };   // not touched yet in this round
+            // A panel mounted the other way round: X falls to the right, every offset turns.
+            for (RawPoint &p : touched)
+                p.X = mirrored ? 4000 - p.X : p.X;
+            EXPECT_EQ(row.miss, TouchMissPixels(touched, row.k, 800, 600)) << row.what << (mirrored ? ", mirrored" : "");
+        }
+    }
+    // Nine-digit raw values: 2,500,000 units a pixel on X; 40,000,000 is 16 pixels.
+    const RawPoint wide[4] = { { -800000000, 0 }, { 800000000, 0 }, { -800000000, 480 }, { 840000000, 480 } };
+    EXPECT_EQ(16, TouchMissPixels(wide, 3, 800, 600));
 }
 
 // A linear panel, as the simulated one: raw value at the screen's left (top) edge and at its

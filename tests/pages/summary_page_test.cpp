@@ -240,6 +240,17 @@ TEST_F(SummaryPageTest, CancelLeavesAnEarlierCompletedInstallationBooting)
     EXPECT_TRUE(KeyExists(STATIC_DRIVER_KEY));
     EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME))) << "the entry names a driver that is gone";
     EXPECT_EQ(InstalledRecord, StoredRecord()) << "the installed settings are gone";
+
+    // A folder has the name the driver is kept aside by: setup says so and replaces nothing.
+    CreateDirectoryA(SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME).c_str(), NULL);
+    ResetSetupGlobals();
+    Scenario folder;
+    WalkToPage(folder, IDD_RIGHT_BUTTON).Click(IDC_NEXT).AnswerMessageBox("The system folder holds a folder named "
+        "QUARLO.OLD, where setup keeps the installed driver while it replaces it. Setup has changed nothing. Please "
+        "move that folder elsewhere and run Velmora Setup again.", SETUP_CAPTION, IDI_EXCLAMATION);
+    folder.Run([] { RunSetupProgram(); });
+    EXPECT_EQ("installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
+    EXPECT_FALSE(EarlierInstallationAside());
 }
 
 // From a CD or a write-protected diskette the copy would be read-only, as would be one an

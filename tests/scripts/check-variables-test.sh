@@ -9,7 +9,7 @@ while read -r status name value; do
   [ -n "$status" ] || continue
   [ "$value" = '""' ] && value=""
   said=$(env -u VELMORA_DESKTOP -u VELMORA_WALK_SECONDS -u QUARLO_SIM_CARD -u QUARLO_SIM_PANEL \
-         -u QUARLO_SIM_FAIL "$name=$value" sh "$check" 2>&1)
+         -u QUARLO_SIM_FAIL -u QUARLO_SIM_NOISE "$name=$value" sh "$check" 2>&1)
   got=$?
   lines=$(printf '%s' "$said" | grep -c .)
   if [ "$got" != "$status" ]; then
@@ -39,6 +39,10 @@ done <<'ROWS'
 2 QUARLO_SIM_FAIL probe,
 0 QUARLO_SIM_FAIL Probe,read
 0 QUARLO_SIM_FAIL ""
+2 QUARLO_SIM_NOISE -3
+2 QUARLO_SIM_NOISE 1234567890
+2 QUARLO_SIM_NOISE ""
+0 QUARLO_SIM_NOISE 3
 ROWS
 [ "$failures" = 0 ] && echo "all rows as expected"
 exit $((failures > 0))

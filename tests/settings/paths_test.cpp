@@ -45,22 +45,25 @@ TEST(JoinPath, JoinsWithOneBackslashAndIntoItsOwnDirectoryBuffer)
 class StartMenuLookup : public SetupMachineTest {};
 
 // Without the Windows 9x folder, the first of the shell's values that names an existing
-// folder, expanded where the shell keeps it to expand: the user's, or else all users'.
+// folder, expanded where the shell keeps it to expand: the user's, or else all users'. Only
+// by an absolute path: a relative one would follow the current directory.
 TEST_F(StartMenuLookup, FindsTheShellsProgramsFolder)
 {
-    const struct { HKEY root; const char *name; } cases[] = {
-        { HKEY_CURRENT_USER, "Programs" }, { HKEY_LOCAL_MACHINE, "Common Programs" },
+    const struct { HKEY root; const char *name, *value; bool found; } cases[] = {
+        { HKEY_CURRENT_USER, "Programs", "%VELMORA_TEST_DRIVE%\\velmora-programs", true },
+        { HKEY_LOCAL_MACHINE, "Common Programs", "%VELMORA_TEST_DRIVE%\\velmora-programs", true },
+        { HKEY_CURRENT_USER, "Programs", ".", false }, { HKEY_CURRENT_USER, "Programs", "\\velmora-programs", false },
     };
     ShellProgramsHidden hidden;
     SetEnvironmentVariableA("VELMORA_TEST_DRIVE", "C:");
     CreateDirectoryA("C:\\velmora-programs", NULL);
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.value);
         std::string saved = ShellFolderValue(c.root, true, c.name);
-        SetShellFolderValue(c.root, true, c.name, "%VELMORA_TEST_DRIVE%\\velmora-programs", true);
+        SetShellFolderValue(c.root, true, c.name, c.value, true);
         char path[PATH_BUFFER_SIZE];
         EXPECT_TRUE(StartMenuFolderPath(path));
-        EXPECT_STREQ("C:\\velmora-programs\\VELMORA", path);
+        EXPECT_EQ(c.found ? "C:\\velmora-programs\\VELMORA" : WindowsDirectoryPath("START MENU\\PROGRAMS\\VELMORA"), path);
         SetShellFolderValue(c.root, true, c.name, saved, true);
     }
     RemoveDirectoryA("C:\\velmora-programs");

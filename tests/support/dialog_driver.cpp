@@ -231,9 +231,15 @@ Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choice
 
 Scenario &TouchTargets(Scenario &s, int count, std::vector<POINT> *touched)
 {
-    for (int k = 0; k < count; k++)
-        s.TouchControl(CalibrationTargets[k], touched);
-    return count == 4 ? s.WhenEnabled(IDD_CALIBRATION, IDC_OK) : s;
+    for (int k = 0; k < count && k < 4; k++)
+        s.TouchControl(CalibrationTargetIds[k], touched);
+    if (count < 4)
+        return s;
+    s.Then("OK or the centre target", [](HWND active) {
+        return PageTemplateOf(active) == IDD_CALIBRATION && IsWindowVisible(active) &&
+               (ControlEnabled(active, IDC_OK) || ControlVisible(active, IDC_TARGET_CENTRE));
+    });
+    return count == 5 ? s.TouchControl(IDC_TARGET_CENTRE, touched).WhenEnabled(IDD_CALIBRATION, IDC_OK) : s;
 }
 
 Scenario &InstallationEnds(Scenario &s, const std::string &lastLine)

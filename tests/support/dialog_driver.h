@@ -82,7 +82,8 @@ int CloseThreadWindows(void);
 Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choices = {});
 
 // Touches the first `count` calibration targets in turn, each where the screen shows it;
-// after the fourth, waits until the screen offers OK.
+// after the fourth, waits until the screen offers OK or ALIGNER's centre target, which a
+// count of 5 touches too before it waits for OK.
 Scenario &TouchTargets(Scenario &s, int count = 4, std::vector<POINT> *touched = nullptr);
 
 // Waits until the finish page offers Reboot, with the progress line shown, reading

@@ -219,6 +219,8 @@ static void CleanMachine(void)
         SetReadOnly(SystemDirectoryPath(name), false);
         DeleteFileA(SystemDirectoryPath(name).c_str());
     }
+    RemoveDirectoryA(SystemDirectoryPath("QUARLO.OLD").c_str());
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, PENDING_KEY, PENDING_VALUE);
     RemoveStartMenuFolder();
 }
 

@@ -26,6 +26,10 @@ DWORD StoredDword(const char *path, const char *name);
 DWORD StoredSetting(const char *name);
 std::vector<DWORD> StoredRecord(void);
 
+// Where NT keeps the deletions of its next start: pairs of a file and an empty name.
+#define PENDING_KEY "System\\CurrentControlSet\\Control\\Session Manager"
+#define PENDING_VALUE "PendingFileRenameOperations"
+
 // The static-driver entry names the driver, and nothing else setup wrote is in its key.
 void ExpectStaticDriverEntry(void);
 

@@ -48,6 +48,8 @@ TEST(WalkJudge, CorrectCornersPassAndOneUnitBeyondTheBoundFails)
     // 1024 puts the targets 102 pixels in, 0.4 short of a tenth, which moves the corners by
     // 3800 * 4 / 8192 raw units: 2 more.
     EXPECT_EQ(3, CornerTolerance(3800, 1024));
+    // Three units of jitter on each touch move a corner by up to 10/8 of them: 4 more.
+    EXPECT_EQ(7, CornerTolerance(3800, 1024, 3));
 }
 
 TEST(WalkJudge, BlankOnlyWhenTheWholeAreaIsOneColour)

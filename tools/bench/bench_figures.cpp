@@ -64,23 +64,29 @@ static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigur
     return TRUE;
 }
 
-BOOL MeasureAlignment(int width, int height, LONG units, AlignmentFigures *figures)
+void GridPanel(int variant, LONG units, LONG panel[4])
 {
     // Two offsets shift where the rounding of each touch falls.
-    static const LONG offsets[2] = { 0, 37 };
+    LONG offset = variant & 4 ? 37 : 0;
+    panel[0] = panel[2] = offset;
+    panel[1] = panel[3] = offset + units;
+    if (variant & 1)
+        std::swap(panel[0], panel[1]);
+    if (variant & 2)
+        std::swap(panel[2], panel[3]);
+}
+
+BOOL MeasureAlignment(int width, int height, LONG units, AlignmentFigures *figures)
+{
     figures->pixelsPerUnitX = (double)width / units;
     figures->pixelsPerUnitY = (double)height / units;
     figures->cornerError = 0;
     figures->mappingError = 0;
-    for (int falling = 0; falling < 4; falling++)
-        for (LONG offset : offsets) {
-            LONG panel[4] = { offset, offset + units, offset, offset + units };
-            if (falling & 1)
-                std::swap(panel[0], panel[1]);
-            if (falling & 2)
-                std::swap(panel[2], panel[3]);
-            if (!AlignOnce(width, height, panel, figures))
-                return FALSE;
-        }
+    for (int variant = 0; variant < GRID_PANELS; variant++) {
+        LONG panel[4];
+        GridPanel(variant, units, panel);
+        if (!AlignOnce(width, height, panel, figures))
+            return FALSE;
+    }
     return TRUE;
 }

@@ -26,6 +26,11 @@ struct AlignmentFigures {
     LONG mappingError;   // pixels between a touched pixel and where the driver puts it
 };
 
+// The panels of the alignment grid, units raw units on each axis: rising or falling on
+// each, at two offsets. Variant 0 to GRID_PANELS - 1.
+enum { GRID_PANELS = 8 };
+void GridPanel(int variant, LONG units, LONG panel[4]);
+
 // Aligns a width by height screen to panels of units raw units on each axis, rising and
 // falling, through the calibration screen's targets and arithmetic and the simulated panel
 // and driver, then touches every pixel of each axis. The largest errors of all of them;

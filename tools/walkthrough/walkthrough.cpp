@@ -1,12 +1,13 @@
-// Walks the setup wizard of a medium from the welcome page to the finish page, driving it
-// from outside as a user would, and saves a picture of the screen at every page.
+// Walks the setup wizard of a medium from the welcome page to the finish page, then the
+// installed ALIGNER.EXE, driving them from outside as a user would, and saves a picture of
+// the screen at every page.
 //
 //   walkthrough.exe MEDIUM                      prepares the machine, starts SETUP.EXE, waits
 //   walkthrough.exe MEDIUM PICTURES [SECONDS]   the same, then walks it; BMPs and walk.log
 //                                               go to PICTURES; SECONDS is the wait per step
 //
-// Exit code 0 when the walk reached the installed finish page with the corners where the
-// simulated panel puts the screen's corners and no blank picture; 1 when it stopped earlier
+// Exit code 0 when the walk reached the installed finish page and ALIGNER's testing step, each
+// time with the corners where the simulated panel puts the screen's corners, and no blank picture; 1 when it stopped earlier
 // or saw a wrong result (the last line of walk.log says which); 2 on bad arguments, a
 // malformed QUARLO_SIM_* variable or no SETUP.EXE.
 #include <windows.h>
@@ -25,7 +26,8 @@
 #include "waiting.h"
 #include "walk_judge.h"
 
-static PROCESS_INFORMATION Setup;
+static PROCESS_INFORMATION Setup;     // the program walked: SETUP.EXE, then ALIGNER.EXE
+static const char *Walked = "SETUP.EXE";
 static char PictureFolder[MAX_PATH];
 static FILE *Log;
 static DWORD StepSeconds = 20;
@@ -55,18 +57,18 @@ static void SetMachinesSerialPorts(void)
         Say("could not open the serial-port map; the port page shows what the host offers");
 }
 
-static BOOL StartSetup(const char *medium)
+static BOOL StartProgram(const char *folder)
 {
     char program[MAX_PATH + 16];
 
-    snprintf(program, sizeof program, "%s\\SETUP.EXE", medium);
+    snprintf(program, sizeof program, "%s\\%s", folder, Walked);
     // The current directory is the medium, as when the user runs setup from the diskette:
     // setup finds the driver and the companion programs there by their bare names.
-    if (!StartProgramIn(program, medium, &Setup)) {
+    if (!StartProgramIn(program, folder, &Setup)) {
         Say("cannot start %s (error %lu)", program, GetLastError());
         return FALSE;
     }
-    Say("started %s in %s", program, medium);
+    Say("started %s in %s", program, folder);
     return TRUE;
 }
 
@@ -105,10 +107,11 @@ static void Click(HWND page, int id, const char *role)
 }
 
 // The position must hold still before the release is posted, or the driver reads an
-// older one.
-static void Touch(HWND screen, int target)
+// older one. dx pixels beside the target's centre, for a touch that slips.
+static void Touch(HWND screen, int target, int dx = 0)
 {
     POINT at = ControlCentre(screen, target);
+    at.x += dx;
     BOOL still = HoldCursorAt(at);
     Say("  touch at (%ld, %ld)%s", at.x, at.y, still ? "" : ", cursor did not hold still there");
     TouchAt(screen, at);
@@ -127,7 +130,7 @@ static BOOL Stopped(const char *waitedFor, const char *saw)
 
     if (!ProgramRunning(&Setup)) {
         GetExitCodeProcess(Setup.hProcess, &code);
-        Say("stopped: SETUP.EXE ended (exit code %lu) while the walk waited for %s", code, waitedFor);
+        Say("stopped: %s ended (exit code %lu) while the walk waited for %s", Walked, code, waitedFor);
         return FALSE;
     }
     if (KindOf(window) == MESSAGE_BOX)
@@ -163,7 +166,7 @@ static BOOL WaitUntil(HWND page, WindowTest holds, int argument)
 static BOOL OnlyTargetShown(HWND screen, int index)
 {
     for (int i = 0; i < 4; i++)
-        if (ControlVisible(screen, CalibrationTargets[i]) != (i == index))
+        if (ControlVisible(screen, CalibrationTargetIds[i]) != (i == index))
             return FALSE;
     return TRUE;
 }
@@ -226,7 +229,7 @@ static BOOL CollectTargets(HWND screen)
         }
         Picture(pictures[k], screen);
         reads = DriverReads();
-        Touch(screen, CalibrationTargets[k]);
+        Touch(screen, CalibrationTargetIds[k]);
     }
     snprintf(what, sizeof what, "the calibration test instructions and OK enabled");
     if (!WaitUntil(screen, TestingShown, 0)) {
@@ -289,7 +292,7 @@ static const char *JudgeCorners(char *verdict, int size)
         snprintf(line + strlen(line), sizeof line - strlen(line), " %s=%ld", PanelSettingNames[i], corners[i]);
     Say("  stored corners:%s", line);
     int wrong = FirstWrongCorner(corners, Simulation.Panel, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN), &expected, &tolerance);
+                                 GetSystemMetrics(SM_CYSCREEN), &expected, &tolerance, Simulation.Noise);
     if (wrong < 0)
         return NULL;
     snprintf(verdict, size, "stored corner %s=%ld, but the panel gives %ld at that edge (at most %ld off)",
@@ -373,6 +376,55 @@ static void PictureModeTemplate(const char *medium)
         FreeLibrary(resources);
 }
 
+// ---- ALIGNER after setup -------------------------------------------------------------------
+
+// The installed ALIGNER.EXE, as a user starts it from the Start menu: target 3 first touched
+// 40 pixels right of its centre, which the screen must refuse, then the centre target and the
+// alignment error on the testing step, and OK.
+static BOOL WalkAligner(void)
+{
+    char folder[PATH_BUFFER_SIZE];
+    HWND screen;
+    int reads = 0;
+
+    StartMenuFolderPath(folder);
+    Walked = "ALIGNER.EXE";
+    if (!StartProgram(folder) || !(screen = WaitForPage(IDD_CALIBRATION)))
+        return FALSE;
+    for (int k = 0; k < 4; k++) {
+        if (!WaitUntil(screen, OnlyTargetShown, k)) {
+            if (k == 0)
+                return Stopped("ALIGNER's first target", NULL);
+            SayTouchNotTaken(screen, k - 1, reads, "ALIGNER's next target");
+            return FALSE;
+        }
+        if (k == 2) {
+            Touch(screen, CalibrationTargetIds[k], 40);
+            if (!WaitUntil(screen, ControlVisible, IDC_ALIGN_NOTE))
+                return Stopped("ALIGNER to refuse a touch 40 pixels right of target 3", NULL);
+            Picture("12-aligner-refused", screen);
+            SayText(screen, IDC_ALIGN_NOTE, "note");
+        }
+        reads = DriverReads();
+        Touch(screen, CalibrationTargetIds[k]);
+    }
+    if (!WaitUntil(screen, ControlVisible, IDC_TARGET_CENTRE)) {
+        SayTouchNotTaken(screen, 3, reads, "ALIGNER's centre target");
+        return FALSE;
+    }
+    Picture("13-aligner-centre-target", screen);
+    Touch(screen, IDC_TARGET_CENTRE);
+    if (!WaitUntil(screen, TestingShown, 0) || !ControlVisible(screen, IDC_ALIGN_NOTE))
+        return Stopped("ALIGNER's testing step with the alignment error", NULL);
+    Picture("14-aligner-testing", screen);
+    SayText(screen, IDC_ALIGN_NOTE, "note");
+    Click(screen, IDC_OK, "OK");
+    if (WaitForSingleObject(Setup.hProcess, StepSeconds * 1000) != WAIT_OBJECT_0)
+        return Stopped("ALIGNER to end after OK", NULL);
+    Say("ALIGNER.EXE ended");
+    return TRUE;
+}
+
 // The values the walk runs with, so that the log shows what setup met.
 static void SayValuesInEffect(void)
 {
@@ -389,6 +441,7 @@ static void SayValuesInEffect(void)
     snprintf(value, sizeof value, "%s%s%s", Simulation.FailOpen ? ",open" : "", Simulation.FailProbe ? ",probe" : "",
              Simulation.FailRead ? ",read" : "");
     Say("QUARLO_SIM_FAIL=%s", value[0] ? value + 1 : " (no faults)");
+    Say("QUARLO_SIM_NOISE=%ld%s", Simulation.Noise, GetEnvironmentVariableA("QUARLO_SIM_NOISE", NULL, 0) ? "" : defaulted);
     Say("QUARLO_SIM_LOG=%s", Simulation.LogPath);
 }
 
@@ -423,7 +476,7 @@ int main(int argc, char **argv)
     if (Log)
         SayValuesInEffect();
     SetMachinesSerialPorts();
-    if (!StartSetup(medium))
+    if (!StartProgram(medium))
         return 2;
     if (argc == 2) {
         // The user walks; wait for setup to end however it ends.
@@ -446,6 +499,16 @@ int main(int argc, char **argv)
         Say("ended SETUP.EXE without pressing Reboot");
     }
     PictureModeTemplate(medium);
+    if (reached && !wrong) {
+        reached = WalkAligner();
+        if (reached)
+            wrong = JudgeCorners(verdict, sizeof verdict);
+        if (ProgramRunning(&Setup)) {
+            TerminateProcess(Setup.hProcess, 0);
+            WaitForSingleObject(Setup.hProcess, 5000);
+            Say("ended %s", Walked);
+        }
+    }
     if (!wrong && BlankPicture[0]) {
         snprintf(verdict, sizeof verdict, "picture %s is blank: the page's area is one colour", BlankPicture);
         wrong = verdict;
@@ -457,8 +520,8 @@ int main(int argc, char **argv)
     else
         Say("walk complete: %d pictures; the stored corners lie within %ld (X) and %ld (Y) raw units "
             "of the panel's edges", PicturesTaken,
-            CornerTolerance(Simulation.Panel[1] - Simulation.Panel[0], GetSystemMetrics(SM_CXSCREEN)),
-            CornerTolerance(Simulation.Panel[3] - Simulation.Panel[2], GetSystemMetrics(SM_CYSCREEN)));
+            CornerTolerance(Simulation.Panel[1] - Simulation.Panel[0], GetSystemMetrics(SM_CXSCREEN), Simulation.Noise),
+            CornerTolerance(Simulation.Panel[3] - Simulation.Panel[2], GetSystemMetrics(SM_CYSCREEN), Simulation.Noise));
     if (Log)
         fclose(Log);
     return reached && !wrong ? 0 : 1;

@@ -1,0 +1,36 @@
+// How far a calibration touch lies from where it should, in pixels: each corner touch
+// against the touches before it, and a touch on the centre through the corners they gave.
+#ifndef VELMORA_TOUCH_AGREEMENT_H
+#define VELMORA_TOUCH_AGREEMENT_H
+
+#include "calibration_geometry.h"
+
+// Farther off than this, a corner touch was not on its target (ALIGNER refuses it). On panels
+// of 1,024 raw units and finer, with 3 units of jitter, scripts/bench.sh sees touches on their
+// targets miss by 9 pixels at most and touches 40 pixels off (28 on each axis, diagonally) by
+// 21 at least: the bound sits between the two. On coarser panels the jitter alone is as large.
+enum { TOUCH_AGREEMENT_PIXELS = 15 };
+
+// A miss no pixel count can express: a touch that gives its axis no span.
+#define TOUCH_MISS_UNBOUNDED 0x7FFFFFFFL
+
+// How far touch k (0 to 3; touched[k] is the new one) lies from where touches 0 to k - 1
+// put its target. Targets 0 and 2, 1 and 3 share an X; 0 and 1, 2 and 3 share a Y. Raw
+// differences become pixels through the raw span of the first two targets on each axis
+// (0 and 1 for X, 0 and 2 for Y; before touch 2 the X span stands in for Y, as on a panel
+// with the same raw range both ways), whichever way the raw values run. The larger of the
+// two axes; 0 for the first touch.
+LONG TouchMissPixels(const RawPoint touched[4], int k, int width, int height);
+
+// What becomes of touch k (touched[k]), by its miss: it counts within the bound; beyond, it is
+// refused, and the second refusal in a row starts the round again at target 0, since the
+// earlier touch may be the one that slipped. refusedInARow carries the count between touches
+// (0 at the start of a round).
+enum { TOUCH_COUNTS, TOUCH_REFUSED, TOUCH_STARTS_AGAIN };
+int JudgeTouch(const RawPoint touched[4], int k, int width, int height, int *refusedInARow);
+
+// How far a touch on the screen's centre lands from it, in pixels (the larger of the two
+// axes), when the driver maps it by these corners.
+LONG CentreTouchError(const PanelCorners *corners, int width, int height, RawPoint raw);
+
+#endif

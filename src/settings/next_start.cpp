@@ -1,0 +1,193 @@
+// Deletions Windows carries out at its next start: the NUL= lines of WININIT.INI's [rename]
+// section, and on NT the delayed deletions of PendingFileRenameOperations.
+#include "next_start.h"
+#include "paths.h"
+#include "settings.h"
+
+// Windows 95 runs WININIT.EXE from DOS before it starts, and deletes each file named by a
+// NUL= line of the [rename] section; it knows only short names, and a name that appears
+// twice would be dropped by a plain profile write, so the section is rewritten whole.
+static const char WininitFile[] = "WININIT.INI";
+static const char WininitSection[] = "rename";
+enum { WININIT_SECTION_SIZE = 4096 };
+// Where MoveFileEx leaves a deletion for NT's next start: pairs of a file (in the form
+// "\??\C:\...") and an empty name to move it to.
+static const char SessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
+static const char PendingValue[] = "PendingFileRenameOperations";
+static const char NtPrefix[] = "\\??\\";
+
+static BOOL StartsWith(const char *text, const char *start)
+{
+    int length = lstrlenA(start);
+    return lstrlenA(text) >= length &&
+           CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, text, length, start, length) == CSTR_EQUAL;
+}
+
+// The section as a run of "key=value" strings ending in an empty one; FALSE when it filled
+// the buffer and may have been cut, since writing it back would lose lines.
+static BOOL ReadWininitSection(char *section)
+{
+    section[0] = section[1] = 0;
+    return GetPrivateProfileSectionA(WininitSection, section, WININIT_SECTION_SIZE, WininitFile) <
+           WININIT_SECTION_SIZE - 2;
+}
+
+static char *SectionEnd(char *section)
+{
+    while (*section)
+        section += lstrlenA(section) + 1;
+    return section;
+}
+
+BOOL DeleteAtNextStart(const char *path)
+{
+    char line[4 + PATH_BUFFER_SIZE];
+    char shortPath[PATH_BUFFER_SIZE];
+    char section[WININIT_SECTION_SIZE];
+    DWORD length = GetShortPathNameA(path, shortPath, sizeof shortPath);
+
+    if (length == 0 || length >= sizeof shortPath || !ReadWininitSection(section))
+        return FALSE;
+    lstrcpyA(line, "NUL=");
+    lstrcatA(line, shortPath);
+    for (char *present = section; *present; present += lstrlenA(present) + 1)
+        if (lstrcmpiA(present, line) == 0)
+            return TRUE;
+    char *end = SectionEnd(section);
+    if ((end - section) + lstrlenA(line) + 2 > (int)sizeof section)
+        return FALSE;
+    lstrcpyA(end, line);
+    end[lstrlenA(line) + 1] = 0;
+    return WritePrivateProfileSectionA(WininitSection, section, WininitFile);
+}
+
+// The installed files, each by its long and its short name (empty where it has none).
+struct InstalledFiles {
+    int count;
+    char path[1 + COMPANION_PROGRAM_COUNT][PATH_BUFFER_SIZE];
+    char shortPath[1 + COMPANION_PROGRAM_COUNT][PATH_BUFFER_SIZE];
+};
+
+static void AddFile(InstalledFiles *files, BOOL fits)
+{
+    char *shortPath = files->shortPath[files->count];
+    DWORD length;
+
+    if (!fits)
+        return;
+    length = GetShortPathNameA(files->path[files->count], shortPath, PATH_BUFFER_SIZE);
+    if (length == 0 || length >= PATH_BUFFER_SIZE)
+        shortPath[0] = 0;
+    files->count++;
+}
+
+// A name given long, short, or with parts of each, compared as Windows compares names.
+static BOOL NamesInstalledFile(const InstalledFiles *files, const char *named)
+{
+    char shortNamed[PATH_BUFFER_SIZE];
+    DWORD length = GetShortPathNameA(named, shortNamed, sizeof shortNamed);
+
+    if (length == 0 || length >= sizeof shortNamed)
+        shortNamed[0] = 0;
+    for (int i = 0; i < files->count; i++) {
+        if (lstrcmpiA(named, files->path[i]) == 0)
+            return TRUE;
+        if (files->shortPath[i][0] &&
+            (lstrcmpiA(named, files->shortPath[i]) == 0 || lstrcmpiA(shortNamed, files->shortPath[i]) == 0))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// Copies the string at from to to, which lies at or before it, and returns the place after it.
+static char *MoveString(char *to, const char *from)
+{
+    while ((*to++ = *from++) != 0)
+        ;
+    return to;
+}
+
+static BOOL KeepInWininit(const InstalledFiles *files)
+{
+    char section[WININIT_SECTION_SIZE];
+    char *kept = section;
+    BOOL dropped = FALSE;
+
+    if (!ReadWininitSection(section))
+        return FALSE;
+    for (char *line = section; *line; ) {
+        char *next = line + lstrlenA(line) + 1;
+        if (StartsWith(line, "NUL=") && NamesInstalledFile(files, line + 4))
+            dropped = TRUE;
+        else
+            kept = MoveString(kept, line);
+        line = next;
+    }
+    *kept = 0;
+    return !dropped || WritePrivateProfileSectionA(WininitSection, section, WininitFile);
+}
+
+// The value's pairs are walked by its size: the empty name of a deletion is two zero bytes
+// in a row, which would otherwise read as the list's end.
+static BOOL DropPendingPairs(char *data, DWORD *size, const InstalledFiles *files)
+{
+    char *end = data + *size, *kept = data;
+    BOOL dropped = FALSE;
+
+    for (char *source = data; source < end && *source; ) {
+        char *target = source + lstrlenA(source) + 1;
+        char *next = target < end ? target + lstrlenA(target) + 1 : end;
+        const char *named = StartsWith(source, NtPrefix) ? source + lstrlenA(NtPrefix) : source;
+        if (target < end && *target == 0 && NamesInstalledFile(files, named)) {
+            dropped = TRUE;
+        } else {
+            kept = MoveString(kept, source);
+            kept = target < end ? MoveString(kept, target) : kept;
+        }
+        source = next;
+    }
+    *kept++ = 0;
+    *size = (DWORD)(kept - data);
+    return dropped;
+}
+
+static BOOL KeepInPendingOperations(const InstalledFiles *files)
+{
+    HKEY key;
+    DWORD type, size = 0;
+    char *data;
+    BOOL kept = TRUE;
+
+    // No key or no value: nothing is pending there.
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SessionManagerKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return TRUE;
+    if (RegQueryValueExA(key, PendingValue, NULL, &type, NULL, &size) != ERROR_SUCCESS || type != REG_MULTI_SZ) {
+        RegCloseKey(key);
+        return TRUE;
+    }
+    // Two zero bytes more, so that whatever the value holds its last string ends.
+    data = (char *)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + 2);
+    if (!data || RegQueryValueExA(key, PendingValue, NULL, &type, (BYTE *)data, &size) != ERROR_SUCCESS) {
+        kept = FALSE;
+    } else if (DropPendingPairs(data, &size, files)) {
+        kept = size <= 1 ? RegDeleteValueA(key, PendingValue) == ERROR_SUCCESS
+                         : RegSetValueExA(key, PendingValue, 0, REG_MULTI_SZ, (const BYTE *)data, size) == ERROR_SUCCESS;
+    }
+    if (data)
+        HeapFree(GetProcessHeap(), 0, data);
+    RegCloseKey(key);
+    return kept;
+}
+
+const char *KeepInstalledFilesAtNextStart(const char *folder)
+{
+    InstalledFiles files;
+
+    files.count = 0;
+    AddFile(&files, SystemFilePath(files.path[0], DRIVER_FILE_NAME));
+    for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++)
+        AddFile(&files, folder[0] && JoinPath(files.path[files.count], folder, CompanionProgramFiles[i]));
+    if (!KeepInWininit(&files))
+        return "WININIT.INI";
+    return KeepInPendingOperations(&files) ? NULL : "Registry";
+}

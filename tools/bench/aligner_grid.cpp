@@ -1,0 +1,23 @@
+// Prints the ALIGNER grid of scripts/bench.sh: one line per screen size, panel size and
+// noise, tab-separated: width, height, raw units, noise, slips, slips kept, clean touches,
+// clean touches refused, largest clean miss, smallest slip miss, centre error, its bound.
+#include "aligner_figures.h"
+
+#include <cstdio>
+
+int main()
+{
+    static const int screens[][2] = { { 640, 480 }, { 800, 600 }, { 1024, 768 }, { 1152, 864 },
+                                      { 1280, 960 }, { 1280, 1024 }, { 1600, 1200 } };
+    static const LONG panels[] = { 256, 1024, 4096 }, noises[] = { 0, 3 };
+    for (LONG noise : noises)
+        for (const auto &screen : screens)
+            for (LONG units : panels) {
+                AlignerFigures f;
+                MeasureAlignerChecks(screen[0], screen[1], units, noise, &f);
+                std::printf("%d\t%d\t%ld\t%ld\t%d\t%d\t%d\t%d\t%ld\t%ld\t%ld\t%ld\n", screen[0], screen[1], (long)units,
+                            (long)noise, f.slips, f.slipsKept, f.cleanTouches, f.cleanRefused, (long)f.cleanMissMost,
+                            (long)f.slipMissLeast, (long)f.centreError, (long)f.centreBound);
+            }
+    return 0;
+}
