@@ -39,6 +39,8 @@ std::string KeyPath(HKEY key)
 std::string SubkeyPath(HKEY key, LPCSTR subkey)
 {
     std::string base = KeyPath(key);
+    if (!subkey || !*subkey)
+        return base;
     return base.empty() ? subkey : base + "\\" + subkey;
 }
 
@@ -49,13 +51,15 @@ std::string ValueIn(HKEY key, LPCSTR name)
 
 std::string LastPart(LPCSTR path)
 {
+    if (!path)
+        return "";
     const char *slash = std::strrchr(path, '\\');
     return slash ? slash + 1 : path;
 }
 
 std::string FirstLine(LPCSTR text)
 {
-    return std::string(text, std::strcspn(text, "\r\n"));
+    return text ? std::string(text, std::strcspn(text, "\r\n")) : "";
 }
 
 // TRUE when this call is the one to fail; the error is then the last error.
@@ -139,7 +143,7 @@ STAND_IN(UINT_PTR, SetTimer, (HWND w, UINT_PTR id, UINT ms, TIMERPROC p), (w, id
 STAND_IN(int, MessageBoxA, (HWND owner, LPCSTR text, LPCSTR caption, UINT style),
          (owner, text, caption, style), FirstLine(text), 0)
 STAND_IN(BOOL, WritePrivateProfileSectionA, (LPCSTR section, LPCSTR text, LPCSTR file),
-         (section, text, file), section, FALSE)
+         (section, text, file), LastPart(section), FALSE)
 
 // A dialog's calls are made on it while it runs.
 INT_PTR (WINAPI *RealDialogBoxParamA)(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM);
