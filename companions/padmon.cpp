@@ -4,6 +4,7 @@
 #include "settings.h"
 #include "driver.h"
 #include "paths.h"
+#include "resource.h"
 #include "setup.h"
 #include "summary_text.h"
 
@@ -36,16 +37,18 @@ static void ShowLine(HWND page, int id)
     SetDlgItemTextA(page, id, MessageText);
 }
 
+// The corners in the order of their lines; the record keeps each as X then Y, the bottom
+// right one before the bottom left.
 static void ShowCorners(HWND page)
 {
-    ComposePadmonCorner(MessageText, "Top left", PanelSettings.LeftUpX, PanelSettings.LeftUpY);
-    ShowLine(page, IDC_PADMON_LEFT_UP);
-    ComposePadmonCorner(MessageText, "Top right", PanelSettings.RightUpX, PanelSettings.RightUpY);
-    ShowLine(page, IDC_PADMON_RIGHT_UP);
-    ComposePadmonCorner(MessageText, "Bottom left", PanelSettings.LeftDnX, PanelSettings.LeftDnY);
-    ShowLine(page, IDC_PADMON_LEFT_DN);
-    ComposePadmonCorner(MessageText, "Bottom right", PanelSettings.RightDnX, PanelSettings.RightDnY);
-    ShowLine(page, IDC_PADMON_RIGHT_DN);
+    static const char *const names[4] = { "Top left", "Top right", "Bottom left", "Bottom right" };
+    static const BYTE firstValue[4] = { 0, 2, 6, 4 };
+    const LONG *values = &PanelSettings.LeftUpX;
+
+    for (int i = 0; i < 4; i++) {
+        ComposePadmonCorner(MessageText, names[i], values[firstValue[i]], values[firstValue[i] + 1]);
+        ShowLine(page, IDC_PADMON_LEFT_UP + i);
+    }
 }
 
 static void ShowDriverState(HWND page)
@@ -117,6 +120,9 @@ INT_PTR CALLBACK PadmonWindow(HWND page, UINT message, WPARAM wParam, LPARAM lPa
 {
     switch (message) {
     case WM_INITDIALOG:
+        // A dialog has no icon of its own: the title bar shows the program's, as its
+        // Start-menu entry does.
+        SendMessageA(page, WM_SETICON, ICON_BIG, (LPARAM)LoadIconA(SetupInstance, MAKEINTRESOURCEA(IDI_TOUCH)));
         ShowStoredSettings(page);
         OpenDriverForTest(page);
         break;

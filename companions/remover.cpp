@@ -152,17 +152,19 @@ static void ComposeRemovalReport(char *text, int size)
         text[lstrlenA(text) - 2] = 0;
 }
 
-// Asks, removes, tells what is left and offers the restart.
+// Asks, removes, tells what is left and offers the restart. The first box is the program's
+// first window and has none to own it: task-modal, the style for such a box, it opens
+// active, where a plain one opened with an inactive title bar.
 static void RemoveWithUser(void)
 {
     char report[512 + REMOVAL_BY_HAND_SIZE];
 
     if (!VelmoraPresent()) {
-        MessageBoxA(NULL, NOT_INSTALLED_TEXT, REMOVER_CAPTION, MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(NULL, NOT_INSTALLED_TEXT, REMOVER_CAPTION, MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
         return;
     }
     if (MessageBoxA(NULL, "Remove the Velmora touch screen driver?", REMOVER_CAPTION,
-                    MB_YESNO | MB_ICONQUESTION) != IDYES)
+                    MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) != IDYES)
         return;
     RemoveVelmora();
     ComposeRemovalReport(report, sizeof report);

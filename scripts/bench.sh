@@ -8,18 +8,17 @@
 #   VELMORA_BUILD         build folder (default: build in the source tree)
 #   VELMORA_BENCH_PAIRS   alternating starts of each program and the bare dialog (default: 31)
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${VELMORA_BUILD:-$root/build}
+scripts=$(dirname "$0")
+. "$scripts/common.sh"
 pairs=${VELMORA_BENCH_PAIRS:-31}
 diskette=1457664   # data area of a 1.44 MB diskette: 2,847 clusters of 512 bytes
 
-"$root/scripts/build.sh" media floppy walkthrough bare_dialog start_timer alignment_grid aligner_grid
-build=$(cd "$build" && pwd)
+"$scripts/build.sh" media floppy walkthrough bare_dialog start_timer alignment_grid aligner_grid
+absolute_build
 work=$build/bench
 rm -rf "$work"
 mkdir -p "$work"
 tools=$build/tools/bench
-export WINEARCH=win32 WINEDEBUG=-all
 
 thousands() {
   awk -v n="$1" 'BEGIN { s = ""; while (n >= 1000) { s = sprintf(",%03d", n % 1000) s; n = int(n / 1000) } print n s }'
@@ -31,18 +30,25 @@ verdict() {
 row() {   # figure, goal, verdict, value
   printf '  %-26s %-10s %-7s %s\n' "$1" "$2" "$3" "$4"
 }
+# What is being measured, while the table waits; on stderr, so the table can go to a file.
+started=$(date +%s)
+measuring() {
+  echo "measuring ($(($(date +%s) - started)) s): $*" >&2
+}
 status=0
 
 # Everything is measured before anything is printed, so that the table comes out whole.
 # Start-up and memory: one prefix, one Xvfb, the production medium as a user gets it.
 prefix=$build/wine-bench
-"$root/scripts/wine-prefix.sh" "$prefix"
+"$scripts/wine-prefix.sh" "$prefix"
 load_before=$(cut -d' ' -f1 /proc/loadavg)
+measuring "start-up and peak working set of SETUP.EXE and PADMON.EXE against BARE.EXE, $pairs pairs each"
 WINEPREFIX=$prefix xvfb-run -a -s "-screen 0 1024x768x24" "$root/tools/bench/start_times.sh" \
   "$tools/start_timer.exe" "$tools/BARE.EXE" "$build/media/production" "$pairs" "$work" || status=1
 load_after=$(cut -d' ' -f1 /proc/loadavg)
 
 # Alignment: pure arithmetic, no window.
+measuring "alignment and ALIGNER over the grid of screens and panels"
 WINEPREFIX=$prefix wine "$tools/alignment_grid.exe" >"$work/alignment.txt" 2>"$work/alignment.err" </dev/null ||
   status=1
 WINEPREFIX=$prefix wine "$tools/aligner_grid.exe" >"$work/aligner.txt" 2>"$work/aligner.err" </dev/null || status=1
@@ -50,10 +56,11 @@ WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 
 # Whole run: the walk as a user starts it, with the build up to date and its prefix
 # template already made, so that neither is in the time.
-"$root/scripts/wine-prefix.sh" "$build/wine-run"
+"$scripts/wine-prefix.sh" "$build/wine-run"
+measuring "the headless walk"
 walk_start=$(date +%s.%N)
 walk_status=0
-env -u DISPLAY VELMORA_BUILD="$build" "$root/scripts/run.sh" "$work/walk-pictures" >"$work/walk.log" 2>&1 ||
+env -u DISPLAY VELMORA_BUILD="$build" "$scripts/run.sh" "$work/walk-pictures" >"$work/walk.log" 2>&1 ||
   walk_status=$?
 walk_end=$(date +%s.%N)
 
@@ -70,7 +77,8 @@ for medium in production simulation; do
     size=$(stat -c %s "$build/media/$medium/$file")
     total=$((total + size))
     clusters=$((clusters + (size + 511) / 512))
-    if [ "$file" = SETUP.EXE ]; then
+    # The goals are the shipped programs'; the simulation medium is only shown beside them.
+    if [ "$file" = SETUP.EXE ] && [ "$medium" = production ]; then
       row "$medium $file" "<= 40,960" "$(verdict "$size" 40960)" "$(thousands "$size")"
     else
       row "$medium $file" "" "" "$(thousands "$size")"
@@ -113,12 +121,17 @@ done
 
 echo "Alignment: the calibration screen's targets and corner arithmetic with the simulated panel"
 echo "  and driver, panels rising and falling on each axis at two offsets. Corner error: raw units"
-echo "  between an extrapolated corner and the panel's edge; mapping error: pixels between every"
-echo "  touched pixel of each axis and where the driver puts it; limit: one raw unit in pixels (X, Y)."
-printf '  %-14s %-8s %-14s %-14s %s\n' "screen" "panel" "limit px" "corner raw" "mapping px"
+echo "  between an extrapolated corner and the panel's edge, met when within the bound that the"
+echo "  headless walk holds setup's corners to; mapping error: pixels between every touched pixel"
+echo "  of each axis and where the driver puts it, beside one raw unit in pixels."
+printf '  %-12s %-6s %-12s %-12s %-7s %-11s %s\n' "screen" "panel" "corner raw" "walk bound" "result" \
+  "mapping px" "raw unit px"
 if [ -s "$work/alignment.txt" ]; then
-  while IFS='	' read -r width height units per_x per_y corner mapping; do
-    printf '  %-14s %-8s %-14s %-14s %s\n' "$width x $height" "$units" "$per_x, $per_y" "$corner" "$mapping"
+  while IFS='	' read -r width height units per_x per_y corner_x corner_y bound_x bound_y mapping; do
+    result=met
+    [ "$corner_x" -le "$bound_x" ] && [ "$corner_y" -le "$bound_y" ] || result=MISSED
+    printf '  %-12s %-6s %-12s %-12s %-7s %-11s %s\n' "$width x $height" "$units" "$corner_x, $corner_y" \
+      "$bound_x, $bound_y" "$result" "$mapping" "$per_x, $per_y"
   done <"$work/alignment.txt"
 else
   echo "  not measured: $(head -n 1 "$work/alignment.err")"

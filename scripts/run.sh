@@ -9,20 +9,20 @@
 #   QUARLO_SIM_*           the simulated driver's settings, passed through (see README.md)
 # A malformed value of any of these but the first ends it at once with status 2.
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${VELMORA_BUILD:-$root/build}
+scripts=$(dirname "$0")
+. "$scripts/common.sh"
 pictures=${1:-screenshots}
-"$root/scripts/check-variables.sh"
+"$scripts/check-variables.sh"
 desktop=$(printf '%s' "${VELMORA_DESKTOP:-800x600}" | tr X x)
 
-"$root/scripts/build.sh" media floppy walkthrough
-build=$(cd "$build" && pwd)
+"$scripts/build.sh" media floppy walkthrough
+absolute_build
 
 # A fresh copy of the prefix template for every run, so setup always meets a machine on
 # which it never ran. A Wine prefix has no Windows 9x Start menu, so setup puts the
 # companion programs into the Programs folder that the prefix's shell names.
-export WINEPREFIX="$build/wine-run" WINEARCH=win32 WINEDEBUG=-all
-"$root/scripts/wine-prefix.sh" "$WINEPREFIX"
+export WINEPREFIX="$build/wine-run"
+"$scripts/wine-prefix.sh" "$WINEPREFIX"
 
 walker=$build/tools/walkthrough/walkthrough.exe
 medium=$build/media/simulation

@@ -4,10 +4,17 @@
 # (scripts/run-ctest.sh). Usage: scripts/test.sh [ctest arguments]; VELMORA_WINDOWS=win98
 # (or "nt win95", ...) runs only those.
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${VELMORA_BUILD:-$root/build}
+scripts=$(dirname "$0")
+. "$scripts/common.sh"
 
-"$root/scripts/build.sh"
-
-export WINEPREFIX="$build/wine-test" WINEARCH=win32 WINEDEBUG=-all
-exec "$root/scripts/run-ctest.sh" "$build" "$@"
+"$scripts/install-packages.sh"
+mkdir -p "$build"
+absolute_build
+export WINEPREFIX="$build/wine-test"
+# The prefix template, when it has to be made, is made while the build goes on.
+"$scripts/wine-prefix.sh" "$WINEPREFIX" --template-only &
+template=$!
+echo "Building into $build (the compiler's output goes to build.log there)"
+"$scripts/build.sh"
+wait $template
+exec "$scripts/run-ctest.sh" "$build" "$@"

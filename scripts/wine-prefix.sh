@@ -2,10 +2,13 @@
 # Makes a throwaway 32-bit Wine prefix at $1 from a template kept at $1.template (made
 # once, ~10 s): no window manager delays, no debugger dialog on a crash (the crash then
 # fails the test instead of hanging it), and profile folders that stay inside the prefix.
+# Usage: wine-prefix.sh PREFIX [--template-only]
 set -eu
+scripts=$(dirname "$0")
+. "$scripts/common.sh"
 prefix=$1
 template=$prefix.template
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # The template is made again whenever this script changes.
 stamp=$(md5sum < "$0" | cut -d' ' -f1)
@@ -42,6 +45,7 @@ if [ "$(cat "$template/.velmora-template" 2>/dev/null)" != "$stamp" ]; then
   echo "$stamp" > "$template/.velmora-template"
 fi
 
+[ "${2:-}" != --template-only ] || exit 0
 WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 rm -rf "$prefix"
 cp -a "$template" "$prefix"

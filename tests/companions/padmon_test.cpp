@@ -37,6 +37,7 @@ TEST_F(Padmon, ShowsTheStoredSettingsAndTheDriverStateFromAKeyOpenOrClosedToWrit
             EXPECT_EQ("Bottom right : 1006, 760", ControlText(page, IDC_PADMON_RIGHT_DN));
             EXPECT_EQ("Loaded at every start of Windows : YES", ControlText(page, IDC_PADMON_STARTUP));
             EXPECT_EQ("QUARLO.VXD in the system folder : YES", ControlText(page, IDC_PADMON_DRIVER_FILE));
+            EXPECT_TRUE(SendMessageA(page, WM_GETICON, ICON_BIG, 0)) << "the title bar shows no icon";
         });
         s.PressEscape();
         s.Run([] { RunPadmon(); });

@@ -227,6 +227,12 @@ static void CleanMachine(void)
 void SetupMachineTest::SetUp()
 {
     ResetSetupGlobals();
+    // The thread's last message is no click of the case before, as in a fresh process: a page
+    // would take it for the first half of a double click.
+    MSG message;
+    SetCursorPos(0, 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
+    PeekMessageA(&message, NULL, WM_APP, WM_APP, PM_REMOVE);
     // As start-up leaves it: the pages load their templates and bitmaps from this module.
     SetupInstance = GetModuleHandleA(NULL);
     CleanMachine();

@@ -1,6 +1,8 @@
 // Prints the alignment grid of scripts/bench.sh: one line per screen size and panel size,
-// tab-separated: width, height, raw units, pixels per unit (X, Y), corner error, mapping error.
+// tab-separated: width, height, raw units, pixels per unit (X, Y), corner error (X, Y), the
+// bound the walk holds the corners to (X, Y), mapping error.
 #include "bench_figures.h"
+#include "walk_judge.h"
 
 #include <cstdio>
 
@@ -16,8 +18,10 @@ int main()
                 std::printf("%d\t%d\t%ld\tunmappable\n", screen[0], screen[1], (long)units);
                 return 1;
             }
-            std::printf("%d\t%d\t%ld\t%.2f\t%.2f\t%ld\t%ld\n", screen[0], screen[1], (long)units,
-                        f.pixelsPerUnitX, f.pixelsPerUnitY, (long)f.cornerError, (long)f.mappingError);
+            std::printf("%d\t%d\t%ld\t%.2f\t%.2f\t%ld\t%ld\t%ld\t%ld\t%ld\n", screen[0], screen[1], (long)units,
+                        f.pixelsPerUnitX, f.pixelsPerUnitY, (long)f.cornerErrorX, (long)f.cornerErrorY,
+                        (long)CornerTolerance(units, screen[0]), (long)CornerTolerance(units, screen[1]),
+                        (long)f.mappingError);
         }
     return 0;
 }

@@ -42,12 +42,16 @@ static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigur
 {
     PanelCorners c;
     CalibratedCorners(panel, width, height, &c);
+
+    // X values first: each axis has a bound of its own.
     const LONG edgeOf[8][2] = {
         { c.LeftUpX, panel[0] }, { c.LeftDnX, panel[0] }, { c.RightUpX, panel[1] }, { c.RightDnX, panel[1] },
         { c.LeftUpY, panel[2] }, { c.RightUpY, panel[2] }, { c.LeftDnY, panel[3] }, { c.RightDnY, panel[3] },
     };
-    for (const auto &pair : edgeOf)
-        worst->cornerError = std::max(worst->cornerError, std::labs(pair[0] - pair[1]));
+    for (int i = 0; i < 8; i++) {
+        LONG *axis = i < 4 ? &worst->cornerErrorX : &worst->cornerErrorY;
+        *axis = std::max(*axis, std::labs(edgeOf[i][0] - edgeOf[i][1]));
+    }
 
     // The driver maps each axis on its own, so the diagonal, held at the last row or column
     // of the shorter side, touches every pixel of both axes.
@@ -80,7 +84,8 @@ BOOL MeasureAlignment(int width, int height, LONG units, AlignmentFigures *figur
 {
     figures->pixelsPerUnitX = (double)width / units;
     figures->pixelsPerUnitY = (double)height / units;
-    figures->cornerError = 0;
+    figures->cornerErrorX = 0;
+    figures->cornerErrorY = 0;
     figures->mappingError = 0;
     for (int variant = 0; variant < GRID_PANELS; variant++) {
         LONG panel[4];

@@ -22,7 +22,7 @@ void CalibratedCorners(const LONG panel[4], int width, int height, PanelCorners 
 
 struct AlignmentFigures {
     double pixelsPerUnitX, pixelsPerUnitY;   // one raw unit in pixels: the panel's own limit
-    LONG cornerError;    // raw units between an extrapolated corner and the panel's edge
+    LONG cornerErrorX, cornerErrorY;   // raw units between an extrapolated corner and the panel's edge
     LONG mappingError;   // pixels between a touched pixel and where the driver puts it
 };
 

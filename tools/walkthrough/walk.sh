@@ -3,14 +3,14 @@
 # stops the prefix's wineserver. Called by scripts/run.sh with the prefix in WINEPREFIX.
 # Usage: walk.sh WALKER MEDIUM WORK_FOLDER PICTURE_FOLDER DESKTOP_SIZE STEP_SECONDS
 set -u
+scripts=$(dirname "$0")/../../scripts
+. "$scripts/common.sh"
 walker=$1 medium=$2 work=$3 pictures=$4 desktop=$5 seconds=$6
 
 trap 'wineserver -k 2>/dev/null || true' EXIT
 rm -rf "$work"
 mkdir -p "$work"
-# Services that the first program starts would otherwise outlive it and hold the output.
-wineserver -p
-wine cmd /c exit </dev/null >/dev/null 2>&1
+start_wine
 
 # The walker gives up on each step by itself; this limit only catches a hung Wine.
 timeout -k 5 600 wine explorer "/desktop=velmora,$desktop" "$(winepath -w "$walker")" \

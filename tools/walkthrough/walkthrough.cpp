@@ -33,6 +33,7 @@ static FILE *Log;
 static DWORD StepSeconds = 20;
 static int PicturesTaken;
 static char BlankPicture[64];          // the first picture whose page showed as one colour
+static char StopReason[512];           // why the walk stopped, for its last line too
 static SimulationSettings Simulation;  // what the simulated driver inside setup reads
 
 static void Say(const char *format, ...)
@@ -126,21 +127,25 @@ static void Touch(HWND screen, int target, int dx = 0)
 static BOOL Stopped(const char *waitedFor, const char *saw)
 {
     HWND window = InputWindowOf(Setup.dwProcessId);
+    BOOL running = ProgramRunning(&Setup);
     DWORD code;
 
-    if (!ProgramRunning(&Setup)) {
+    if (!running) {
         GetExitCodeProcess(Setup.hProcess, &code);
-        Say("stopped: %s ended (exit code %lu) while the walk waited for %s", Walked, code, waitedFor);
-        return FALSE;
+        snprintf(StopReason, sizeof StopReason, "%s ended (exit code %lu) while the walk waited for %s", Walked,
+                 code, waitedFor);
+    } else if (KindOf(window) == MESSAGE_BOX) {
+        snprintf(StopReason, sizeof StopReason, "setup shows %s while the walk waited for %s",
+                 DescribeWindow(window).c_str(), waitedFor);
+    } else if (saw) {
+        snprintf(StopReason, sizeof StopReason, "gave up after %lu s waiting for %s; %s", StepSeconds, waitedFor, saw);
+    } else {
+        snprintf(StopReason, sizeof StopReason, "gave up after %lu s waiting for %s; setup shows %s", StepSeconds,
+                 waitedFor, DescribeWindow(window).c_str());
     }
-    if (KindOf(window) == MESSAGE_BOX)
-        Say("stopped: setup shows %s while the walk waited for %s", DescribeWindow(window).c_str(), waitedFor);
-    else if (saw)
-        Say("stopped: gave up after %lu s waiting for %s; %s", StepSeconds, waitedFor, saw);
-    else
-        Say("stopped: gave up after %lu s waiting for %s; setup shows %s", StepSeconds, waitedFor,
-            DescribeWindow(window).c_str());
-    Picture("stopped", NULL);
+    Say("stopped: %s", StopReason);
+    if (running)
+        Picture("stopped", NULL);
     return FALSE;
 }
 
@@ -514,7 +519,7 @@ int main(int argc, char **argv)
         wrong = verdict;
     }
     if (!reached)
-        Say("walk incomplete: %d pictures", PicturesTaken);
+        Say("walk incomplete: %s; %d pictures", StopReason[0] ? StopReason : "the walk stopped", PicturesTaken);
     else if (wrong)
         Say("walk wrong: %s; %d pictures", wrong, PicturesTaken);
     else
