@@ -1,6 +1,6 @@
 // ALIGNER.EXE aligns the touch panel to the screen again after installation.
 #include "companions.h"
-#include "setup.h"
+#include "program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

@@ -106,9 +106,7 @@ INT_PTR CALLBACK AlignerScreen(HWND screen, UINT message, WPARAM wParam, LPARAM 
         RefusedInARow = 0;
         Add(screen, &CentreTarget);
         SendMessageA(Add(screen, &Note), WM_SETFONT, SendMessageA(screen, WM_GETFONT, 0, 0), FALSE);
-        SetDlgItemTextA(screen, IDC_TRY_2, "If the cursor responds correctly then your touch panel is "
-                        "accurately aligned to your monitor. Touch the [OK] button to keep this "
-                        "alignment, or [Retry] to align again.");
+        SetDlgItemTextA(screen, IDC_TRY_2, ALIGNER_TEST_TEXT);
     } else if (message == WM_COMMAND && wParam == IDC_RETRY) {
         // A new round: no refusal counts against it, and the last round's note goes.
         RefusedInARow = 0;

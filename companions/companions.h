@@ -3,18 +3,7 @@
 #define VELMORA_COMPANIONS_H
 
 #include <windows.h>
-
-// Captions of the four programs' windows and message boxes.
-#define PADMON_CAPTION "Velmora Panel Monitor"
-#define REMOVER_CAPTION "Velmora Remover"
-#define ALIGNER_CAPTION "Velmora Screen Alignment"
-#define TUNER_CAPTION  "Velmora Touch Tuning"
-
-#define NOT_INSTALLED_TEXT "Velmora is not installed on this computer."
-// A settings key that is there but cannot be opened: Velmora is installed.
-#define SETTINGS_UNREADABLE_TEXT "The Velmora settings cannot be read."
-#define ALIGNMENT_NOT_STORED_TEXT "The new alignment could not be stored. The touch panel keeps it only until Windows restarts."
-#define TUNER_NOT_STORED_TEXT "The new touch settings could not be stored."
+#include "texts.h"
 
 // Shared by the programs (installed.cpp).
 // Loads PanelSettings from an existing settings key. When Velmora is not installed, or its
@@ -53,9 +42,6 @@ int RunRemover(void);
 // the checks of aligner_screen.cpp.
 int RunAligner(void);
 INT_PTR CALLBACK AlignerScreen(HWND screen, UINT message, WPARAM wParam, LPARAM lParam);
-#define TOUCH_REFUSED_TEXT "That touch was not on the target. Please touch the centre of the target."
-#define ALIGNMENT_ERROR_FORMAT "Alignment error: %ld pixels"
-#define ALIGN_AGAIN_TEXT "Touch [Retry] to align again."
 
 // TUNER.EXE (tuner.cpp): touch mode and right button.
 int RunTuner(void);

@@ -1,11 +1,12 @@
 // PADMON.EXE, the panel monitor (PadmonWindow): the stored panel settings, the driver's start-up state, and a test touch.
 #include "companions.h"
 #include "companion_resource.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
 #include "driver.h"
 #include "paths.h"
+#include "program.h"
 #include "resource.h"
-#include "setup.h"
 #include "summary_text.h"
 
 void ComposePadmonPort(char *text, DWORD comPort, DWORD comBase, DWORD comIrq)
@@ -112,7 +113,7 @@ static void ShowTouchedPoint(HWND page)
         ComposePadmonPoint(MessageText, rawX, rawY);
         ShowLine(page, IDC_PADMON_POINT);
     } else {
-        SetDlgItemTextA(page, IDC_PADMON_POINT, "The touch driver gave no point.");
+        SetDlgItemTextA(page, IDC_PADMON_POINT, NO_POINT_TEXT);
     }
 }
 

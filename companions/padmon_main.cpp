@@ -1,6 +1,6 @@
 // PADMON.EXE, the panel monitor, shows what Velmora stored and tests a touch.
 #include "companions.h"
-#include "setup.h"
+#include "program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

@@ -1,9 +1,11 @@
 // REMOVER.EXE: takes away everything a completed setup left on the machine.
 #include "companions.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
+#include "removal.h"
 #include "paths.h"
 #include "next_start.h"
-#include "setup.h"
+#include "program.h"
 
 int RemovalScheduled;
 char RemovalByHand[REMOVAL_BY_HAND_SIZE];
@@ -133,21 +135,19 @@ static BOOL RestartWanted(void)
 static void ComposeRemovalReport(char *text, int size)
 {
     if (RemovalInRegistry[0]) {
-        lstrcpynA(text, "The Velmora touch screen driver could not be removed completely. Windows did not "
-                  "let these registry keys be changed:\r\n", size);
+        lstrcpynA(text, NOT_REMOVED_TEXT, size);
         AppendText(text, size, RemovalInRegistry);
     } else {
-        lstrcpynA(text, "The Velmora touch screen driver has been removed.\r\n", size);
+        lstrcpynA(text, REMOVED_TEXT, size);
     }
     if (RemovalScheduled > 0)
-        AppendText(text, size, "\r\nFiles still in use are deleted at the next start of Windows.\r\n");
+        AppendText(text, size, REMOVED_AT_RESTART_TEXT);
     if (RemovalByHand[0]) {
-        AppendText(text, size, RestartWanted() ? "\r\nPlease delete by hand after the restart:\r\n"
-                                               : "\r\nPlease delete by hand:\r\n");
+        AppendText(text, size, RestartWanted() ? BY_HAND_AFTER_RESTART_TEXT : BY_HAND_TEXT);
         AppendText(text, size, RemovalByHand);
     }
     if (RestartWanted())
-        AppendText(text, size, "\r\nWindows must be restarted to finish the removal. Restart Windows now?");
+        AppendText(text, size, RESTART_QUESTION_TEXT);
     else if (lstrlenA(text) >= 2)
         text[lstrlenA(text) - 2] = 0;
 }
@@ -163,8 +163,7 @@ static void RemoveWithUser(void)
         MessageBoxA(NULL, NOT_INSTALLED_TEXT, REMOVER_CAPTION, MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
         return;
     }
-    if (MessageBoxA(NULL, "Remove the Velmora touch screen driver?", REMOVER_CAPTION,
-                    MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) != IDYES)
+    if (MessageBoxA(NULL, REMOVE_QUESTION_TEXT, REMOVER_CAPTION, MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL) != IDYES)
         return;
     RemoveVelmora();
     ComposeRemovalReport(report, sizeof report);

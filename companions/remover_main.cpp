@@ -1,6 +1,6 @@
 // REMOVER.EXE takes the Velmora touch screen driver off the machine.
 #include "companions.h"
-#include "setup.h"
+#include "program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

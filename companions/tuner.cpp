@@ -2,7 +2,7 @@
 #include "companions.h"
 #include "companion_resource.h"
 #include "settings.h"
-#include "setup.h"
+#include "program.h"
 
 static const int ModeButtons[3] = { IDC_TUNER_MODE1, IDC_TUNER_MODE2, IDC_TUNER_MODE3 };
 
@@ -43,8 +43,7 @@ static void AcceptTuning(HWND page)
     // The driver reads its settings when Windows starts it; nothing reaches it before.
     // A key that went meanwhile was removed with Velmora; one that is there was closed to writing.
     if (SaveTunerSettings())
-        MessageBoxA(page, "The new touch settings take effect at the next start of Windows.",
-                    TUNER_CAPTION, MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(page, TUNED_TEXT, TUNER_CAPTION, MB_OK | MB_ICONINFORMATION);
     else
         ShowProblem(page, SettingsKeyPresent() ? TUNER_NOT_STORED_TEXT : NOT_INSTALLED_TEXT, TUNER_CAPTION);
     EndDialog(page, 0);

@@ -1,6 +1,6 @@
 // TUNER.EXE sets the touch mode and the right-button feature.
 #include "companions.h"
-#include "setup.h"
+#include "program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

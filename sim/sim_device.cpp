@@ -26,20 +26,29 @@ static DWORD NoiseState;
 static LONG CardStatus;
 static LONG RawX, RawY;
 
-// The real driver learns its port only from the record setup stores before the open. It
-// reads the record as the companion programs do, into the record they share, which is put
-// back: setup's own must not change under it. With no key, every value is its default.
+// The real driver learns its port only from the record setup stores before the open.
 static void ReadStoredSettings(void)
 {
-    PanelSettingsRecord setups = PanelSettings;
-    ZeroMemory(&PanelSettings, sizeof PanelSettings);
-    if (LoadInstalledPanelSettings() != ERROR_SUCCESS)
-        CopyMemory(&PanelSettings, PanelSettingDefaults, sizeof PanelSettings);
-    CopyMemory(Corner, &PanelSettings, sizeof Corner);
-    StoredPort = PanelSettings.ComPort;
-    StoredBase = PanelSettings.ComBase;
-    StoredIrq = PanelSettings.ComIrq;
-    PanelSettings = setups;
+    LONG values[11];
+    HKEY key;
+    BOOL opened = OpenKey(SETTINGS_KEY, KEY_READ, &key) == ERROR_SUCCESS;
+
+    // The corners and the port, the first eleven fields; the mode and the button are not its.
+    for (int i = 0; i < 11; i++) {
+        const RecordField *field = &PanelSettingFields[i];
+        DWORD size = 4, type = 0;
+        values[i] = field->Default;
+        if (!opened || RegQueryValueExA(key, field->Name, NULL, &type, (BYTE *)&values[i], &size) != ERROR_SUCCESS ||
+            type != REG_DWORD)
+            values[i] = field->Default;
+    }
+    if (opened)
+        RegCloseKey(key);
+    for (int i = 0; i < 8; i++)
+        Corner[i] = values[i];
+    StoredPort = (DWORD)values[8];
+    StoredBase = (DWORD)values[9];
+    StoredIrq = (DWORD)values[10];
 }
 
 static BOOL DriverFileInstalled(void)

@@ -19,9 +19,6 @@
 // name that loads it.
 #define DRIVER_FILE_NAME   "QUARLO.VXD"
 #define DRIVER_DEVICE_NAME "\\\\.\\" DRIVER_FILE_NAME
-// What the user is told when the driver does not load, by setup and its programs alike.
-#define DRIVER_FAILED_TEXT    "Cannot Load " DRIVER_FILE_NAME
-#define DRIVER_FAILED_CAPTION "Load VXD Message"
 
 // Three little-endian words each. A reply word that setup reads holds an address in
 // setup's own address space; the value behind it may change at any time, so it is read

@@ -1,13 +1,12 @@
 // FinishPage: makes the installation permanent and restarts Windows.
 #include "setup.h"
-#include "settings.h"
+#include "texts.h"
+#include "driver_entry.h"
+#include "earlier.h"
 #include "paths.h"
 #include "next_start.h"
 #include "driver.h"
 #include "resource.h"
-
-static const char RestartFailedText[] =
-    "Windows could not be restarted. Please restart Windows yourself to start the touch screen driver.";
 
 static UINT_PTR InstallTimer;
 
@@ -24,7 +23,7 @@ static void ShowOutcome(HWND page, const char *failed)
     if (failed)
         wsprintfA(MessageText, "Cannot Write %s", failed);
     else
-        wsprintfA(MessageText, "Installation Driver OK !!");
+        wsprintfA(MessageText, INSTALLED_TEXT);
     SetDlgItemTextA(page, IDC_PROGRESS, MessageText);
 }
 
@@ -100,7 +99,7 @@ static void Reboot(HWND page)
 {
     EndDialog(page, 0);
     if (!RequestRestart())
-        MessageBoxA(page, RestartFailedText, SETUP_CAPTION, MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(page, RESTART_FAILED_TEXT, SETUP_CAPTION, MB_OK | MB_ICONEXCLAMATION);
 }
 
 INT_PTR CALLBACK FinishPage(HWND page, UINT message, WPARAM wParam, LPARAM)

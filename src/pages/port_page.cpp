@@ -1,6 +1,6 @@
 // PortPage: the serial port and interrupt line of the touch panel's interface card.
 #include "setup.h"
-#include "settings.h"
+#include "earlier.h"
 #include "port_table.h"
 #include "resource.h"
 

@@ -1,6 +1,8 @@
 // SummaryPage: shows the choices, copies and starts the touch driver, probes the card.
 #include "setup.h"
-#include "settings.h"
+#include "texts.h"
+#include "earlier.h"
+#include "removal.h"
 #include "paths.h"
 #include "driver.h"
 #include "summary_text.h"
@@ -14,13 +16,6 @@ static void ShowSummaryLines(HWND page)
     SetDlgItemTextA(page, IDC_BUTTON_LINE, MessageText);
 }
 
-// Told when a folder takes the name the earlier installation's driver is kept aside by;
-// the driver is then not replaced, and setup ends having changed nothing.
-static const char AsideFolderText[] =
-    "The system folder holds a folder named " EARLIER_DRIVER_FILE_NAME ", where setup keeps the installed "
-    "driver while it replaces it. Setup has changed nothing. Please move that folder elsewhere and "
-    "run Velmora Setup again.";
-
 // The platform loads the driver from the system directory, so the medium's copy replaces
 // whatever an earlier run left there; the driver of an earlier completed installation is
 // kept aside first, for a run that ends unfinished. A system directory whose path leaves no
@@ -32,7 +27,7 @@ static const char *CopyDriverFile(void)
     AsideOutcome aside = KeepEarlierInstallationAside();
 
     if (aside != ASIDE_KEPT)
-        return aside == ASIDE_FOLDER_IN_THE_WAY ? AsideFolderText : ASIDE_NOT_KEPT_TEXT;
+        return aside == ASIDE_FOLDER_IN_THE_WAY ? ASIDE_FOLDER_TEXT : ASIDE_NOT_KEPT_TEXT;
     if (SystemFilePath(target, DRIVER_FILE_NAME))
         CopyWritableFile(DRIVER_FILE_NAME, target);
     return NULL;
@@ -84,7 +79,7 @@ INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM)
         if (wParam == IDC_NEXT) {
             if (!CardAnswers()) {
                 CloseTouchDriver();
-                EndWithMessage(page, "Cannot Find Interface Card", "Error Message");
+                EndWithMessage(page, NO_CARD_TEXT, NO_CARD_CAPTION);
             } else {
                 // The driver stays open for the calibration screen and, once it is
                 // accepted, for the finish page.

@@ -7,8 +7,23 @@
 // is gone, so a machine that stops at any point leaves the key wherever anything of the
 // copy is left: whichever program next changes the installation puts it back before it
 // begins (ClaimInstallation).
-#include "settings.h"
+#include "earlier.h"
+#include "driver_entry.h"
 #include "paths.h"
+
+FirstLoadRecord FirstLoad;
+
+// The first load of a run sees the machine before this run changed anything: the driver
+// entry only a completed setup writes, and the settings that installation runs with.
+void LoadPanelSettings(void)
+{
+    ReadOrMakePanelSettings();
+    if (FirstLoad.Taken)
+        return;
+    FirstLoad.Taken = TRUE;
+    FirstLoad.DriverRegistered = StaticDriverRegistered();
+    FirstLoad.Settings = PanelSettings;
+}
 
 BOOL EarlierInstallationAside(void)
 {
@@ -20,17 +35,6 @@ static BOOL DriverFilePaths(char *driver, char *earlier)
     return SystemFilePath(driver, DRIVER_FILE_NAME) && SystemFilePath(earlier, EARLIER_DRIVER_FILE_NAME);
 }
 
-// A value as the loader takes one: exactly four bytes, whatever the type. ERROR_SUCCESS, or
-// why not: ERROR_FILE_NOT_FOUND when it is not there, ERROR_INVALID_DATA for another size,
-// which holds no number, only what the buffer held before.
-static LONG ReadSettingValue(HKEY key, int index, DWORD *value)
-{
-    DWORD size = sizeof *value;
-    LONG status = RegQueryValueExA(key, PanelSettingNames[index], NULL, NULL, (BYTE *)value, &size);
-
-    return status == ERROR_SUCCESS && size != sizeof *value ? ERROR_INVALID_DATA : status;
-}
-
 // The record the earlier installation runs with. A value that could not be read when the
 // run began holds its default in the first load; read again now, before this run saves over
 // it, it keeps the installation's own.
@@ -40,12 +44,12 @@ static const PanelSettingsRecord *EarlierRecord(void)
     HKEY key;
 
     record = FirstLoad.Settings;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (OpenKey(SETTINGS_KEY, KEY_READ, &key) != ERROR_SUCCESS)
         return &record;
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++) {
+    for (const RecordField *field = PanelSettingFields; field < PanelSettingFields + PANEL_SETTING_COUNT; field++) {
         DWORD value;
-        if (ReadSettingValue(key, i, &value) == ERROR_SUCCESS)
-            ((DWORD *)&record)[i] = value;
+        if (ReadField(key, field, &value) == ERROR_SUCCESS)
+            *FieldIn(&record, field) = value;
     }
     RegCloseKey(key);
     return &record;
@@ -87,10 +91,9 @@ AsideOutcome KeepEarlierInstallationAside(void)
     paths = DriverFilePaths(driver, earlier);
     if (paths && DirectoryExists(earlier))
         return ASIDE_FOLDER_IN_THE_WAY;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, EARLIER_SETTINGS_KEY, 0, NULL, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS)
+    if (CreateKey(EARLIER_SETTINGS_KEY, &key, NULL) != ERROR_SUCCESS)
         return ASIDE_NOT_KEPT;
-    written = WritePanelSettings(key, EarlierRecord());
+    written = WriteRecord(key, PanelSettingFields, PANEL_SETTING_COUNT, EarlierRecord());
     RegCloseKey(key);
     if (!written) {
         DeleteEarlierKey();
@@ -116,18 +119,17 @@ static void CopyEarlierValues(void)
 {
     HKEY earlier, settings;
 
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, EARLIER_SETTINGS_KEY, 0, KEY_READ, &earlier) != ERROR_SUCCESS)
+    if (OpenKey(EARLIER_SETTINGS_KEY, KEY_READ, &earlier) != ERROR_SUCCESS)
         return;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, NULL, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, NULL, &settings, NULL) == ERROR_SUCCESS) {
-        for (int i = 0; i < PANEL_SETTING_COUNT; i++) {
+    if (CreateKey(SETTINGS_KEY, &settings, NULL) == ERROR_SUCCESS) {
+        for (const RecordField *field = PanelSettingFields; field < PanelSettingFields + PANEL_SETTING_COUNT; field++) {
             DWORD value;
-            LONG status = ReadSettingValue(earlier, i, &value);
+            LONG status = ReadField(earlier, field, &value);
             if (status == ERROR_FILE_NOT_FOUND)
                 continue;
             if (status != ERROR_SUCCESS)
-                value = PanelSettingDefaults[i];
-            RegSetValueExA(settings, PanelSettingNames[i], 0, REG_DWORD, (const BYTE *)&value, 4);
+                value = field->Default;
+            WriteField(settings, field, &value);
         }
         RegCloseKey(settings);
     }

@@ -1,95 +1,56 @@
 // The panel settings record and its 13 REG_DWORD values under HKLM\software\orrimac\velmora.
 #include "settings.h"
+#include <stddef.h>
 
 PanelSettingsRecord PanelSettings;
 PrevSelectionRecord PrevSelection;
 
-const char *const PanelSettingNames[PANEL_SETTING_COUNT] = {
-    "LeftUpX", "LeftUpY", "RightUpX", "RightUpY", "RightDnX", "RightDnY",
-    "LeftDnX", "LeftDnY", "ComPort", "ComBase", "ComIrq", "Mode", "RightButton",
+#define FIELD(name, value) { #name, value, offsetof(PanelSettingsRecord, name) }
+
+const RecordField PanelSettingFields[PANEL_SETTING_COUNT] = {
+    FIELD(LeftUpX, 0), FIELD(LeftUpY, 0), FIELD(RightUpX, 1024), FIELD(RightUpY, 0),
+    FIELD(RightDnX, 1024), FIELD(RightDnY, 1024), FIELD(LeftDnX, 0), FIELD(LeftDnY, 1024),
+    FIELD(ComPort, 1),      // COM 1
+    FIELD(ComBase, 1016),   // 0x3F8, its base address
+    FIELD(ComIrq, 4),       // and its interrupt line
+    FIELD(Mode, 1),         // mode 1: touch down, move, touch up
+    FIELD(RightButton, 0),  // right button off
 };
 
-const DWORD PanelSettingDefaults[PANEL_SETTING_COUNT] = {
-    0, 0, 1024, 0, 1024, 1024, 0, 1024,
-    1,      // COM 1
-    1016,   // 0x3F8, its base address
-    4,      // and its interrupt line
-    1,      // mode 1: touch down, move, touch up
-    0,      // right button off
-};
-
-FirstLoadRecord FirstLoad;
-
-// The record is 13 consecutive 32-bit fields in registry order, so it is walked as such.
-static DWORD *SettingField(int index)
+// Inline in each caller: most programs link only one of them.
+static inline __attribute__((always_inline)) void ReadPanelSettings(HKEY key)
 {
-    return (DWORD *)&PanelSettings + index;
+    ReadRecord(key, PanelSettingFields, PANEL_SETTING_COUNT, &PanelSettings);
 }
 
-static void SetDefaultSettings(void)
+static inline __attribute__((always_inline)) BOOL WritePanelSettings(HKEY key)
 {
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        *SettingField(i) = PanelSettingDefaults[i];
+    return WriteRecord(key, PanelSettingFields, PANEL_SETTING_COUNT, &PanelSettings);
 }
 
-BOOL WritePanelSettings(HKEY key, const PanelSettingsRecord *record)
-{
-    BOOL written = TRUE;
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        if (RegSetValueExA(key, PanelSettingNames[i], 0, REG_DWORD,
-                           (const BYTE *)((const DWORD *)record + i), 4) != ERROR_SUCCESS)
-            written = FALSE;
-    return written;
-}
-
-// The first load of a run sees the machine before this run changed anything: the driver
-// entry only a completed setup writes, and the settings that installation runs with.
-static void RememberFirstLoad(void)
-{
-    if (FirstLoad.Taken)
-        return;
-    FirstLoad.Taken = TRUE;
-    FirstLoad.DriverRegistered = StaticDriverRegistered();
-    FirstLoad.Settings = PanelSettings;
-}
-
-void ReadPanelSettings(HKEY key)
-{
-    // The stored type is not examined: a shorter value fills only the low bytes, a longer
-    // one fails with ERROR_MORE_DATA and falls back to the default.
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++) {
-        DWORD size = 4;
-        if (RegQueryValueExA(key, PanelSettingNames[i], NULL, NULL, (BYTE *)SettingField(i), &size) != ERROR_SUCCESS)
-            *SettingField(i) = PanelSettingDefaults[i];
-    }
-}
-
-void LoadPanelSettings(void)
+void ReadOrMakePanelSettings(void)
 {
     HKEY key;
     DWORD disposition = 0;
+    LONG status = CreateKey(SETTINGS_KEY, &key, &disposition);
 
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, NULL, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, NULL, &key, &disposition) != ERROR_SUCCESS) {
-        SetDefaultSettings();
-    } else {
-        if (disposition == REG_CREATED_NEW_KEY) {
-            SetDefaultSettings();
-            WritePanelSettings(key, &PanelSettings);
-        } else {
+    if (status != ERROR_SUCCESS || disposition == REG_CREATED_NEW_KEY)
+        DefaultRecord(PanelSettingFields, PANEL_SETTING_COUNT, &PanelSettings);
+    if (status == ERROR_SUCCESS) {
+        if (disposition == REG_CREATED_NEW_KEY)
+            WritePanelSettings(key);
+        else
             ReadPanelSettings(key);
-        }
         RegCloseKey(key);
     }
     PrevSelection.PrevComPort = PanelSettings.ComPort;
     PrevSelection.PrevComIrq = PanelSettings.ComIrq;
-    RememberFirstLoad();
 }
 
 LONG LoadInstalledPanelSettings(void)
 {
     HKEY key;
-    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key);
+    LONG status = OpenKey(SETTINGS_KEY, KEY_READ, &key);
 
     if (status != ERROR_SUCCESS)
         return status;
@@ -106,13 +67,11 @@ BOOL SettingsKeyPresent(void)
 BOOL PanelSettingsLeft(void)
 {
     HKEY key;
-    BOOL left = FALSE;
+    BOOL left;
 
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (OpenKey(SETTINGS_KEY, KEY_READ, &key) != ERROR_SUCCESS)
         return FALSE;
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        if (RegQueryValueExA(key, PanelSettingNames[i], NULL, NULL, NULL, NULL) == ERROR_SUCCESS)
-            left = TRUE;
+    left = AnyFieldPresent(key, PanelSettingFields, PANEL_SETTING_COUNT);
     RegCloseKey(key);
     return left;
 }
@@ -120,7 +79,7 @@ BOOL PanelSettingsLeft(void)
 // Only a key that exists: a removed installation must not come back by a save.
 static BOOL OpenSettingsToSave(HKEY *key)
 {
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, key) == ERROR_SUCCESS;
+    return OpenKey(SETTINGS_KEY, KEY_ALL_ACCESS, key) == ERROR_SUCCESS;
 }
 
 BOOL SavePanelSettingFields(const DWORD *const fields[], int count)
@@ -131,9 +90,11 @@ BOOL SavePanelSettingFields(const DWORD *const fields[], int count)
     if (!OpenSettingsToSave(&key))
         return FALSE;
     for (int i = 0; i < count; i++) {
-        int index = (int)(fields[i] - SettingField(0));
-        if (index < 0 || index >= PANEL_SETTING_COUNT ||
-            RegSetValueExA(key, PanelSettingNames[index], 0, REG_DWORD, (const BYTE *)fields[i], 4) != ERROR_SUCCESS)
+        DWORD offset = (DWORD)((const BYTE *)fields[i] - (const BYTE *)&PanelSettings);
+        const RecordField *field = PanelSettingFields;
+        while (field < PanelSettingFields + PANEL_SETTING_COUNT && field->Offset != offset)
+            field++;
+        if (field == PanelSettingFields + PANEL_SETTING_COUNT || !WriteField(key, field, fields[i]))
             written = FALSE;
     }
     RegCloseKey(key);
@@ -147,7 +108,7 @@ BOOL SavePanelSettings(void)
 
     if (!OpenSettingsToSave(&key))
         return FALSE;
-    written = WritePanelSettings(key, &PanelSettings);
+    written = WritePanelSettings(key);
     RegCloseKey(key);
     return written;
 }

@@ -1,6 +1,7 @@
 // One program at a time changes the installation: setup, the aligner, the tuner, the remover.
-#include "setup.h"
-#include "settings.h"
+#include "program.h"
+#include "texts.h"
+#include "earlier.h"
 
 // A named mutex, which Windows 95 has: it lives as long as a program that made it runs, so
 // a program that stops for any reason frees it.

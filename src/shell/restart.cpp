@@ -1,5 +1,5 @@
 // The restart request that ends a completed installation.
-#include "setup.h"
+#include "program.h"
 
 BOOL RequestRestart(void)
 {

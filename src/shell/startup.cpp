@@ -1,7 +1,8 @@
 // Start-up: the window class, the hidden main window, the screen size, and the two
 // top-level pages; every other page is opened by the page before it.
 #include "setup.h"
-#include "settings.h"
+#include "texts.h"
+#include "earlier.h"
 #include "driver.h"
 #include "resource.h"
 

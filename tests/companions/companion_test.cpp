@@ -1,7 +1,8 @@
 // An installed Velmora and the steps the companion tests share.
 #include "companion_test.h"
 #include "companions.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
 
 void CompanionTest::SetUp()
 {

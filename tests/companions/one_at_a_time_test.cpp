@@ -4,7 +4,8 @@
 #include "companion_resource.h"
 #include "companions.h"
 #include "resource.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
 #include "setup.h"
 
 namespace {

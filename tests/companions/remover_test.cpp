@@ -2,7 +2,8 @@
 #include "companion_test.h"
 #include "companions.h"
 #include "resource.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
 #include "setup.h"
 
 namespace {

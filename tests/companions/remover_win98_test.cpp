@@ -3,6 +3,7 @@
 #include "companion_test.h"
 #include "companions.h"
 #include "settings.h"
+#include "driver_entry.h"
 
 namespace {
 

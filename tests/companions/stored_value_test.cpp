@@ -6,7 +6,7 @@
 #include "companion_resource.h"
 #include "companions.h"
 #include "resource.h"
-#include "settings.h"
+#include "earlier.h"
 #include "setup.h"
 
 namespace {
@@ -57,7 +57,7 @@ protected:
     {
         const StoredForm &f = GetParam();
         for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-            WriteValue(key, PanelSettingNames[i], f.type, f.data.data(), (DWORD)f.data.size());
+            WriteValue(key, PanelSettingFields[i].Name, f.type, f.data.data(), (DWORD)f.data.size());
         ResetSetupGlobals();
         SetupInstance = GetModuleHandleA(NULL);
     }
@@ -71,9 +71,9 @@ protected:
         for (int i = 0; i < end; i++) {
             DWORD type = 0;
             std::vector<BYTE> data;
-            ASSERT_TRUE(ReadValue(SETTINGS_KEY, PanelSettingNames[i], &type, &data));
-            EXPECT_EQ(GetParam().type, type) << PanelSettingNames[i];
-            EXPECT_EQ(GetParam().data, data) << PanelSettingNames[i];
+            ASSERT_TRUE(ReadValue(SETTINGS_KEY, PanelSettingFields[i].Name, &type, &data));
+            EXPECT_EQ(GetParam().type, type) << PanelSettingFields[i].Name;
+            EXPECT_EQ(GetParam().data, data) << PanelSettingFields[i].Name;
         }
     }
 };

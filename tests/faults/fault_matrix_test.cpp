@@ -8,6 +8,7 @@
 #include "fault_seam.h"
 #include "fault_user.h"
 #include "settings.h"
+#include "driver_entry.h"
 #include "setup.h"
 
 #include <cstring>

@@ -6,7 +6,7 @@
 #include "calibration_screen.h"
 #include "driver.h"
 #include "resource.h"
-#include "settings.h"
+#include "earlier.h"
 #include "setup.h"
 #include "sim_device.h"
 

@@ -5,7 +5,7 @@
 #include "driver.h"
 #include "paths.h"
 #include "resource.h"
-#include "settings.h"
+#include "earlier.h"
 #include "setup.h"
 
 #include <algorithm>

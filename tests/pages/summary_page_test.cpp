@@ -5,8 +5,9 @@
 #include "driver.h"
 #include "paths.h"
 #include "resource.h"
-#include "settings.h"
+#include "earlier.h"
 #include "setup.h"
+#include "texts.h"
 
 #include <algorithm>
 

@@ -4,7 +4,9 @@
 #include "test_machine.h"
 #include "paths.h"
 #include "resource.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
+#include "removal.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 // Removal on Windows 95/98, where RegDeleteKey takes a key's whole tree with it: other
 // Orrimac products' keys beside and below setup's own must survive a cancelled setup.
 #include "test_machine.h"
-#include "settings.h"
+#include "earlier.h"
+#include "removal.h"
 
 namespace {
 

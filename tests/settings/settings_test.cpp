@@ -1,7 +1,7 @@
 // Loading and saving the settings record against the real registry: first run, missing
 // and odd values, and saves that must not bring a removed key back.
 #include "test_machine.h"
-#include "settings.h"
+#include "earlier.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ TEST_F(SettingsRecord, StoredValuesLoadUnchangedAndAMissingOneTakesItsDefault)
     std::vector<DWORD> stored = { (DWORD)-17, 33, 990, 12, 1001, 1013, 4, 1020, 9, 760, 3, 2, 1 };
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
         if (i != COM_IRQ)
-            WriteDword(SETTINGS_KEY, PanelSettingNames[i], stored[i]);
+            WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, stored[i]);
     PoisonAndLoad();
     stored[COM_IRQ] = 4;
     EXPECT_EQ(stored, Loaded());
@@ -64,7 +64,7 @@ TEST_F(SettingsRecord, StoredValuesLoadUnchangedAndAMissingOneTakesItsDefault)
 TEST_F(SettingsRecord, ValuesOfOtherTypesAndSizes)
 {
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        WriteDword(SETTINGS_KEY, PanelSettingNames[i], 100 + i);
+        WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, 100 + i);
     // Too long for the field: the default, and the values after it still load.
     WriteValue(SETTINGS_KEY, "RightUpX", REG_SZ, "longer than four", 17);
     const BYTE four[4] = { 0x78, 0x56, 0x34, 0x12 };

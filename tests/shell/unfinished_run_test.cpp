@@ -5,7 +5,8 @@
 #include "dialog_driver.h"
 #include "test_machine.h"
 #include "resource.h"
-#include "settings.h"
+#include "driver_entry.h"
+#include "earlier.h"
 #include "setup.h"
 
 namespace {

@@ -6,7 +6,9 @@
 #include "test_machine.h"
 #include "calibration_screen.h"
 #include "driver.h"
+#include "driver_entry.h"
 #include "paths.h"
+#include "earlier.h"
 #include "settings.h"
 #include "setup.h"
 
@@ -250,7 +252,7 @@ void SetupMachineTest::LayOutEarlierInstallation(const std::vector<DWORD> &recor
 {
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
         if (record[i] != MISSING_VALUE)
-            WriteDword(SETTINGS_KEY, PanelSettingNames[i], record[i]);
+            WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, record[i]);
     RegisterStaticDriver();
     PutDriverFile("installed driver");
 }

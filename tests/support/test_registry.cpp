@@ -80,7 +80,7 @@ std::vector<DWORD> StoredRecord(void)
 {
     std::vector<DWORD> values;
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        values.push_back(StoredSetting(PanelSettingNames[i]));
+        values.push_back(StoredSetting(PanelSettingFields[i].Name));
     return values;
 }
 

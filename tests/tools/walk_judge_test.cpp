@@ -39,7 +39,7 @@ TEST(WalkJudge, CorrectCornersPassAndOneUnitBeyondTheBoundFails)
                 for (LONG step : { bound + 1, -bound - 1 }) {
                     moved[i] = edge[i] + step;
                     EXPECT_EQ(i, FirstWrongCorner(moved, panel, width, height, &expected, &tolerance))
-                        << PanelSettingNames[i] << " " << step << " off on " << width << " x " << height;
+                        << PanelSettingFields[i].Name << " " << step << " off on " << width << " x " << height;
                     EXPECT_EQ(edge[i], expected);
                 }
             }

@@ -250,12 +250,12 @@ static BOOL CollectTargets(HWND screen)
 static BOOL ReadStoredCorners(LONG corners[8])
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (OpenKey(SETTINGS_KEY, KEY_READ, &key) != ERROR_SUCCESS)
         return FALSE;
     for (int i = 0; i < 8; i++) {
         DWORD size = sizeof corners[i];
         corners[i] = 0;
-        RegQueryValueExA(key, PanelSettingNames[i], NULL, NULL, (BYTE *)&corners[i], &size);
+        RegQueryValueExA(key, PanelSettingFields[i].Name, NULL, NULL, (BYTE *)&corners[i], &size);
     }
     RegCloseKey(key);
     return TRUE;
@@ -272,7 +272,7 @@ static void SayInstallation(void)
         snprintf(path, sizeof path, "%s\\%s", folder, program);
         Say("  %s: %s", path, GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES ? "missing" : "present");
     }
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    if (OpenKey(STATIC_DRIVER_KEY, KEY_READ, &key) == ERROR_SUCCESS) {
         char value[64] = "";
         DWORD size = sizeof value - 1;
         RegQueryValueExA(key, STATIC_DRIVER_VALUE, NULL, NULL, (BYTE *)value, &size);
@@ -294,14 +294,14 @@ static const char *JudgeCorners(char *verdict, int size)
         return verdict;
     }
     for (int i = 0; i < 8; i++)
-        snprintf(line + strlen(line), sizeof line - strlen(line), " %s=%ld", PanelSettingNames[i], corners[i]);
+        snprintf(line + strlen(line), sizeof line - strlen(line), " %s=%ld", PanelSettingFields[i].Name, corners[i]);
     Say("  stored corners:%s", line);
     int wrong = FirstWrongCorner(corners, Simulation.Panel, GetSystemMetrics(SM_CXSCREEN),
                                  GetSystemMetrics(SM_CYSCREEN), &expected, &tolerance, Simulation.Noise);
     if (wrong < 0)
         return NULL;
     snprintf(verdict, size, "stored corner %s=%ld, but the panel gives %ld at that edge (at most %ld off)",
-             PanelSettingNames[wrong], corners[wrong], expected, tolerance);
+             PanelSettingFields[wrong].Name, corners[wrong], expected, tolerance);
     return verdict;
 }
 

@@ -1,0 +1,72 @@
+// Every sentence and caption that setup and its programs show a user, word for word.
+#ifndef VELMORA_TEXTS_H
+#define VELMORA_TEXTS_H
+
+#include "driver.h"
+#include "settings.h"
+
+// Captions of the programs' windows and message boxes.
+#define SETUP_CAPTION   "Velmora Setup Utility"
+#define PADMON_CAPTION  "Velmora Panel Monitor"
+#define REMOVER_CAPTION "Velmora Remover"
+#define ALIGNER_CAPTION "Velmora Screen Alignment"
+#define TUNER_CAPTION   "Velmora Touch Tuning"
+
+// The one-at-a-time lock, in every program that changes the installation.
+#define INSTALLATION_BUSY_TEXT \
+    "Velmora Setup or one of its programs is already changing the installation. Please close it and try again."
+#define INSTALLATION_UNGUARDED_TEXT \
+    "Velmora Setup cannot make sure that none of its programs is changing the installation. " \
+    "Please restart Windows and try again."
+
+// When the driver does not load, by setup and its programs alike.
+#define DRIVER_FAILED_TEXT    "Cannot Load " DRIVER_FILE_NAME
+#define DRIVER_FAILED_CAPTION "Load VXD Message"
+
+// Setup's summary page: the card does not answer; an earlier installation's driver cannot
+// be kept aside, and so is not replaced; a folder takes the name it is kept aside by.
+#define NO_CARD_TEXT    "Cannot Find Interface Card"
+#define NO_CARD_CAPTION "Error Message"
+#define ASIDE_NOT_KEPT_TEXT \
+    "Setup cannot keep the installed driver aside while it replaces it, and has changed nothing. " \
+    "Please run Velmora Setup again."
+#define ASIDE_FOLDER_TEXT \
+    "The system folder holds a folder named " EARLIER_DRIVER_FILE_NAME ", where setup keeps the installed " \
+    "driver while it replaces it. Setup has changed nothing. Please move that folder elsewhere and " \
+    "run Velmora Setup again."
+
+// Setup's end: the finish page cannot be shown after an accepted calibration; its last
+// line; a restart Windows refused.
+#define NOT_FINISHED_TEXT "The installation could not be finished. Please run Velmora Setup again."
+#define INSTALLED_TEXT    "Installation Driver OK !!"
+#define RESTART_FAILED_TEXT \
+    "Windows could not be restarted. Please restart Windows yourself to start the touch screen driver."
+
+// The companion programs.
+#define NOT_INSTALLED_TEXT "Velmora is not installed on this computer."
+// A settings key that is there but cannot be opened: Velmora is installed.
+#define SETTINGS_UNREADABLE_TEXT "The Velmora settings cannot be read."
+#define NO_POINT_TEXT "The touch driver gave no point."
+#define ALIGNER_TEST_TEXT \
+    "If the cursor responds correctly then your touch panel is accurately aligned to your monitor. " \
+    "Touch the [OK] button to keep this alignment, or [Retry] to align again."
+// ALIGNER's screen: a touch off its target, and what the centre target measured.
+#define TOUCH_REFUSED_TEXT "That touch was not on the target. Please touch the centre of the target."
+#define ALIGNMENT_ERROR_FORMAT "Alignment error: %ld pixels"
+#define ALIGN_AGAIN_TEXT "Touch [Retry] to align again."
+#define ALIGNMENT_NOT_STORED_TEXT "The new alignment could not be stored. The touch panel keeps it only until Windows restarts."
+#define TUNED_TEXT "The new touch settings take effect at the next start of Windows."
+#define TUNER_NOT_STORED_TEXT "The new touch settings could not be stored."
+
+// The remover's question, and the parts of its report, each but the last ending its line.
+#define REMOVE_QUESTION_TEXT "Remove the Velmora touch screen driver?"
+#define NOT_REMOVED_TEXT \
+    "The Velmora touch screen driver could not be removed completely. Windows did not " \
+    "let these registry keys be changed:\r\n"
+#define REMOVED_TEXT             "The Velmora touch screen driver has been removed.\r\n"
+#define REMOVED_AT_RESTART_TEXT  "\r\nFiles still in use are deleted at the next start of Windows.\r\n"
+#define BY_HAND_AFTER_RESTART_TEXT "\r\nPlease delete by hand after the restart:\r\n"
+#define BY_HAND_TEXT             "\r\nPlease delete by hand:\r\n"
+#define RESTART_QUESTION_TEXT    "\r\nWindows must be restarted to finish the removal. Restart Windows now?"
+
+#endif
