@@ -2,17 +2,14 @@
 // promise setup relies on from the real driver: it loads from the system directory, takes
 // the port from the settings stored just before the open, answers through addresses into
 // its own storage, and maps touches by the corners it is sent.
+#include "call_log.h"
 #include "device.h"
 #include "driver.h"
+#include "panel.h"
 #include "settings.h"
 #include "sim_device.h"
 #include "sim_noise.h"
-
-// The panel a machine without configuration gets: a 12-bit panel whose Y axis runs
-// bottom to top and whose edges are well inside the raw range, so the first-run corners
-// (0 to 1024 both ways) put the cursor nowhere near the finger until calibrated.
-static const LONG DefaultPanel[4] = { 150, 3950, 3900, 180 };
-static const DWORD DefaultCard[3] = { 1, 1016, 4 };
+#include "sim_settings.h"
 
 static char DeviceObject;   // its address is the handle: unique and never a real handle
 #define SIM_HANDLE ((HANDLE)&DeviceObject)
@@ -28,121 +25,6 @@ static DWORD NoiseState;
 // Storage the reply words point into; values are rewritten by each call.
 static LONG CardStatus;
 static LONG RawX, RawY;
-
-static void AppendLog(const char *line)
-{
-    if (!Simulation.LogPath[0])
-        return;
-    HANDLE file = CreateFileA(Simulation.LogPath, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD written;
-    SetFilePointer(file, 0, NULL, FILE_END);
-    WriteFile(file, line, lstrlenA(line), &written, NULL);
-    WriteFile(file, "\r\n", 2, &written, NULL);
-    CloseHandle(file);
-}
-
-// Parses exactly count comma-separated decimals, signed ones when negatives are allowed;
-// nine digits at most, so no value overflows.
-static BOOL ParseNumbers(const char *text, LONG *numbers, int count, BOOL negatives)
-{
-    for (int found = 0; found < count; found++) {
-        LONG sign = 1, value = 0;
-        int digits = 0;
-        if (found > 0 && *text++ != ',')
-            return FALSE;
-        if (negatives && *text == '-') {
-            sign = -1;
-            text++;
-        }
-        for (; *text >= '0' && *text <= '9'; text++, digits++)
-            value = value * 10 + (*text - '0');
-        if (digits == 0 || digits > 9)
-            return FALSE;
-        numbers[found] = sign * value;
-    }
-    return *text == 0;
-}
-
-// A comma list of open, probe and read; the faults named are set, the others cleared.
-static BOOL ParseFaults(const char *list, SimulationSettings *settings)
-{
-    static const char *const words[3] = { "open", "probe", "read" };
-    BOOL *const faults[3] = { &settings->FailOpen, &settings->FailProbe, &settings->FailRead };
-    *faults[0] = *faults[1] = *faults[2] = FALSE;
-    while (*list) {
-        int length = 0, i;
-        while (list[length] && list[length] != ',')
-            length++;
-        for (i = 0; i < 3; i++)
-            if (length == lstrlenA(words[i]) && CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, list,
-                                                                length, words[i], length) == CSTR_EQUAL)
-                break;
-        if (i == 3)
-            return FALSE;
-        *faults[i] = TRUE;
-        list += length;
-        if (*list == ',' && *++list == 0)
-            return FALSE;
-    }
-    return TRUE;
-}
-
-// 0 when the variable is unset, 1 when it is read, -1 when it does not fit the buffer.
-static int ReadVariable(const char *name, char *buffer, DWORD size)
-{
-    DWORD length = GetEnvironmentVariableA(name, buffer, size);
-    if (length == 0 || length >= size) {
-        buffer[0] = 0;
-        return length == 0 ? 0 : -1;
-    }
-    return 1;
-}
-
-BOOL ReadSimulationSettings(SimulationSettings *settings, const char **malformed)
-{
-    char text[128];
-    LONG numbers[4];
-    int i, found;
-
-    *malformed = NULL;
-    settings->CardPresent = TRUE;
-    for (i = 0; i < 3; i++)
-        settings->Card[i] = DefaultCard[i];
-    found = ReadVariable("QUARLO_SIM_CARD", text, sizeof text);
-    if (found && lstrcmpiA(text, "none") == 0) {
-        settings->CardPresent = FALSE;
-    } else if (found && (found < 0 || !ParseNumbers(text, numbers, 3, FALSE))) {
-        *malformed = "QUARLO_SIM_CARD";
-    } else if (found) {
-        for (i = 0; i < 3; i++)
-            settings->Card[i] = (DWORD)numbers[i];
-    }
-
-    for (i = 0; i < 4; i++)
-        settings->Panel[i] = DefaultPanel[i];
-    found = ReadVariable("QUARLO_SIM_PANEL", text, sizeof text);
-    // Equal edges would give the panel no extent along that axis.
-    if (found && (found < 0 || !ParseNumbers(text, numbers, 4, TRUE) || numbers[0] == numbers[1] ||
-                  numbers[2] == numbers[3])) {
-        *malformed = *malformed ? *malformed : "QUARLO_SIM_PANEL";
-    } else if (found) {
-        for (i = 0; i < 4; i++)
-            settings->Panel[i] = numbers[i];
-    }
-
-    settings->Noise = 0;
-    found = ReadVariable("QUARLO_SIM_NOISE", text, sizeof text);
-    if (found && (found < 0 || !ParseNumbers(text, &settings->Noise, 1, FALSE)))
-        *malformed = *malformed ? *malformed : "QUARLO_SIM_NOISE";
-    if (ReadVariable("QUARLO_SIM_FAIL", text, sizeof text) < 0 || !ParseFaults(text, settings))
-        *malformed = *malformed ? *malformed : "QUARLO_SIM_FAIL";
-    if (ReadVariable("QUARLO_SIM_LOG", settings->LogPath, sizeof settings->LogPath) < 0)
-        *malformed = *malformed ? *malformed : "QUARLO_SIM_LOG";
-    return *malformed == NULL;
-}
 
 // The real driver learns its port only from the record setup stores before the open.
 static void ReadStoredSettings(void)
@@ -186,7 +68,7 @@ HANDLE DeviceOpen(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES 
 {
     const char *malformed;
     BOOL configured = ReadSimulationSettings(&Simulation, &malformed);
-    AppendLog("open");
+    LogCall(Simulation.LogPath, "open");
     // A value that does not parse fails the load; invented values would pass for the user's.
     if (!configured) {
         SetLastError(ERROR_BAD_CONFIGURATION);
@@ -214,7 +96,7 @@ HANDLE DeviceOpen(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES 
 
 BOOL DeviceClose(HANDLE device)
 {
-    AppendLog("close");
+    LogCall(Simulation.LogPath, "close");
     if (device != SIM_HANDLE || !Loaded) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
@@ -223,45 +105,9 @@ BOOL DeviceClose(HANDLE device)
     return TRUE;
 }
 
-// In 64 bits: nine-digit raw values times a screen's pixels, or corners anywhere in the
-// 32-bit range, would overflow 32.
-static LONGLONG RoundedQuotient(LONGLONG numerator, LONGLONG denominator)
-{
-    if (denominator < 0) {
-        numerator = -numerator;
-        denominator = -denominator;
-    }
-    if (numerator >= 0)
-        return (numerator + denominator / 2) / denominator;
-    return -((-numerator + denominator / 2) / denominator);
-}
-
-static LONG Bounded(LONGLONG value)
-{
-    return value > 0x7FFFFFFF ? 0x7FFFFFFF : value < -0x7FFFFFFF ? -0x7FFFFFFF : (LONG)value;
-}
-
-// A raw value lies between the panel's two edges, so it fits 32 bits whatever they are.
-void PanelPointRaw(const LONG panel[4], LONG width, LONG height, int x, int y, LONG *rawX, LONG *rawY)
-{
-    *rawX = Bounded(panel[0] + RoundedQuotient(((LONGLONG)panel[1] - panel[0]) * x, width));
-    *rawY = Bounded(panel[2] + RoundedQuotient(((LONGLONG)panel[3] - panel[2]) * y, height));
-}
-
 void SimulatedPanelRaw(int x, int y, LONG *rawX, LONG *rawY)
 {
     PanelPointRaw(Simulation.Panel, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), x, y, rawX, rawY);
-}
-
-BOOL CornersPointScreen(const LONG corner[8], LONG width, LONG height, LONG rawX, LONG rawY, POINT *screen)
-{
-    LONGLONG left = ((LONGLONG)corner[0] + corner[6]) / 2, right = ((LONGLONG)corner[2] + corner[4]) / 2;
-    LONGLONG top = ((LONGLONG)corner[1] + corner[3]) / 2, bottom = ((LONGLONG)corner[5] + corner[7]) / 2;
-    if (left == right || top == bottom)
-        return FALSE;
-    screen->x = Bounded(RoundedQuotient((rawX - left) * width, right - left));
-    screen->y = Bounded(RoundedQuotient((rawY - top) * height, bottom - top));
-    return TRUE;
 }
 
 BOOL SimulatedTouchToScreen(LONG rawX, LONG rawY, POINT *screen)
@@ -281,11 +127,8 @@ BOOL DeviceControl(HANDLE device, DWORD code, LPVOID input, DWORD inputSize, LPV
 {
     const PanelRequest *request = (const PanelRequest *)input;
     PanelReply *reply = (PanelReply *)output;
-    char line[64];
 
-    wsprintfA(line, "ioctl 0x%06lX %ld %ld", code, request ? (LONG)request->Word[0] : 0L,
-              request ? (LONG)request->Word[1] : 0L);
-    AppendLog(line);
+    LogControlCall(Simulation.LogPath, code, request);
     if (returned)
         *returned = 0;
     if (device != SIM_HANDLE || !Loaded || !request || inputSize < sizeof *request || !reply ||

@@ -3,6 +3,10 @@
 #include "calibration_geometry.h"
 #include "resource.h"
 
+const int CalibrationTargetIds[4] = {
+    IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN,
+};
+
 void LayOutCalibrationScreen(int width, int height, ControlPlace places[CALIBRATION_CONTROL_COUNT])
 {
     // The instructions and buttons sit around the middle; the targets a tenth of the

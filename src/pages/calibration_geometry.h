@@ -20,6 +20,10 @@ struct ControlPlace {
 
 enum { CALIBRATION_CONTROL_COUNT = 17 };
 
+// The four targets in the order the screen collects them: top left, top right, bottom
+// left, bottom right.
+extern const int CalibrationTargetIds[4];
+
 // The place of every control of the screen, in the order they are moved, on a screen of
 // width by height pixels.
 void LayOutCalibrationScreen(int width, int height, ControlPlace places[CALIBRATION_CONTROL_COUNT]);

@@ -13,10 +13,6 @@ RawPoint TouchedPoints[4];
 BOOL (*CalibrationTouchTaken)(HWND screen, const RawPoint *point);
 BOOL (*CalibrationCornersSent)(HWND screen);
 
-const int CalibrationTargetIds[4] = {
-    IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN,
-};
-
 // The heading and the five instruction lines, shown together while collecting.
 static const int CollectingIds[6] = {
     IDC_HOW_1, IDC_HOW_2, IDC_HOW_3, IDC_HOW_4, IDC_HOW_5, IDC_ALIGN_TITLE,

@@ -8,7 +8,6 @@
 extern int CaptureActive;     // 1 while target touches are collected
 extern int PointIndex;        // the target being collected, 4 once all are in
 extern RawPoint TouchedPoints[4];
-extern const int CalibrationTargetIds[4];   // top left, top right, bottom left, bottom right
 
 // What ALIGNER adds to the screen. Setup leaves both NULL: every touch counts, and the
 // fourth enters testing.

@@ -122,7 +122,7 @@ void ExpectRefused(Scenario &s, int k)
     s.Pause(100).OnPage(IDD_CALIBRATION, [k](HWND screen) {
         EXPECT_EQ(k, PointIndex);
         for (int t = 0; t < 4; t++)
-            EXPECT_EQ(t == k, !!ControlVisible(screen, CalibrationTargets[t])) << "target " << t;
+            EXPECT_EQ(t == k, !!ControlVisible(screen, CalibrationTargetIds[t])) << "target " << t;
         ExpectNote(screen, TOUCH_REFUSED_TEXT);
     });
 }

@@ -4,8 +4,6 @@
 #include "driver_entry.h"
 #include "earlier.h"
 
-const std::vector<DWORD> InstalledRecord = { 12, 20, 1010, 18, 1006, 760, 9, 757, 2, 760, 3, 2, 1 };
-
 void CompanionTest::SetUp()
 {
     SetupMachineTest::SetUp();
@@ -34,10 +32,7 @@ void CompanionTest::TearDown()
 
 void CompanionTest::InstallVelmora()
 {
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, InstalledRecord[i]);
-    RegisterStaticDriver();
-    PutDriverFile("installed driver");
+    LayOutEarlierInstallation();
     MakeStartMenu();
     CreateDirectoryA(folder_.c_str(), NULL);
     for (const char *name : CompanionPrograms)

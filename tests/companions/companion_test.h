@@ -9,16 +9,12 @@
 #include <string>
 #include <vector>
 
-// The record a completed setup stored: calibrated corners, COM 2 on line 3, mode 2, right
-// button on; in registry order.
-extern const std::vector<DWORD> InstalledRecord;
-
 class CompanionTest : public SetupMachineTest {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Settings, static-driver entry, driver file, Start-menu folder with the four programs,
-    // the Add/Remove Programs entry.
+    // An earlier installation with its Start-menu folder, the four programs and the
+    // Add/Remove Programs entry.
     void InstallVelmora();
     // Everyone may read a key of the installation (the settings key unless told), and no
     // one change it; or every right back. Its owner may still give the rights back, which

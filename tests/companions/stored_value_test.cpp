@@ -21,8 +21,6 @@ struct StoredForm {
     const char *monitor;     // PADMON's port line
 };
 
-const std::vector<DWORD> Defaults = { 0, 0, 1024, 0, 1024, 1024, 0, 1024, 1, 1016, 4, 1, 0 };
-
 const StoredForm Forms[] = {
     { "String", REG_SZ, { 'C', 'O', 'M', '2', 0 }, true, 0, "COM Port Setting : COM 1, IRQ 4",
       "COM Port Setting : COM 1 (3F8h), IRQ 4" },
@@ -66,7 +64,7 @@ protected:
     }
     std::vector<DWORD> Loaded()
     {
-        return GetParam().defaults ? Defaults : std::vector<DWORD>(PANEL_SETTING_COUNT, GetParam().value);
+        return GetParam().defaults ? FirstRunRecord : std::vector<DWORD>(PANEL_SETTING_COUNT, GetParam().value);
     }
     // The values before index end are still in the stored form.
     void ExpectUntouchedBefore(int end)
@@ -146,7 +144,7 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
     StoreForm(EARLIER_SETTINGS_KEY);
     WriteDword(EARLIER_SETTINGS_KEY "\\more\\deeper", "Extra", 1);
     PutEarlierInstallationBack();
-    EXPECT_EQ(f.data.size() == 4 ? std::vector<DWORD>(PANEL_SETTING_COUNT, f.value) : Defaults, StoredRecord());
+    EXPECT_EQ(f.data.size() == 4 ? std::vector<DWORD>(PANEL_SETTING_COUNT, f.value) : FirstRunRecord, StoredRecord());
     EXPECT_FALSE(KeyExists(EARLIER_SETTINGS_KEY));
 }
 

@@ -5,8 +5,7 @@
 #include "test_machine.h"
 #include "resource.h"
 #include "settings.h"
-
-#include <functional>
+#include "waiting.h"
 
 namespace {
 
@@ -24,61 +23,12 @@ std::string WindowsPath(std::string path)
     return path;
 }
 
-// WM_GETTEXT goes to the window's own thread, which reads controls of another process.
-std::string WindowText(HWND window)
-{
-    char text[256] = "";
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG, 2000, &copied);
-    return text;
-}
-
-struct Search {
-    DWORD process;
-    std::function<bool(HWND)> wanted;
-    HWND found;
-};
-
-BOOL CALLBACK Visit(HWND window, LPARAM parameter)
-{
-    Search *search = (Search *)parameter;
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search->process && IsWindowVisible(window) && IsWindowEnabled(window) &&
-        search->wanted(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The process's enabled top-level window that is wanted, once it appears; NULL after the wait.
-HWND WaitForWindow(DWORD process, std::function<bool(HWND)> wanted)
-{
-    DWORD start = GetTickCount();
-    do {
-        Search search = { process, wanted, NULL };
-        EnumWindows(Visit, (LPARAM)&search);
-        if (search.found)
-            return search.found;
-        Sleep(50);
-    } while (GetTickCount() - start < WaitMs);
-    return NULL;
-}
-
-HWND WaitForPage(DWORD process, int templateId)
-{
-    return WaitForWindow(process, [templateId](HWND window) {
-        return WindowText(window) == PageCaption && PageTemplateOf(window) == templateId;
-    });
-}
-
 class ProductionRun : public SetupMachineTest {
 protected:
     void TearDown() override
     {
         if (process_.hProcess) {
-            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+            if (ProgramRunning(&process_))
                 TerminateProcess(process_.hProcess, 99);
             CloseHandle(process_.hProcess);
             CloseHandle(process_.hThread);
@@ -93,35 +43,27 @@ protected:
 TEST_F(ProductionRun, DriverThatCannotLoadEndsTheRunWithItsMessage)
 {
     std::string program = WindowsPath(PRODUCTION_SETUP_PROGRAM);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string commandLine = "\"" + program + "\"";
-    ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL,
-                               medium_.c_str(), &startup, &process_))
-        << program << ": error " << GetLastError();
-    DWORD id = process_.dwProcessId;
+    ASSERT_TRUE(StartProgramIn(program.c_str(), medium_.c_str(), &process_)) << program << ": error " << GetLastError();
 
-    const struct { int page; int button; } walk[] = {
-        { IDD_WELCOME, IDC_NEXT }, { IDD_PORT, IDC_NEXT }, { IDD_RIGHT_BUTTON, IDC_NEXT },
-    };
-    for (const auto &step : walk) {
-        HWND page = WaitForPage(id, step.page);
-        ASSERT_TRUE(page != NULL) << "page " << step.page << " did not appear";
-        PostMessageA(GetDlgItem(page, step.button), BM_CLICK, 0, 0);
+    for (int page : { IDD_WELCOME, IDD_PORT, IDD_RIGHT_BUTTON }) {
+        HWND window = WaitForKind(&process_, page, WaitMs);
+        ASSERT_TRUE(window != NULL) << "no " << KindName(page) << "; setup shows "
+                                    << DescribeWindow(InputWindowOf(process_.dwProcessId));
+        EXPECT_EQ(PageCaption, WindowText(window));
+        ClickControl(window, IDC_NEXT);
     }
 
-    HWND box = WaitForWindow(id, [](HWND window) {
-        return WindowText(window) == "Load VXD Message";
-    });
+    HWND box = WaitForKind(&process_, MESSAGE_BOX, WaitMs);
     ASSERT_TRUE(box != NULL) << "no load message";
-    EXPECT_EQ("Cannot Load QUARLO.VXD", WindowText(GetDlgItem(box, 0xFFFF)));
+    EXPECT_EQ("Load VXD Message", WindowText(box));
+    EXPECT_EQ("Cannot Load QUARLO.VXD", ControlText(box, MESSAGE_BOX_TEXT));
     // The summary page composed its lines before the open, and stays unseen behind the box.
     HWND summary = GetWindow(box, GW_OWNER);
     EXPECT_EQ(IDD_SUMMARY, PageTemplateOf(summary));
     EXPECT_FALSE(IsWindowVisible(summary));
-    EXPECT_EQ("COM Port Setting : COM 1, IRQ 4", WindowText(GetDlgItem(summary, IDC_PORT_LINE)));
-    EXPECT_EQ("Right Button Setting : OFF", WindowText(GetDlgItem(summary, IDC_BUTTON_LINE)));
-    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    EXPECT_EQ("COM Port Setting : COM 1, IRQ 4", ControlText(summary, IDC_PORT_LINE));
+    EXPECT_EQ("Right Button Setting : OFF", ControlText(summary, IDC_BUTTON_LINE));
+    ClickControl(box, IDOK);
 
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process_.hProcess, WaitMs)) << "the pages did not unwind";
     DWORD exitCode = 1234;

@@ -4,6 +4,8 @@
 #include "driver.h"
 #include "settings.h"
 #include "sim_device.h"
+#include "sim_settings.h"
+#include "panel.h"
 #include "test_machine.h"
 #include "touch_agreement.h"
 

@@ -1,5 +1,5 @@
 // The fault matrix: setup's whole run and the companion programs, each case with one Win32
-// call failing on its Nth use (counted over the whole walk). Every case must end without a
+// call failing, named by what it does (fault_seam.h). Every case must end without a
 // crash or a hang, never hold two driver handles, keep another product's key under
 // software\orrimac and an earlier installation, and tell the user the truth; each case
 // then says what the user saw and what was left in the registry and on disk.
@@ -10,6 +10,8 @@
 #include "settings.h"
 #include "driver_entry.h"
 #include "setup.h"
+
+#include <cstring>
 
 namespace {
 
@@ -24,10 +26,10 @@ struct FaultCase {
     const char *name;
     Machine machine;
     Walk walk;
-    const char *function;
-    int nth;
+    const char *call;   // the first call whose name begins so fails
     const char *seen;   // the user's transcript, as WalkAsUser gives it
     const char *left;   // LeftBehind() afterwards
+    const char *after;  // where set, only a call made after one whose name begins so
 };
 
 const char Ok[] = "finish: Installation Driver OK !!";
@@ -43,102 +45,119 @@ const char TuningNotStored[] = "box " TUNER_CAPTION ": " TUNER_NOT_STORED_TEXT;
 #define RESTART "Windows must be restarted to finish the removal. Restart Windows now?"
 #define RemoverDone "box " REMOVER_CAPTION ": " REMOVED RESTART
 
-// Setup's calls over a whole run on a fresh machine, in order: DialogBoxParamA 1 welcome,
-// 2 port page, 3 right-button page, 4 summary, 5 calibration, 6 finish; RegSetValueExA
-// 1-13 the first-run defaults, 14-26 the summary's save, 27 the driver entry, 28-40 the
-// finish page's save, 41-43 the Add/Remove Programs entry; RegOpenKeyExA 1 the look for an
-// aside copy, 2 the driver entry's look, 3 the serial-port map, 4 the summary's save, 5 the finish page's save (on Cancel,
-// 5 is the removal's); DeviceControl 1 the probe, 2 calibrate (1, 0), 3-6 the touches,
-// 7-10 the corners; GetWindowsDirectoryA 1 the Start-menu folder; CopyFileA 1 the driver,
-// 2-5 the four programs.
+// Where setup keeps its settings, and its aside copy; the driver's entry. Template 202 is
+// TUNER's window.
+#define IN_SETTINGS " in " SETTINGS_KEY
+#define IN_ASIDE " in " EARLIER_SETTINGS_KEY
+#define IN_ENTRY " in " STATIC_DRIVER_KEY
 const FaultCase Cases[] = {
     // Setup, walked to Reboot.
-    { "WelcomePageNotShown", FRESH, INSTALL, "DialogBoxParamA", 1, "", "no settings, no entry, no driver, menu 0" },
-    { "PortPageNotShown", FRESH, INSTALL, "DialogBoxParamA", 2, Ok, Installed },
-    { "SummaryPageNotShown", FRESH, INSTALL, "DialogBoxParamA", 4, Ok, Installed },
-    { "CalibrationNotShown", FRESH, INSTALL, "DialogBoxParamA", 5, Ok, Installed },
-    { "SettingsKeyNotCreated", FRESH, INSTALL, "RegCreateKeyExA", 1, "finish: Cannot Write Registry",
+    { "WelcomePageNotShown", FRESH, INSTALL, "DialogBoxParamA the welcome page", "",
+      "no settings, no entry, no driver, menu 0" },
+    { "PortPageNotShown", FRESH, INSTALL, "DialogBoxParamA the port page", Ok, Installed },
+    { "SummaryPageNotShown", FRESH, INSTALL, "DialogBoxParamA the summary page", Ok, Installed },
+    { "CalibrationNotShown", FRESH, INSTALL, "DialogBoxParamA the calibration screen", Ok, Installed },
+    { "SettingsKeyNotCreated", FRESH, INSTALL, "RegCreateKeyExA " SETTINGS_KEY, "finish: Cannot Write Registry",
       "no settings, entry, driver, menu 4" },
-    { "FirstRunDefaultNotWritten", FRESH, INSTALL, "RegSetValueExA", 1, Ok, Installed },
-    { "StoredValueUnreadable", INSTALLED, INSTALL, "RegQueryValueExA", 3, Ok, InstalledChanged },
-    { "SerialPortMapUnreadable", FRESH, INSTALL, "RegOpenKeyExA", 3, Ok, Installed },
-    { "SystemDirectoryUnknownForCopy", FRESH, INSTALL, "GetSystemDirectoryA", 1, LoadFailed,
+    { "FirstRunDefaultNotWritten", FRESH, INSTALL, "RegSetValueExA LeftUpX" IN_SETTINGS " on the port page", Ok, Installed },
+    { "StoredValueUnreadable", INSTALLED, INSTALL, "RegQueryValueExA RightUpX" IN_SETTINGS " on the port page", Ok,
+      InstalledChanged },
+    { "SerialPortMapUnreadable", FRESH, INSTALL, "RegOpenKeyExA " SERIAL_MAP_KEY, Ok, Installed },
+    { "SystemDirectoryUnknownForCopy", FRESH, INSTALL, "GetSystemDirectoryA on the summary page", LoadFailed,
       "13 settings, no entry, no driver, menu 0" },
-    { "DriverNotCopied", FRESH, INSTALL, "CopyFileA", 1, LoadFailed, "13 settings, no entry, no driver, menu 0" },
-    { "SummarySaveCannotOpenKey", FRESH, INSTALL, "RegOpenKeyExA", 4, Ok, Installed },
-    { "SummarySaveValueNotWritten", FRESH, INSTALL, "RegSetValueExA", 14, Ok, Installed },
-    { "DriverDoesNotOpen", FRESH, INSTALL, "DeviceOpen", 1, LoadFailed, "13 settings, no entry, driver, menu 0" },
-    { "ProbeCallFails", FRESH, INSTALL, "DeviceControl", 1, NoCardThenOk, Installed },
-    { "CalibrateCallFails", FRESH, INSTALL, "DeviceControl", 2, Ok, Installed },
-    { "TouchGivesNoPoint", FRESH, INSTALL, "DeviceControl", 3, Ok, Installed },
-    { "CornerCallFails", FRESH, INSTALL, "DeviceControl", 9, Ok, Installed },
-    { "FinishTimerNotStarted", FRESH, INSTALL, "SetTimer", 1, Ok, Installed },
-    { "DriverEntryKeyNotCreated", FRESH, INSTALL, "RegCreateKeyExA", 2, "finish: Cannot Write Registry",
+    { "DriverNotCopied", FRESH, INSTALL, "CopyFileA QUARLO.VXD", LoadFailed, "13 settings, no entry, no driver, menu 0" },
+    { "SummarySaveCannotOpenKey", FRESH, INSTALL, "RegOpenKeyExA " SETTINGS_KEY " on the summary page", Ok, Installed },
+    { "SummarySaveValueNotWritten", FRESH, INSTALL, "RegSetValueExA LeftUpX" IN_SETTINGS " on the summary page", Ok,
+      Installed },
+    { "DriverDoesNotOpen", FRESH, INSTALL, "DeviceOpen", LoadFailed, "13 settings, no entry, driver, menu 0" },
+    { "ProbeCallFails", FRESH, INSTALL, "DeviceControl 0x220027", NoCardThenOk, Installed },
+    { "CalibrateCallFails", FRESH, INSTALL, "DeviceControl 0x22001B", Ok, Installed },
+    { "TouchGivesNoPoint", FRESH, INSTALL, "DeviceControl 0x220007", Ok, Installed },
+    { "CornerCallFails", FRESH, INSTALL, "DeviceControl 0x220017", Ok, Installed },
+    { "FinishTimerNotStarted", FRESH, INSTALL, "SetTimer on the finish page", Ok, Installed },
+    { "DriverEntryKeyNotCreated", FRESH, INSTALL, "RegCreateKeyExA " STATIC_DRIVER_KEY, "finish: Cannot Write Registry",
       "13 settings, no entry, driver, menu 4" },
-    { "DriverEntryNotWritten", FRESH, INSTALL, "RegSetValueExA", 27, "finish: Cannot Write Registry",
+    { "DriverEntryNotWritten", FRESH, INSTALL, "RegSetValueExA StaticVxD" IN_ENTRY, "finish: Cannot Write Registry",
       "13 settings, no entry, driver, menu 4" },
-    { "FinishSaveCannotOpenKey", FRESH, INSTALL, "RegOpenKeyExA", 5, "finish: Cannot Write Registry", Installed },
-    { "FinishSaveLastValueNotWritten", FRESH, INSTALL, "RegSetValueExA", 40, "finish: Cannot Write Registry", Installed },
-    { "UninstallEntryNotWritten", FRESH, INSTALL, "RegSetValueExA", 41, "finish: Cannot Write Registry", Installed },
+    { "FinishSaveCannotOpenKey", FRESH, INSTALL, "RegOpenKeyExA " SETTINGS_KEY " on the finish page",
+      "finish: Cannot Write Registry", Installed },
+    { "FinishSaveLastValueNotWritten", FRESH, INSTALL, "RegSetValueExA RightButton" IN_SETTINGS " on the finish page",
+      "finish: Cannot Write Registry", Installed },
+    { "UninstallEntryNotWritten", FRESH, INSTALL, "RegSetValueExA DisplayName in " UNINSTALL_KEY,
+      "finish: Cannot Write Registry", Installed },
     // The programs go to the Programs folder the shell names instead.
-    { "WindowsDirectoryUnknownForFolder", FRESH, INSTALL, "GetWindowsDirectoryA", 1, Ok, Installed },
-    { "RemoverNotCopied", FRESH, INSTALL, "CopyFileA", 3, "finish: Cannot Write REMOVER.EXE",
+    { "WindowsDirectoryUnknownForFolder", FRESH, INSTALL, "GetWindowsDirectoryA on the finish page", Ok, Installed },
+    { "RemoverNotCopied", FRESH, INSTALL, "CopyFileA REMOVER.EXE", "finish: Cannot Write REMOVER.EXE",
       "13 settings, entry, driver, menu 3" },
-    { "FolderNotCreated", FRESH, INSTALL, "CreateDirectoryA", 1, "finish: Cannot Write PADMON.EXE",
+    { "FolderNotCreated", FRESH, INSTALL, "CreateDirectoryA VELMORA", "finish: Cannot Write PADMON.EXE",
       "13 settings, entry, driver, menu 0" },
-    { "TunerNotCopied", FRESH, INSTALL, "CopyFileA", 5, "finish: Cannot Write TUNER.EXE", "13 settings, entry, driver, menu 3" },
-    { "FinishPageNotShown", FRESH, INSTALL, "DialogBoxParamA", 6, NotFinished, "13 settings, no entry, driver, menu 0" },
-    { "LoadMessageNotShown", DRIVER_WONT_LOAD, INSTALL, "MessageBoxA", 1, "", "13 settings, no entry, driver, menu 0" },
-    { "CardMessageNotShown", CARD_ELSEWHERE, INSTALL, "MessageBoxA", 1,
+    { "TunerNotCopied", FRESH, INSTALL, "CopyFileA TUNER.EXE", "finish: Cannot Write TUNER.EXE", "13 settings, entry, driver, menu 3" },
+    { "FinishPageNotShown", FRESH, INSTALL, "DialogBoxParamA the finish page", NotFinished, "13 settings, no entry, driver, menu 0" },
+    { "LoadMessageNotShown", DRIVER_WONT_LOAD, INSTALL, "MessageBoxA Cannot Load QUARLO.VXD", "",
+      "13 settings, no entry, driver, menu 0" },
+    { "CardMessageNotShown", CARD_ELSEWHERE, INSTALL, "MessageBoxA Cannot Find Interface Card",
       "box Error Message: Cannot Find Interface Card | box Error Message: Cannot Find Interface Card | gave up",
       "13 settings, no entry, driver, menu 0" },
     // Setup over an earlier installation, cancelled on the summary page.
-    { "EarlierEntryUnreadable", INSTALLED, CANCEL_ON_SUMMARY, "RegOpenKeyExA", 2, "", InstalledKept },
-    { "EarlierValueUnreadable", INSTALLED, CANCEL_ON_SUMMARY, "RegQueryValueExA", 9, "", InstalledKept },
-    { "EarlierRecordNotRestored", INSTALLED, CANCEL_ON_SUMMARY, "RegSetValueExA", 1,
+    { "EarlierEntryUnreadable", INSTALLED, CANCEL_ON_SUMMARY, "RegOpenKeyExA " STATIC_DRIVER_KEY " on the port page", "",
+      InstalledKept },
+    { "EarlierValueUnreadable", INSTALLED, CANCEL_ON_SUMMARY, "RegQueryValueExA ComPort" IN_SETTINGS " on the port page", "",
+      InstalledKept },
+    { "EarlierRecordNotRestored", INSTALLED, CANCEL_ON_SUMMARY, "RegSetValueExA LeftUpX" IN_ASIDE,
       "box " SETUP_CAPTION ": " ASIDE_NOT_KEPT_TEXT, InstalledKept },
-    // Setup on a fresh machine, cancelled on the summary page: the removal.
-    { "RemovalCannotOpenKey", FRESH, CANCEL_ON_SUMMARY, "RegOpenKeyExA", 5, "", "13 settings, no entry, no driver, menu 0" },
-    { "RemovalValueNotDeleted", FRESH, CANCEL_ON_SUMMARY, "RegDeleteValueA", 1, "", "no settings, no entry, no driver, menu 0" },
-    { "RemovalKeyLooksInUse", FRESH, CANCEL_ON_SUMMARY, "RegQueryInfoKeyA", 1, "", "0 settings, no entry, no driver, menu 0" },
-    { "RemovalKeyNotDeleted", FRESH, CANCEL_ON_SUMMARY, "RegDeleteKeyA", 1, "", "0 settings, no entry, no driver, menu 0" },
-    { "RemovalDriverNotDeleted", FRESH, CANCEL_ON_SUMMARY, "DeleteFileA", 1, "", "no settings, no entry, driver, menu 0" },
-    { "RemovalSystemDirectoryUnknown", FRESH, CANCEL_ON_SUMMARY, "GetSystemDirectoryA", 2, "",
+    // Setup on a fresh machine, cancelled on the summary page: the removal, once the driver is open.
+    { "RemovalCannotOpenKey", FRESH, CANCEL_ON_SUMMARY, "RegOpenKeyExA " SETTINGS_KEY, "",
+      "13 settings, no entry, no driver, menu 0", "DeviceOpen" },
+    { "RemovalValueNotDeleted", FRESH, CANCEL_ON_SUMMARY, "RegDeleteValueA LeftUpX" IN_SETTINGS, "",
+      "no settings, no entry, no driver, menu 0" },
+    { "RemovalKeyLooksInUse", FRESH, CANCEL_ON_SUMMARY, "RegQueryInfoKeyA " SETTINGS_KEY, "",
+      "0 settings, no entry, no driver, menu 0" },
+    { "RemovalKeyNotDeleted", FRESH, CANCEL_ON_SUMMARY, "RegDeleteKeyA " SETTINGS_KEY, "",
+      "0 settings, no entry, no driver, menu 0" },
+    { "RemovalDriverNotDeleted", FRESH, CANCEL_ON_SUMMARY, "DeleteFileA QUARLO.VXD", "",
       "no settings, no entry, driver, menu 0" },
+    { "RemovalSystemDirectoryUnknown", FRESH, CANCEL_ON_SUMMARY, "GetSystemDirectoryA", "",
+      "no settings, no entry, driver, menu 0", "DeviceOpen" },
     // The companion programs over an installation.
-    { "MonitorSettingsKeyUnreadable", INSTALLED, MONITOR, "RegOpenKeyExA", 1,
+    { "MonitorSettingsKeyUnreadable", INSTALLED, MONITOR, "RegOpenKeyExA " SETTINGS_KEY,
       "box " PADMON_CAPTION ": " SETTINGS_UNREADABLE_TEXT, InstalledKept },
-    { "MonitorDriverDoesNotOpen", INSTALLED, MONITOR, "DeviceOpen", 1, "monitor: Cannot Load QUARLO.VXD", InstalledKept },
-    { "MonitorTouchGivesNoPoint", INSTALLED, MONITOR, "DeviceControl", 1, "monitor: The touch driver gave no point.", InstalledKept },
-    { "TunerSaveCannotOpenKey", INSTALLED, TUNER, "RegOpenKeyExA", 3, TuningNotStored, InstalledKept },
-    { "TunerModeNotWritten", INSTALLED, TUNER, "RegSetValueExA", 1, TuningNotStored, InstalledKept },
-    { "TunerMessageNotShown", INSTALLED, TUNER, "MessageBoxA", 1, "", InstalledChanged },
-    { "AlignerDriverDoesNotOpen", INSTALLED, ALIGNER, "DeviceOpen", 1, LoadFailed, InstalledKept },
-    { "AlignerTouchGivesNoPoint", INSTALLED, ALIGNER, "DeviceControl", 3, "", InstalledChanged },
-    { "AlignerScreenNotShown", INSTALLED, ALIGNER, "DialogBoxParamA", 1, "", InstalledKept },
-    { "AlignerSaveCannotOpenKey", INSTALLED, ALIGNER, "RegOpenKeyExA", 3,
-      "box " ALIGNER_CAPTION ": " ALIGNMENT_NOT_STORED_TEXT, InstalledKept },
-    { "RemoverQuestionNotShown", INSTALLED, REMOVER, "MessageBoxA", 1, "", InstalledKept },
-    { "RemoverEntryNotDeleted", INSTALLED, REMOVER, "RegDeleteValueA", 1,
+    { "MonitorDriverDoesNotOpen", INSTALLED, MONITOR, "DeviceOpen", "monitor: Cannot Load QUARLO.VXD", InstalledKept },
+    { "MonitorTouchGivesNoPoint", INSTALLED, MONITOR, "DeviceControl 0x220007", "monitor: The touch driver gave no point.",
+      InstalledKept },
+    { "TunerSaveCannotOpenKey", INSTALLED, TUNER, "RegOpenKeyExA " SETTINGS_KEY " on template 202", TuningNotStored,
+      InstalledKept },
+    { "TunerModeNotWritten", INSTALLED, TUNER, "RegSetValueExA Mode" IN_SETTINGS, TuningNotStored, InstalledKept },
+    { "TunerMessageNotShown", INSTALLED, TUNER, "MessageBoxA The new touch settings take effect", "", InstalledChanged },
+    { "AlignerDriverDoesNotOpen", INSTALLED, ALIGNER, "DeviceOpen", LoadFailed, InstalledKept },
+    // The second touch.
+    { "AlignerTouchGivesNoPoint", INSTALLED, ALIGNER, "DeviceControl 0x220007", "", InstalledChanged,
+      "DeviceControl 0x220007" },
+    { "AlignerScreenNotShown", INSTALLED, ALIGNER, "DialogBoxParamA the calibration screen", "", InstalledKept },
+    { "AlignerSaveCannotOpenKey", INSTALLED, ALIGNER, "RegOpenKeyExA " SETTINGS_KEY,
+      "box " ALIGNER_CAPTION ": " ALIGNMENT_NOT_STORED_TEXT, InstalledKept, "DialogBoxParamA the calibration screen" },
+    { "RemoverQuestionNotShown", INSTALLED, REMOVER, "MessageBoxA Remove the Velmora touch screen driver?", "",
+      InstalledKept },
+    { "RemoverEntryNotDeleted", INSTALLED, REMOVER, "RegDeleteValueA StaticVxD" IN_ENTRY,
       RemoverAsk " | box " REMOVER_CAPTION ": The Velmora touch screen driver could not be removed completely. "
       "Windows did not let these registry keys be changed:\r\nHKEY_LOCAL_MACHINE\\" STATIC_DRIVER_KEY,
       InstalledKept },  // mended: the settings and the driver file went, and Windows loaded a missing driver
-    { "RemoverProgramInUse", INSTALLED, REMOVER, "DeleteFileA", 5,
+    { "RemoverProgramInUse", INSTALLED, REMOVER, "DeleteFileA PADMON.EXE",
       RemoverAsk " | box " REMOVER_CAPTION ": " REMOVED "Files still in use are deleted at the next start of Windows.\r\n\r\n"
       "Please delete by hand after the restart:\r\nC:\\windows\\START MENU\\PROGRAMS\\VELMORA\r\n\r\n" RESTART,
       "no settings, no entry, no driver, menu 1" },
-    { "RemoverFolderNotRemoved", INSTALLED, REMOVER, "RemoveDirectoryA", 1,
+    { "RemoverFolderNotRemoved", INSTALLED, REMOVER, "RemoveDirectoryA VELMORA",
       RemoverAsk " | box " REMOVER_CAPTION ": " REMOVED "Please delete by hand after the restart:\r\n"
       "C:\\windows\\START MENU\\PROGRAMS\\VELMORA\r\n\r\n" RESTART, "no settings, no entry, no driver, menu 0" },
     // The empty key is left, and not named to the user.
-    { "RemoverSettingsKeyNotDeleted", INSTALLED, REMOVER, "RegDeleteKeyA", 2, RemoverAsk " | " RemoverDone,
+    { "RemoverSettingsKeyNotDeleted", INSTALLED, REMOVER, "RegDeleteKeyA " SETTINGS_KEY, RemoverAsk " | " RemoverDone,
       "0 settings, no entry, no driver, menu 0" },
 };
 
 const char Sibling[] = SETTINGS_PARENT_KEY "\\inkpad";
 
-DWORD ErrorOf(const std::string &function)
+DWORD ErrorOf(const std::string &call)
 {
+    std::string function = call.substr(0, call.find(' '));
     if (function == "DeviceOpen")
         return ERROR_FILE_NOT_FOUND;
     if (function == "DeviceControl" || function == "DialogBoxParamA" || function == "MessageBoxA" ||
@@ -210,11 +229,16 @@ TEST_P(FaultMatrix, EndsCleanAndTellsTheTruth)
     const FaultCase &c = GetParam();
     std::string seen = WalkAsUser(c.walk, [&c] {
         CountDriverHandles();
-        ASSERT_TRUE(ArmFault(c.function, c.nth, ErrorOf(c.function))) << "no import named " << c.function;
+        ASSERT_TRUE(ArmFault(c.call, c.after ? c.after : "", ErrorOf(c.call))) << "no import for " << c.call;
         RunWalk(c.walk);
         DisarmFault();
     });
-    EXPECT_TRUE(FaultFired()) << c.function << " was not called " << c.nth << " times";
+    if (!FaultFired()) {
+        std::string calls;
+        for (const std::string &call : TakeCallTrace())
+            calls += "\n  " + call;
+        ADD_FAILURE() << "no call " << c.call << (c.after ? std::string(" after ") + c.after : "") << "; the calls:" << calls;
+    }
     std::string left = LeftBehind(c.machine);
     EXPECT_EQ(c.seen, seen) << "left: " << left;
     EXPECT_EQ(c.left, left);
@@ -232,7 +256,7 @@ TEST_P(FaultMatrix, EndsCleanAndTellsTheTruth)
 
 void PrintTo(const FaultCase &c, std::ostream *out)
 {
-    *out << c.function << " #" << c.nth;
+    *out << std::string(c.call, std::strcspn(c.call, " "));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FaultMatrix, testing::ValuesIn(Cases),

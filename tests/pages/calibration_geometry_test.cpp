@@ -4,6 +4,7 @@
 #include "calibration_geometry.h"
 #include "touch_agreement.h"
 #include "resource.h"
+#include "setup_pages.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
@@ -220,15 +221,10 @@ struct RoundTripWorst {
 // a raw unit spans more than a pixel.
 void RoundTrip(int width, int height, Axis x, Axis y, RoundTripWorst *worst)
 {
-    ControlPlace places[CALIBRATION_CONTROL_COUNT];
-    LayOutCalibrationScreen(width, height, places);
-    const int targetIds[4] = { IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN };
     POINT centre[4] = {};
     RawPoint touched[4];
+    CalibrationTargetCentres(width, height, centre);
     for (int t = 0; t < 4; t++) {
-        for (const ControlPlace &p : places)
-            if (p.id == targetIds[t])
-                centre[t] = POINT{ p.x + 16, p.y + 16 };
         touched[t].X = RawAt(x, centre[t].x, width);
         touched[t].Y = RawAt(y, centre[t].y, height);
     }

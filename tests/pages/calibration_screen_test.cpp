@@ -2,7 +2,6 @@
 // the driver's calls in order, Retry, Cancel in both phases, releases it must ignore, and
 // real mouse and keyboard input: Enter, double taps, touches that give no span.
 #include "dialog_driver.h"
-#include "real_input.h"
 #include "test_machine.h"
 #include "calibration_screen.h"
 #include "driver.h"
@@ -47,7 +46,7 @@ void ExpectCollecting(HWND screen, int k, int cursorBefore)
     EXPECT_EQ(1, CaptureActive);
     EXPECT_EQ(k, PointIndex);
     for (int t = 0; t < 4; t++)
-        EXPECT_EQ(t == k, !!ControlVisible(screen, CalibrationTargets[t])) << "target " << t << " while collecting " << k;
+        EXPECT_EQ(t == k, !!ControlVisible(screen, CalibrationTargetIds[t])) << "target " << t << " while collecting " << k;
     ExpectLinesOf(screen, true);
     EXPECT_FALSE(ControlEnabled(screen, IDC_OK));
     EXPECT_FALSE(ControlEnabled(screen, IDC_RETRY));
@@ -60,7 +59,7 @@ void ExpectTesting(HWND screen, int cursorBefore)
     EXPECT_EQ(0, CaptureActive);
     EXPECT_EQ(4, PointIndex);
     for (int t = 0; t < 4; t++)
-        EXPECT_FALSE(ControlVisible(screen, CalibrationTargets[t])) << "target " << t << " while testing";
+        EXPECT_FALSE(ControlVisible(screen, CalibrationTargetIds[t])) << "target " << t << " while testing";
     ExpectLinesOf(screen, false);
     EXPECT_TRUE(ControlEnabled(screen, IDC_OK));
     EXPECT_TRUE(ControlEnabled(screen, IDC_RETRY));
@@ -146,7 +145,7 @@ TEST_F(CalibrationScreenTest, FourTouchesHandTheCornersToTheDriverThenOkAccepts)
     auto touched = std::make_shared<std::vector<POINT>>();
     for (int k = 0; k < 4; k++) {
         s.OnPage(IDD_CALIBRATION, [k, before](HWND screen) { ExpectCollecting(screen, k, before); });
-        s.TouchControl(CalibrationTargets[k], touched.get());
+        s.TouchControl(CalibrationTargetIds[k], touched.get());
     }
     s.WhenEnabled(IDD_CALIBRATION, IDC_OK, [before](HWND screen) { ExpectTesting(screen, before); });
     s.Click(IDC_OK);
@@ -273,7 +272,7 @@ TEST_F(CalibrationScreenTest, EnterRunsTheFocusedDefaultButton)
         ResetSetupGlobals();
         Scenario s;
         for (int k = 0; k < 4; k++)
-            RealClick(s, CalibrationTargets[k]);
+            RealClick(s, CalibrationTargetIds[k]);
         s.WhenEnabled(IDD_CALIBRATION, IDC_OK, [](HWND screen) { ExpectDefaultButton(screen, IDC_OK); });
         if (retry) {
             RealClick(s, IDC_RETRY);
@@ -308,7 +307,7 @@ TEST_F(CalibrationScreenTest, DoubleTapsCountOnce)
     RealClickPoint(s, next.get());
     for (int k = 0; k < 4; k++) {
         s.OnPage(IDD_CALIBRATION, [k](HWND) { EXPECT_EQ(k, PointIndex); });
-        RealClick(s, CalibrationTargets[k], 2);
+        RealClick(s, CalibrationTargetIds[k], 2);
     }
     s.WhenEnabled(IDD_CALIBRATION, IDC_RETRY);
     RealClick(s, IDC_RETRY, 2);

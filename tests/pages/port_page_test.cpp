@@ -2,7 +2,6 @@
 // buttons are checked after every click, what reaches the settings record, and what Back
 // to it and a fresh opening show.
 #include "dialog_driver.h"
-#include "real_input.h"
 #include "test_machine.h"
 #include "resource.h"
 #include "settings.h"
@@ -97,8 +96,8 @@ TEST_F(PortPageTest, SerialPortMapDecidesWhichPortsAreOffered)
     // Presence is all that counts: data of any type and length up to the 256-byte buffer,
     // which every query gets in full, even after a short value.
     SetSerialPortMap({});
-    WriteValue("hardware\\devicemap\\serialcomm", "COM1", REG_SZ, "1", 2);
-    WriteValue("hardware\\devicemap\\serialcomm", "COM3", REG_BINARY, std::string(256, 'x').data(), 256);
+    WriteValue(SERIAL_MAP_KEY, "COM1", REG_SZ, "1", 2);
+    WriteValue(SERIAL_MAP_KEY, "COM3", REG_BINARY, std::string(256, 'x').data(), 256);
     Scenario s;
     s.OnPage(IDD_PORT, [](HWND page) {
         EXPECT_EQ(Sorted({ IDC_COM1, IDC_IRQ4, IDC_COM3, IDC_IRQ7 }), ButtonsWhere(page, ControlVisible));

@@ -233,18 +233,14 @@ TEST_F(SummaryPageTest, CancelRemovesWhatSetupStoredThenClosesTheDriver)
 // cancelled: the entry, the driver it names and its settings stay.
 TEST_F(SummaryPageTest, CancelLeavesAnEarlierCompletedInstallationBooting)
 {
-    WriteValue(STATIC_DRIVER_KEY, STATIC_DRIVER_VALUE, REG_SZ, STATIC_DRIVER_NAME,
-               sizeof STATIC_DRIVER_NAME);
-    WriteDword(SETTINGS_KEY, "ComPort", 1);
-    WriteDword(SETTINGS_KEY, "RightUpX", 987);
-    PutDriverFile("installed driver");
+    LayOutEarlierInstallation();
     Scenario s;
     WalkToPage(s, IDD_SUMMARY).Click(IDC_CANCEL);
     s.Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, SetupAborted);
     EXPECT_TRUE(KeyExists(STATIC_DRIVER_KEY));
     EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME))) << "the entry names a driver that is gone";
-    EXPECT_EQ(987u, StoredSetting("RightUpX")) << "the installed settings are gone";
+    EXPECT_EQ(InstalledRecord, StoredRecord()) << "the installed settings are gone";
 
     // A folder has the name the driver is kept aside by: setup says so and replaces nothing.
     CreateDirectoryA(SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME).c_str(), NULL);

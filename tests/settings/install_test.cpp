@@ -67,15 +67,13 @@ TEST_F(Installation, RemovalWithoutTheSettingsKeyTouchesNoKeyButDeletesTheFile)
 // before it begins.
 TEST_F(Installation, StoppedRunsAsideCopyComesBackAtTheNextSetup)
 {
-    const DWORD earlier[PANEL_SETTING_COUNT] = { 10, 20, 1000, 30, 990, 1010, 15, 1005, 3, 888, 7, 0, 1 };
     enum { MODE = 11 };
-    RegisterStaticDriver();
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        if (i != MODE)
-            WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, earlier[i]);
-    PutDriverFile("installed driver");
+    std::vector<DWORD> earlier = InstalledRecord;
+    earlier[MODE] = MISSING_VALUE;
+    LayOutEarlierInstallation(earlier);
     SetReadOnly(driverFile_, true);
-    for (DWORD port = 1; port <= 2; port++) {
+    // Ports other than the installed COM 2, so that only a copy put back can bring it back.
+    for (DWORD port : { 1, 3 }) {
         LoadPanelSettings();
         KeepEarlierInstallationAside();
         ASSERT_TRUE(CopyWritableFile(DRIVER_FILE_NAME, driverFile_.c_str()));
@@ -94,9 +92,8 @@ TEST_F(Installation, StoppedRunsAsideCopyComesBackAtTheNextSetup)
     EXPECT_FALSE(FileExists(SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME)));
     ExpectStaticDriverEntry();
     // The value missing at the first load comes back as the default the driver used.
-    std::vector<DWORD> want(earlier, earlier + PANEL_SETTING_COUNT);
-    want[MODE] = 1;
-    EXPECT_EQ(want, StoredRecord());
+    earlier[MODE] = 1;
+    EXPECT_EQ(earlier, StoredRecord());
 }
 
 std::string ReportedDirectory;

@@ -23,15 +23,14 @@ protected:
     }
 };
 
-const std::vector<DWORD> Defaults = { 0, 0, 1024, 0, 1024, 1024, 0, 1024, 1, 1016, 4, 1, 0 };
 enum { COM_IRQ = 10 };
 
 TEST_F(SettingsRecord, FirstRunCreatesTheKeyWithExactlyTheThirteenDefaults)
 {
     PoisonAndLoad();
     EXPECT_EQ(PANEL_SETTING_COUNT, CountValues(SETTINGS_KEY));
-    EXPECT_EQ(Defaults, StoredRecord());
-    EXPECT_EQ(Defaults, Loaded());
+    EXPECT_EQ(FirstRunRecord, StoredRecord());
+    EXPECT_EQ(FirstRunRecord, Loaded());
     EXPECT_EQ(1u, PrevSelection.PrevComPort);
     EXPECT_EQ(4u, PrevSelection.PrevComIrq);
 }
@@ -43,7 +42,7 @@ TEST_F(SettingsRecord, EmptyKeyGivesTheDefaultsAndStaysEmpty)
                                              KEY_ALL_ACCESS, NULL, &key, NULL));
     RegCloseKey(key);
     PoisonAndLoad();
-    EXPECT_EQ(Defaults, Loaded());
+    EXPECT_EQ(FirstRunRecord, Loaded());
     EXPECT_EQ(0, CountValues(SETTINGS_KEY)) << "a load wrote to an existing key";
 }
 

@@ -11,7 +11,8 @@
 
 namespace {
 
-// COM 3 on line 7, aligned corners, mode 2, right button on: nothing a run would store.
+// COM 3 on line 7, aligned corners, mode 2, right button on: nothing a run would store, as
+// the installed record (COM 2) would be.
 const std::vector<DWORD> EarlierRecord = { 14, 22, 1001, 19, 1003, 1008, 11, 1012, 3, 888, 7, 2, 1 };
 
 // On the summary page the run has put its own driver and settings (COM 2) in place, so an
@@ -97,12 +98,8 @@ protected:
 
 TEST_P(UnfinishedRun, LeavesAnEarlierInstallationAsItFoundIt)
 {
-    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, EarlierRecord[i]);
-    RegisterStaticDriver();
-    PutDriverFile("installed driver");
+    LayOutEarlierInstallation(EarlierRecord);
     WriteUninstallEntryFor("C:\\VELMORA\\REMOVER.EXE");
-
     RunRoute();
 
     EXPECT_EQ(EarlierRecord, StoredRecord());

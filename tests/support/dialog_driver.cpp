@@ -1,60 +1,10 @@
 // The dialog driver: scenarios of steps run from a thread timer inside the modal loops.
 #include "dialog_driver.h"
-#include "real_input.h"
 #include "resource.h"
 #include "setup.h"
+#include "waiting.h"
 
 #include <gtest/gtest.h>
-
-BOOL ReadMessageBox(HWND box, MessageBoxSeen *seen)
-{
-    char buffer[512];
-    HWND text = GetDlgItem(box, 0xFFFF);
-    if (!box || !text || PageTemplateOf(box) != 0)
-        return FALSE;
-    GetWindowTextA(text, buffer, sizeof buffer);
-    seen->text = buffer;
-    GetWindowTextA(box, buffer, sizeof buffer);
-    seen->caption = buffer;
-    // Windows gives the icon control id 20, Wine 1088.
-    HWND icon = GetDlgItem(box, 20);
-    if (!icon)
-        icon = GetDlgItem(box, 1088);
-    seen->icon = icon && IsWindowVisible(icon) ? (HICON)SendMessageA(icon, STM_GETICON, 0, 0) : NULL;
-    seen->hasOnlyOk = GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL) &&
-                      !GetDlgItem(box, IDYES) && !GetDlgItem(box, IDNO);
-    return TRUE;
-}
-
-std::string ControlText(HWND page, int id)
-{
-    char buffer[512];
-    buffer[0] = 0;
-    GetDlgItemTextA(page, id, buffer, sizeof buffer);
-    return buffer;
-}
-
-BOOL ControlVisible(HWND page, int id)
-{
-    return IsWindowVisible(GetDlgItem(page, id));
-}
-
-BOOL ControlEnabled(HWND page, int id)
-{
-    return IsWindowEnabled(GetDlgItem(page, id));
-}
-
-int ControlChecked(HWND page, int id)
-{
-    return (int)SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0);
-}
-
-RECT ControlRect(HWND page, int id)
-{
-    RECT rect = { 0, 0, 0, 0 };
-    GetWindowRect(GetDlgItem(page, id), &rect);
-    return rect;
-}
 
 void ExpectTextFitsItsControl(HWND page, int id)
 {
@@ -75,26 +25,26 @@ static Scenario *Running;
 
 Scenario &Scenario::Then(const std::string &what, Step step)
 {
-    steps_.push_back(Entry{ what, step });
+    steps_.push_back(Entry{ what, step, false });
+    return *this;
+}
+
+Scenario &Scenario::Meanwhile(const std::string &what, std::function<void(HWND active)> act)
+{
+    steps_.push_back(Entry{ what, [act](HWND active) { act(active); return false; }, true });
     return *this;
 }
 
 Scenario &Scenario::OnPage(int templateId, std::function<void(HWND page)> check)
 {
-    return Then("page " + std::to_string(templateId), [templateId, check](HWND active) {
-        if (PageTemplateOf(active) != templateId || !IsWindowVisible(active))
-            return false;
-        if (check)
-            check(active);
-        return true;
-    });
+    return WhenEnabled(templateId, 0, check);
 }
 
 Scenario &Scenario::WhenEnabled(int templateId, int id, std::function<void(HWND page)> check)
 {
-    return Then("page " + std::to_string(templateId) + " enables " + std::to_string(id),
-                [templateId, id, check](HWND active) {
-        if (PageTemplateOf(active) != templateId || !IsWindowVisible(active) || !ControlEnabled(active, id))
+    std::string what = std::string("the ") + KindName(templateId);
+    return Then(id ? what + " enables " + std::to_string(id) : what, [templateId, id, check](HWND active) {
+        if (PageTemplateOf(active) != templateId || !IsWindowVisible(active) || (id && !ControlEnabled(active, id)))
             return false;
         if (check)
             check(active);
@@ -109,9 +59,9 @@ Scenario &Scenario::Click(int id)
         EXPECT_TRUE(button != NULL) << "no control " << id << " on the active window";
         if (button) {
             // Where a user's click would be: a page may tell a click by where it came.
-            RECT r = ControlRect(active, id);
-            SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-            PostMessageA(button, BM_CLICK, 0, 0);
+            POINT centre = ControlCentre(active, id);
+            SetCursorPos(centre.x, centre.y);
+            ClickControl(active, id);
         }
         return true;
     });
@@ -120,7 +70,7 @@ Scenario &Scenario::Click(int id)
 Scenario &Scenario::PressEscape()
 {
     return Then("Escape", [](HWND) {
-        RealKey(VK_ESCAPE);
+        EXPECT_TRUE(RealKey(VK_ESCAPE));
         return true;
     });
 }
@@ -128,7 +78,7 @@ Scenario &Scenario::PressEscape()
 Scenario &Scenario::PressEnter()
 {
     return Then("Enter", [](HWND) {
-        RealKey(VK_RETURN);
+        EXPECT_TRUE(RealKey(VK_RETURN));
         return true;
     });
 }
@@ -155,9 +105,7 @@ Scenario &Scenario::AnswerMessageBox(const std::string &text, const char *captio
         EXPECT_EQ(LoadIconA(NULL, standardIcon), seen.icon) << "the box shows another icon";
         if (button == IDOK)
             EXPECT_TRUE(seen.hasOnlyOk) << "the box offers more than OK";
-        HWND answer = GetDlgItem(active, button);
-        EXPECT_TRUE(answer != NULL) << "the box has no button " << button;
-        PostMessageA(answer ? answer : active, BM_CLICK, 0, 0);
+        EXPECT_TRUE(ClickControl(active, button)) << "the box has no button " << button;
         return true;
     });
 }
@@ -165,10 +113,7 @@ Scenario &Scenario::AnswerMessageBox(const std::string &text, const char *captio
 Scenario &Scenario::Touch(int x, int y)
 {
     return Then("touch " + std::to_string(x) + "," + std::to_string(y), [x, y](HWND active) {
-        SetCursorPos(x, y);
-        POINT client = { x, y };
-        ScreenToClient(active, &client);
-        PostMessageA(active, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+        TouchAt(active, POINT{ x, y });
         return true;
     });
 }
@@ -178,13 +123,9 @@ Scenario &Scenario::TouchControl(int id, std::vector<POINT> *touched)
     return Then("touch control " + std::to_string(id), [id, touched](HWND active) {
         if (!ControlVisible(active, id))
             return false;
-        RECT r = ControlRect(active, id);
-        POINT centre = { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
+        POINT centre = TouchControlCentre(active, id);
         if (touched)
             touched->push_back(centre);
-        SetCursorPos(centre.x, centre.y);
-        ScreenToClient(active, &centre);
-        PostMessageA(active, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
         return true;
     });
 }
@@ -207,8 +148,7 @@ void CALLBACK Scenario::Tick(HWND, UINT, UINT_PTR, DWORD)
 
 static BOOL CALLBACK EndEveryDialog(HWND window, LPARAM)
 {
-    if (IsWindowVisible(window))
-        EndDialog(window, 0);
+    EndDialog(window, 0);
     return TRUE;
 }
 
@@ -227,11 +167,9 @@ void Scenario::OnTick()
             next_++;
             stepStarted_ = GetTickCount();
         } else if (GetTickCount() - stepStarted_ > (DWORD)stepTimeoutMs_) {
-            char title[256] = "";
-            GetWindowTextA(active, title, sizeof title);
-            ADD_FAILURE() << "step " << next_ + 1 << " (" << steps_[next_].what
-                          << ") still waiting after " << stepTimeoutMs_ << " ms; active window \""
-                          << title << "\", template " << PageTemplateOf(active);
+            ADD_FAILURE() << "step " << next_ + 1 << " (" << steps_[next_].what << ") still waiting after "
+                          << stepTimeoutMs_ << " ms; setup shows " << DescribeWindow(active) << " \""
+                          << WindowText(active) << "\"";
             abandoned_ = true;
         }
     }
@@ -242,9 +180,7 @@ static BOOL CALLBACK CountAndClose(HWND window, LPARAM count)
 {
     if (IsWindowVisible(window)) {
         ++*(int *)count;
-        char title[256] = "";
-        GetWindowTextA(window, title, sizeof title);
-        ADD_FAILURE() << "window left open: \"" << title << "\", template " << PageTemplateOf(window);
+        ADD_FAILURE() << "window left open: " << DescribeWindow(window) << " \"" << WindowText(window) << "\"";
         EndDialog(window, 0);
         DestroyWindow(window);
     }
@@ -268,26 +204,23 @@ void Scenario::Run(std::function<void()> body, int stepTimeoutMs)
     body();
     KillTimer(NULL, timer);
     Running = nullptr;
+    size_t done = next_ < steps_.size() && steps_[next_].untilEnd ? next_ + 1 : next_;
     if (!abandoned_)
-        EXPECT_EQ(steps_.size(), next_) << "the pages closed before step " << next_ + 1 << " ("
-                                        << (next_ < steps_.size() ? steps_[next_].what : "") << ")";
+        EXPECT_EQ(steps_.size(), done) << "the pages closed before step " << next_ + 1 << " ("
+                                       << (next_ < steps_.size() ? steps_[next_].what : "") << ")";
     CloseThreadWindows();
 }
 
-const int CalibrationTargets[4] = { IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN,
-                                    IDC_TARGET_RIGHT_DN };
-
 Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choices)
 {
-    static const int chain[] = { IDD_WELCOME, IDD_PORT, IDD_RIGHT_BUTTON, IDD_SUMMARY, IDD_CALIBRATION };
-    for (int page : chain) {
+    for (int page : SetupChain) {
         s.OnPage(page);
         if (page == templateId)
             return s;
         s.Then("choices", [choices](HWND active) {
             for (int id : choices)
                 if (GetDlgItem(active, id))
-                    PostMessageA(GetDlgItem(active, id), BM_CLICK, 0, 0);
+                    ClickControl(active, id);
             return true;
         });
         s.Click(IDC_NEXT);
@@ -299,7 +232,7 @@ Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choice
 Scenario &TouchTargets(Scenario &s, int count, std::vector<POINT> *touched)
 {
     for (int k = 0; k < count && k < 4; k++)
-        s.TouchControl(CalibrationTargets[k], touched);
+        s.TouchControl(CalibrationTargetIds[k], touched);
     if (count < 4)
         return s;
     s.Then("OK or the centre target", [](HWND active) {
@@ -315,5 +248,26 @@ Scenario &InstallationEnds(Scenario &s, const std::string &lastLine)
         EXPECT_EQ(lastLine, ControlText(page, IDC_PROGRESS));
         EXPECT_TRUE(ControlVisible(page, IDC_PROGRESS));
         EXPECT_EQ(GetDlgItem(page, IDC_REBOOT), GetFocus());
+    });
+}
+
+Scenario &RealClick(Scenario &s, int id, int clicks, POINT *at)
+{
+    return s.Then("real click on " + std::to_string(id), [id, clicks, at](HWND active) {
+        if (!ControlVisible(active, id))
+            return false;
+        POINT centre = ControlCentre(active, id);
+        if (at)
+            *at = centre;
+        EXPECT_TRUE(RealClickAt(centre, clicks));
+        return true;
+    });
+}
+
+Scenario &RealClickPoint(Scenario &s, const POINT *at, int clicks)
+{
+    return s.Then("real click at a point", [at, clicks](HWND) {
+        EXPECT_TRUE(RealClickAt(*at, clicks));
+        return true;
     });
 }

@@ -11,22 +11,10 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "acting.h"
+#include "reading.h"
 #include "setup_pages.h"
 
-// What a message box shows.
-struct MessageBoxSeen {
-    std::string text;
-    std::string caption;
-    HICON icon;           // the icon the box shows, NULL for none
-    BOOL hasOnlyOk;       // an OK button and no Cancel, Yes or No
-};
-BOOL ReadMessageBox(HWND box, MessageBoxSeen *seen);
-
-std::string ControlText(HWND page, int id);
-BOOL ControlVisible(HWND page, int id);
-BOOL ControlEnabled(HWND page, int id);
-int ControlChecked(HWND page, int id);
-RECT ControlRect(HWND page, int id);   // in screen pixels
 // The width the control's own font needs for its text fits the control's width.
 void ExpectTextFitsItsControl(HWND page, int id);
 
@@ -60,6 +48,9 @@ public:
     Scenario &TouchControl(int id, std::vector<POINT> *touched = nullptr);
     // Waits for this many ticks of the timer (lets a page's own timer fire first).
     Scenario &Pause(int milliseconds);
+    // The last step: act is run on every tick until body returns; the step timeout then
+    // bounds the whole run.
+    Scenario &Meanwhile(const std::string &what, std::function<void(HWND active)> act);
 
     // Runs body (which opens the pages) with the scenario driving it. The test fails when
     // a step waits too long, when body returns with steps left, or when a window of the
@@ -70,6 +61,7 @@ private:
     struct Entry {
         std::string what;
         Step step;
+        bool untilEnd;
     };
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     void OnTick();
@@ -85,9 +77,6 @@ private:
 // Closes every window of this thread that is still open; returns how many there were.
 int CloseThreadWindows(void);
 
-// The calibration screen's four targets, top left to bottom right.
-extern const int CalibrationTargets[4];
-
 // From the welcome page, Next on every page of the chain up to the page of templateId;
 // on the way, each control of `choices` is clicked on the page that has it.
 Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choices = {});
@@ -100,5 +89,11 @@ Scenario &TouchTargets(Scenario &s, int count = 4, std::vector<POINT> *touched =
 // Waits until the finish page offers Reboot, with the progress line shown, reading
 // lastLine, and Reboot holding the focus.
 Scenario &InstallationEnds(Scenario &s, const std::string &lastLine = "Installation Driver OK !!");
+
+// Steps of real input (acting.h): a click on the centre of control id of the active window,
+// once it is shown (its point is kept in `at` when one is given), or on a screen point.
+// Scenario's Escape and Enter are real keys.
+Scenario &RealClick(Scenario &s, int id, int clicks = 1, POINT *at = nullptr);
+Scenario &RealClickPoint(Scenario &s, const POINT *at, int clicks = 1);
 
 #endif

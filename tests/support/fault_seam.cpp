@@ -1,30 +1,85 @@
 // The fault seam: stand-ins in the test program's own import table, one failing call each.
 #include "fault_seam.h"
+#include "setup_pages.h"
 
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 namespace {
 
 struct Armed {
-    const char *function;
-    int nth;
+    std::string call;
+    std::string after;   // until a call of this name is made, the fault waits
     DWORD error;
-    int calls;
     BOOL fired;
 } Fault;
 
 bool Tracing;
 std::vector<std::string> Trace;
+// The dialogs DialogBoxParamA is running, innermost last, and the paths of the keys opened.
+std::vector<int> Dialogs;
+std::map<HKEY, std::string> KeyPaths;
 
-// TRUE when this call of function is the one to fail; the error is then the last error.
-BOOL Fails(const char *function)
+std::string DialogName(LPCSTR templateName)
 {
+    int id = IS_INTRESOURCE(templateName) ? (int)(ULONG_PTR)templateName : 0;
+    return PageName(id) ? std::string("the ") + PageName(id) : "template " + std::to_string(id);
+}
+
+std::string KeyPath(HKEY key)
+{
+    if (key == HKEY_LOCAL_MACHINE)
+        return "";
+    if (key == HKEY_CURRENT_USER)
+        return "HKCU";
+    return KeyPaths.count(key) ? KeyPaths[key] : "?";
+}
+
+std::string SubkeyPath(HKEY key, LPCSTR subkey)
+{
+    std::string base = KeyPath(key);
+    if (!subkey || !*subkey)
+        return base;
+    return base.empty() ? subkey : base + "\\" + subkey;
+}
+
+std::string ValueIn(HKEY key, LPCSTR name)
+{
+    return std::string(name ? name : "(default)") + " in " + KeyPath(key);
+}
+
+std::string LastPart(LPCSTR path)
+{
+    if (!path)
+        return "";
+    const char *slash = std::strrchr(path, '\\');
+    return slash ? slash + 1 : path;
+}
+
+std::string FirstLine(LPCSTR text)
+{
+    return text ? std::string(text, std::strcspn(text, "\r\n")) : "";
+}
+
+// TRUE when this call is the one to fail; the error is then the last error.
+BOOL Fails(const char *function, const std::string &what)
+{
+    std::string call = function;
+    if (!what.empty())
+        call += " " + what;
+    if (!Dialogs.empty())
+        call += " on " + DialogName(MAKEINTRESOURCEA(Dialogs.back()));
     if (Tracing)
-        Trace.push_back(function);
-    if (!Fault.function || std::strcmp(Fault.function, function) != 0)
+        Trace.push_back(call);
+    if (Fault.call.empty() || Fault.fired)
         return FALSE;
-    if (++Fault.calls != Fault.nth)
+    if (!Fault.after.empty()) {
+        if (call.compare(0, Fault.after.size(), Fault.after) == 0)
+            Fault.after.clear();
+        return FALSE;
+    }
+    if (call.compare(0, Fault.call.size(), Fault.call) != 0)
         return FALSE;
     Fault.fired = TRUE;
     SetLastError(Fault.error);
@@ -32,45 +87,76 @@ BOOL Fails(const char *function)
 }
 
 // One stand-in per function: the real one through the saved entry, or the failure.
-#define STAND_IN(result, name, params, args, failure)            \
+#define STAND_IN(result, name, params, args, what, failure)     \
     result (WINAPI *Real##name) params;                          \
     result WINAPI Fake##name params                              \
     {                                                            \
-        if (Fails(#name))                                        \
+        if (Fails(#name, what))                                  \
             return failure;                                      \
         return Real##name args;                                  \
     }
 
 #define REGISTRY_FAILURE ((LONG)Fault.error)
 
-STAND_IN(LONG, RegCreateKeyExA,
-         (HKEY k, LPCSTR s, DWORD r, LPSTR c, DWORD o, REGSAM a, LPSECURITY_ATTRIBUTES sa, PHKEY out, LPDWORD d),
-         (k, s, r, c, o, a, sa, out, d), REGISTRY_FAILURE)
-STAND_IN(LONG, RegOpenKeyExA, (HKEY k, LPCSTR s, DWORD o, REGSAM a, PHKEY out), (k, s, o, a, out),
-         REGISTRY_FAILURE)
+// An opened key is remembered by its path, so that what is done in it can be named.
+LONG Opened(LONG status, HKEY key, LPCSTR subkey, PHKEY out)
+{
+    if (status == ERROR_SUCCESS)
+        KeyPaths[*out] = SubkeyPath(key, subkey);
+    return status;
+}
+
+LONG (WINAPI *RealRegCreateKeyExA)(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD);
+LONG WINAPI FakeRegCreateKeyExA(HKEY k, LPCSTR s, DWORD r, LPSTR c, DWORD o, REGSAM a, LPSECURITY_ATTRIBUTES sa,
+                                PHKEY out, LPDWORD d)
+{
+    if (Fails("RegCreateKeyExA", SubkeyPath(k, s)))
+        return REGISTRY_FAILURE;
+    return Opened(RealRegCreateKeyExA(k, s, r, c, o, a, sa, out, d), k, s, out);
+}
+
+LONG (WINAPI *RealRegOpenKeyExA)(HKEY, LPCSTR, DWORD, REGSAM, PHKEY);
+LONG WINAPI FakeRegOpenKeyExA(HKEY k, LPCSTR s, DWORD o, REGSAM a, PHKEY out)
+{
+    if (Fails("RegOpenKeyExA", SubkeyPath(k, s)))
+        return REGISTRY_FAILURE;
+    return Opened(RealRegOpenKeyExA(k, s, o, a, out), k, s, out);
+}
+
 STAND_IN(LONG, RegQueryValueExA, (HKEY k, LPCSTR n, LPDWORD r, LPDWORD t, LPBYTE d, LPDWORD s),
-         (k, n, r, t, d, s), REGISTRY_FAILURE)
+         (k, n, r, t, d, s), ValueIn(k, n), REGISTRY_FAILURE)
 STAND_IN(LONG, RegSetValueExA, (HKEY k, LPCSTR n, DWORD r, DWORD t, const BYTE *d, DWORD s),
-         (k, n, r, t, d, s), REGISTRY_FAILURE)
-STAND_IN(LONG, RegDeleteValueA, (HKEY k, LPCSTR n), (k, n), REGISTRY_FAILURE)
-STAND_IN(LONG, RegDeleteKeyA, (HKEY k, LPCSTR s), (k, s), REGISTRY_FAILURE)
+         (k, n, r, t, d, s), ValueIn(k, n), REGISTRY_FAILURE)
+STAND_IN(LONG, RegDeleteValueA, (HKEY k, LPCSTR n), (k, n), ValueIn(k, n), REGISTRY_FAILURE)
+STAND_IN(LONG, RegDeleteKeyA, (HKEY k, LPCSTR s), (k, s), SubkeyPath(k, s), REGISTRY_FAILURE)
 STAND_IN(LONG, RegQueryInfoKeyA,
          (HKEY k, LPSTR c, LPDWORD cs, LPDWORD r, LPDWORD sk, LPDWORD msk, LPDWORD mc, LPDWORD v,
           LPDWORD mvn, LPDWORD mvl, LPDWORD sd, PFILETIME t),
-         (k, c, cs, r, sk, msk, mc, v, mvn, mvl, sd, t), REGISTRY_FAILURE)
-STAND_IN(BOOL, CopyFileA, (LPCSTR from, LPCSTR to, BOOL failIfExists), (from, to, failIfExists), FALSE)
-STAND_IN(BOOL, CreateDirectoryA, (LPCSTR path, LPSECURITY_ATTRIBUTES sa), (path, sa), FALSE)
-STAND_IN(BOOL, DeleteFileA, (LPCSTR path), (path), FALSE)
-STAND_IN(BOOL, RemoveDirectoryA, (LPCSTR path), (path), FALSE)
-STAND_IN(UINT, GetSystemDirectoryA, (LPSTR buffer, UINT size), (buffer, size), 0)
-STAND_IN(UINT, GetWindowsDirectoryA, (LPSTR buffer, UINT size), (buffer, size), 0)
-STAND_IN(UINT_PTR, SetTimer, (HWND w, UINT_PTR id, UINT ms, TIMERPROC p), (w, id, ms, p), 0)
+         (k, c, cs, r, sk, msk, mc, v, mvn, mvl, sd, t), KeyPath(k), REGISTRY_FAILURE)
+STAND_IN(BOOL, CopyFileA, (LPCSTR from, LPCSTR to, BOOL failIfExists), (from, to, failIfExists), LastPart(from), FALSE)
+STAND_IN(BOOL, CreateDirectoryA, (LPCSTR path, LPSECURITY_ATTRIBUTES sa), (path, sa), LastPart(path), FALSE)
+STAND_IN(BOOL, DeleteFileA, (LPCSTR path), (path), LastPart(path), FALSE)
+STAND_IN(BOOL, RemoveDirectoryA, (LPCSTR path), (path), LastPart(path), FALSE)
+STAND_IN(UINT, GetSystemDirectoryA, (LPSTR buffer, UINT size), (buffer, size), "", 0)
+STAND_IN(UINT, GetWindowsDirectoryA, (LPSTR buffer, UINT size), (buffer, size), "", 0)
+STAND_IN(UINT_PTR, SetTimer, (HWND w, UINT_PTR id, UINT ms, TIMERPROC p), (w, id, ms, p), "", 0)
 STAND_IN(int, MessageBoxA, (HWND owner, LPCSTR text, LPCSTR caption, UINT style),
-         (owner, text, caption, style), 0)
-STAND_IN(INT_PTR, DialogBoxParamA, (HINSTANCE i, LPCSTR t, HWND owner, DLGPROC p, LPARAM l),
-         (i, t, owner, p, l), -1)
+         (owner, text, caption, style), FirstLine(text), 0)
 STAND_IN(BOOL, WritePrivateProfileSectionA, (LPCSTR section, LPCSTR text, LPCSTR file),
-         (section, text, file), FALSE)
+         (section, text, file), LastPart(section), FALSE)
+
+// A dialog's calls are made on it while it runs.
+INT_PTR (WINAPI *RealDialogBoxParamA)(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM);
+INT_PTR WINAPI FakeDialogBoxParamA(HINSTANCE i, LPCSTR t, HWND owner, DLGPROC p, LPARAM l)
+{
+    if (Fails("DialogBoxParamA", DialogName(t)))
+        return -1;
+    Dialogs.push_back((int)(ULONG_PTR)t);
+    INT_PTR result = RealDialogBoxParamA(i, t, owner, p, l);
+    Dialogs.pop_back();
+    return result;
+}
+
 // The driver's device layer, plain C++ functions of the shape of its CreateFileA,
 // DeviceIoControl and CloseHandle in the production build. Its handles are counted here,
 // where every open and close of the program passes.
@@ -79,7 +165,7 @@ int HandlesHeld, MostHandlesHeld;
 HANDLE (*RealDeviceOpen)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
 HANDLE FakeDeviceOpen(LPCSTR n, DWORD a, DWORD s, LPSECURITY_ATTRIBUTES sa, DWORD d, DWORD f, HANDLE t)
 {
-    if (Fails("DeviceOpen"))
+    if (Fails("DeviceOpen", ""))
         return INVALID_HANDLE_VALUE;
     HANDLE device = RealDeviceOpen(n, a, s, sa, d, f, t);
     if (device != INVALID_HANDLE_VALUE && ++HandlesHeld > MostHandlesHeld)
@@ -90,7 +176,9 @@ HANDLE FakeDeviceOpen(LPCSTR n, DWORD a, DWORD s, LPSECURITY_ATTRIBUTES sa, DWOR
 BOOL (*RealDeviceControl)(HANDLE, DWORD, LPVOID, DWORD, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
 BOOL FakeDeviceControl(HANDLE h, DWORD c, LPVOID i, DWORD is, LPVOID o, DWORD os, LPDWORD r, LPOVERLAPPED ov)
 {
-    if (Fails("DeviceControl"))
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%06lX", c);
+    if (Fails("DeviceControl", code))
         return FALSE;
     return RealDeviceControl(h, c, i, is, o, os, r, ov);
 }
@@ -167,22 +255,22 @@ void SwapImports(void)
 
 } // namespace
 
-BOOL ArmFault(const char *function, int nth, DWORD error)
+BOOL ArmFault(const std::string &call, const std::string &after, DWORD error)
 {
     SwapImports();
+    std::string function = call.substr(0, call.find(' '));
     for (Swap &swap : Swaps)
-        if (std::strcmp(swap.name, function) == 0 && *swap.real) {
-            Fault = Armed{ swap.name, nth, error, 0, FALSE };
+        if (function == swap.name && *swap.real) {
+            Fault = Armed{ call, after, error, FALSE };
+            StartCallTrace();
             return TRUE;
         }
     return FALSE;
 }
 
-int DisarmFault(void)
+void DisarmFault(void)
 {
-    int calls = Fault.calls;
-    Fault.function = NULL;
-    return calls;
+    Fault.call.clear();
 }
 
 BOOL FaultFired(void)

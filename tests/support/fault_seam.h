@@ -1,6 +1,6 @@
-// Makes one Win32 call of the code under test fail on its Nth use. The test program swaps
-// entries of its own import table for stand-ins that pass every call through, except the
-// one chosen; the programs' code itself is the code that ships.
+// Makes one Win32 call of the code under test fail, named by what it does. The test program
+// swaps entries of its own import table for stand-ins that pass every call through, except
+// the one chosen; the programs' code itself is the code that ships.
 #ifndef VELMORA_FAULT_SEAM_H
 #define VELMORA_FAULT_SEAM_H
 
@@ -8,13 +8,24 @@
 #include <string>
 #include <vector>
 
-// From now on the nth call (counted from 1) of the function named by its import name fails
-// with error; every other call goes through. The driver's device layer is reached through
-// DeviceOpen and DeviceControl, the shape of its CreateFileA and DeviceIoControl. FALSE
-// when the program imports no such function.
-BOOL ArmFault(const char *function, int nth, DWORD error);
-// Back to plain calls; the count of the armed function's calls so far is returned.
-int DisarmFault(void);
+// Every call of a swappable function is named by the function, what it works on, and the
+// page (the innermost dialog DialogBoxParamA runs) it is made on:
+//   "RegSetValueExA LeftUpX in software\orrimac\velmora on the summary page"
+//   "DeviceControl 0x220007 on the calibration screen", "CopyFileA REMOVER.EXE on the
+//   finish page", "MessageBoxA Cannot Find Interface Card on the summary page",
+//   "DialogBoxParamA the port page on the welcome page", "GetSystemDirectoryA", and on a
+//   dialog that is none of setup's pages "... on template 202"
+// Keys are named by their path below HKEY_LOCAL_MACHINE (HKCU\ for the current user's),
+// files and folders by their last part, a message box by its text's first line, a driver
+// call by its control code. The driver's device layer is reached through DeviceOpen and
+// DeviceControl, the shape of its CreateFileA and DeviceIoControl.
+
+// From now on the first call whose name begins with `call` fails with error (with `after`,
+// the first such call after one whose name begins with that), and the trace starts; every
+// other call goes through. FALSE when the program imports no function of that name.
+BOOL ArmFault(const std::string &call, const std::string &after, DWORD error);
+// Back to plain calls.
+void DisarmFault(void);
 // TRUE once the armed call has failed.
 BOOL FaultFired(void);
 
@@ -23,8 +34,8 @@ void CountDriverHandles(void);
 int DriverHandlesHeld(void);
 int MostDriverHandlesHeld(void);
 
-// Every call of a swappable function from now on is noted by name, until the trace is
-// taken; for finding the Nth use a case aims at.
+// Every call of a swappable function from now on is noted by its name, until the trace is
+// taken.
 void StartCallTrace(void);
 std::vector<std::string> TakeCallTrace(void);
 

@@ -6,8 +6,10 @@
 #include "test_machine.h"
 #include "calibration_screen.h"
 #include "driver.h"
+#include "driver_entry.h"
 #include "paths.h"
 #include "earlier.h"
+#include "settings.h"
 #include "setup.h"
 
 #include <algorithm>
@@ -83,6 +85,9 @@ void PutDriverFile(const char *text)
 {
     WriteFileText(SystemDirectoryPath(DRIVER_FILE_NAME), text);
 }
+
+const std::vector<DWORD> FirstRunRecord = { 0, 0, 1024, 0, 1024, 1024, 0, 1024, 1, 1016, 4, 1, 0 };
+const std::vector<DWORD> InstalledRecord = { 12, 20, 1010, 18, 1006, 760, 9, 757, 2, 760, 3, 2, 1 };
 
 const char *const CompanionPrograms[4] = { "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE" };
 
@@ -236,7 +241,7 @@ void SetupMachineTest::SetUp()
     // As start-up leaves it: the pages load their templates and bitmaps from this module.
     SetupInstance = GetModuleHandleA(NULL);
     CleanMachine();
-    SetSerialPortMap({ "COM1", "COM2" });
+    ASSERT_TRUE(SetSerialPortMap({ "COM1", "COM2" }));
     medium_ = MakeSetupMedium();
     simulationLog_ = "C:\\velmora-test-sim.log";
     DeleteFileA(simulationLog_.c_str());
@@ -244,6 +249,15 @@ void SetupMachineTest::SetUp()
     SetSimulation("QUARLO_SIM_CARD", "1,1016,4");
     SetSimulation("QUARLO_SIM_PANEL", NULL);
     SetSimulation("QUARLO_SIM_FAIL", NULL);
+}
+
+void SetupMachineTest::LayOutEarlierInstallation(const std::vector<DWORD> &record)
+{
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        if (record[i] != MISSING_VALUE)
+            WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, record[i]);
+    RegisterStaticDriver();
+    PutDriverFile("installed driver");
 }
 
 void SetupMachineTest::TearDown()

@@ -30,6 +30,11 @@ void WriteFileText(const std::string &path, const std::string &text);
 // A driver file in the system directory, as an earlier copy would leave it.
 void PutDriverFile(const char *text = "driver");
 
+// Settings records in registry order: what setup's first run stores, and what a completed
+// setup stored (calibrated corners, COM 2 on line 3, mode 2, right button on).
+extern const std::vector<DWORD> FirstRunRecord;
+extern const std::vector<DWORD> InstalledRecord;
+
 // The four companion programs, and where setup puts them below the Windows directory.
 extern const char *const CompanionPrograms[4];
 std::string StartMenuProgram(const char *name);
@@ -65,6 +70,9 @@ class SetupMachineTest : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // An earlier, completed setup: its record (a MISSING_VALUE in it is left out), the
+    // static-driver entry and the driver file "installed driver".
+    void LayOutEarlierInstallation(const std::vector<DWORD> &record = InstalledRecord);
     std::string medium_;
     std::string simulationLog_;
 };

@@ -153,25 +153,6 @@ void DenyKeyWrites(const char *path, bool deny)
     RegCloseKey(key);
 }
 
-static const char SerialMapKey[] = "hardware\\devicemap\\serialcomm";
-
-void RemoveSerialPortMap(void)
-{
-    DeleteKeyTree(SerialMapKey);
-}
-
-void SetSerialPortMap(const std::vector<std::string> &ports)
-{
-    RemoveSerialPortMap();
-    HKEY key;
-    // The map lives below a volatile key, so it must be volatile too.
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, SerialMapKey, 0, NULL,
-                                             REG_OPTION_VOLATILE, KEY_ALL_ACCESS, NULL, &key, NULL));
-    for (const std::string &port : ports)
-        RegSetValueExA(key, port.c_str(), 0, REG_SZ, (const BYTE *)port.c_str(), port.size() + 1);
-    RegCloseKey(key);
-}
-
 static std::string ExplorerKey(bool user)
 {
     return std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\") +

@@ -1,12 +1,13 @@
 // The registry as tests set it up and read it: keys and values under HKEY_LOCAL_MACHINE
-// unless a root is given, the settings setup stored, the serial-port map and the shell's
-// folder values.
+// unless a root is given, the settings setup stored and the shell's folder values; the
+// serial-port map is the kit's (serial_ports.h).
 #ifndef VELMORA_TEST_REGISTRY_H
 #define VELMORA_TEST_REGISTRY_H
 
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "serial_ports.h"
 
 BOOL KeyExists(const char *path);
 void DeleteKeyTree(const char *path);
@@ -36,11 +37,6 @@ void ExpectStaticDriverEntry(void);
 extern const char UninstallKey[];
 void WriteUninstallEntryFor(const std::string &remover);
 void ExpectUninstallEntry(const std::string &remover);
-
-// The serial-port map, as the hardware scan of a machine would leave it: listed ports
-// only, or no map at all.
-void SetSerialPortMap(const std::vector<std::string> &ports);
-void RemoveSerialPortMap(void);
 
 // A folder value under Explorer's "Shell Folders" (or, user, "User Shell Folders") key of
 // root, unexpanded, "" when missing; setting one ("" removes it). Tests put it back.

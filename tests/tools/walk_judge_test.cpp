@@ -1,10 +1,8 @@
 // The walk's judgement without a window: the corners a correct calibration stores pass on
 // every desktop the run command offers, a corner one unit beyond the bound fails, and a
 // page drawn nowhere is told from one drawn.
-#include "calibration_geometry.h"
-#include "resource.h"
+#include "bench_figures.h"
 #include "settings.h"
-#include "sim_device.h"
 #include "walk_judge.h"
 
 #include <gtest/gtest.h>
@@ -12,24 +10,6 @@
 #include <vector>
 
 namespace {
-
-// The corners setup stores when the four target centres are touched on a panel.
-void CalibratedCorners(const LONG panel[4], int width, int height, LONG corners[8])
-{
-    const int targets[4] = { IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN };
-    ControlPlace places[CALIBRATION_CONTROL_COUNT];
-    RawPoint touched[4];
-    LayOutCalibrationScreen(width, height, places);
-    for (int t = 0; t < 4; t++)
-        for (const ControlPlace &p : places)
-            if (p.id == targets[t])
-                PanelPointRaw(panel, width, height, p.x + 16, p.y + 16, &touched[t].X, &touched[t].Y);
-    PanelCorners c;
-    ExtrapolateCorners(touched, &c);
-    const LONG stored[8] = { c.LeftUpX, c.LeftUpY, c.RightUpX, c.RightUpY, c.RightDnX, c.RightDnY, c.LeftDnX, c.LeftDnY };
-    for (int i = 0; i < 8; i++)
-        corners[i] = stored[i];
-}
 
 // The bound is one raw unit where the targets lie exactly a tenth in (sizes that are
 // multiples of 10), and no looser than the calibration needs elsewhere.
@@ -41,9 +21,12 @@ TEST(WalkJudge, CorrectCornersPassAndOneUnitBeyondTheBoundFails)
     for (const auto &screen : screens) {
         for (const auto &panel : panels) {
             int width = screen[0], height = screen[1];
-            LONG corners[8], expected, tolerance;
+            LONG expected, tolerance;
             const LONG edge[8] = { panel[0], panel[2], panel[1], panel[2], panel[1], panel[3], panel[0], panel[3] };
-            CalibratedCorners(panel, width, height, corners);
+            PanelCorners c;
+            CalibratedCorners(panel, width, height, &c);
+            // In the order the settings record keeps them.
+            const LONG corners[8] = { c.LeftUpX, c.LeftUpY, c.RightUpX, c.RightUpY, c.RightDnX, c.RightDnY, c.LeftDnX, c.LeftDnY };
             int wrong = FirstWrongCorner(corners, panel, width, height, &expected, &tolerance);
             EXPECT_EQ(-1, wrong) << width << " x " << height << ", panel " << panel[0] << "," << panel[1] << ","
                                  << panel[2] << "," << panel[3] << ": " << corners[wrong < 0 ? 0 : wrong];

@@ -1,7 +1,8 @@
 // ALIGNER's checks measured without a window; see aligner_figures.h.
 #include "aligner_figures.h"
 #include "bench_figures.h"
-#include "sim_device.h"
+#include "panel.h"
+#include "setup_pages.h"
 #include "sim_noise.h"
 #include "touch_agreement.h"
 #include "walk_judge.h"
@@ -94,7 +95,7 @@ void MeasureAlignerChecks(int width, int height, LONG units, LONG noise, Aligner
         p.height = height;
         p.noise = noise;
         p.state = SIM_NOISE_SEED;
-        TargetCentres(width, height, p.centre);
+        CalibrationTargetCentres(width, height, p.centre);
         RawPoint touched[4];
         for (int round = 0; round < CleanRounds; round++) {
             Outcome o = Collect(p, -1, POINT{ 0, 0 }, touched);

@@ -1,8 +1,8 @@
 // The benchmark's arithmetic: medians and spreads of paired runs, and the alignment grid.
 #include "bench_figures.h"
 #include "calibration_geometry.h"
-#include "resource.h"
-#include "sim_device.h"
+#include "setup_pages.h"
+#include "panel.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -27,29 +27,21 @@ RatioSpread PairRatios(const double *program, const double *base, int count)
     return spread;
 }
 
-void TargetCentres(int width, int height, POINT centre[4])
+void CalibratedCorners(const LONG panel[4], int width, int height, PanelCorners *corners)
 {
-    static const int ids[4] = { IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN };
-    ControlPlace places[CALIBRATION_CONTROL_COUNT];
-    LayOutCalibrationScreen(width, height, places);
+    POINT centre[4];
+    RawPoint touched[4];
+    CalibrationTargetCentres(width, height, centre);
     for (int t = 0; t < 4; t++)
-        for (const ControlPlace &place : places)
-            if (place.id == ids[t]) {
-                centre[t].x = place.x + 16;
-                centre[t].y = place.y + 16;
-            }
+        PanelPointRaw(panel, width, height, centre[t].x, centre[t].y, &touched[t].X, &touched[t].Y);
+    ExtrapolateCorners(touched, corners);
 }
 
 // One calibration on one panel: the corner error, then every pixel of both axes mapped back.
 static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigures *worst)
 {
-    POINT centre[4];
-    RawPoint touched[4];
-    TargetCentres(width, height, centre);
-    for (int t = 0; t < 4; t++)
-        PanelPointRaw(panel, width, height, centre[t].x, centre[t].y, &touched[t].X, &touched[t].Y);
     PanelCorners c;
-    ExtrapolateCorners(touched, &c);
+    CalibratedCorners(panel, width, height, &c);
 
     // X values first: each axis has a bound of its own.
     const LONG edgeOf[8][2] = {

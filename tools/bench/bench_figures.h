@@ -3,6 +3,7 @@
 #define VELMORA_BENCH_FIGURES_H
 
 #include <windows.h>
+#include "driver.h"
 
 // The middle value of count values (count > 0), the mean of the middle two for an even
 // count. Sorts the values in place.
@@ -15,14 +16,15 @@ struct RatioSpread {
 // The ratios program[i] / base[i] of count runs taken in pairs (count > 0, at most 64).
 RatioSpread PairRatios(const double *program, const double *base, int count);
 
+// The corners the calibration screen extrapolates when its four target centres are touched
+// on a panel (as PanelPointRaw takes it), on a width by height screen.
+void CalibratedCorners(const LONG panel[4], int width, int height, PanelCorners *corners);
+
 struct AlignmentFigures {
     double pixelsPerUnitX, pixelsPerUnitY;   // one raw unit in pixels: the panel's own limit
     LONG cornerErrorX, cornerErrorY;   // raw units between an extrapolated corner and the panel's edge
     LONG mappingError;   // pixels between a touched pixel and where the driver puts it
 };
-
-// Where the four targets' centres are, in the order the screen collects them.
-void TargetCentres(int width, int height, POINT centre[4]);
 
 // The panels of the alignment grid, units raw units on each axis: rising or falling on
 // each, at two offsets. Variant 0 to GRID_PANELS - 1.

@@ -17,19 +17,14 @@
 #include "resource.h"
 #include "paths.h"
 #include "settings.h"
-#include "sim_device.h"
+#include "sim_settings.h"
+#include "acting.h"
+#include "reading.h"
 #include "screen_picture.h"
+#include "serial_ports.h"
 #include "setup_pages.h"
+#include "waiting.h"
 #include "walk_judge.h"
-
-// What may take the user's input besides one of setup's pages (setup_pages.h).
-enum { NO_WINDOW = -1, MESSAGE_BOX = -2, UNKNOWN_WINDOW = -3 };
-
-// The static that holds a message box's text.
-static const int MessageBoxTextId = 0xFFFF;
-static const int Targets[4] = {
-    IDC_TARGET_LEFT_UP, IDC_TARGET_RIGHT_UP, IDC_TARGET_LEFT_DN, IDC_TARGET_RIGHT_DN
-};
 
 static PROCESS_INFORMATION Setup;     // the program walked: SETUP.EXE, then ALIGNER.EXE
 static const char *Walked = "SETUP.EXE";
@@ -55,40 +50,22 @@ static void Say(const char *format, ...)
 
 // ---- the machine ------------------------------------------------------------------------
 
-// Wine fills the serial-port map from the host's ports, so the port page would offer a
-// different choice on every machine. The key is volatile, hence the option.
-static void SetSerialPortMap(void)
+static void SetMachinesSerialPorts(void)
 {
-    static const char *const ports[] = { "COM1", "COM2" };
-    HKEY key;
-    char name[256];
-    DWORD size = sizeof name;
-
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, NULL,
-                        REG_OPTION_VOLATILE, KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS) {
+    if (SetSerialPortMap({ "COM1", "COM2" }))
+        Say("serial-port map: COM1, COM2");
+    else
         Say("could not open the serial-port map; the port page shows what the host offers");
-        return;
-    }
-    while (RegEnumValueA(key, 0, name, &size, NULL, NULL, NULL, NULL) == ERROR_SUCCESS &&
-           RegDeleteValueA(key, name) == ERROR_SUCCESS)
-        size = sizeof name;
-    for (const char *port : ports)
-        RegSetValueExA(key, port, 0, REG_SZ, (const BYTE *)port, lstrlenA(port) + 1);
-    RegCloseKey(key);
-    Say("serial-port map: COM1, COM2");
 }
 
 static BOOL StartProgram(const char *folder)
 {
-    char program[MAX_PATH + 16], commandLine[MAX_PATH + 16];
-    STARTUPINFOA startup = {};
+    char program[MAX_PATH + 16];
 
-    startup.cb = sizeof startup;
     snprintf(program, sizeof program, "%s\\%s", folder, Walked);
-    snprintf(commandLine, sizeof commandLine, "\"%s\"", program);
     // The current directory is the medium, as when the user runs setup from the diskette:
     // setup finds the driver and the companion programs there by their bare names.
-    if (!CreateProcessA(program, commandLine, NULL, NULL, FALSE, 0, NULL, folder, &startup, &Setup)) {
+    if (!StartProgramIn(program, folder, &Setup)) {
         Say("cannot start %s (error %lu)", program, GetLastError());
         return FALSE;
     }
@@ -96,93 +73,9 @@ static BOOL StartProgram(const char *folder)
     return TRUE;
 }
 
-static BOOL SetupRunning(void)
-{
-    return WaitForSingleObject(Setup.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-// ---- what is on the screen ---------------------------------------------------------------
-
-struct WindowSearch {
-    DWORD process;
-    HWND found;
-};
-
-static BOOL CALLBACK FindInputWindow(HWND window, LPARAM parameter)
-{
-    WindowSearch *search = (WindowSearch *)parameter;
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search->process && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The window that takes the user's input: a modal page disables every page below it, so
-// of setup's visible top-level windows only the topmost page or message box is enabled.
-static HWND InputWindow(void)
-{
-    WindowSearch search = { Setup.dwProcessId, NULL };
-    EnumWindows(FindInputWindow, (LPARAM)&search);
-    return search.found;
-}
-
-static BOOL Has(HWND window, int id)
-{
-    return GetDlgItem(window, id) != NULL;
-}
-
-// A page's template, or one of the kinds above.
-static int KindOf(HWND window)
-{
-    int page;
-
-    if (!window)
-        return NO_WINDOW;
-    if ((page = PageTemplateOf(window)) != 0)
-        return page;
-    if (Has(window, MessageBoxTextId) || Has(window, IDOK))
-        return MESSAGE_BOX;
-    return UNKNOWN_WINDOW;
-}
-
-static const char *KindName(int kind)
-{
-    if (kind == NO_WINDOW)
-        return "no window";
-    if (kind == MESSAGE_BOX)
-        return "message box";
-    return kind == UNKNOWN_WINDOW || !PageName(kind) ? "unknown window" : PageName(kind);
-}
-
-static void ReadText(HWND window, int id, char *text, int size)
-{
-    HWND control = id ? GetDlgItem(window, id) : window;
-    text[0] = 0;
-    // A hung setup must not hang the walk.
-    if (control)
-        SendMessageTimeoutA(control, WM_GETTEXT, size, (LPARAM)text, SMTO_ABORTIFHUNG, 2000, NULL);
-}
-
 static void SayText(HWND page, int id, const char *role)
 {
-    char text[256];
-    ReadText(page, id, text, sizeof text);
-    Say("  %s: \"%s\"", role, text);
-}
-
-static BOOL Shown(HWND page, int id)
-{
-    HWND control = GetDlgItem(page, id);
-    return control && IsWindowVisible(control);
-}
-
-static BOOL Enabled(HWND page, int id)
-{
-    HWND control = GetDlgItem(page, id);
-    return control && IsWindowEnabled(control);
+    Say("  %s: \"%s\"", role, ControlText(page, id).c_str());
 }
 
 // ---- pictures ----------------------------------------------------------------------------
@@ -208,49 +101,21 @@ static void Picture(const char *name, HWND page)
 
 // ---- acting ------------------------------------------------------------------------------
 
-// Posted, not sent: a click that opens the next page would otherwise block the walker in
-// setup's new modal loop.
 static void Click(HWND page, int id, const char *role)
 {
     Say("  click %s (%d)", role, id);
-    PostMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0);
+    ClickControl(page, id);
 }
 
-// Under Wine's X11 driver the cursor can jump back to an older position for a moment after
-// SetCursorPos, while the X server's motion events of earlier moves come in. The position
-// must hold still before the release is posted, or the driver reads the old one.
-static BOOL MoveCursor(POINT to)
-{
-    DWORD deadline = GetTickCount() + 3000, stillSince = 0;
-    SetCursorPos(to.x, to.y);
-    while ((LONG)(deadline - GetTickCount()) > 0) {
-        POINT at;
-        GetCursorPos(&at);
-        if (at.x != to.x || at.y != to.y) {
-            SetCursorPos(to.x, to.y);
-            stillSince = 0;
-        } else if (!stillSince) {
-            stillSince = GetTickCount();
-        } else if (GetTickCount() - stillSince >= 300) {
-            return TRUE;
-        }
-        Sleep(50);
-    }
-    return FALSE;
-}
-
-// A touch on the panel reaches setup as a left-button release at the cursor; the driver
-// reads the position from the message, so the cursor moves to the target first (or dx
-// pixels beside it, for a touch that slips).
+// The position must hold still before the release is posted, or the driver reads an
+// older one. dx pixels beside the target's centre, for a touch that slips.
 static void Touch(HWND screen, int target, int dx = 0)
 {
-    RECT box;
-    GetWindowRect(GetDlgItem(screen, target), &box);
-    POINT at = { (box.left + box.right) / 2 + dx, (box.top + box.bottom) / 2 };
-    BOOL still = MoveCursor(at);
+    POINT at = ControlCentre(screen, target);
+    at.x += dx;
+    BOOL still = HoldCursorAt(at);
     Say("  touch at (%ld, %ld)%s", at.x, at.y, still ? "" : ", cursor did not hold still there");
-    ScreenToClient(screen, &at);
-    PostMessageA(screen, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    TouchAt(screen, at);
     Sleep(300);
 }
 
@@ -261,25 +126,22 @@ static void Touch(HWND screen, int target, int dx = 0)
 // name). While setup still runs, a picture keeps what the screen showed. Always FALSE.
 static BOOL Stopped(const char *waitedFor, const char *saw)
 {
-    HWND window = InputWindow();
-    BOOL running = SetupRunning();
+    HWND window = InputWindowOf(Setup.dwProcessId);
+    BOOL running = ProgramRunning(&Setup);
     DWORD code;
-    char caption[128], text[256];
 
     if (!running) {
         GetExitCodeProcess(Setup.hProcess, &code);
         snprintf(StopReason, sizeof StopReason, "%s ended (exit code %lu) while the walk waited for %s", Walked,
                  code, waitedFor);
     } else if (KindOf(window) == MESSAGE_BOX) {
-        ReadText(window, 0, caption, sizeof caption);
-        ReadText(window, MessageBoxTextId, text, sizeof text);
-        snprintf(StopReason, sizeof StopReason, "setup shows a message box \"%s\": \"%s\" while the walk waited for %s",
-                 caption, text, waitedFor);
+        snprintf(StopReason, sizeof StopReason, "setup shows %s while the walk waited for %s",
+                 DescribeWindow(window).c_str(), waitedFor);
     } else if (saw) {
         snprintf(StopReason, sizeof StopReason, "gave up after %lu s waiting for %s; %s", StepSeconds, waitedFor, saw);
     } else {
-        snprintf(StopReason, sizeof StopReason, "gave up after %lu s waiting for %s; setup shows the %s", StepSeconds,
-                 waitedFor, KindName(KindOf(window)));
+        snprintf(StopReason, sizeof StopReason, "gave up after %lu s waiting for %s; setup shows %s", StepSeconds,
+                 waitedFor, DescribeWindow(window).c_str());
     }
     Say("stopped: %s", StopReason);
     if (running)
@@ -289,55 +151,35 @@ static BOOL Stopped(const char *waitedFor, const char *saw)
 
 static HWND WaitForPage(int kind)
 {
-    DWORD deadline = GetTickCount() + StepSeconds * 1000;
     char waitedFor[64];
+    HWND window = WaitForKind(&Setup, kind, StepSeconds * 1000);
 
-    while (SetupRunning() && (LONG)(deadline - GetTickCount()) > 0) {
-        HWND window = InputWindow();
-        if (KindOf(window) == kind) {
-            Say("%s", KindName(kind));
-            return window;
-        }
-        if (KindOf(window) == MESSAGE_BOX)
-            break;
-        Sleep(100);
+    if (window) {
+        Say("%s", KindName(kind));
+        return window;
     }
     snprintf(waitedFor, sizeof waitedFor, "the %s", KindName(kind));
     Stopped(waitedFor, NULL);
     return NULL;
 }
 
-typedef BOOL (*PageTest)(HWND page, int argument);
-
-// TRUE once the test holds; FALSE when setup ended, the page closed or the time ran out.
-static BOOL WaitUntil(HWND page, PageTest test, int argument)
+static BOOL WaitUntil(HWND page, WindowTest holds, int argument)
 {
-    DWORD deadline = GetTickCount() + StepSeconds * 1000;
-    while (SetupRunning() && IsWindow(page) && (LONG)(deadline - GetTickCount()) > 0) {
-        if (test(page, argument))
-            return TRUE;
-        Sleep(100);
-    }
-    return FALSE;
+    return WaitUntil(&Setup, page, holds, argument, StepSeconds * 1000);
 }
 
 static BOOL OnlyTargetShown(HWND screen, int index)
 {
     for (int i = 0; i < 4; i++)
-        if (Shown(screen, Targets[i]) != (i == index))
+        if (ControlVisible(screen, CalibrationTargetIds[i]) != (i == index))
             return FALSE;
     return TRUE;
 }
 
 static BOOL TestingShown(HWND screen, int)
 {
-    return OnlyTargetShown(screen, -1) && Shown(screen, IDC_TRY_1) && !Shown(screen, IDC_HOW_1) &&
-           Enabled(screen, IDC_OK);
-}
-
-static BOOL ButtonEnabled(HWND page, int id)
-{
-    return Enabled(page, id);
+    return OnlyTargetShown(screen, -1) && ControlVisible(screen, IDC_TRY_1) && !ControlVisible(screen, IDC_HOW_1) &&
+           ControlEnabled(screen, IDC_OK);
 }
 
 // ---- the walk ----------------------------------------------------------------------------
@@ -361,7 +203,7 @@ static int DriverReads(void)
 static void SayTouchNotTaken(HWND screen, int target, int readsBefore, const char *waitedFor)
 {
     char saw[160];
-    if (!SetupRunning() || !IsWindow(screen) || !OnlyTargetShown(screen, target)) {
+    if (!ProgramRunning(&Setup) || !IsWindow(screen) || !OnlyTargetShown(screen, target)) {
         Stopped(waitedFor, NULL);
         return;
     }
@@ -392,7 +234,7 @@ static BOOL CollectTargets(HWND screen)
         }
         Picture(pictures[k], screen);
         reads = DriverReads();
-        Touch(screen, Targets[k]);
+        Touch(screen, CalibrationTargetIds[k]);
     }
     snprintf(what, sizeof what, "the calibration test instructions and OK enabled");
     if (!WaitUntil(screen, TestingShown, 0)) {
@@ -496,7 +338,7 @@ static BOOL Walk(void)
 
     if (!(page = WaitForPage(IDD_FINISH)))
         return FALSE;
-    if (!WaitUntil(page, ButtonEnabled, IDC_REBOOT))
+    if (!WaitUntil(page, ControlEnabled, IDC_REBOOT))
         return Stopped("Reboot on the finish page to be enabled", NULL);
     SayText(page, IDC_PROGRESS, "progress line");
     Picture("10-finish", page);
@@ -562,22 +404,22 @@ static BOOL WalkAligner(void)
             return FALSE;
         }
         if (k == 2) {
-            Touch(screen, Targets[k], 40);
-            if (!WaitUntil(screen, Shown, IDC_ALIGN_NOTE))
+            Touch(screen, CalibrationTargetIds[k], 40);
+            if (!WaitUntil(screen, ControlVisible, IDC_ALIGN_NOTE))
                 return Stopped("ALIGNER to refuse a touch 40 pixels right of target 3", NULL);
             Picture("12-aligner-refused", screen);
             SayText(screen, IDC_ALIGN_NOTE, "note");
         }
         reads = DriverReads();
-        Touch(screen, Targets[k]);
+        Touch(screen, CalibrationTargetIds[k]);
     }
-    if (!WaitUntil(screen, Shown, IDC_TARGET_CENTRE)) {
+    if (!WaitUntil(screen, ControlVisible, IDC_TARGET_CENTRE)) {
         SayTouchNotTaken(screen, 3, reads, "ALIGNER's centre target");
         return FALSE;
     }
     Picture("13-aligner-centre-target", screen);
     Touch(screen, IDC_TARGET_CENTRE);
-    if (!WaitUntil(screen, TestingShown, 0) || !Shown(screen, IDC_ALIGN_NOTE))
+    if (!WaitUntil(screen, TestingShown, 0) || !ControlVisible(screen, IDC_ALIGN_NOTE))
         return Stopped("ALIGNER's testing step with the alignment error", NULL);
     Picture("14-aligner-testing", screen);
     SayText(screen, IDC_ALIGN_NOTE, "note");
@@ -638,7 +480,7 @@ int main(int argc, char **argv)
     }
     if (Log)
         SayValuesInEffect();
-    SetSerialPortMap();
+    SetMachinesSerialPorts();
     if (!StartProgram(medium))
         return 2;
     if (argc == 2) {
@@ -656,7 +498,7 @@ int main(int argc, char **argv)
         wrong = JudgeCorners(verdict, sizeof verdict);
     // Pressing Reboot would make Wine end every process of the prefix; the walk has seen
     // what it came for, so setup ends here instead.
-    if (SetupRunning()) {
+    if (ProgramRunning(&Setup)) {
         TerminateProcess(Setup.hProcess, 0);
         WaitForSingleObject(Setup.hProcess, 5000);
         Say("ended SETUP.EXE without pressing Reboot");
@@ -666,7 +508,7 @@ int main(int argc, char **argv)
         reached = WalkAligner();
         if (reached)
             wrong = JudgeCorners(verdict, sizeof verdict);
-        if (SetupRunning()) {
+        if (ProgramRunning(&Setup)) {
             TerminateProcess(Setup.hProcess, 0);
             WaitForSingleObject(Setup.hProcess, 5000);
             Say("ended %s", Walked);

@@ -1,4 +1,4 @@
-// Which of setup's pages a window is; see setup_pages.h.
+// Which of setup's pages a window is, the chain's order and the targets' centres.
 #include "setup_pages.h"
 #include "resource.h"
 
@@ -19,6 +19,8 @@ static const PageMark Pages[] = {
     { IDD_WELCOME, 0, "welcome page" },
 };
 
+const int SetupChain[SETUP_CHAIN_LENGTH] = { IDD_WELCOME, IDD_PORT, IDD_RIGHT_BUTTON, IDD_SUMMARY, IDD_CALIBRATION };
+
 int PageTemplateOf(HWND window)
 {
     if (!window)
@@ -38,4 +40,17 @@ const char *PageName(int templateId)
         if (page.templateId == templateId)
             return page.name;
     return NULL;
+}
+
+void CalibrationTargetCentres(int width, int height, POINT centre[4])
+{
+    // A place is the top left of the target's 32-pixel bitmap.
+    ControlPlace places[CALIBRATION_CONTROL_COUNT];
+    LayOutCalibrationScreen(width, height, places);
+    for (int t = 0; t < 4; t++)
+        for (const ControlPlace &place : places)
+            if (place.id == CalibrationTargetIds[t]) {
+                centre[t].x = place.x + 16;
+                centre[t].y = place.y + 16;
+            }
 }
