@@ -14,6 +14,11 @@ refuse() {
   echo "$1=$2: expected $3" >&2
   exit 2
 }
+# Refuses the variable named $1, when it is set, unless its value matches $2; $3 its form.
+check() {
+  eval "set=\${$1+set} value=\${$1-}"
+  [ -z "$set" ] || matches "$2" "$value" || refuse "$1" "$value" "$3"
+}
 number='-?[0-9]{1,9}'
 fault='(open|probe|read)'
 
@@ -24,14 +29,9 @@ if [ -n "${VELMORA_DESKTOP+set}" ]; then
   [ "$width" -ge 640 ] && [ "$width" -le 1600 ] && [ "$height" -ge 480 ] && [ "$height" -le 1200 ] ||
     refuse VELMORA_DESKTOP "$VELMORA_DESKTOP" "$form"
 fi
-if [ -n "${VELMORA_WALK_SECONDS+set}" ]; then
-  matches '[1-9][0-9]{0,3}' "$VELMORA_WALK_SECONDS" ||
-    refuse VELMORA_WALK_SECONDS "$VELMORA_WALK_SECONDS" "a number of seconds from 1 to 9999"
-fi
-if [ -n "${QUARLO_SIM_CARD+set}" ]; then
-  matches 'none|[0-9]{1,9},[0-9]{1,9},[0-9]{1,9}' "$QUARLO_SIM_CARD" ||
-    refuse QUARLO_SIM_CARD "$QUARLO_SIM_CARD" "PORT,BASE,IRQ (three whole numbers, e.g. 2,760,3) or none"
-fi
+check VELMORA_WALK_SECONDS '[1-9][0-9]{0,3}' "a number of seconds from 1 to 9999"
+check QUARLO_SIM_CARD 'none|[0-9]{1,9},[0-9]{1,9},[0-9]{1,9}' \
+  "PORT,BASE,IRQ (three whole numbers, e.g. 2,760,3) or none"
 if [ -n "${QUARLO_SIM_PANEL+set}" ]; then
   form="XL,XR,YT,YB (four whole numbers, XL unlike XR and YT unlike YB, e.g. 150,3950,3900,180)"
   matches "$number,$number,$number,$number" "$QUARLO_SIM_PANEL" || refuse QUARLO_SIM_PANEL "$QUARLO_SIM_PANEL" "$form"
@@ -40,12 +40,6 @@ $QUARLO_SIM_PANEL
 END
   [ "$xl" -ne "$xr" ] && [ "$yt" -ne "$yb" ] || refuse QUARLO_SIM_PANEL "$QUARLO_SIM_PANEL" "$form"
 fi
-if [ -n "${QUARLO_SIM_NOISE+set}" ]; then
-  matches '[0-9]{1,9}' "$QUARLO_SIM_NOISE" ||
-    refuse QUARLO_SIM_NOISE "$QUARLO_SIM_NOISE" "a whole number of raw units, 0 to 999999999, e.g. 3"
-fi
-if [ -n "${QUARLO_SIM_FAIL+set}" ]; then
-  matches "($fault(,$fault)*)?" "$QUARLO_SIM_FAIL" ||
-    refuse QUARLO_SIM_FAIL "$QUARLO_SIM_FAIL" "a comma list of open, probe and read, e.g. probe,read"
-fi
+check QUARLO_SIM_NOISE '[0-9]{1,9}' "a whole number of raw units, 0 to 999999999, e.g. 3"
+check QUARLO_SIM_FAIL "($fault(,$fault)*)?" "a comma list of open, probe and read, e.g. probe,read"
 exit 0

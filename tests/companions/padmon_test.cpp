@@ -16,6 +16,17 @@ protected:
     }
 };
 
+struct Line {
+    int id;
+    const char *text;
+};
+
+void ExpectLines(HWND window, std::initializer_list<Line> lines)
+{
+    for (const Line &line : lines)
+        EXPECT_EQ(line.text, ControlText(window, line.id)) << "control " << line.id;
+}
+
 // Read alike from a key the user may not write.
 TEST_F(Padmon, ShowsTheStoredSettingsAndTheDriverStateFromAKeyOpenOrClosedToWriting)
 {
@@ -28,16 +39,16 @@ TEST_F(Padmon, ShowsTheStoredSettingsAndTheDriverStateFromAKeyOpenOrClosedToWrit
         ClearSimulationLog();
         Scenario s;
         OnWindowWith(s, IDC_PADMON_PORT, [](HWND page) {
-            EXPECT_EQ("COM Port Setting : COM 2 (2F8h), IRQ 3", ControlText(page, IDC_PADMON_PORT));
-            EXPECT_EQ("Right Button Setting :  ON", ControlText(page, IDC_PADMON_BUTTON));
-            EXPECT_EQ("Touch Mode Setting : MODE 2", ControlText(page, IDC_PADMON_MODE));
-            EXPECT_EQ("Top left : 12, 20", ControlText(page, IDC_PADMON_LEFT_UP));
-            EXPECT_EQ("Top right : 1010, 18", ControlText(page, IDC_PADMON_RIGHT_UP));
-            EXPECT_EQ("Bottom left : 9, 757", ControlText(page, IDC_PADMON_LEFT_DN));
-            EXPECT_EQ("Bottom right : 1006, 760", ControlText(page, IDC_PADMON_RIGHT_DN));
-            EXPECT_EQ("Loaded at every start of Windows : YES", ControlText(page, IDC_PADMON_STARTUP));
-            EXPECT_EQ("QUARLO.VXD in the system folder : YES", ControlText(page, IDC_PADMON_DRIVER_FILE));
-            EXPECT_EQ("In Add/Remove Programs : YES", ControlText(page, IDC_PADMON_UNINSTALL));
+            ExpectLines(page, { { IDC_PADMON_PORT, "COM Port Setting : COM 2 (2F8h), IRQ 3" },
+                                { IDC_PADMON_BUTTON, "Right Button Setting :  ON" },
+                                { IDC_PADMON_MODE, "Touch Mode Setting : MODE 2" },
+                                { IDC_PADMON_LEFT_UP, "Top left : 12, 20" },
+                                { IDC_PADMON_RIGHT_UP, "Top right : 1010, 18" },
+                                { IDC_PADMON_LEFT_DN, "Bottom left : 9, 757" },
+                                { IDC_PADMON_RIGHT_DN, "Bottom right : 1006, 760" },
+                                { IDC_PADMON_STARTUP, "Loaded at every start of Windows : YES" },
+                                { IDC_PADMON_DRIVER_FILE, "QUARLO.VXD in the system folder : YES" },
+                                { IDC_PADMON_UNINSTALL, "In Add/Remove Programs : YES" } });
             EXPECT_TRUE(SendMessageA(page, WM_GETICON, ICON_BIG, 0)) << "the title bar shows no icon";
         });
         s.PressEscape();
@@ -71,10 +82,10 @@ TEST_F(Padmon, SaysWhatIsMissing)
     DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
     Scenario s;
     OnWindowWith(s, IDC_PADMON_PORT, [](HWND page) {
-        EXPECT_EQ("Loaded at every start of Windows : NO", ControlText(page, IDC_PADMON_STARTUP));
-        EXPECT_EQ("QUARLO.VXD in the system folder : NO", ControlText(page, IDC_PADMON_DRIVER_FILE));
-        EXPECT_EQ("In Add/Remove Programs : NO", ControlText(page, IDC_PADMON_UNINSTALL));
-        EXPECT_EQ("Cannot Load QUARLO.VXD", ControlText(page, IDC_PADMON_POINT));
+        ExpectLines(page, { { IDC_PADMON_STARTUP, "Loaded at every start of Windows : NO" },
+                            { IDC_PADMON_DRIVER_FILE, "QUARLO.VXD in the system folder : NO" },
+                            { IDC_PADMON_UNINSTALL, "In Add/Remove Programs : NO" },
+                            { IDC_PADMON_POINT, "Cannot Load QUARLO.VXD" } });
     });
     s.TouchControl(IDC_PADMON_TEST_AREA);
     s.Click(IDCANCEL);
