@@ -1,6 +1,7 @@
 // The serial ports the machine's serial-port map lists, as the port page offers them.
 #include "serial_port_map.h"
 #include "port_table.h"
+#include "registry.h"
 
 #define SERIAL_PORT_MAP_KEY "hardware\\devicemap\\serialcomm"
 
@@ -12,7 +13,7 @@ DWORD ListedSerialPorts(void)
     HKEY map;
     DWORD listed = 0;
 
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SERIAL_PORT_MAP_KEY, 0, KEY_READ, &map) != ERROR_SUCCESS)
+    if (OpenKey(SERIAL_PORT_MAP_KEY, KEY_READ, &map) != ERROR_SUCCESS)
         return EVERY_PORT;
     for (int i = 0; i < PORT_COUNT; i++) {
         DWORD type;

@@ -159,7 +159,7 @@ static BOOL KeepInPendingOperations(const InstalledFiles *files)
     BOOL kept = TRUE;
 
     // No key or no value: nothing is pending there.
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SessionManagerKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (OpenKey(SessionManagerKey, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return TRUE;
     if (RegQueryValueExA(key, PendingValue, NULL, &type, NULL, &size) != ERROR_SUCCESS || type != REG_MULTI_SZ) {
         RegCloseKey(key);

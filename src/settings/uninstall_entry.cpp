@@ -16,8 +16,7 @@ BOOL WriteUninstallEntry(const char *remover)
     lstrcpyA(values[0], UNINSTALL_NAME);
     wsprintfA(values[1], "\"%s\"", remover);
     wsprintfA(values[2], "%s /S", values[1]);
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        NULL, &key, NULL) != ERROR_SUCCESS)
+    if (CreateKey(UNINSTALL_KEY, &key, NULL) != ERROR_SUCCESS)
         return FALSE;
     for (int i = 0; i < UNINSTALL_VALUE_COUNT; i++)
         if (RegSetValueExA(key, EntryValueNames[i], 0, REG_SZ, (const BYTE *)values[i],
@@ -32,7 +31,7 @@ BOOL UninstallEntryPresent(void)
     HKEY key;
     LONG status;
 
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (OpenKey(UNINSTALL_KEY, KEY_READ, &key) != ERROR_SUCCESS)
         return FALSE;
     status = RegQueryValueExA(key, EntryValueNames[1], NULL, NULL, NULL, NULL);
     RegCloseKey(key);
@@ -43,7 +42,7 @@ BOOL DeleteUninstallEntry(void)
 {
     HKEY key;
 
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    if (OpenKey(UNINSTALL_KEY, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
         for (int i = 0; i < UNINSTALL_VALUE_COUNT; i++)
             RegDeleteValueA(key, EntryValueNames[i]);
         RegCloseKey(key);
