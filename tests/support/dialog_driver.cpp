@@ -35,6 +35,12 @@ Scenario &Scenario::Meanwhile(const std::string &what, std::function<void(HWND a
     return *this;
 }
 
+// A step that acts once and is done.
+static Scenario &Do(Scenario &s, const std::string &what, std::function<void(HWND active)> act)
+{
+    return s.Then(what, [act](HWND active) { act(active); return true; });
+}
+
 Scenario &Scenario::OnPage(int templateId, std::function<void(HWND page)> check)
 {
     return WhenEnabled(templateId, 0, check);
@@ -54,49 +60,34 @@ Scenario &Scenario::WhenEnabled(int templateId, int id, std::function<void(HWND 
 
 Scenario &Scenario::Click(int id)
 {
-    return Then("click " + std::to_string(id), [id](HWND active) {
-        HWND button = GetDlgItem(active, id);
-        EXPECT_TRUE(button != NULL) << "no control " << id << " on the active window";
-        if (button) {
-            // Where a user's click would be: a page may tell a click by where it came.
-            POINT centre = ControlCentre(active, id);
-            SetCursorPos(centre.x, centre.y);
-            ClickControl(active, id);
-        }
-        return true;
+    return Do(*this, "click " + std::to_string(id), [id](HWND active) {
+        // Where a user's click would be: a page may tell a click by where it came.
+        POINT centre = ControlCentre(active, id);
+        SetCursorPos(centre.x, centre.y);
+        EXPECT_TRUE(ClickControl(active, id)) << "no control " << id << " on the active window";
     });
 }
 
 Scenario &Scenario::PressEscape()
 {
-    return Then("Escape", [](HWND) {
-        EXPECT_TRUE(RealKey(VK_ESCAPE));
-        return true;
-    });
+    return Do(*this, "Escape", [](HWND) { EXPECT_TRUE(RealKey(VK_ESCAPE)); });
 }
 
 Scenario &Scenario::PressEnter()
 {
-    return Then("Enter", [](HWND) {
-        EXPECT_TRUE(RealKey(VK_RETURN));
-        return true;
-    });
+    return Do(*this, "Enter", [](HWND) { EXPECT_TRUE(RealKey(VK_RETURN)); });
 }
 
 Scenario &Scenario::CloseBox()
 {
-    return Then("close box", [](HWND active) {
-        PostMessageA(active, WM_SYSCOMMAND, SC_CLOSE, 0);
-        return true;
-    });
+    return Do(*this, "close box", [](HWND active) { PostMessageA(active, WM_SYSCOMMAND, SC_CLOSE, 0); });
 }
 
 Scenario &Scenario::AnswerMessageBox(const std::string &text, const char *caption, LPCSTR standardIcon,
                                      int button)
 {
-    std::string wantCaption = caption;
     return Then("message box \"" + text.substr(0, 40) + "\"",
-                [text, wantCaption, standardIcon, button](HWND active) {
+                [text, wantCaption = std::string(caption), standardIcon, button](HWND active) {
         MessageBoxSeen seen;
         if (!ReadMessageBox(active, &seen))
             return false;
@@ -112,10 +103,8 @@ Scenario &Scenario::AnswerMessageBox(const std::string &text, const char *captio
 
 Scenario &Scenario::Touch(int x, int y)
 {
-    return Then("touch " + std::to_string(x) + "," + std::to_string(y), [x, y](HWND active) {
-        TouchAt(active, POINT{ x, y });
-        return true;
-    });
+    return Do(*this, "touch " + std::to_string(x) + "," + std::to_string(y),
+              [x, y](HWND active) { TouchAt(active, POINT{ x, y }); });
 }
 
 Scenario &Scenario::TouchControl(int id, std::vector<POINT> *touched)
@@ -132,11 +121,11 @@ Scenario &Scenario::TouchControl(int id, std::vector<POINT> *touched)
 
 Scenario &Scenario::Pause(int milliseconds)
 {
-    auto until = std::make_shared<DWORD>(0);
-    return Then("pause", [until, milliseconds](HWND) {
-        if (*until == 0)
-            *until = GetTickCount() + milliseconds;
-        return (LONG)(GetTickCount() - *until) >= 0;
+    // The step keeps its own copy of until from one tick to the next.
+    return Then("pause", [until = DWORD(0), milliseconds](HWND) mutable {
+        if (until == 0)
+            until = GetTickCount() + milliseconds;
+        return (LONG)(GetTickCount() - until) >= 0;
     });
 }
 
@@ -176,22 +165,15 @@ void Scenario::OnTick()
     busy_ = false;
 }
 
-static BOOL CALLBACK CountAndClose(HWND window, LPARAM count)
+// A window of the thread still open after a run fails the test, and is closed.
+static BOOL CALLBACK CloseLeftWindow(HWND window, LPARAM)
 {
     if (IsWindowVisible(window)) {
-        ++*(int *)count;
         ADD_FAILURE() << "window left open: " << DescribeWindow(window) << " \"" << WindowText(window) << "\"";
         EndDialog(window, 0);
         DestroyWindow(window);
     }
     return TRUE;
-}
-
-int CloseThreadWindows(void)
-{
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountAndClose, (LPARAM)&count);
-    return count;
 }
 
 void Scenario::Run(std::function<void()> body, int stepTimeoutMs)
@@ -208,7 +190,7 @@ void Scenario::Run(std::function<void()> body, int stepTimeoutMs)
     if (!abandoned_)
         EXPECT_EQ(steps_.size(), done) << "the pages closed before step " << next_ + 1 << " ("
                                        << (next_ < steps_.size() ? steps_[next_].what : "") << ")";
-    CloseThreadWindows();
+    EnumThreadWindows(GetCurrentThreadId(), CloseLeftWindow, 0);
 }
 
 Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choices)
@@ -266,8 +248,5 @@ Scenario &RealClick(Scenario &s, int id, int clicks, POINT *at)
 
 Scenario &RealClickPoint(Scenario &s, const POINT *at, int clicks)
 {
-    return s.Then("real click at a point", [at, clicks](HWND) {
-        EXPECT_TRUE(RealClickAt(*at, clicks));
-        return true;
-    });
+    return Do(s, "real click at a point", [at, clicks](HWND) { EXPECT_TRUE(RealClickAt(*at, clicks)); });
 }

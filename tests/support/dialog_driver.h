@@ -74,9 +74,6 @@ private:
     bool abandoned_ = false;
 };
 
-// Closes every window of this thread that is still open; returns how many there were.
-int CloseThreadWindows(void);
-
 // From the welcome page, Next on every page of the chain up to the page of templateId;
 // on the way, each control of `choices` is clicked on the page that has it.
 Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choices = {});

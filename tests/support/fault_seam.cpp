@@ -17,9 +17,10 @@ struct Armed {
 
 bool Tracing;
 std::vector<std::string> Trace;
-// The dialogs DialogBoxParamA is running, innermost last, and the paths of the keys opened.
+// The dialogs DialogBoxParamA is running, innermost last, and the paths of the keys opened
+// (below HKEY_LOCAL_MACHINE, whose own path is empty).
 std::vector<int> Dialogs;
-std::map<HKEY, std::string> KeyPaths;
+std::map<HKEY, std::string> KeyPaths = { { HKEY_LOCAL_MACHINE, "" }, { HKEY_CURRENT_USER, "HKCU" } };
 
 std::string DialogName(LPCSTR templateName)
 {
@@ -27,18 +28,10 @@ std::string DialogName(LPCSTR templateName)
     return PageName(id) ? std::string("the ") + PageName(id) : "template " + std::to_string(id);
 }
 
-std::string KeyPath(HKEY key)
+// The path of subkey below key, or of key itself.
+std::string KeyPath(HKEY key, LPCSTR subkey = NULL)
 {
-    if (key == HKEY_LOCAL_MACHINE)
-        return "";
-    if (key == HKEY_CURRENT_USER)
-        return "HKCU";
-    return KeyPaths.count(key) ? KeyPaths[key] : "?";
-}
-
-std::string SubkeyPath(HKEY key, LPCSTR subkey)
-{
-    std::string base = KeyPath(key);
+    std::string base = KeyPaths.count(key) ? KeyPaths[key] : "?";
     if (!subkey || !*subkey)
         return base;
     return base.empty() ? subkey : base + "\\" + subkey;
@@ -86,15 +79,19 @@ BOOL Fails(const char *function, const std::string &what)
     return TRUE;
 }
 
-// One stand-in per function: the real one through the saved entry, or the failure.
-#define STAND_IN(result, name, params, args, what, failure)     \
-    result (WINAPI *Real##name) params;                          \
-    result WINAPI Fake##name params                              \
-    {                                                            \
-        if (Fails(#name, what))                                  \
-            return failure;                                      \
-        return Real##name args;                                  \
+// One stand-in per function: the real one through the saved entry, or the failure; what
+// the real one returns passes through passed (a function of result).
+#define STAND_IN_THEN(type, name, params, args, what, failure, passed) \
+    type (WINAPI *Real##name) params;                                   \
+    type WINAPI Fake##name params                                       \
+    {                                                                   \
+        if (Fails(#name, what))                                         \
+            return failure;                                             \
+        type result = Real##name args;                                  \
+        return passed;                                                  \
     }
+#define STAND_IN(type, name, params, args, what, failure) \
+    STAND_IN_THEN(type, name, params, args, what, failure, result)
 
 #define REGISTRY_FAILURE ((LONG)Fault.error)
 
@@ -102,33 +99,21 @@ BOOL Fails(const char *function, const std::string &what)
 LONG Opened(LONG status, HKEY key, LPCSTR subkey, PHKEY out)
 {
     if (status == ERROR_SUCCESS)
-        KeyPaths[*out] = SubkeyPath(key, subkey);
+        KeyPaths[*out] = KeyPath(key, subkey);
     return status;
 }
 
-LONG (WINAPI *RealRegCreateKeyExA)(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES, PHKEY, LPDWORD);
-LONG WINAPI FakeRegCreateKeyExA(HKEY k, LPCSTR s, DWORD r, LPSTR c, DWORD o, REGSAM a, LPSECURITY_ATTRIBUTES sa,
-                                PHKEY out, LPDWORD d)
-{
-    if (Fails("RegCreateKeyExA", SubkeyPath(k, s)))
-        return REGISTRY_FAILURE;
-    return Opened(RealRegCreateKeyExA(k, s, r, c, o, a, sa, out, d), k, s, out);
-}
-
-LONG (WINAPI *RealRegOpenKeyExA)(HKEY, LPCSTR, DWORD, REGSAM, PHKEY);
-LONG WINAPI FakeRegOpenKeyExA(HKEY k, LPCSTR s, DWORD o, REGSAM a, PHKEY out)
-{
-    if (Fails("RegOpenKeyExA", SubkeyPath(k, s)))
-        return REGISTRY_FAILURE;
-    return Opened(RealRegOpenKeyExA(k, s, o, a, out), k, s, out);
-}
-
+STAND_IN_THEN(LONG, RegCreateKeyExA,
+              (HKEY k, LPCSTR s, DWORD r, LPSTR c, DWORD o, REGSAM a, LPSECURITY_ATTRIBUTES sa, PHKEY out, LPDWORD d),
+              (k, s, r, c, o, a, sa, out, d), KeyPath(k, s), REGISTRY_FAILURE, Opened(result, k, s, out))
+STAND_IN_THEN(LONG, RegOpenKeyExA, (HKEY k, LPCSTR s, DWORD o, REGSAM a, PHKEY out), (k, s, o, a, out),
+              KeyPath(k, s), REGISTRY_FAILURE, Opened(result, k, s, out))
 STAND_IN(LONG, RegQueryValueExA, (HKEY k, LPCSTR n, LPDWORD r, LPDWORD t, LPBYTE d, LPDWORD s),
          (k, n, r, t, d, s), ValueIn(k, n), REGISTRY_FAILURE)
 STAND_IN(LONG, RegSetValueExA, (HKEY k, LPCSTR n, DWORD r, DWORD t, const BYTE *d, DWORD s),
          (k, n, r, t, d, s), ValueIn(k, n), REGISTRY_FAILURE)
 STAND_IN(LONG, RegDeleteValueA, (HKEY k, LPCSTR n), (k, n), ValueIn(k, n), REGISTRY_FAILURE)
-STAND_IN(LONG, RegDeleteKeyA, (HKEY k, LPCSTR s), (k, s), SubkeyPath(k, s), REGISTRY_FAILURE)
+STAND_IN(LONG, RegDeleteKeyA, (HKEY k, LPCSTR s), (k, s), KeyPath(k, s), REGISTRY_FAILURE)
 STAND_IN(LONG, RegQueryInfoKeyA,
          (HKEY k, LPSTR c, LPDWORD cs, LPDWORD r, LPDWORD sk, LPDWORD msk, LPDWORD mc, LPDWORD v,
           LPDWORD mvn, LPDWORD mvl, LPDWORD sd, PFILETIME t),
@@ -262,7 +247,8 @@ BOOL ArmFault(const std::string &call, const std::string &after, DWORD error)
     for (Swap &swap : Swaps)
         if (function == swap.name && *swap.real) {
             Fault = Armed{ call, after, error, FALSE };
-            StartCallTrace();
+            Trace.clear();
+            Tracing = true;
             return TRUE;
         }
     return FALSE;
@@ -292,13 +278,6 @@ int DriverHandlesHeld(void)
 int MostDriverHandlesHeld(void)
 {
     return MostHandlesHeld;
-}
-
-void StartCallTrace(void)
-{
-    SwapImports();
-    Trace.clear();
-    Tracing = true;
 }
 
 std::vector<std::string> TakeCallTrace(void)

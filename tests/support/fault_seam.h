@@ -34,9 +34,8 @@ void CountDriverHandles(void);
 int DriverHandlesHeld(void);
 int MostDriverHandlesHeld(void);
 
-// Every call of a swappable function from now on is noted by its name, until the trace is
-// taken.
-void StartCallTrace(void);
+// Every call of a swappable function since the fault was armed, by its name; the trace ends
+// here.
 std::vector<std::string> TakeCallTrace(void);
 
 #endif

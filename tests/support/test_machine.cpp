@@ -134,24 +134,17 @@ static const char MediumDirectory[] = "C:\\velmora-test-medium";
 
 static void EmptyMedium(void)
 {
-    for (const std::string &name : MediumFiles()) {
-        std::string path = std::string(MediumDirectory) + "\\" + name;
-        SetReadOnly(path, false);
-        DeleteFileA(path.c_str());
-    }
+    for (const std::string &name : MediumFiles())
+        DeleteWritableFile((std::string(MediumDirectory) + "\\" + name).c_str());
 }
 
 std::string MakeSetupMedium(const std::vector<std::string> &without)
 {
     CreateDirectoryA(MediumDirectory, NULL);
     EmptyMedium();
-    for (const std::string &name : MediumFiles()) {
-        bool skip = false;
-        for (const std::string &left : without)
-            skip = skip || left == name;
-        if (!skip)
+    for (const std::string &name : MediumFiles())
+        if (std::find(without.begin(), without.end(), name) == without.end())
             WriteFileText(std::string(MediumDirectory) + "\\" + name, "medium copy of " + name);
-    }
     SetCurrentDirectoryA(MediumDirectory);
     return MediumDirectory;
 }
@@ -173,12 +166,9 @@ std::vector<std::string> ReadSimulationLog(size_t from)
     std::vector<std::string> lines;
     std::istringstream text(ReadFileText(SimulationLogPath()));
     std::string line;
-    while (std::getline(text, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    lines.erase(lines.begin(), lines.begin() + std::min(from, lines.size()));
+    for (size_t n = 0; std::getline(text, line); n++)
+        if (n >= from)
+            lines.push_back(line.substr(0, line.find('\r')));
     return lines;
 }
 
@@ -202,16 +192,12 @@ std::string IoctlLine(const char *code, LONG word0, LONG word1)
 
 static void RemoveStartMenuFolder(void)
 {
-    for (const char *name : CompanionPrograms) {
-        for (const std::string &path : { StartMenuProgram(name), ShellStartMenuProgram(name) }) {
-            SetReadOnly(path, false);
-            DeleteFileA(path.c_str());
-        }
-    }
+    for (const char *name : CompanionPrograms)
+        for (const std::string &path : { StartMenuProgram(name), ShellStartMenuProgram(name) })
+            DeleteWritableFile(path.c_str());
     RemoveDirectoryA((ShellProgramsFolder() + "\\VELMORA").c_str());
-    RemoveDirectoryA(WindowsDirectoryPath("START MENU\\PROGRAMS\\VELMORA").c_str());
-    RemoveDirectoryA(WindowsDirectoryPath("START MENU\\PROGRAMS").c_str());
-    RemoveDirectoryA(WindowsDirectoryPath("START MENU").c_str());
+    for (const char *folder : { "START MENU\\PROGRAMS\\VELMORA", "START MENU\\PROGRAMS", "START MENU" })
+        RemoveDirectoryA(WindowsDirectoryPath(folder).c_str());
 }
 
 static void CleanMachine(void)
@@ -220,10 +206,8 @@ static void CleanMachine(void)
     DeleteKeyTree("System\\CurrentControlSet\\Services\\VxD\\Velmora");
     DeleteKeyTree(UninstallKey);
     DeleteFileA(WindowsDirectoryPath("VELMORA.LOG").c_str());
-    for (const char *name : { "QUARLO.VXD", "QUARLO.OLD" }) {
-        SetReadOnly(SystemDirectoryPath(name), false);
-        DeleteFileA(SystemDirectoryPath(name).c_str());
-    }
+    for (const char *name : { "QUARLO.VXD", "QUARLO.OLD" })
+        DeleteWritableFile(SystemDirectoryPath(name).c_str());
     RemoveDirectoryA(SystemDirectoryPath("QUARLO.OLD").c_str());
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, PENDING_KEY, PENDING_VALUE);
     RemoveStartMenuFolder();

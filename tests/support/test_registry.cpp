@@ -6,6 +6,7 @@
 #include "settings.h"
 
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 BOOL KeyExists(const char *path)
 {
@@ -14,28 +15,14 @@ BOOL KeyExists(const char *path)
 
 void DeleteKeyTree(const char *path)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    char name[256];
-    for (;;) {
-        DWORD size = sizeof name;
-        if (RegEnumKeyExA(key, 0, name, &size, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
-            break;
-        std::string child = std::string(path) + "\\" + name;
-        DeleteKeyTree(child.c_str());
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, path);
 }
 
+// The key is created when it is missing.
 void WriteValue(const char *path, const char *name, DWORD type, const void *data, DWORD size)
 {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, NULL, 0, KEY_ALL_ACCESS,
-                                             NULL, &key, NULL)) << path;
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, type, (const BYTE *)data, size)) << name;
-    RegCloseKey(key);
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_LOCAL_MACHINE, path, name, type, data, size))
+        << name << " in " << path;
 }
 
 void WriteDword(const char *path, const char *name, DWORD value)
@@ -46,7 +33,7 @@ void WriteDword(const char *path, const char *name, DWORD value)
 BOOL ReadValue(const char *path, const char *name, DWORD *type, std::vector<BYTE> *data)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (OpenKey(path, KEY_READ, &key) != ERROR_SUCCESS)
         return FALSE;
     BYTE buffer[1024];
     DWORD size = sizeof buffer;
@@ -60,15 +47,14 @@ BOOL ReadValue(const char *path, const char *name, DWORD *type, std::vector<BYTE
 
 DWORD StoredDword(const char *path, const char *name)
 {
-    DWORD type = 0;
-    std::vector<BYTE> data;
-    if (!ReadValue(path, name, &type, &data))
+    DWORD value = 0, size = sizeof value;
+    LONG status = RegGetValueA(HKEY_LOCAL_MACHINE, path, name, RRF_RT_REG_DWORD, NULL, &value, &size);
+    if (status == ERROR_FILE_NOT_FOUND)
         return MISSING_VALUE;
-    EXPECT_EQ((DWORD)REG_DWORD, type) << name << " is stored with another type";
-    EXPECT_EQ(4u, data.size()) << name << " is not 4 bytes";
-    if (type != REG_DWORD || data.size() != 4)
-        return MISSING_VALUE;
-    return *(DWORD *)data.data();
+    // The type is the registry's to check; a REG_DWORD's size is not.
+    bool dword = status == ERROR_SUCCESS && size == 4;
+    EXPECT_TRUE(dword) << name << " is no REG_DWORD of 4 bytes (status " << status << ", " << size << " bytes)";
+    return dword ? value : MISSING_VALUE;
 }
 
 DWORD StoredSetting(const char *name)
@@ -84,13 +70,19 @@ std::vector<DWORD> StoredRecord(void)
     return values;
 }
 
-void ExpectStaticDriverEntry(void)
+// A REG_SZ value that holds text and its terminating zero, nothing more.
+static void ExpectString(const char *path, const char *name, const std::string &text)
 {
     DWORD type = 0;
     std::vector<BYTE> data;
-    ASSERT_TRUE(ReadValue(STATIC_DRIVER_KEY, STATIC_DRIVER_VALUE, &type, &data)) << "no static-driver entry";
-    EXPECT_EQ((DWORD)REG_SZ, type);
-    EXPECT_EQ(std::string("Quarlo.vxd", 11), std::string(data.begin(), data.end()));
+    ASSERT_TRUE(ReadValue(path, name, &type, &data)) << "no value " << name << " in " << path;
+    EXPECT_EQ((DWORD)REG_SZ, type) << name << " is stored with another type";
+    EXPECT_EQ(text + '\0', std::string(data.begin(), data.end())) << name;
+}
+
+void ExpectStaticDriverEntry(void)
+{
+    ExpectString(STATIC_DRIVER_KEY, STATIC_DRIVER_VALUE, "Quarlo.vxd");
 }
 
 const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora";
@@ -104,28 +96,23 @@ static std::vector<std::string> UninstallTexts(const std::string &remover)
 
 void WriteUninstallEntryFor(const std::string &remover)
 {
+    std::vector<std::string> texts = UninstallTexts(remover);
     for (int i = 0; i < 3; i++)
-        WriteValue(UninstallKey, UninstallValues[i], REG_SZ, UninstallTexts(remover)[i].c_str(),
-                   (DWORD)UninstallTexts(remover)[i].size() + 1);
+        WriteValue(UninstallKey, UninstallValues[i], REG_SZ, texts[i].c_str(), (DWORD)texts[i].size() + 1);
 }
 
 void ExpectUninstallEntry(const std::string &remover)
 {
     ASSERT_EQ(!remover.empty(), !!KeyExists(UninstallKey)) << "an Add/Remove Programs entry, or none";
-    for (int i = 0; i < 3 && !remover.empty(); i++) {
-        DWORD type = 0;
-        std::vector<BYTE> data;
-        EXPECT_TRUE(ReadValue(UninstallKey, UninstallValues[i], &type, &data)) << UninstallValues[i];
-        EXPECT_EQ((DWORD)REG_SZ, type);
-        EXPECT_EQ(UninstallTexts(remover)[i], std::string(data.begin(), data.end()).c_str());
-    }
+    for (int i = 0; i < 3 && !remover.empty(); i++)
+        ExpectString(UninstallKey, UninstallValues[i], UninstallTexts(remover)[i]);
 }
 
 int CountValues(const char *path)
 {
     HKEY key;
     DWORD values = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (OpenKey(path, KEY_READ, &key) != ERROR_SUCCESS)
         return -1;
     RegQueryInfoKeyA(key, NULL, NULL, NULL, NULL, NULL, NULL, &values, NULL, NULL, NULL, NULL);
     RegCloseKey(key);
@@ -136,20 +123,12 @@ void DenyKeyWrites(const char *path, bool deny)
 {
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, NULL, 0, WRITE_DAC, NULL, &key, NULL));
-    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-    PSID everyone = NULL;
-    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
-    BYTE aclBuffer[256];
-    PACL acl = (PACL)aclBuffer;
-    InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
-    AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE, everyone);
-    AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
-    SECURITY_DESCRIPTOR descriptor;
-    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-    // No list at all lets everyone do everything again.
-    SetSecurityDescriptorDacl(&descriptor, TRUE, deny ? acl : NULL, FALSE);
-    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor));
-    FreeSid(everyone);
+    // Everyone may do all but set a value (0x2, KEY_SET_VALUE); with no list at all, everything again.
+    PSECURITY_DESCRIPTOR descriptor = NULL;
+    EXPECT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        deny ? "D:(D;;0x2;;;WD)(A;;KA;;;WD)" : "D:NO_ACCESS_CONTROL", SDDL_REVISION_1, &descriptor, NULL));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor));
+    LocalFree(descriptor);
     RegCloseKey(key);
 }
 
@@ -171,15 +150,11 @@ std::string ShellFolderValue(HKEY root, bool user, const char *name)
 
 void SetShellFolderValue(HKEY root, bool user, const char *name, const std::string &value, bool expand)
 {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, ExplorerKey(user).c_str(), 0, NULL, 0, KEY_ALL_ACCESS,
-                                             NULL, &key, NULL));
     if (value.empty())
-        RegDeleteValueA(key, name);
+        RegDeleteKeyValueA(root, ExplorerKey(user).c_str(), name);
     else
-        RegSetValueExA(key, name, 0, expand ? REG_EXPAND_SZ : REG_SZ, (const BYTE *)value.c_str(),
-                       (DWORD)value.size() + 1);
-    RegCloseKey(key);
+        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(root, ExplorerKey(user).c_str(), name, expand ? REG_EXPAND_SZ : REG_SZ,
+                                                 value.c_str(), (DWORD)value.size() + 1)) << name;
 }
 
 static const struct { HKEY root; bool user; const char *name; } ProgramsValues[] = {
