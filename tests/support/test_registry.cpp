@@ -123,10 +123,11 @@ void DenyKeyWrites(const char *path, bool deny)
 {
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, NULL, 0, WRITE_DAC, NULL, &key, NULL));
-    // Everyone may do all but set a value (0x2, KEY_SET_VALUE); with no list at all, everything again.
+    // Everyone (WD) may do all (KA), but for setting a value (0x2, KEY_SET_VALUE) unless
+    // that is allowed again.
     PSECURITY_DESCRIPTOR descriptor = NULL;
     EXPECT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
-        deny ? "D:(D;;0x2;;;WD)(A;;KA;;;WD)" : "D:NO_ACCESS_CONTROL", SDDL_REVISION_1, &descriptor, NULL));
+        deny ? "D:(D;;0x2;;;WD)(A;;KA;;;WD)" : "D:(A;;KA;;;WD)", SDDL_REVISION_1, &descriptor, NULL));
     EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor));
     LocalFree(descriptor);
     RegCloseKey(key);
