@@ -135,9 +135,16 @@ void CALLBACK Scenario::Tick(HWND, UINT, UINT_PTR, DWORD)
         Running->OnTick();
 }
 
-static BOOL CALLBACK EndEveryDialog(HWND window, LPARAM)
+// Takes a window of the thread down: every dialog ends. After a run (afterRun) a window
+// still shown fails the test, and is destroyed too.
+static BOOL CALLBACK TakeDown(HWND window, LPARAM afterRun)
 {
+    bool left = afterRun && IsWindowVisible(window);
+    if (left)
+        ADD_FAILURE() << "window left open: " << DescribeWindow(window) << " \"" << WindowText(window) << "\"";
     EndDialog(window, 0);
+    if (left)
+        DestroyWindow(window);
     return TRUE;
 }
 
@@ -149,7 +156,7 @@ void Scenario::OnTick()
     if (abandoned_) {
         // Something went wrong: take the pages down from outside so the test ends.
         SetupAborted = 1;
-        EnumThreadWindows(GetCurrentThreadId(), EndEveryDialog, 0);
+        EnumThreadWindows(GetCurrentThreadId(), TakeDown, FALSE);
     } else if (next_ < steps_.size()) {
         HWND active = GetActiveWindow();
         if (steps_[next_].step(active)) {
@@ -163,17 +170,6 @@ void Scenario::OnTick()
         }
     }
     busy_ = false;
-}
-
-// A window of the thread still open after a run fails the test, and is closed.
-static BOOL CALLBACK CloseLeftWindow(HWND window, LPARAM)
-{
-    if (IsWindowVisible(window)) {
-        ADD_FAILURE() << "window left open: " << DescribeWindow(window) << " \"" << WindowText(window) << "\"";
-        EndDialog(window, 0);
-        DestroyWindow(window);
-    }
-    return TRUE;
 }
 
 void Scenario::Run(std::function<void()> body, int stepTimeoutMs)
@@ -190,7 +186,7 @@ void Scenario::Run(std::function<void()> body, int stepTimeoutMs)
     if (!abandoned_)
         EXPECT_EQ(steps_.size(), done) << "the pages closed before step " << next_ + 1 << " ("
                                        << (next_ < steps_.size() ? steps_[next_].what : "") << ")";
-    EnumThreadWindows(GetCurrentThreadId(), CloseLeftWindow, 0);
+    EnumThreadWindows(GetCurrentThreadId(), TakeDown, TRUE);
 }
 
 Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choices)

@@ -203,15 +203,8 @@ bool ImportIs(const char *import, const char *name)
     return std::strncmp(import, mangled, std::strlen(mangled)) == 0;
 }
 
-void Patch(void **slot, void *value)
-{
-    DWORD old;
-    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
-    *slot = value;
-    VirtualProtect(slot, sizeof *slot, old, &old);
-}
-
-// Walks the import descriptors of the program's own image and swaps every entry by name.
+// Walks the import descriptors of the program's own image and swaps every entry by name;
+// an entry swapped stays writable for the rest of the run.
 void SwapImports(void)
 {
     static bool swapped;
@@ -231,8 +224,10 @@ void SwapImports(void)
             const char *import = (const char *)((IMAGE_IMPORT_BY_NAME *)(base + names->u1.AddressOfData))->Name;
             for (Swap &swap : Swaps)
                 if (ImportIs(import, swap.name)) {
+                    DWORD old;
+                    VirtualProtect(&entries->u1.Function, sizeof entries->u1.Function, PAGE_READWRITE, &old);
                     *swap.real = (void *)entries->u1.Function;
-                    Patch((void **)&entries->u1.Function, swap.fake);
+                    entries->u1.Function = (ULONG_PTR)swap.fake;
                 }
         }
     }

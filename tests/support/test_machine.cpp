@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 void ResetSetupGlobals(void)
@@ -70,9 +71,7 @@ BOOL FileExists(const std::string &path)
 std::string ReadFileText(const std::string &path)
 {
     std::ifstream in(path.c_str(), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteFileText(const std::string &path, const std::string &text)
