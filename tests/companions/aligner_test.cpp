@@ -165,11 +165,11 @@ TEST_F(Aligner, FifthTargetShowsTheAlignmentErrorThenTesting)
         EXPECT_NE(std::string::npos, CentreNote(off).find("Retry"));
         ExpectNote(screen, CentreNote(off));
     });
-    auto touched = std::make_shared<std::vector<POINT>>();
+    std::vector<POINT> touched;
     s.Click(IDC_RETRY).OnPage(IDD_CALIBRATION, [](HWND screen) { ExpectNote(screen, ""); });
-    TouchTargets(s, WholeRound, touched.get()).OnPage(IDD_CALIBRATION, [touched](HWND screen) {
-        EXPECT_EQ(std::string::npos, CentreNote(touched->back()).find("Retry"));
-        ExpectNote(screen, CentreNote(touched->back()));
+    TouchTargets(s, WholeRound, &touched).OnPage(IDD_CALIBRATION, [&touched](HWND screen) {
+        EXPECT_EQ(std::string::npos, CentreNote(touched.back()).find("Retry"));
+        ExpectNote(screen, CentreNote(touched.back()));
     });
     s.Click(IDC_OK);
     s.Run([] { RunAligner(); });
@@ -179,9 +179,7 @@ TEST_F(Aligner, FifthTargetShowsTheAlignmentErrorThenTesting)
 TEST_F(Aligner, NotInstalledOpensNothingAndCreatesNothing)
 {
     DeleteKeyTree(SETTINGS_PARENT_KEY);
-    Scenario s;
-    s.AnswerMessageBox(NOT_INSTALLED_TEXT, ALIGNER_CAPTION, IDI_EXCLAMATION);
-    s.Run([] { RunAligner(); });
+    RunAnswering(RunAligner, NOT_INSTALLED_TEXT, ALIGNER_CAPTION, IDI_EXCLAMATION);
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
     EXPECT_TRUE(ReadSimulationLog().empty()) << "the driver was opened";
 }

@@ -93,9 +93,7 @@ TEST_F(Padmon, SaysWhatIsMissing)
     EXPECT_EQ(std::vector<std::string>{ "open" }, ReadSimulationLog()) << "a control call without a driver";
 
     DeleteKeyTree(SETTINGS_PARENT_KEY);
-    Scenario absent;
-    absent.AnswerMessageBox(NOT_INSTALLED_TEXT, PADMON_CAPTION, IDI_EXCLAMATION);
-    absent.Run([] { RunPadmon(); });
+    RunAnswering(RunPadmon, NOT_INSTALLED_TEXT, PADMON_CAPTION, IDI_EXCLAMATION);
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
 }
 

@@ -14,19 +14,11 @@ TEST_F(Tuner, OkWritesModeAndRightButtonAndNothingElse)
 {
     InstallVelmora();
     Scenario s;
-    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) {
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_MODE2));
-        EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE1));
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
-    });
+    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) { ExpectTunerChoices(page, 2, 1); });
     s.Click(IDC_TUNER_MODE3).Click(IDC_TUNER_RIGHT_BUTTON);
     // Aligned again by another program while this window was open.
     s.Then("realign", [](HWND) { WriteDword(SETTINGS_KEY, "LeftUpX", 77); return true; });
-    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) {
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_MODE3));
-        EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE2));
-        EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
-    });
+    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) { ExpectTunerChoices(page, 3, 0); });
     s.Click(IDOK).AnswerMessageBox(TakesEffect, TUNER_CAPTION, IDI_ASTERISK);
     s.Run([] { RunTuner(); });
 
@@ -56,10 +48,7 @@ TEST_F(Tuner, KeyClosedToWritingShowsTheStoredChoicesAndTellsTheyWereNotStored)
     InstallVelmora();
     ShutKey();
     Scenario s;
-    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) {
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_MODE2));
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
-    });
+    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) { ExpectTunerChoices(page, 2, 1); });
     s.Click(IDC_TUNER_MODE3).Click(IDOK);
     s.AnswerMessageBox(TUNER_NOT_STORED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);
     s.Run([] { RunTuner(); });
@@ -68,9 +57,7 @@ TEST_F(Tuner, KeyClosedToWritingShowsTheStoredChoicesAndTellsTheyWereNotStored)
 
 TEST_F(Tuner, NeverCreatesTheSettingsKey)
 {
-    Scenario absent;
-    absent.AnswerMessageBox(NOT_INSTALLED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);
-    absent.Run([] { RunTuner(); });
+    RunAnswering(RunTuner, NOT_INSTALLED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
 
     // Removed while the window was open.
