@@ -1,10 +1,5 @@
 // An installed Velmora and the steps the companion tests share.
 #include "companion_test.h"
-#include "companion_resource.h"
-#include "companions.h"
-#include "driver_entry.h"
-#include "earlier.h"
-#include "resource.h"
 
 void CompanionTest::SetUp()
 {
@@ -97,6 +92,12 @@ Scenario &OnWindowWith(Scenario &s, int id, std::function<void(HWND window)> che
     });
 }
 
+std::vector<std::string> LogTail(size_t count)
+{
+    std::vector<std::string> log = ReadSimulationLog();
+    return ReadSimulationLog(log.size() - std::min(count, log.size()));
+}
+
 void RunAnswering(int (*program)(void), const std::string &text, const char *caption, LPCSTR icon)
 {
     Scenario s;
@@ -112,6 +113,7 @@ HANDLE HoldOpen(const std::string &path)
 void ExpectTunerChoices(HWND page, DWORD mode, DWORD button)
 {
     for (int m = 1; m <= 3; m++)
-        EXPECT_EQ(mode == (DWORD)m ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE1 + m - 1)) << "mode " << m;
+        EXPECT_EQ(mode == (DWORD)m ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE1 + m - 1))
+            << "mode " << m;
     EXPECT_EQ(button == 1 ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
 }

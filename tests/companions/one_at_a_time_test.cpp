@@ -1,12 +1,6 @@
 // Setup and the companions that change the installation refuse to run beside one another,
 // and the first of them to run after a stopped setup puts back what it kept aside.
 #include "companion_test.h"
-#include "companion_resource.h"
-#include "companions.h"
-#include "resource.h"
-#include "driver_entry.h"
-#include "earlier.h"
-#include "setup.h"
 
 namespace {
 

@@ -3,11 +3,6 @@
 // least significant first, whatever its type, over a field that was zero; a longer one gives
 // every field its default.
 #include "companion_test.h"
-#include "companion_resource.h"
-#include "companions.h"
-#include "resource.h"
-#include "earlier.h"
-#include "setup.h"
 
 namespace {
 
@@ -107,8 +102,7 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
     StoreForm();
     Scenario tuner;
     OnWindowWith(tuner, IDC_TUNER_MODE1, [mode, button](HWND page) { ExpectTunerChoices(page, mode, button); });
-    tuner.Click(IDOK).AnswerMessageBox("The new touch settings take effect at the next start of Windows.",
-                                       TUNER_CAPTION, IDI_ASTERISK);
+    tuner.Click(IDOK).AnswerMessageBox(TUNED_TEXT_SEEN, TUNER_CAPTION, IDI_ASTERISK);
     tuner.Run([] { RunTuner(); });
     EXPECT_EQ(mode, StoredSetting("Mode"));
     EXPECT_EQ(button, StoredSetting("RightButton"));

@@ -1,14 +1,9 @@
 // Touch tuning: only Mode and RightButton change, only on OK, only in a key that exists.
 #include "companion_test.h"
-#include "companion_resource.h"
-#include "companions.h"
-#include "settings.h"
 
 namespace {
 
 class Tuner : public CompanionTest {};
-
-const char TakesEffect[] = "The new touch settings take effect at the next start of Windows.";
 
 TEST_F(Tuner, OkWritesModeAndRightButtonAndNothingElse)
 {
@@ -19,7 +14,7 @@ TEST_F(Tuner, OkWritesModeAndRightButtonAndNothingElse)
     // Aligned again by another program while this window was open.
     s.Then("realign", [](HWND) { WriteDword(SETTINGS_KEY, "LeftUpX", 77); return true; });
     OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) { ExpectTunerChoices(page, 3, 0); });
-    s.Click(IDOK).AnswerMessageBox(TakesEffect, TUNER_CAPTION, IDI_ASTERISK);
+    s.Click(IDOK).AnswerMessageBox(TUNED_TEXT_SEEN, TUNER_CAPTION, IDI_ASTERISK);
     s.Run([] { RunTuner(); });
 
     std::vector<DWORD> expected = InstalledRecord;
