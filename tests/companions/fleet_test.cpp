@@ -108,15 +108,6 @@ std::string AnswerFile(const std::string &edit)
     return text;
 }
 
-std::vector<std::string> LogLines(const std::string &log)
-{
-    std::vector<std::string> lines;
-    std::istringstream text(log);
-    for (std::string line; std::getline(text, line);)
-        lines.push_back(line.substr(0, line.find('\r')));
-    return lines;
-}
-
 class FleetMachine : public CompanionTest {
 protected:
     void SetUp() override
@@ -133,16 +124,6 @@ protected:
         for (const char *name : { "fleet answers.ini", "fleet.log", "recorded.ini" })
             DeleteFileA((medium_ + "\\" + name).c_str());
         CompanionTest::TearDown();
-    }
-    // Installed as the answers say, the corners sent to the driver as OK sends them.
-    void ExpectReplayed(bool cornersKept)
-    {
-        std::vector<DWORD> want = Answered;
-        if (cornersKept)
-            std::copy(InstalledRecord.begin(), InstalledRecord.begin() + 8, want.begin());
-        ExpectInstalled(want, true);
-        EXPECT_EQ(1, CountLogLines(IoctlLine("0x22000B", (LONG)want[0], (LONG)want[1])));
-        EXPECT_EQ((std::vector<std::string>{ "ioctl 0x22001B 1 1", "ioctl 0x22001B 0 0", "close" }), LogTail(3));
     }
 };
 
@@ -171,16 +152,22 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
     if (!run.logLine || !*run.logLine) {
         EXPECT_FALSE(FileExists(logFile)) << "a log without /LOG or a quiet run";
     } else {
-        std::vector<std::string> log = LogLines(text);
-        ASSERT_FALSE(log.empty()) << "no log at " << logFile;
-        EXPECT_EQ("Command line: " + line, log.front());
-        EXPECT_EQ(0u, log.back().find("Exit code " + std::to_string(run.exitCode) + ": ")) << log.back();
+        // Every line ends with CR LF: the command line comes first, the exit code and its reason last.
+        EXPECT_EQ(0u, text.find("Command line: " + line + "\r\n")) << logFile << ":\n" << text;
+        size_t last = text.rfind("\r\nExit code " + std::to_string(run.exitCode) + ": ");
+        EXPECT_TRUE(last != std::string::npos && text.find("\r\n", last + 2) == text.size() - 2) << text;
         EXPECT_NE(std::string::npos, text.find(run.logLine)) << "no line holds: " << run.logLine << "\n" << text;
     }
     bool installed = !remover && (code == 0 || code == 3010), removed = remover && (code == 0 || code == 3010);
     EXPECT_EQ(installed && line.find("NoRestart") == std::string::npos ? 1 : 0, RestartRequests);
     if (installed) {
-        ExpectReplayed(run.edit == NoCorners);
+        // Installed as the answers say, the corners sent to the driver as OK sends them.
+        std::vector<DWORD> want = Answered;
+        if (run.edit == NoCorners)
+            std::copy(InstalledRecord.begin(), InstalledRecord.begin() + 8, want.begin());
+        ExpectInstalled(want, true);
+        EXPECT_EQ(1, CountLogLines(IoctlLine("0x22000B", (LONG)want[0], (LONG)want[1])));
+        EXPECT_EQ((std::vector<std::string>{ "ioctl 0x22001B 1 1", "ioctl 0x22001B 0 0", "close" }), LogTail(3));
     } else if (removed) {
         EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
         EXPECT_FALSE(StaticDriverRegistered());
