@@ -206,10 +206,8 @@ void RoundTrip(int width, int height, Axis x, Axis y, bool exact)
     POINT centre[4] = {};
     RawPoint touched[4];
     CalibrationTargetCentres(width, height, centre);
-    for (int t = 0; t < 4; t++) {
-        touched[t].X = RawAt(x, centre[t].x, width);
-        touched[t].Y = RawAt(y, centre[t].y, height);
-    }
+    for (int t = 0; t < 4; t++)
+        touched[t] = RawPoint{ RawAt(x, centre[t].x, width), RawAt(y, centre[t].y, height) };
     PanelCorners corners;
     ExtrapolateCorners(touched, &corners);
 

@@ -39,9 +39,9 @@ void ExpectPort(DWORD port, DWORD base, DWORD irq)
 
 // Checks the port page's state after the steps before it have been handled: the record, the
 // choice Back returns to, the buttons checked.
-void Expect(Scenario &s, const char *after, DWORD port, DWORD base, DWORD irq, const Buttons &checked)
+Scenario &Expect(Scenario &s, const char *after, DWORD port, DWORD base, DWORD irq, const Buttons &checked)
 {
-    s.OnPage(IDD_PORT, [=](HWND page) {
+    return s.OnPage(IDD_PORT, [=](HWND page) {
         SCOPED_TRACE(after);
         ExpectPort(port, base, irq);
         EXPECT_EQ(port, PrevSelection.PrevComPort);
@@ -149,14 +149,11 @@ TEST_F(PortPageTest, StoredPortAndLineOutsideTheTables)
     WriteDword(SETTINGS_KEY, "ComBase", 1234);
     WriteDword(SETTINGS_KEY, "ComIrq", 6);
     Scenario s;
-    Expect(s, "opening", 9, 1234, 6, {});
-    s.Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON, [](HWND) { ExpectPort(9, 1234, 6); }).Click(IDC_BACK);
-    Expect(s, "back from the next page", 9, 1234, 6, {});
-    s.Click(IDC_IRQ3);
-    Expect(s, "IRQ 3", 9, 1234, 3, { IDC_IRQ3 });
-    s.Click(IDC_COM1);
-    Expect(s, "COM 1", 1, 1016, 4, { IDC_COM1, IDC_IRQ4 });
-    s.Click(IDC_BACK);
+    Expect(s, "opening", 9, 1234, 6, {}).Click(IDC_NEXT);
+    s.OnPage(IDD_RIGHT_BUTTON, [](HWND) { ExpectPort(9, 1234, 6); }).Click(IDC_BACK);
+    Expect(s, "back from the next page", 9, 1234, 6, {}).Click(IDC_IRQ3);
+    Expect(s, "IRQ 3", 9, 1234, 3, { IDC_IRQ3 }).Click(IDC_COM1);
+    Expect(s, "COM 1", 1, 1016, 4, { IDC_COM1, IDC_IRQ4 }).Click(IDC_BACK);
     s.Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
 }
 
@@ -179,8 +176,7 @@ TEST_F(PortPageTest, BackKeepsTheChoicesAndOnlyAFreshOpeningReadsRegistryAndMapA
             WriteDword(SETTINGS_KEY, "ComBase", 632);
             WriteDword(SETTINGS_KEY, "ComIrq", 5);
         }).Click(IDC_NEXT);
-    Expect(s, "opened again", 4, 632, 5, { IDC_COM4, IDC_IRQ5 });
-    s.OnPage(IDD_PORT, [](HWND page) {
+    Expect(s, "opened again", 4, 632, 5, { IDC_COM4, IDC_IRQ5 }).OnPage(IDD_PORT, [](HWND page) {
         EXPECT_EQ(Buttons({ IDC_COM4, IDC_IRQ5 }), ButtonsWhere(page, ControlVisible));
     }).Click(IDC_CANCEL);
     s.Run([] { RunSetupProgram(); });
