@@ -6,7 +6,6 @@
 #include "settings.h"
 
 #include <gtest/gtest.h>
-#include <sddl.h>
 
 BOOL KeyExists(const char *path)
 {
@@ -123,13 +122,20 @@ void DenyKeyWrites(const char *path, bool deny)
 {
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, NULL, 0, WRITE_DAC, NULL, &key, NULL));
-    // Everyone (WD) may do all (KA), but for setting a value (0x2, KEY_SET_VALUE) unless
-    // that is allowed again.
-    PSECURITY_DESCRIPTOR descriptor = NULL;
-    EXPECT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
-        deny ? "D:(D;;0x2;;;WD)(A;;KA;;;WD)" : "D:(A;;KA;;;WD)", SDDL_REVISION_1, &descriptor, NULL));
-    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor));
-    LocalFree(descriptor);
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = NULL;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    BYTE aclBuffer[256];
+    PACL acl = (PACL)aclBuffer;
+    InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
+    AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE, everyone);
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, everyone);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    // No list at all lets everyone do everything again.
+    SetSecurityDescriptorDacl(&descriptor, TRUE, deny ? acl : NULL, FALSE);
+    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor));
+    FreeSid(everyone);
     RegCloseKey(key);
 }
 
