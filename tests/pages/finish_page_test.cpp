@@ -14,22 +14,17 @@ namespace {
 
 const char Installed[] = "Installation Driver OK !!";
 
-// Every text the progress line is given, with the programs already in the Start-menu
-// folder at that moment: the line must name each program before it is copied.
-struct ProgressSeen {
-    std::string text;
-    int programsCopied;
-};
-std::vector<ProgressSeen> Progress;
+// Every text the progress line is given, with how many programs were already in the
+// Start-menu folder at that moment: the line must name each program before it is copied.
+std::vector<std::pair<std::string, int>> Progress;
 
 LRESULT CALLBACK WatchProgress(int code, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT *call = (const CWPSTRUCT *)lParam;
     if (code == HC_ACTION && call->message == WM_SETTEXT && GetDlgCtrlID(call->hwnd) == IDC_PROGRESS) {
-        int copied = 0;
-        for (const char *name : CompanionPrograms)
-            copied += FileExists(StartMenuProgram(name)) ? 1 : 0;
-        Progress.push_back(ProgressSeen{ (const char *)call->lParam, copied });
+        int copied = std::count_if(CompanionPrograms, CompanionPrograms + 4,
+                                   [](const char *name) { return !!FileExists(StartMenuProgram(name)); });
+        Progress.push_back({ (const char *)call->lParam, copied });
     }
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
@@ -47,13 +42,6 @@ protected:
         PanelSettings.RightDnY = 4321;
         PutDriverFile();
         ASSERT_TRUE(OpenTouchDriver());
-        Progress.clear();
-        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, WatchProgress, NULL, GetCurrentThreadId());
-    }
-    void TearDown() override
-    {
-        UnhookWindowsHookEx(hook_);
-        SetupMachineTest::TearDown();
     }
     static void OpenFinish()
     {
@@ -67,7 +55,6 @@ protected:
         s.Run(OpenFinish);
         EXPECT_EQ(1, RestartRequests) << "Reboot was not offered";
     }
-    HHOOK hook_ = NULL;
 };
 
 // What was written: the driver entry always, the programs named, the Add/Remove Programs
@@ -94,6 +81,8 @@ const std::vector<std::string> AllPrograms(CompanionPrograms, CompanionPrograms 
 
 TEST_F(FinishPageTest, InstallsOnTheFirstTickNamingEachProgramBeforeItsCopy)
 {
+    Progress.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchProgress, NULL, GetCurrentThreadId());
     Scenario s;
     s.OnPage(IDD_FINISH, [](HWND page) {
         EXPECT_FALSE(ControlVisible(page, IDC_PROGRESS)) << "the progress line shows before the installation";
@@ -105,15 +94,11 @@ TEST_F(FinishPageTest, InstallsOnTheFirstTickNamingEachProgramBeforeItsCopy)
     // The pause lets further ticks arrive: none may install again.
     InstallationEnds(s, Installed).Pause(450).Click(IDC_REBOOT);
     s.Run(OpenFinish);
+    UnhookWindowsHookEx(hook);
 
-    std::vector<std::string> texts;
-    for (const ProgressSeen &seen : Progress)
-        texts.push_back(seen.text);
-    const std::vector<std::string> want = { "Now Write PADMON.EXE", "Now Write REMOVER.EXE",
-                                            "Now Write ALIGNER.EXE", "Now Write TUNER.EXE", Installed };
-    EXPECT_EQ(want, texts) << "the installation ran more or less than once";
-    for (size_t i = 0; i < Progress.size() && i < 4; i++)
-        EXPECT_EQ((int)i, Progress[i].programsCopied) << "when the line read \"" << Progress[i].text << "\"";
+    const std::vector<std::pair<std::string, int>> want = { { "Now Write PADMON.EXE", 0 }, { "Now Write REMOVER.EXE", 1 },
+        { "Now Write ALIGNER.EXE", 2 }, { "Now Write TUNER.EXE", 3 }, { Installed, 4 } };
+    EXPECT_EQ(want, Progress) << "a program named after its copy, or the installation ran more or less than once";
     for (const char *name : CompanionPrograms)
         EXPECT_EQ(std::string("medium copy of ") + name, ReadFileText(StartMenuProgram(name)));
     ExpectInstalled(AllPrograms);
@@ -158,10 +143,9 @@ TEST_F(FinishPageTest, ProgramsFromAReadOnlyMediumAreCopiedWritable)
     for (const char *name : CompanionPrograms)
         SetReadOnly(medium_ + "\\" + name, true);
     InstallAndReboot(Installed);
-    for (const char *name : CompanionPrograms) {
-        EXPECT_TRUE(FileExists(StartMenuProgram(name))) << name;
+    ExpectInstalled(AllPrograms);
+    for (const char *name : CompanionPrograms)
         EXPECT_FALSE(IsReadOnly(StartMenuProgram(name))) << name;
-    }
 }
 
 // The settings key went away after the summary page saved: the save must not make it
@@ -190,38 +174,28 @@ TEST_F(FinishPageTest, SecondInstallationOverwritesTheFirst)
 // is named; the programs whose destinations fit are copied.
 TEST_F(FinishPageTest, DestinationsTooLongForThePathAreNotCopied)
 {
-    static std::string deep;
-    deep = "C:\\velmora-deep";
-    std::vector<std::string> made = { deep };
-    CreateDirectoryA(deep.c_str(), NULL);
-    while (deep.size() < 216) {
-        deep += "\\" + std::string(std::min<size_t>(40, 215 - deep.size()), 'd');
-        CreateDirectoryA(deep.c_str(), NULL);
-        made.push_back(deep);
-    }
+    // Levels of at most 40 characters down to a directory of 216, and its Start-menu folders.
+    std::vector<std::string> made = { "C:\\velmora-deep" };
+    while (made.back().size() < 216)
+        made.push_back(made.back() + "\\" + std::string(std::min<size_t>(40, 215 - made.back().size()), 'd'));
+    const std::string deep = made.back();
     ASSERT_EQ(216u, deep.size());
-    for (const char *level : { "\\START MENU", "\\START MENU\\PROGRAMS" }) {
-        ASSERT_TRUE(CreateDirectoryA((deep + level).c_str(), NULL)) << deep + level;
-        made.push_back(deep + level);
-    }
-    WindowsDirectoryLookup = [](char *buffer, UINT size) -> UINT {
-        if (deep.size() >= size)
-            return (UINT)deep.size() + 1;
-        lstrcpyA(buffer, deep.c_str());
-        return (UINT)deep.size();
-    };
-    std::string folder = deep + "\\START MENU\\PROGRAMS\\VELMORA\\";
+    made.push_back(deep + "\\START MENU");
+    made.push_back(deep + "\\START MENU\\PROGRAMS");
+    for (const std::string &level : made)
+        ASSERT_TRUE(CreateDirectoryA(level.c_str(), NULL)) << level;
+    ReportWindowsDirectory(deep);
 
     InstallAndReboot("Cannot Write REMOVER.EXE");
 
-    // 215 + "\START MENU\PROGRAMS\VELMORA\" + the name + the zero: 256 for PADMON.EXE.
-    EXPECT_TRUE(FileExists(folder + "PADMON.EXE"));
-    EXPECT_TRUE(FileExists(folder + "TUNER.EXE"));
-    EXPECT_FALSE(FileExists(folder + "REMOVER.EXE"));
-    EXPECT_FALSE(FileExists(folder + "ALIGNER.EXE"));
-    for (const char *name : CompanionPrograms)
-        DeleteFileA((folder + name).c_str());
-    RemoveDirectoryA(folder.c_str());
+    // 216 + "\START MENU\PROGRAMS\VELMORA\" + the name + the zero: 256 for PADMON.EXE; TUNER.EXE
+    // is shorter, REMOVER.EXE and ALIGNER.EXE longer.
+    made.push_back(deep + "\\START MENU\\PROGRAMS\\VELMORA");
+    for (const char *name : CompanionPrograms) {
+        std::string file = made.back() + "\\" + name;
+        EXPECT_EQ(lstrlenA(name) <= 10, !!FileExists(file)) << file;
+        DeleteFileA(file.c_str());
+    }
     for (auto level = made.rbegin(); level != made.rend(); ++level)
         RemoveDirectoryA(level->c_str());
 }

@@ -9,8 +9,6 @@
 #include "setup.h"
 #include "texts.h"
 
-#include <algorithm>
-
 namespace {
 
 class SummaryPageTest : public SetupMachineTest {};
@@ -24,9 +22,12 @@ void OpenSummaryAlone(void)
     OpenPage(IDD_SUMMARY, NULL, SummaryPage);
 }
 
-// Every open is closed before the next one, and the last one is closed.
-void ExpectOpensAndClosesPaired(void)
+// The driver opened and the card probed so many times; every open is closed before the
+// next one, and the last one is closed.
+void ExpectDriverUse(int opens, int probes)
 {
+    EXPECT_EQ(opens, CountLogLines("open")) << "opens of the driver";
+    EXPECT_EQ(probes, CountLogLines(ProbeLine)) << "probes of the card";
     std::vector<std::string> log = ReadSimulationLog();
     bool open = false;
     for (size_t i = 0; i < log.size(); i++) {
@@ -75,8 +76,7 @@ TEST_F(SummaryPageTest, ShowsTheChoicesCopiesOverAnOlderDriverAndSavesThemFirst)
     });
     s.Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
     s.Run([] { RunSetupProgram(); });
-    EXPECT_EQ(1, CountLogLines(ProbeLine));
-    ExpectOpensAndClosesPaired();
+    ExpectDriverUse(1, 1);
 }
 
 // The driver cannot load: only the message shows, every page closes, no finish page, and
@@ -117,15 +117,6 @@ TEST_F(SummaryPageTest, DriverThatFailsToLoadEndsSetupKeepingTheCopy)
     EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
 }
 
-// GetSystemDirectoryA reports a directory too long for the buffer by the size it would
-// need; one that fits but leaves no room for the file name must not be joined either.
-UINT LongDirectory(char *buffer, UINT size)
-{
-    std::string directory = "C:\\" + std::string(250, 'd');
-    lstrcpynA(buffer, directory.c_str(), size);
-    return directory.size();
-}
-
 // A size too large for the buffer means the buffer holds no path, whatever is in it: here
 // the real system directory, so that a copy made from it would show.
 UINT TooLongForBuffer(char *buffer, UINT size)
@@ -136,10 +127,12 @@ UINT TooLongForBuffer(char *buffer, UINT size)
 
 TEST_F(SummaryPageTest, SystemDirectoryTooLongForThePathGetsNoCopy)
 {
-    for (DirectoryLookup lookup : { LongDirectory, TooLongForBuffer }) {
-        ResetSetupGlobals();
-        DeleteKeyTree(SETTINGS_PARENT_KEY);
-        ClearSimulationLog();
+    // A directory that fits the buffer but leaves no room for the file name must not be
+    // joined either.
+    ReportSystemDirectory("C:\\" + std::string(250, 'd'));
+    for (DirectoryLookup lookup : { SystemDirectoryLookup, TooLongForBuffer }) {
+        TearDown();
+        SetUp();
         SystemDirectoryLookup = lookup;
         ExpectLoadFailureEndsSetup();
         EXPECT_FALSE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
@@ -171,9 +164,7 @@ TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
     s.Click(IDC_NEXT).AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
     s.OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
     s.Run([] { RunSetupProgram(); });
-    EXPECT_EQ(2, CountLogLines("open"));
-    EXPECT_EQ(2, CountLogLines(ProbeLine));
-    ExpectOpensAndClosesPaired();
+    ExpectDriverUse(2, 2);
 }
 
 // A probe call that fails gives no status to read: the page reads nothing it was not
@@ -187,8 +178,7 @@ TEST_F(SummaryPageTest, ProbeFaultIsACardThatDidNotAnswer)
     s.Run(OpenSummaryAlone);
     EXPECT_EQ(0, SetupAborted);
     EXPECT_EQ(INVALID_HANDLE_VALUE, DriverHandle);
-    ExpectOpensAndClosesPaired();
-    EXPECT_EQ(1, CountLogLines(ProbeLine));
+    ExpectDriverUse(1, 1);
 }
 
 TEST_F(SummaryPageTest, CancelledCalibrationKeepsTheDriverOpenUntilBack)
@@ -203,9 +193,8 @@ TEST_F(SummaryPageTest, CancelledCalibrationKeepsTheDriverOpenUntilBack)
         .OnPage(IDD_SUMMARY).Click(IDC_BACK);
     s.Run(OpenSummaryAlone);
     EXPECT_EQ(0, SetupAborted);
-    EXPECT_EQ(1, CountLogLines("open"));
-    EXPECT_EQ(2, CountLogLines(ProbeLine)) << "Next after the cancelled calibration probes again";
-    ExpectOpensAndClosesPaired();
+    // Next after the cancelled calibration probes again, over the one open.
+    ExpectDriverUse(1, 2);
     // Back keeps what the page stored.
     EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
     EXPECT_TRUE(KeyExists(SETTINGS_KEY));

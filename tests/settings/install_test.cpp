@@ -96,46 +96,32 @@ TEST_F(Installation, StoppedRunsAsideCopyComesBackAtTheNextSetup)
     EXPECT_EQ(earlier, StoredRecord());
 }
 
-std::string ReportedDirectory;
-
-// Answers as GetSystemDirectoryA does: the length copied, or the size needed when the
-// directory does not fit, with nothing written.
-UINT ReportDirectory(char *buffer, UINT size)
-{
-    if (ReportedDirectory.size() >= size)
-        return (UINT)ReportedDirectory.size() + 1;
-    lstrcpynA(buffer, ReportedDirectory.c_str(), size);
-    return (UINT)ReportedDirectory.size();
-}
-
 // 244 characters of directory leave room for "\QUARLO.VXD" and the zero in 256 bytes;
 // 245 do not, and then nothing may be deleted rather than a path cut short or overrun.
 TEST_F(Installation, SystemDirectoryTooLongForThePathSkipsOnlyTheDelete)
 {
     for (size_t length : { 244u, 245u }) {
         SCOPED_TRACE(length);
-        ReportedDirectory = "C:\\" + std::string(length - 3, 'd');
-        ASSERT_TRUE(CreateDirectoryA(ReportedDirectory.c_str(), NULL));
-        std::string file = ReportedDirectory + "\\" + DRIVER_FILE_NAME;
+        std::string directory = "C:\\" + std::string(length - 3, 'd');
+        ASSERT_TRUE(CreateDirectoryA(directory.c_str(), NULL));
+        std::string file = directory + "\\" + DRIVER_FILE_NAME;
         WriteFileText(file, "driver");
         ASSERT_TRUE(FileExists(file));
         PutDriverFile();
         LoadPanelSettings();
-        SystemDirectoryLookup = ReportDirectory;
+        ReportSystemDirectory(directory);
 
         RemoveInstallation();
-        SystemDirectoryLookup = NULL;
 
         EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
         EXPECT_EQ(length == 245, FileExists(file));
         EXPECT_TRUE(FileExists(driverFile_));
         DeleteFileA(file.c_str());
-        RemoveDirectoryA(ReportedDirectory.c_str());
+        RemoveDirectoryA(directory.c_str());
         ResetSetupGlobals();
     }
 
-    ReportedDirectory = "C:\\" + std::string(300, 'd');
-    SystemDirectoryLookup = ReportDirectory;
+    ReportSystemDirectory("C:\\" + std::string(300, 'd'));
     RemoveInstallation();
     EXPECT_TRUE(FileExists(driverFile_));
 }

@@ -7,6 +7,8 @@
 #include "settings.h"
 #include "setup.h"
 
+#include <algorithm>
+
 namespace {
 
 class PageChain : public SetupMachineTest {
@@ -17,8 +19,6 @@ protected:
         MakeStartMenu();
     }
 };
-
-const int ChainPages[] = { IDD_WELCOME, IDD_PORT, IDD_RIGHT_BUTTON, IDD_SUMMARY, IDD_CALIBRATION };
 
 TEST_F(PageChain, CancelOnWelcomeEndsWithoutStoringAnything)
 {
@@ -56,7 +56,7 @@ TEST_F(PageChain, EscapeAndCloseBoxDoNothingOnAnyPage)
     auto stays = [&s](int page) {
         s.OnPage(page).PressEscape().CloseBox().Pause(150).OnPage(page);
     };
-    for (int page : ChainPages) {
+    for (int page : SetupChain) {
         stays(page);
         if (page != IDD_CALIBRATION)
             s.Click(IDC_NEXT);
@@ -74,12 +74,12 @@ TEST_F(PageChain, EscapeAndCloseBoxDoNothingOnAnyPage)
 
 TEST_F(PageChain, EveryPageOwnedByThePageThatOpenedIt)
 {
-    auto previous = std::make_shared<HWND>((HWND)NULL);
+    HWND previous = NULL;
     Scenario s;
-    for (int page : ChainPages) {
-        s.OnPage(page, [previous](HWND opened) {
-            EXPECT_EQ(*previous, GetWindow(opened, GW_OWNER)) << "page " << PageTemplateOf(opened);
-            *previous = opened;
+    for (int page : SetupChain) {
+        s.OnPage(page, [&previous](HWND opened) {
+            EXPECT_EQ(previous, GetWindow(opened, GW_OWNER)) << "page " << PageTemplateOf(opened);
+            previous = opened;
         });
         s.Click(page == IDD_CALIBRATION ? IDC_CANCEL : IDC_NEXT);
     }
@@ -88,11 +88,19 @@ TEST_F(PageChain, EveryPageOwnedByThePageThatOpenedIt)
     EXPECT_EQ(1, SetupAborted);
 }
 
-BOOL CALLBACK CountOtherPages(HWND window, LPARAM other)
+BOOL CALLBACK AddPage(HWND window, LPARAM pages)
 {
-    if (PageTemplateOf(window) != 0 && window != ((HWND *)other)[0])
-        ((HWND *)other)[1] = window;
+    if (PageTemplateOf(window) != 0)
+        ((std::vector<int> *)pages)->push_back(PageTemplateOf(window));
     return TRUE;
+}
+
+// The templates of the pages this thread has, shown or hidden.
+std::vector<int> OpenPages(void)
+{
+    std::vector<int> pages;
+    EnumThreadWindows(GetCurrentThreadId(), AddPage, (LPARAM)&pages);
+    return pages;
 }
 
 // A card at COM 2 with the right button on. OK on the calibration screen closes the four
@@ -106,9 +114,7 @@ TEST_F(PageChain, CompleteRunFromWelcomeToReboot)
     WalkToPage(s, IDD_CALIBRATION, { IDC_COM2, IDC_RIGHT_BUTTON });
     TouchTargets(s).Click(IDC_OK);
     s.OnPage(IDD_FINISH, [](HWND page) {
-        HWND pages[2] = { page, NULL };
-        EnumThreadWindows(GetCurrentThreadId(), CountOtherPages, (LPARAM)pages);
-        EXPECT_EQ(NULL, pages[1]) << "page " << PageTemplateOf(pages[1]) << " is still open";
+        EXPECT_EQ(std::vector<int>{ IDD_FINISH }, OpenPages()) << "a page below the finish page is still open";
         EXPECT_EQ(NULL, GetWindow(page, GW_OWNER)) << "the finish page has an owner";
         EXPECT_EQ(1, CalibrationAccepted);
     });
@@ -136,21 +142,6 @@ TEST_F(PageChain, CompleteRunFromWelcomeToReboot)
         EXPECT_EQ(std::string("medium copy of ") + name, ReadFileText(StartMenuProgram(name)));
 }
 
-BOOL CALLBACK CountPagesOf(HWND window, LPARAM counted)
-{
-    std::pair<int, int> *pages = (std::pair<int, int> *)counted;
-    if (IsWindowVisible(window) && PageTemplateOf(window) == pages->first)
-        pages->second++;
-    return TRUE;
-}
-
-int OpenPagesOf(int templateId)
-{
-    std::pair<int, int> pages(templateId, 0);
-    EnumThreadWindows(GetCurrentThreadId(), CountPagesOf, (LPARAM)&pages);
-    return pages.second;
-}
-
 // Two Next commands queued on a page: the next page opens once, and Cancel (the summary's,
 // after the calibration screen's) ends setup with nothing left open and the driver opened
 // once, probed once and closed.
@@ -173,7 +164,10 @@ TEST_F(PageChain, TwoQueuedNextsOpenTheNextPageOnce)
             return true;
         });
         int next = row.next;
-        s.OnPage(next).Pause(100).OnPage(next, [next](HWND) { EXPECT_EQ(1, OpenPagesOf(next)); });
+        s.OnPage(next).Pause(100).OnPage(next, [next](HWND) {
+            std::vector<int> pages = OpenPages();
+            EXPECT_EQ(1, std::count(pages.begin(), pages.end(), next)) << "pages of template " << next;
+        });
         s.Click(IDC_CANCEL);
         if (next == IDD_CALIBRATION)
             s.OnPage(IDD_SUMMARY).Click(IDC_CANCEL);

@@ -17,15 +17,12 @@ const std::vector<DWORD> EarlierRecord = { 14, 22, 1001, 19, 1003, 1008, 11, 101
 
 // On the summary page the run has put its own driver and settings (COM 2) in place, so an
 // earlier installation that comes out unchanged was really put back.
-void ExpectThisRunsInstallation(HWND)
-{
-    EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
-    EXPECT_EQ(2u, StoredSetting("ComPort"));
-}
-
 Scenario &ToSummary(Scenario &s)
 {
-    return WalkToPage(s, IDD_SUMMARY, { IDC_COM2 }).OnPage(IDD_SUMMARY, ExpectThisRunsInstallation);
+    return WalkToPage(s, IDD_SUMMARY, { IDC_COM2 }).OnPage(IDD_SUMMARY, [](HWND) {
+        EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
+        EXPECT_EQ(2u, StoredSetting("ComPort"));
+    });
 }
 
 Scenario &CardNotFound(Scenario &s)

@@ -269,3 +269,26 @@ void SetupMachineTest::TearDown()
     RemoveDirectoryA(MediumDirectory);
     DeleteFileA(simulationLog_.c_str());
 }
+
+// The directory the lookups report, one at a time.
+static std::string ReportedDirectory;
+
+static UINT ReportDirectory(char *buffer, UINT size)
+{
+    if (ReportedDirectory.size() >= size)
+        return (UINT)ReportedDirectory.size() + 1;
+    lstrcpyA(buffer, ReportedDirectory.c_str());
+    return (UINT)ReportedDirectory.size();
+}
+
+void ReportSystemDirectory(const std::string &directory)
+{
+    ReportedDirectory = directory;
+    SystemDirectoryLookup = ReportDirectory;
+}
+
+void ReportWindowsDirectory(const std::string &directory)
+{
+    ReportedDirectory = directory;
+    WindowsDirectoryLookup = ReportDirectory;
+}
