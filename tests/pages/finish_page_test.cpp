@@ -3,7 +3,6 @@
 #include "dialog_driver.h"
 #include "test_machine.h"
 #include "driver.h"
-#include "paths.h"
 #include "resource.h"
 #include "earlier.h"
 #include "setup.h"
@@ -226,17 +225,12 @@ TEST_F(FinishPageTest, FailedRestartTellsTheUserToRestart)
     EXPECT_EQ(1, RestartRequests);
 }
 
-INT_PTR CALLBACK InertPage(HWND, UINT, WPARAM, LPARAM)
-{
-    return 0;
-}
-
 // The platform refuses a timer for a window that is gone; the page must then install at
 // once rather than wait for a tick that never comes. (Wine, unlike Windows, grants one for
 // another thread's window, so a page already destroyed is the refusal a test can make.)
 TEST_F(FinishPageTest, WithoutATimerTheInstallationRunsAtOnce)
 {
-    HWND page = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_FINISH), NULL, InertPage, 0);
+    HWND page = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
     ASSERT_TRUE(page != NULL);
     DestroyWindow(page);
     ASSERT_EQ(0u, SetTimer(page, 1, 200, NULL)) << "the platform granted a timer to a destroyed window";

@@ -8,12 +8,13 @@ namespace {
 class SettingsRecord : public SetupMachineTest {
 protected:
     // Loads into a record filled with a pattern no default or stored value has, so that a
-    // field the load forgot or wrote short shows.
-    void PoisonAndLoad()
+    // field the load forgot or wrote short shows; the record as loaded.
+    static std::vector<DWORD> PoisonAndLoad()
     {
         FillMemory(&PanelSettings, sizeof PanelSettings, 0xA5);
         FillMemory(&PrevSelection, sizeof PrevSelection, 0xA5);
         LoadPanelSettings();
+        return Loaded();
     }
 
     // The record's 13 fields in registry order.
@@ -27,10 +28,9 @@ enum { COM_IRQ = 10 };
 
 TEST_F(SettingsRecord, FirstRunCreatesTheKeyWithExactlyTheThirteenDefaults)
 {
-    PoisonAndLoad();
+    EXPECT_EQ(FirstRunRecord, PoisonAndLoad());
     EXPECT_EQ(PANEL_SETTING_COUNT, CountValues(SETTINGS_KEY));
     EXPECT_EQ(FirstRunRecord, StoredRecord());
-    EXPECT_EQ(FirstRunRecord, Loaded());
     EXPECT_EQ(1u, PrevSelection.PrevComPort);
     EXPECT_EQ(4u, PrevSelection.PrevComIrq);
 }
@@ -38,11 +38,9 @@ TEST_F(SettingsRecord, FirstRunCreatesTheKeyWithExactlyTheThirteenDefaults)
 TEST_F(SettingsRecord, EmptyKeyGivesTheDefaultsAndStaysEmpty)
 {
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, NULL, 0,
-                                             KEY_ALL_ACCESS, NULL, &key, NULL));
+    ASSERT_EQ(ERROR_SUCCESS, CreateKey(SETTINGS_KEY, &key, NULL));
     RegCloseKey(key);
-    PoisonAndLoad();
-    EXPECT_EQ(FirstRunRecord, Loaded());
+    EXPECT_EQ(FirstRunRecord, PoisonAndLoad());
     EXPECT_EQ(0, CountValues(SETTINGS_KEY)) << "a load wrote to an existing key";
 }
 
@@ -53,9 +51,8 @@ TEST_F(SettingsRecord, StoredValuesLoadUnchangedAndAMissingOneTakesItsDefault)
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
         if (i != COM_IRQ)
             WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, stored[i]);
-    PoisonAndLoad();
     stored[COM_IRQ] = 4;
-    EXPECT_EQ(stored, Loaded());
+    EXPECT_EQ(stored, PoisonAndLoad());
     EXPECT_EQ(9u, PrevSelection.PrevComPort);
     EXPECT_EQ(4u, PrevSelection.PrevComIrq);
     EXPECT_EQ(PANEL_SETTING_COUNT - 1, CountValues(SETTINGS_KEY)) << "the missing value was written";

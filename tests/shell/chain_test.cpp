@@ -11,14 +11,7 @@
 
 namespace {
 
-class PageChain : public SetupMachineTest {
-protected:
-    void SetUp() override
-    {
-        SetupMachineTest::SetUp();
-        MakeStartMenu();
-    }
-};
+class PageChain : public SetupMachineTest {};
 
 TEST_F(PageChain, CancelOnWelcomeEndsWithoutStoringAnything)
 {
@@ -52,6 +45,7 @@ TEST_F(PageChain, CancelOnPortOrRightButtonPageUnwindsEveryPage)
 // through the default button.
 TEST_F(PageChain, EscapeAndCloseBoxDoNothingOnAnyPage)
 {
+    MakeStartMenu();
     Scenario s;
     auto stays = [&s](int page) {
         s.OnPage(page).PressEscape().CloseBox().Pause(150).OnPage(page);
@@ -109,6 +103,7 @@ std::vector<int> OpenPages(void)
 // programs.
 TEST_F(PageChain, CompleteRunFromWelcomeToReboot)
 {
+    MakeStartMenu();
     SetSimulation("QUARLO_SIM_CARD", "2,760,3");
     Scenario s;
     WalkToPage(s, IDD_CALIBRATION, { IDC_COM2, IDC_RIGHT_BUTTON });

@@ -5,9 +5,7 @@
 #include "dialog_driver.h"
 #include "test_machine.h"
 #include "resource.h"
-#include "driver_entry.h"
 #include "earlier.h"
-#include "setup.h"
 
 namespace {
 
