@@ -3,6 +3,7 @@
 #include "dialog_driver.h"
 #include "test_machine.h"
 #include "driver.h"
+#include "paths.h"
 #include "resource.h"
 #include "earlier.h"
 #include "setup.h"
@@ -183,7 +184,7 @@ TEST_F(FinishPageTest, DestinationsTooLongForThePathAreNotCopied)
     made.push_back(deep + "\\START MENU\\PROGRAMS");
     for (const std::string &level : made)
         ASSERT_TRUE(CreateDirectoryA(level.c_str(), NULL)) << level;
-    ReportWindowsDirectory(deep);
+    ReportDirectory(WindowsDirectoryLookup, deep);
 
     InstallAndReboot("Cannot Write REMOVER.EXE");
 

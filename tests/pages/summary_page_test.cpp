@@ -123,7 +123,7 @@ TEST_F(SummaryPageTest, SystemDirectoryTooLongForThePathGetsNoCopy)
 {
     // A directory that fits the buffer but leaves no room for the file name must not be
     // joined either.
-    ReportSystemDirectory("C:\\" + std::string(250, 'd'));
+    ReportDirectory(SystemDirectoryLookup, "C:\\" + std::string(250, 'd'));
     for (DirectoryLookup lookup : { SystemDirectoryLookup, TooLongForBuffer }) {
         TearDown();
         SetUp();
@@ -139,8 +139,7 @@ TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
 {
     SetSimulation("QUARLO_SIM_CARD", "2,760,3");
     Scenario s;
-    WalkToPage(s, IDD_SUMMARY, { IDC_RIGHT_BUTTON }).Click(IDC_NEXT);
-    s.AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
+    CardNotFound(WalkToPage(s, IDD_SUMMARY, { IDC_RIGHT_BUTTON }));
     s.OnPage(IDD_RIGHT_BUTTON, [](HWND page) {
         EXPECT_EQ(0, SetupAborted);
         EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
@@ -155,8 +154,7 @@ TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
         EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
         EXPECT_EQ(1u, StoredSetting("ComPort"));
     });
-    s.Click(IDC_NEXT).AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
-    s.OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
+    CardNotFound(s).OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
     s.Run([] { RunSetupProgram(); });
     ExpectDriverUse(2, 2);
 }
@@ -167,8 +165,7 @@ TEST_F(SummaryPageTest, ProbeFaultIsACardThatDidNotAnswer)
 {
     SetSimulation("QUARLO_SIM_FAIL", "probe");
     Scenario s;
-    s.OnPage(IDD_SUMMARY).Click(IDC_NEXT)
-        .AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
+    CardNotFound(s.OnPage(IDD_SUMMARY));
     s.Run(OpenSummaryAlone);
     EXPECT_EQ(0, SetupAborted);
     EXPECT_EQ(INVALID_HANDLE_VALUE, DriverHandle);

@@ -109,7 +109,7 @@ TEST_F(Installation, SystemDirectoryTooLongForThePathSkipsOnlyTheDelete)
         ASSERT_TRUE(FileExists(file));
         PutDriverFile();
         LoadPanelSettings();
-        ReportSystemDirectory(directory);
+        ReportDirectory(SystemDirectoryLookup, directory);
 
         RemoveInstallation();
 
@@ -121,7 +121,7 @@ TEST_F(Installation, SystemDirectoryTooLongForThePathSkipsOnlyTheDelete)
         ResetSetupGlobals();
     }
 
-    ReportSystemDirectory("C:\\" + std::string(300, 'd'));
+    ReportDirectory(SystemDirectoryLookup, "C:\\" + std::string(300, 'd'));
     RemoveInstallation();
     EXPECT_TRUE(FileExists(driverFile_));
 }

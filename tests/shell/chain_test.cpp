@@ -7,8 +7,6 @@
 #include "settings.h"
 #include "setup.h"
 
-#include <algorithm>
-
 namespace {
 
 class PageChain : public SetupMachineTest {};
@@ -82,19 +80,20 @@ TEST_F(PageChain, EveryPageOwnedByThePageThatOpenedIt)
     EXPECT_EQ(1, SetupAborted);
 }
 
-BOOL CALLBACK AddPage(HWND window, LPARAM pages)
+BOOL CALLBACK CountPage(HWND window, LPARAM counted)
 {
-    if (PageTemplateOf(window) != 0)
-        ((std::vector<int> *)pages)->push_back(PageTemplateOf(window));
+    std::pair<int, int> *pages = (std::pair<int, int> *)counted;
+    if (PageTemplateOf(window) == pages->first)
+        pages->second++;
     return TRUE;
 }
 
-// The templates of the pages this thread has, shown or hidden.
-std::vector<int> OpenPages(void)
+// How many pages of this template the thread has, shown or hidden.
+int OpenPagesOf(int templateId)
 {
-    std::vector<int> pages;
-    EnumThreadWindows(GetCurrentThreadId(), AddPage, (LPARAM)&pages);
-    return pages;
+    std::pair<int, int> pages(templateId, 0);
+    EnumThreadWindows(GetCurrentThreadId(), CountPage, (LPARAM)&pages);
+    return pages.second;
 }
 
 // A card at COM 2 with the right button on. OK on the calibration screen closes the four
@@ -109,7 +108,8 @@ TEST_F(PageChain, CompleteRunFromWelcomeToReboot)
     WalkToPage(s, IDD_CALIBRATION, { IDC_COM2, IDC_RIGHT_BUTTON });
     TouchTargets(s).Click(IDC_OK);
     s.OnPage(IDD_FINISH, [](HWND page) {
-        EXPECT_EQ(std::vector<int>{ IDD_FINISH }, OpenPages()) << "a page below the finish page is still open";
+        for (int below : SetupChain)
+            EXPECT_EQ(0, OpenPagesOf(below)) << "page " << below << " is still open";
         EXPECT_EQ(NULL, GetWindow(page, GW_OWNER)) << "the finish page has an owner";
         EXPECT_EQ(1, CalibrationAccepted);
     });
@@ -142,11 +142,9 @@ TEST_F(PageChain, CompleteRunFromWelcomeToReboot)
 // once, probed once and closed.
 TEST_F(PageChain, TwoQueuedNextsOpenTheNextPageOnce)
 {
-    const std::vector<std::string> none, summary = { "open", "close" },
-        calibration = { "open", "ioctl 0x220027 0 0", "ioctl 0x22001B 1 0", "close" };
-    const struct { int page, next; const std::vector<std::string> &log; } rows[] = {
-        { IDD_WELCOME, IDD_PORT, none }, { IDD_RIGHT_BUTTON, IDD_SUMMARY, summary },
-        { IDD_SUMMARY, IDD_CALIBRATION, calibration },
+    const struct { int page, next; std::vector<std::string> log; } rows[] = {
+        { IDD_WELCOME, IDD_PORT, {} }, { IDD_RIGHT_BUTTON, IDD_SUMMARY, { "open", "close" } },
+        { IDD_SUMMARY, IDD_CALIBRATION, { "open", "ioctl 0x220027 0 0", "ioctl 0x22001B 1 0", "close" } },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.page);
@@ -158,13 +156,9 @@ TEST_F(PageChain, TwoQueuedNextsOpenTheNextPageOnce)
             PostMessageA(page, WM_COMMAND, IDC_NEXT, (LPARAM)GetDlgItem(page, IDC_NEXT));
             return true;
         });
-        int next = row.next;
-        s.OnPage(next).Pause(100).OnPage(next, [next](HWND) {
-            std::vector<int> pages = OpenPages();
-            EXPECT_EQ(1, std::count(pages.begin(), pages.end(), next)) << "pages of template " << next;
-        });
+        s.OnPage(row.next).Pause(100).OnPage(row.next, [&row](HWND) { EXPECT_EQ(1, OpenPagesOf(row.next)); });
         s.Click(IDC_CANCEL);
-        if (next == IDD_CALIBRATION)
+        if (row.next == IDD_CALIBRATION)
             s.OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
         s.Run([] { RunSetupProgram(); });
         EXPECT_EQ(1, SetupAborted);

@@ -23,11 +23,6 @@ Scenario &ToSummary(Scenario &s)
     });
 }
 
-Scenario &CardNotFound(Scenario &s)
-{
-    return s.Click(IDC_NEXT).AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
-}
-
 struct Route {
     const char *name;
     const char *card;            // QUARLO_SIM_CARD

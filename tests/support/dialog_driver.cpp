@@ -271,3 +271,8 @@ Scenario &RealClickPoint(Scenario &s, const POINT *at, int clicks)
         return true;
     });
 }
+
+Scenario &CardNotFound(Scenario &s)
+{
+    return s.Click(IDC_NEXT).AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
+}

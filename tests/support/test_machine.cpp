@@ -273,7 +273,7 @@ void SetupMachineTest::TearDown()
 // The directory the lookups report, one at a time.
 static std::string ReportedDirectory;
 
-static UINT ReportDirectory(char *buffer, UINT size)
+static UINT ReportedLookup(char *buffer, UINT size)
 {
     if (ReportedDirectory.size() >= size)
         return (UINT)ReportedDirectory.size() + 1;
@@ -281,14 +281,8 @@ static UINT ReportDirectory(char *buffer, UINT size)
     return (UINT)ReportedDirectory.size();
 }
 
-void ReportSystemDirectory(const std::string &directory)
+void ReportDirectory(DirectoryLookup &lookup, const std::string &directory)
 {
     ReportedDirectory = directory;
-    SystemDirectoryLookup = ReportDirectory;
-}
-
-void ReportWindowsDirectory(const std::string &directory)
-{
-    ReportedDirectory = directory;
-    WindowsDirectoryLookup = ReportDirectory;
+    lookup = ReportedLookup;
 }
