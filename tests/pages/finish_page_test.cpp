@@ -43,16 +43,11 @@ protected:
         PutDriverFile();
         ASSERT_TRUE(OpenTouchDriver());
     }
-    static void OpenFinish()
-    {
-        OpenPage(IDD_FINISH, NULL, FinishPage);
-    }
     // The installation ends with lastLine; Reboot is offered whatever it reports.
     static void InstallAndReboot(const std::string &lastLine)
     {
         Scenario s;
-        InstallationEnds(s, lastLine).Click(IDC_REBOOT);
-        s.Run(OpenFinish);
+        InstallationEnds(s, lastLine).Click(IDC_REBOOT).Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
         EXPECT_EQ(1, RestartRequests) << "Reboot was not offered";
     }
 };
@@ -66,7 +61,7 @@ void ExpectInstalled(const std::vector<std::string> &copied, bool cornersSaved =
     EXPECT_EQ(1, CountValues(STATIC_DRIVER_KEY));
     for (const char *name : CompanionPrograms) {
         if (std::find(copied.begin(), copied.end(), name) != copied.end())
-            EXPECT_EQ(ReadFileText(name), ReadFileText(StartMenuProgram(name))) << name << " missing or not the medium's";
+            EXPECT_EQ(ReadFileText(name), ReadFileText(StartMenuProgram(name))) << name << ": not the medium's";
         else
             EXPECT_FALSE(FileExists(StartMenuProgram(name))) << name << " copied";
     }
@@ -96,11 +91,12 @@ TEST_F(FinishPageTest, InstallsOnTheFirstTickNamingEachProgramBeforeItsCopy)
     });
     // The pause lets further ticks arrive: none may install again.
     InstallationEnds(s, Installed).Pause(450).Click(IDC_REBOOT);
-    s.Run(OpenFinish);
+    s.Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
     UnhookWindowsHookEx(hook);
 
-    const std::vector<std::pair<std::string, int>> want = { { "Now Write PADMON.EXE", 0 }, { "Now Write REMOVER.EXE", 1 },
-        { "Now Write ALIGNER.EXE", 2 }, { "Now Write TUNER.EXE", 3 }, { Installed, 4 } };
+    const std::vector<std::pair<std::string, int>> want = {
+        { "Now Write PADMON.EXE", 0 }, { "Now Write REMOVER.EXE", 1 }, { "Now Write ALIGNER.EXE", 2 },
+        { "Now Write TUNER.EXE", 3 }, { Installed, 4 } };
     EXPECT_EQ(want, Progress) << "a program named after its copy, or the installation ran more or less than once";
     ExpectInstalled(AllPrograms);
     EXPECT_EQ(1, RestartRequests);
@@ -209,8 +205,7 @@ TEST_F(FinishPageTest, AnswersThatCannotBeRecordedAreToldOnALineOfTheirOwn)
         EXPECT_TRUE(ControlVisible(page, IDC_ANSWER_LINE));
         EXPECT_EQ("Cannot Write Answer File", ControlText(page, IDC_ANSWER_LINE));
         ExpectTextFitsItsControl(page, IDC_ANSWER_LINE);
-    }).Click(IDC_REBOOT);
-    s.Run(OpenFinish);
+    }).Click(IDC_REBOOT).Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
     ExpectInstalled(AllPrograms);
 }
 
@@ -218,10 +213,9 @@ TEST_F(FinishPageTest, FailedRestartTellsTheUserToRestart)
 {
     RestartResult = FALSE;
     Scenario s;
-    InstallationEnds(s, Installed).Click(IDC_REBOOT);
-    s.AnswerMessageBox("Windows could not be restarted. Please restart Windows yourself to start the touch screen driver.",
-                       "Velmora Setup Utility", IDI_EXCLAMATION);
-    s.Run(OpenFinish);
+    InstallationEnds(s, Installed).Click(IDC_REBOOT).AnswerMessageBox(
+        "Windows could not be restarted. Please restart Windows yourself to start the touch screen driver.",
+        "Velmora Setup Utility", IDI_EXCLAMATION).Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
     EXPECT_EQ(1, RestartRequests);
 }
 

@@ -42,13 +42,11 @@ TEST_F(SummaryPageTest, StoredPortNoPageOffersReadsNoneNotAnEarlierText)
     WriteDword(SETTINGS_KEY, "ComIrq", 7);
     WriteDword(SETTINGS_KEY, "RightButton", 2);
     lstrcpyA(MessageText, "DISPLAY:  1248 X 1024");
-    Scenario s;
-    s.OnPage(IDD_SUMMARY, [](HWND page) {
+    Scenario().OnPage(IDD_SUMMARY, [](HWND page) {
         EXPECT_EQ("COM Port Setting : none, IRQ 7", ControlText(page, IDC_PORT_LINE));
         EXPECT_EQ("Right Button Setting : OFF", ControlText(page, IDC_BUTTON_LINE));
         ExpectTextFitsItsControl(page, IDC_PORT_LINE);
-    }).Click(IDC_BACK);
-    s.Run(OpenSummaryAlone);
+    }).Click(IDC_BACK).Run(OpenSummaryAlone);
     EXPECT_EQ(9u, StoredSetting("ComPort")) << "the page changed a value it only shows";
 }
 
@@ -67,8 +65,7 @@ TEST_F(SummaryPageTest, ShowsTheChoicesCopiesOverAnOlderDriverAndSavesThemFirst)
         EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
         EXPECT_EQ(760u, StoredSetting("ComBase"));
         EXPECT_EQ(1u, StoredSetting("RightButton"));
-    });
-    s.Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
+    }).Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
     s.Run([] { RunSetupProgram(); });
     ExpectDriverUse(1, 1);
 }
@@ -78,8 +75,7 @@ TEST_F(SummaryPageTest, ShowsTheChoicesCopiesOverAnOlderDriverAndSavesThemFirst)
 void ExpectLoadFailureEndsSetup(void)
 {
     Scenario s;
-    WalkToPage(s, IDD_RIGHT_BUTTON, { IDC_COM2 }).Click(IDC_NEXT);
-    s.Then("the page behind the message is not shown", [](HWND active) {
+    WalkToPage(s, IDD_RIGHT_BUTTON, { IDC_COM2 }).Click(IDC_NEXT).Then("box over the hidden summary", [](HWND active) {
         MessageBoxSeen seen;
         if (!ReadMessageBox(active, &seen))
             return false;
@@ -87,8 +83,7 @@ void ExpectLoadFailureEndsSetup(void)
         EXPECT_EQ(IDD_SUMMARY, PageTemplateOf(owner));
         EXPECT_FALSE(IsWindowVisible(owner));
         return true;
-    });
-    s.AnswerMessageBox("Cannot Load QUARLO.VXD", "Load VXD Message", IDI_EXCLAMATION);
+    }).AnswerMessageBox("Cannot Load QUARLO.VXD", "Load VXD Message", IDI_EXCLAMATION);
     s.Run([] { EXPECT_EQ(0, RunSetupProgram()); });
     EXPECT_EQ(1, SetupAborted);
     EXPECT_EQ(0, CalibrationAccepted);
@@ -139,8 +134,7 @@ TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
 {
     SetSimulation("QUARLO_SIM_CARD", "2,760,3");
     Scenario s;
-    CardNotFound(WalkToPage(s, IDD_SUMMARY, { IDC_RIGHT_BUTTON }));
-    s.OnPage(IDD_RIGHT_BUTTON, [](HWND page) {
+    CardNotFound(WalkToPage(s, IDD_SUMMARY, { IDC_RIGHT_BUTTON })).OnPage(IDD_RIGHT_BUTTON, [](HWND page) {
         EXPECT_EQ(0, SetupAborted);
         EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
         EXPECT_EQ(1u, PanelSettings.ComPort);
@@ -149,8 +143,7 @@ TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
         // Undo the copy and the save, to see the next summary page make them again.
         DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
         WriteDword(SETTINGS_KEY, "ComPort", 3);
-    });
-    s.Click(IDC_NEXT).OnPage(IDD_SUMMARY, [](HWND) {
+    }).Click(IDC_NEXT).OnPage(IDD_SUMMARY, [](HWND) {
         EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
         EXPECT_EQ(1u, StoredSetting("ComPort"));
     });
@@ -164,9 +157,7 @@ TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
 TEST_F(SummaryPageTest, ProbeFaultIsACardThatDidNotAnswer)
 {
     SetSimulation("QUARLO_SIM_FAIL", "probe");
-    Scenario s;
-    CardNotFound(s.OnPage(IDD_SUMMARY));
-    s.Run(OpenSummaryAlone);
+    CardNotFound(Scenario().OnPage(IDD_SUMMARY)).Run(OpenSummaryAlone);
     EXPECT_EQ(0, SetupAborted);
     EXPECT_EQ(INVALID_HANDLE_VALUE, DriverHandle);
     ExpectDriverUse(1, 1);
@@ -174,15 +165,13 @@ TEST_F(SummaryPageTest, ProbeFaultIsACardThatDidNotAnswer)
 
 TEST_F(SummaryPageTest, CancelledCalibrationKeepsTheDriverOpenUntilBack)
 {
-    Scenario s;
-    s.OnPage(IDD_SUMMARY).Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL)
+    Scenario().OnPage(IDD_SUMMARY).Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL)
         .OnPage(IDD_SUMMARY, [](HWND) {
             EXPECT_NE(INVALID_HANDLE_VALUE, DriverHandle);
             EXPECT_EQ(0, CountLogLines("close")) << "the driver was closed";
         })
         .Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL)
-        .OnPage(IDD_SUMMARY).Click(IDC_BACK);
-    s.Run(OpenSummaryAlone);
+        .OnPage(IDD_SUMMARY).Click(IDC_BACK).Run(OpenSummaryAlone);
     EXPECT_EQ(0, SetupAborted);
     // Next after the cancelled calibration probes again, over the one open.
     ExpectDriverUse(1, 2);
@@ -199,8 +188,7 @@ TEST_F(SummaryPageTest, CancelRemovesWhatSetupStoredThenClosesTheDriver)
     const std::string driverFile = SystemDirectoryPath(DRIVER_FILE_NAME);
     SetSimulation("QUARLO_SIM_LOG", driverFile.c_str());
     Scenario s;
-    WalkToPage(s, IDD_SUMMARY, { IDC_COM2 }).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
+    WalkToPage(s, IDD_SUMMARY, { IDC_COM2 }).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, SetupAborted);
     EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
@@ -215,8 +203,7 @@ TEST_F(SummaryPageTest, CancelLeavesAnEarlierCompletedInstallationBooting)
 {
     LayOutEarlierInstallation();
     Scenario s;
-    WalkToPage(s, IDD_SUMMARY).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
+    WalkToPage(s, IDD_SUMMARY).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, SetupAborted);
     EXPECT_TRUE(KeyExists(STATIC_DRIVER_KEY));
     EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME))) << "the entry names a driver that is gone";
@@ -246,8 +233,7 @@ TEST_F(SummaryPageTest, DriverFromAReadOnlyMediumIsCopiedWritableAndCancelDelete
     WalkToPage(s, IDD_SUMMARY).OnPage(IDD_SUMMARY, [&driverFile](HWND) {
         EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(driverFile));
         EXPECT_FALSE(IsReadOnly(driverFile));
-    }).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
+    }).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
     EXPECT_FALSE(FileExists(driverFile));
 }
 

@@ -82,11 +82,9 @@ TEST_F(Installation, StoppedRunsAsideCopyComesBackAtTheNextSetup)
     }
 
     ResetSetupGlobals();
-    Scenario s;
-    s.OnPage(IDD_WELCOME, [](HWND) {
+    Scenario().OnPage(IDD_WELCOME, [](HWND) {
         EXPECT_FALSE(EarlierInstallationAside()) << "not put back before the run began";
-    }).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
+    }).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
 
     EXPECT_EQ("installed driver", ReadFileText(driverFile_));
     EXPECT_FALSE(FileExists(SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME)));

@@ -13,9 +13,7 @@ class PageChain : public SetupMachineTest {};
 
 TEST_F(PageChain, CancelOnWelcomeEndsWithoutStoringAnything)
 {
-    Scenario s;
-    s.OnPage(IDD_WELCOME).Click(IDC_CANCEL);
-    s.Run([] { EXPECT_EQ(0, RunSetupProgram()); });
+    Scenario().OnPage(IDD_WELCOME).Click(IDC_CANCEL).Run([] { EXPECT_EQ(0, RunSetupProgram()); });
     EXPECT_EQ(0, SetupAborted);
     EXPECT_EQ(0, CalibrationAccepted);
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY)) << "the registry was touched";
@@ -29,8 +27,7 @@ TEST_F(PageChain, CancelOnPortOrRightButtonPageUnwindsEveryPage)
         SCOPED_TRACE(deepest);
         ResetSetupGlobals();
         Scenario s;
-        WalkToPage(s, deepest).Click(IDC_CANCEL);
-        s.Run([] { RunSetupProgram(); });
+        WalkToPage(s, deepest).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
         EXPECT_EQ(1, SetupAborted);
         EXPECT_EQ(0, CalibrationAccepted);
         EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
@@ -75,8 +72,7 @@ TEST_F(PageChain, EveryPageOwnedByThePageThatOpenedIt)
         });
         s.Click(page == IDD_CALIBRATION ? IDC_CANCEL : IDC_NEXT);
     }
-    s.OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
+    s.OnPage(IDD_SUMMARY).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, SetupAborted);
 }
 
@@ -106,15 +102,13 @@ TEST_F(PageChain, CompleteRunFromWelcomeToReboot)
     SetSimulation("QUARLO_SIM_CARD", "2,760,3");
     Scenario s;
     WalkToPage(s, IDD_CALIBRATION, { IDC_COM2, IDC_RIGHT_BUTTON });
-    TouchTargets(s).Click(IDC_OK);
-    s.OnPage(IDD_FINISH, [](HWND page) {
+    TouchTargets(s).Click(IDC_OK).OnPage(IDD_FINISH, [](HWND page) {
         for (int below : SetupChain)
             EXPECT_EQ(0, OpenPagesOf(below)) << "page " << below << " is still open";
         EXPECT_EQ(NULL, GetWindow(page, GW_OWNER)) << "the finish page has an owner";
         EXPECT_EQ(1, CalibrationAccepted);
     });
-    InstallationEnds(s).Click(IDC_REBOOT);
-    s.Run([] { EXPECT_EQ(0, RunSetupProgram()); }, 15000);
+    InstallationEnds(s).Click(IDC_REBOOT).Run([] { EXPECT_EQ(0, RunSetupProgram()); }, 15000);
 
     EXPECT_EQ(1, RestartRequests);
     EXPECT_EQ(0, SetupAborted);
