@@ -90,8 +90,7 @@ TEST_F(FinishPageTest, InstallsOnTheFirstTickNamingEachProgramBeforeItsCopy)
         EXPECT_FALSE(KeyExists(STATIC_DRIVER_KEY)) << "installed before the first tick";
     });
     // The pause lets further ticks arrive: none may install again.
-    InstallationEnds(s, Installed).Pause(450).Click(IDC_REBOOT);
-    s.Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
+    InstallationEnds(s, Installed).Pause(450).Click(IDC_REBOOT).Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
     UnhookWindowsHookEx(hook);
 
     const std::vector<std::pair<std::string, int>> want = {

@@ -147,8 +147,7 @@ TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
         EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
         EXPECT_EQ(1u, StoredSetting("ComPort"));
     });
-    CardNotFound(s).OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
+    CardNotFound(s).OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
     ExpectDriverUse(2, 2);
 }
 

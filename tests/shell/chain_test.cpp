@@ -42,8 +42,8 @@ TEST_F(PageChain, EscapeAndCloseBoxDoNothingOnAnyPage)
 {
     MakeStartMenu();
     Scenario s;
-    auto stays = [&s](int page) {
-        s.OnPage(page).PressEscape().CloseBox().Pause(150).OnPage(page);
+    auto stays = [&s](int page) -> Scenario & {
+        return s.OnPage(page).PressEscape().CloseBox().Pause(150).OnPage(page);
     };
     for (int page : SetupChain) {
         stays(page);
@@ -51,13 +51,9 @@ TEST_F(PageChain, EscapeAndCloseBoxDoNothingOnAnyPage)
             s.Click(IDC_NEXT);
     }
     TouchTargets(s);
-    stays(IDD_CALIBRATION);
-    s.Click(IDC_OK);
-    stays(IDD_FINISH);
-    InstallationEnds(s);
-    stays(IDD_FINISH);
-    s.PressEnter();
-    s.Run([] { RunSetupProgram(); });
+    stays(IDD_CALIBRATION).Click(IDC_OK);
+    InstallationEnds(stays(IDD_FINISH));
+    stays(IDD_FINISH).PressEnter().Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, RestartRequests) << "Enter on the finish page restarts through Reboot";
 }
 
@@ -149,8 +145,7 @@ TEST_F(PageChain, TwoQueuedNextsOpenTheNextPageOnce)
             PostMessageA(page, WM_COMMAND, IDC_NEXT, (LPARAM)GetDlgItem(page, IDC_NEXT));
             PostMessageA(page, WM_COMMAND, IDC_NEXT, (LPARAM)GetDlgItem(page, IDC_NEXT));
             return true;
-        });
-        s.OnPage(row.next).Pause(100).OnPage(row.next, [&row](HWND) { EXPECT_EQ(1, OpenPagesOf(row.next)); });
+        }).OnPage(row.next).Pause(100).OnPage(row.next, [&row](HWND) { EXPECT_EQ(1, OpenPagesOf(row.next)); });
         s.Click(IDC_CANCEL);
         if (row.next == IDD_CALIBRATION)
             s.OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
