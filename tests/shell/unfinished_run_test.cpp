@@ -49,9 +49,8 @@ const Route Routes[] = {
     }, true },
     // The cancelled calibration's corners reach the registry with the next summary's save.
     { "CalibrationCancelledThenSavedAgain", "2,760,3", "", [](Scenario &s) {
-        ToSummary(s).Click(IDC_NEXT).OnPage(IDD_CALIBRATION);
-        TouchTargets(s).Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_BACK)
-            .OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_BACK)
+        TouchTargets(ToSummary(s).Click(IDC_NEXT).OnPage(IDD_CALIBRATION)).Click(IDC_CANCEL).OnPage(IDD_SUMMARY)
+            .Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_BACK)
             .OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
     }, false },
     { "BackAndNextRepeatedThenCancelOnWelcome", "2,760,3", "", [](Scenario &s) {
