@@ -21,11 +21,9 @@ std::vector<std::pair<std::string, int>> Progress;
 LRESULT CALLBACK WatchProgress(int code, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT *call = (const CWPSTRUCT *)lParam;
-    if (code == HC_ACTION && call->message == WM_SETTEXT && GetDlgCtrlID(call->hwnd) == IDC_PROGRESS) {
-        int copied = std::count_if(CompanionPrograms, CompanionPrograms + 4,
-                                   [](const char *name) { return !!FileExists(StartMenuProgram(name)); });
-        Progress.push_back({ (const char *)call->lParam, copied });
-    }
+    if (code == HC_ACTION && call->message == WM_SETTEXT && GetDlgCtrlID(call->hwnd) == IDC_PROGRESS)
+        Progress.push_back({ (const char *)call->lParam, (int)std::count_if(CompanionPrograms, CompanionPrograms + 4,
+                             [](const char *name) { return !!FileExists(StartMenuProgram(name)); }) });
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
 

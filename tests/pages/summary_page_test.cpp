@@ -13,8 +13,6 @@ namespace {
 
 class SummaryPageTest : public SetupMachineTest {};
 
-const char ProbeLine[] = "ioctl 0x220027 0 0";
-
 // Opens the summary page on its own, over settings as the port page would have loaded them.
 void OpenSummaryAlone(void)
 {
@@ -33,7 +31,7 @@ void ExpectDriverUse(int opens, int probes)
     for (int i = 0; i < opens; i++)
         paired.insert(paired.end(), { "open", "close" });
     EXPECT_EQ(paired, handles) << "a handle opened over another, closed twice or left open";
-    EXPECT_EQ(probes, CountLogLines(ProbeLine)) << "probes of the card";
+    EXPECT_EQ(probes, CountLogLines("ioctl 0x220027 0 0")) << "probes of the card";
 }
 
 TEST_F(SummaryPageTest, StoredPortNoPageOffersReadsNoneNotAnEarlierText)
@@ -193,7 +191,6 @@ TEST_F(SummaryPageTest, CancelRemovesWhatSetupStoredThenClosesTheDriver)
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
     ASSERT_TRUE(FileExists(driverFile)) << "the driver was closed before the removal";
     EXPECT_EQ("close\r\n", ReadFileText(driverFile)) << "the removal came after the close, or never";
-    DeleteFileA(driverFile.c_str());
 }
 
 // A machine that already boots with the driver keeps booting with it when a later run is

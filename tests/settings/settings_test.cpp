@@ -64,11 +64,9 @@ TEST_F(SettingsRecord, ValuesOfOtherTypesAndSizes)
         WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, 100 + i);
     // Too long for the field: the default, and the values after it still load.
     WriteValue(SETTINGS_KEY, "RightUpX", REG_SZ, "longer than four", 17);
-    const BYTE four[4] = { 0x78, 0x56, 0x34, 0x12 };
-    WriteValue(SETTINGS_KEY, "ComBase", REG_BINARY, four, sizeof four);
+    WriteValue(SETTINGS_KEY, "ComBase", REG_BINARY, "\x78\x56\x34\x12", 4);
     // Two bytes fill the low half; the high half keeps what the field held before.
-    const BYTE two[2] = { 0x34, 0x12 };
-    WriteValue(SETTINGS_KEY, "Mode", REG_BINARY, two, sizeof two);
+    WriteValue(SETTINGS_KEY, "Mode", REG_BINARY, "\x34\x12", 2);
     PoisonAndLoad();
     EXPECT_EQ(1024, PanelSettings.RightUpX);
     EXPECT_EQ(103, PanelSettings.RightUpY);

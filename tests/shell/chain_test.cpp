@@ -69,20 +69,13 @@ TEST_F(PageChain, EveryPageOwnedByThePageThatOpenedIt)
     EXPECT_EQ(1, SetupAborted);
 }
 
-BOOL CALLBACK CountPage(HWND window, LPARAM counted)
-{
-    std::pair<int, int> *pages = (std::pair<int, int> *)counted;
-    if (PageTemplateOf(window) == pages->first)
-        pages->second++;
-    return TRUE;
-}
-
-// How many pages of this template the thread has, shown or hidden.
+// How many pages of this template are open, shown or hidden.
 int OpenPagesOf(int templateId)
 {
-    std::pair<int, int> pages(templateId, 0);
-    EnumThreadWindows(GetCurrentThreadId(), CountPage, (LPARAM)&pages);
-    return pages.second;
+    int pages = 0;
+    for (HWND window = FindWindowExA(NULL, NULL, NULL, NULL); window; window = FindWindowExA(NULL, window, NULL, NULL))
+        pages += PageTemplateOf(window) == templateId;
+    return pages;
 }
 
 // A card at COM 2 with the right button on. OK on the calibration screen closes the four

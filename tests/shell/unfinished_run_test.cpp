@@ -25,8 +25,7 @@ Scenario &ToSummary(Scenario &s)
 
 struct Route {
     const char *name;
-    const char *card;            // QUARLO_SIM_CARD
-    const char *fail;            // QUARLO_SIM_FAIL
+    const char *card, *fail;     // QUARLO_SIM_CARD and QUARLO_SIM_FAIL
     void (*walk)(Scenario &s);
     bool removesThisRun;         // without an earlier installation: the Cancel that removes
 };
