@@ -44,16 +44,14 @@ TEST_F(DriverLink, CallsCarryWordsZeroAndOneAndAFailedCallLeavesNoAddress)
     EXPECT_EQ(0, status) << "the card on the stored default port did not answer";
     CloseTouchDriver();
 
-    std::vector<std::string> log = ReadSimulationLog();
     const std::vector<std::string> expected = {
         "open", "ioctl 0x22000B 123 -45", "ioctl 0x22001B 1 0", "ioctl 0x220027 0 0", "close",
     };
-    EXPECT_EQ(expected, log);
+    EXPECT_EQ(expected, ReadSimulationLog());
 
     SetSimulation("QUARLO_SIM_FAIL", "probe,read");
     ASSERT_TRUE(OpenTouchDriver());
-    const DWORD codes[] = { IOCTL_PANEL_PROBE_CARD, IOCTL_PANEL_READ_POINT };
-    for (DWORD code : codes) {
+    for (DWORD code : { IOCTL_PANEL_PROBE_CARD, IOCTL_PANEL_READ_POINT }) {
         reply.Word[0] = reply.Word[1] = reply.Word[2] = 0xDEADBEEF;
         EXPECT_FALSE(PanelControl(code, 0, 0, &reply));
         LONG value = 12345;

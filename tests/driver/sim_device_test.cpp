@@ -20,6 +20,8 @@ protected:
         SetupMachineTest::SetUp();
         PutDriverFile();
     }
+    // The desktop, in pixels.
+    const int width_ = GetSystemMetrics(SM_CXSCREEN), height_ = GetSystemMetrics(SM_CYSCREEN);
     static void StorePort(DWORD port, DWORD base, DWORD irq)
     {
         WriteDword(SETTINGS_KEY, "ComPort", port);
@@ -103,20 +105,19 @@ TEST_F(SimulatedDriver, CardAnswersOnlyOnThePortStoredBeforeTheOpen)
 
 TEST_F(SimulatedDriver, ReadsTheReleasePositionThroughThePanel)
 {
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     SetSimulation("QUARLO_SIM_PANEL", "4000,100,200,3800");
     ASSERT_TRUE(OpenTouchDriver());
     LONG x = 12345, y = 12345;
     ASSERT_TRUE(ReadPointAt(0, 0, &x, &y));
     EXPECT_EQ(4000, x);
     EXPECT_EQ(200, y);
-    ASSERT_TRUE(ReadPointAt(width / 4, height / 2, &x, &y));
+    ASSERT_TRUE(ReadPointAt(width_ / 4, height_ / 2, &x, &y));
     // 4000 - 3900 / 4 = 3025; 200 + 3600 / 2 = 2000.
     EXPECT_EQ(3025, x);
     EXPECT_EQ(2000, y);
-    ASSERT_TRUE(ReadPointAt(width - 1, height - 1, &x, &y));
-    EXPECT_NEAR(100 + 3900 / width, x, 1);
-    EXPECT_NEAR(3800 - 3600 / height, y, 1);
+    ASSERT_TRUE(ReadPointAt(width_ - 1, height_ - 1, &x, &y));
+    EXPECT_NEAR(100 + 3900 / width_, x, 1);
+    EXPECT_NEAR(3800 - 3600 / height_, y, 1);
     CloseTouchDriver();
 
     SetSimulation("QUARLO_SIM_FAIL", "read");
@@ -130,7 +131,7 @@ TEST_F(SimulatedDriver, ReadsTheReleasePositionThroughThePanel)
     std::vector<LONG> runs[2];
     for (std::vector<LONG> &run : runs) {
         ASSERT_TRUE(OpenTouchDriver());
-        for (int i = 0; i < 30 && ReadPointAt(width / 4, height / 2, &x, &y); i++)
+        for (int i = 0; i < 30 && ReadPointAt(width_ / 4, height_ / 2, &x, &y); i++)
             run.insert(run.end(), { x - 3025, y - 2000 });
         CloseTouchDriver();
     }
@@ -183,7 +184,6 @@ TEST_F(SimulatedDriver, RefusesToLoadOnAMalformedVariable)
 
 TEST_F(SimulatedDriver, MapsTouchesByTheCornersItWasSent)
 {
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     ASSERT_TRUE(OpenTouchDriver());
     PanelReply reply;
     PanelControl(IOCTL_PANEL_SET_LEFT_UP, 3000, 100, &reply);
@@ -192,11 +192,11 @@ TEST_F(SimulatedDriver, MapsTouchesByTheCornersItWasSent)
     PanelControl(IOCTL_PANEL_SET_RIGHT_DN, 1000, 900, &reply);
     POINT p = { -1, -1 };
     ASSERT_TRUE(SimulatedTouchToScreen(2000, 500, &p));
-    EXPECT_EQ(width / 2, p.x);
-    EXPECT_EQ(height / 2, p.y);
+    EXPECT_EQ(width_ / 2, p.x);
+    EXPECT_EQ(height_ / 2, p.y);
     ASSERT_TRUE(SimulatedTouchToScreen(3000, 900, &p));
     EXPECT_EQ(0, p.x);
-    EXPECT_EQ(height, p.y);
+    EXPECT_EQ(height_, p.y);
 }
 
 // The panel and the driver's mapping at any screen size. Rounding is to the nearest whole

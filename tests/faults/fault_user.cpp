@@ -82,41 +82,30 @@ void OnPage(User &u, HWND page, int templateId)
         OnCalibration(u, page);
         return;
     }
-    if (!Due(u, page))
+    if (!Due(u, page) || (templateId == IDD_FINISH && !ControlEnabled(page, IDC_REBOOT)))
         return;
-    switch (templateId) {
-    case IDD_SUMMARY:
-        ClickControl(page, u.walk == CANCEL_ON_SUMMARY ? IDC_CANCEL : IDC_NEXT);
-        break;
-    case IDD_FINISH:
-        if (!ControlEnabled(page, IDC_REBOOT))
-            return;
+    int button = templateId == IDD_SUMMARY && u.walk == CANCEL_ON_SUMMARY ? IDC_CANCEL : IDC_NEXT;
+    if (templateId == IDD_FINISH) {
         u.seen.push_back("finish: " + ControlText(page, IDC_PROGRESS));
-        ClickControl(page, IDC_REBOOT);
-        break;
-    default:
-        ClickControl(page, IDC_NEXT);
-        break;
+        button = IDC_REBOOT;
     }
+    ClickControl(page, button);
     Acted(u, page);
 }
 
+// PADMON: a touch in the test area, then the point it shows and Close; TUNER: mode 3, then OK.
 void OnCompanion(User &u, HWND window)
 {
     if (!Due(u, window))
         return;
-    if (GetDlgItem(window, IDC_PADMON_TEST_AREA)) {
-        if (u.lastWindow != window) {
-            TouchControlCentre(window, IDC_PADMON_TEST_AREA);
-        } else {
-            u.seen.push_back("monitor: " + ControlText(window, IDC_PADMON_POINT));
-            ClickControl(window, IDCANCEL);
-        }
-    } else if (GetDlgItem(window, IDC_TUNER_MODE3)) {
-        if (u.lastWindow != window)
-            ClickControl(window, IDC_TUNER_MODE3);
-        else
-            ClickControl(window, IDOK);
+    bool again = u.lastWindow == window;
+    if (GetDlgItem(window, IDC_PADMON_TEST_AREA) && !again) {
+        TouchControlCentre(window, IDC_PADMON_TEST_AREA);
+    } else if (GetDlgItem(window, IDC_PADMON_TEST_AREA)) {
+        u.seen.push_back("monitor: " + ControlText(window, IDC_PADMON_POINT));
+        ClickControl(window, IDCANCEL);
+    } else {
+        ClickControl(window, again ? IDOK : IDC_TUNER_MODE3);
     }
     Acted(u, window);
 }
