@@ -78,6 +78,25 @@ protected:
     Counts first_ = {}, last_ = {};
 };
 
+// The counters themselves see a window come and go, and a brush.
+TEST_F(Stress, CountersSeeAWindowAndABrush)
+{
+    // Wine gives a thread with any window an input method window too; this one keeps it.
+    HWND first = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    int windows = ProcessWindows();
+    HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    EXPECT_EQ(windows + 1, ProcessWindows());
+    DestroyWindow(window);
+    EXPECT_EQ(windows, ProcessWindows());
+    DestroyWindow(first);
+
+    int objects = GdiObjects();
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    EXPECT_EQ(objects + 1, GdiObjects());
+    DeleteObject(brush);
+    EXPECT_EQ(objects, GdiObjects());
+}
+
 TEST_F(Stress, TwoHundredBackAndNextBetweenRightButtonAndSummary)
 {
     Scenario s;
