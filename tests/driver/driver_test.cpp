@@ -1,7 +1,6 @@
 // The driver link's own promises: the request words each call carries, a reply that
 // gives no address is never followed, and the handle is closed once and then forgotten.
 #include "driver.h"
-#include "settings.h"
 #include "test_machine.h"
 
 namespace {

@@ -9,7 +9,6 @@
 #include "fault_user.h"
 #include "settings.h"
 #include "driver_entry.h"
-#include "setup.h"
 
 #include <cstring>
 

@@ -5,7 +5,6 @@
 #include "fault_seam.h"
 #include "test_machine.h"
 #include "resource.h"
-#include "setup.h"
 
 #include <cstdio>
 #include <winternl.h>
