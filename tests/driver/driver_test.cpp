@@ -1,18 +1,10 @@
 // The driver link's own promises: the request words each call carries, a reply that
 // gives no address is never followed, and the handle is closed once and then forgotten.
-#include "driver.h"
-#include "test_machine.h"
+#include "driver_machine.h"
 
 namespace {
 
-class DriverLink : public SetupMachineTest {
-protected:
-    void SetUp() override
-    {
-        SetupMachineTest::SetUp();
-        PutDriverFile();
-    }
-};
+class DriverLink : public DriverMachine {};
 
 TEST(ReplyValue, ReadsThroughTheAddressAWordGivesAndNothingElse)
 {
@@ -37,10 +29,7 @@ TEST_F(DriverLink, CallsCarryWordsZeroAndOneAndAFailedCallLeavesNoAddress)
     reply.Word[0] = reply.Word[1] = reply.Word[2] = 0xDEADBEEF;
     EXPECT_TRUE(PanelControl(IOCTL_PANEL_SET_LEFT_UP, 123, -45, &reply));
     PanelControl(IOCTL_PANEL_SET_CALIBRATE, 1, 0, &reply);
-    PanelControl(IOCTL_PANEL_PROBE_CARD, 0, 0, &reply);
-    LONG status = -1;
-    EXPECT_TRUE(ReadReplyValue(&reply, 1, &status));
-    EXPECT_EQ(0, status) << "the card on the stored default port did not answer";
+    EXPECT_EQ(0, Probe()) << "the card on the stored default port did not answer";
     CloseTouchDriver();
 
     const std::vector<std::string> expected = {

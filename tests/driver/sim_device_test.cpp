@@ -1,25 +1,19 @@
 // The simulated driver keeps the promises setup relies on from the real one; if it did
 // not, the page tests that use it would prove nothing.
 #include "device.h"
-#include "driver.h"
 #include "settings.h"
 #include "sim_device.h"
 #include "sim_settings.h"
 #include "panel.h"
-#include "test_machine.h"
+#include "driver_machine.h"
 #include "touch_agreement.h"
 
 #include <set>
 
 namespace {
 
-class SimulatedDriver : public SetupMachineTest {
+class SimulatedDriver : public DriverMachine {
 protected:
-    void SetUp() override
-    {
-        SetupMachineTest::SetUp();
-        PutDriverFile();
-    }
     // The desktop, in pixels.
     const int width_ = GetSystemMetrics(SM_CXSCREEN), height_ = GetSystemMetrics(SM_CYSCREEN);
     static void StorePort(DWORD port, DWORD base, DWORD irq)
@@ -27,15 +21,6 @@ protected:
         WriteDword(SETTINGS_KEY, "ComPort", port);
         WriteDword(SETTINGS_KEY, "ComBase", base);
         WriteDword(SETTINGS_KEY, "ComIrq", irq);
-    }
-    // The status the probe reports, or -1 when the call gave no address.
-    static LONG Probe()
-    {
-        PanelReply reply;
-        LONG status = -1;
-        if (PanelControl(IOCTL_PANEL_PROBE_CARD, 0, 0, &reply))
-            ReadReplyValue(&reply, 1, &status);
-        return status;
     }
     // Reads the point while handling a message posted with the cursor at (x, y), as the
     // calibration screen does while handling a release.

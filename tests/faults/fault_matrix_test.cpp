@@ -54,8 +54,7 @@ const char EmptyKey[] = "0 settings, no entry, no driver, menu 0";
 const char DriverLeft[] = "no settings, no entry, driver, menu 0";
 const char Nothing[] = "no settings, no entry, no driver, menu 0";
 
-// Where setup keeps its settings; the driver's entry. Template 202 is
-// TUNER's window.
+// Where setup keeps its settings; the driver's entry. Template 202 is TUNER's window.
 #define IN_SETTINGS " in " SETTINGS_KEY
 #define IN_ENTRY " in " STATIC_DRIVER_KEY
 const FaultCase Cases[] = {
