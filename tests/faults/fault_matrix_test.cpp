@@ -4,11 +4,8 @@
 // software\orrimac and an earlier installation, and tell the user the truth; each case
 // then says what the user saw and what was left in the registry and on disk.
 #include "companion_test.h"
-#include "companions.h"
 #include "fault_seam.h"
 #include "fault_user.h"
-#include "settings.h"
-#include "driver_entry.h"
 
 #include <cstring>
 
