@@ -129,12 +129,11 @@ TEST_F(SimulatedDriver, ReadsTheReleasePositionThroughThePanel)
 TEST_F(SimulatedDriver, RefusesToLoadOnAMalformedVariable)
 {
     const std::string tooLong(MAX_PATH + 10, 'x');
-    struct Row {
+    const struct {
         const char *name;
         std::string value;
         bool loads;
-    };
-    const Row rows[] = {
+    } rows[] = {
         { "QUARLO_SIM_PANEL", "abc", false },
         { "QUARLO_SIM_PANEL", "1,2,3", false },
         { "QUARLO_SIM_PANEL", "1,2,3,", false },
@@ -153,7 +152,7 @@ TEST_F(SimulatedDriver, RefusesToLoadOnAMalformedVariable)
         { "QUARLO_SIM_NOISE", "3", true },
         { "QUARLO_SIM_LOG", tooLong, false },
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SetSimulation(row.name, row.value.c_str());
         SimulationSettings settings;
         const char *malformed = "poison";
@@ -189,13 +188,12 @@ TEST_F(SimulatedDriver, MapsTouchesByTheCornersItWasSent)
 // on falling axes would skew every alignment the benchmarks report, and ALIGNER's error.
 TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
 {
-    struct PanelCase {
+    const struct {
         LONG panel[4];
         LONG width, height;
         int x, y;
         LONG rawX, rawY;
-    };
-    const PanelCase panels[] = {
+    } panels[] = {
         { { 150, 3950, 3900, 180 }, 800, 600, 0, 0, 150, 3900 },
         { { 150, 3950, 3900, 180 }, 800, 600, 400, 300, 2050, 2040 },
         { { 0, 256, 256, 0 }, 512, 512, 1, 1, 1, 255 },         // halves: 0.5 up, -0.5 down
@@ -204,20 +202,19 @@ TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
         { { 0, 256, 0, 256 }, 1600, 1200, 3, 2, 0, 0 },          // 0.48, 0.43: below half a unit
         { { 0, 999999999, 999999999, 0 }, 800, 600, 400, 300, 500000000, 499999999 }, // beyond 32 bits
     };
-    for (const PanelCase &c : panels) {
+    for (const auto &c : panels) {
         LONG x = -99999, y = -99999;
         PanelPointRaw(c.panel, c.width, c.height, c.x, c.y, &x, &y);
         EXPECT_EQ(c.rawX, x) << "pixel " << c.x << " on panel X " << c.panel[0] << ".." << c.panel[1];
         EXPECT_EQ(c.rawY, y) << "pixel " << c.y << " on panel Y " << c.panel[2] << ".." << c.panel[3];
     }
 
-    struct CornerCase {
+    const struct {
         LONG corner[8];   // left-up X, Y, right-up, right-down, left-down
         LONG rawX, rawY;
         BOOL mapped;
         LONG x, y;
-    };
-    const CornerCase corners[] = {
+    } corners[] = {
         { { 0, 0, 1024, 0, 1024, 768, 0, 768 }, 512, 384, TRUE, 400, 300 },
         // Each edge is the mean of its two corners: left 105, right 905, top 45, bottom 655.
         { { 100, 40, 900, 50, 910, 650, 110, 660 }, 105, 655, TRUE, 0, 600 },
@@ -230,7 +227,7 @@ TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
         { { -999999999, -999999999, 999999999, -999999999, 999999999, 999999999, -999999999, 999999999 },
           0, 999999999, TRUE, 400, 600 },                                         // beyond 32 bits
     };
-    for (const CornerCase &c : corners) {
+    for (const auto &c : corners) {
         POINT p = { -77, -77 };
         EXPECT_EQ(c.mapped, CornersPointScreen(c.corner, 800, 600, c.rawX, c.rawY, &p))
             << "raw " << c.rawX << ", " << c.rawY << " by corners " << c.corner[0] << ", " << c.corner[1] << "...";
