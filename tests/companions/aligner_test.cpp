@@ -2,11 +2,7 @@
 // driver with the alignment they had; a slipped touch is refused, and a fifth target at the
 // centre measures the alignment.
 #include "companion_test.h"
-#include "companions.h"
 #include "calibration_screen.h"
-#include "resource.h"
-#include "settings.h"
-#include "setup.h"
 #include "sim_device.h"
 
 namespace {
@@ -20,12 +16,6 @@ const std::vector<std::string> Restored = {
     "ioctl 0x22000B 12 20", "ioctl 0x22000F 1010 18", "ioctl 0x220017 9 757",
     "ioctl 0x220013 1006 760", "ioctl 0x22001B 1 1", "ioctl 0x22001B 0 0", "close",
 };
-
-std::vector<std::string> LogTail(size_t count)
-{
-    std::vector<std::string> log = ReadSimulationLog();
-    return ReadSimulationLog(log.size() - std::min(count, log.size()));
-}
 
 class Aligner : public CompanionTest {
 protected:
@@ -63,13 +53,12 @@ TEST_F(Aligner, CancelHandsTheStoredCornersBackInEitherPhase)
 {
     const struct { int touches; bool closed; } rows[] = { { 1, false }, { 4, false }, { 5, false }, { 5, true } };
     for (const auto &row : rows) {
-        int touches = row.touches;
-        SCOPED_TRACE(std::to_string(touches) + (row.closed ? " touches, key closed" : " touches"));
+        SCOPED_TRACE(std::to_string(row.touches) + (row.closed ? " touches, key closed" : " touches"));
         if (row.closed)
             ShutKey();
         ClearSimulationLog();
         Scenario s;
-        TouchTargets(s, touches).Click(IDC_CANCEL);
+        TouchTargets(s, row.touches).Click(IDC_CANCEL);
         s.Run([] { RunAligner(); });
         EXPECT_EQ(InstalledRecord, StoredRecord());
         EXPECT_EQ(Restored, LogTail(Restored.size()));
@@ -165,11 +154,11 @@ TEST_F(Aligner, FifthTargetShowsTheAlignmentErrorThenTesting)
         EXPECT_NE(std::string::npos, CentreNote(off).find("Retry"));
         ExpectNote(screen, CentreNote(off));
     });
-    auto touched = std::make_shared<std::vector<POINT>>();
+    std::vector<POINT> touched;
     s.Click(IDC_RETRY).OnPage(IDD_CALIBRATION, [](HWND screen) { ExpectNote(screen, ""); });
-    TouchTargets(s, WholeRound, touched.get()).OnPage(IDD_CALIBRATION, [touched](HWND screen) {
-        EXPECT_EQ(std::string::npos, CentreNote(touched->back()).find("Retry"));
-        ExpectNote(screen, CentreNote(touched->back()));
+    TouchTargets(s, WholeRound, &touched).OnPage(IDD_CALIBRATION, [&touched](HWND screen) {
+        EXPECT_EQ(std::string::npos, CentreNote(touched.back()).find("Retry"));
+        ExpectNote(screen, CentreNote(touched.back()));
     });
     s.Click(IDC_OK);
     s.Run([] { RunAligner(); });
@@ -179,9 +168,7 @@ TEST_F(Aligner, FifthTargetShowsTheAlignmentErrorThenTesting)
 TEST_F(Aligner, NotInstalledOpensNothingAndCreatesNothing)
 {
     DeleteKeyTree(SETTINGS_PARENT_KEY);
-    Scenario s;
-    s.AnswerMessageBox(NOT_INSTALLED_TEXT, ALIGNER_CAPTION, IDI_EXCLAMATION);
-    s.Run([] { RunAligner(); });
+    RunAnswering(RunAligner, NOT_INSTALLED_TEXT, ALIGNER_CAPTION, IDI_EXCLAMATION);
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
     EXPECT_TRUE(ReadSimulationLog().empty()) << "the driver was opened";
 }

@@ -1,8 +1,5 @@
 // An installed Velmora and the steps the companion tests share.
 #include "companion_test.h"
-#include "companions.h"
-#include "driver_entry.h"
-#include "earlier.h"
 
 void CompanionTest::SetUp()
 {
@@ -51,6 +48,39 @@ void CompanionTest::StopSetupOverTheInstallation()
     ResetSetupGlobals();   // what runs next is a process of its own
 }
 
+void CompanionTest::InstallBySetup(const std::vector<int> &choices, const char *commandLine)
+{
+    Scenario s;
+    WalkToPage(s, IDD_CALIBRATION, choices);
+    TouchTargets(s).Click(IDC_OK);
+    InstallationEnds(s).Click(IDC_REBOOT);
+    s.Run([commandLine] { RunSetupProgram(commandLine); });
+}
+
+void CompanionTest::ExpectInstalled(const std::vector<DWORD> &record, bool fromMedium)
+{
+    EXPECT_EQ(record, StoredRecord());
+    ExpectStaticDriverEntry();
+    EXPECT_EQ(fromMedium ? "medium copy of QUARLO.VXD" : "installed driver",
+              ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
+    for (const char *name : CompanionPrograms)
+        EXPECT_EQ(fromMedium ? std::string("medium copy of ") + name : "installed program",
+                  ReadFileText(StartMenuProgram(name))) << name;
+    ExpectUninstallEntry(folder_ + "\\REMOVER.EXE");
+    EXPECT_FALSE(EarlierInstallationAside());
+}
+
+void CompanionTest::ExpectNothingInstalled()
+{
+    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+    EXPECT_FALSE(KeyExists(STATIC_DRIVER_KEY));
+    EXPECT_FALSE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
+    EXPECT_FALSE(FileExists(folder_)) << "the Start-menu folder stayed";
+    EXPECT_FALSE(EarlierInstallationAside());
+    ExpectUninstallEntry("");
+    EXPECT_FALSE(VelmoraPresent());
+}
+
 Scenario &OnWindowWith(Scenario &s, int id, std::function<void(HWND window)> check)
 {
     return s.Then("window with control " + std::to_string(id), [id, check](HWND active) {
@@ -60,4 +90,30 @@ Scenario &OnWindowWith(Scenario &s, int id, std::function<void(HWND window)> che
             check(active);
         return true;
     });
+}
+
+std::vector<std::string> LogTail(size_t count)
+{
+    std::vector<std::string> log = ReadSimulationLog();
+    return ReadSimulationLog(log.size() - std::min(count, log.size()));
+}
+
+void RunAnswering(int (*program)(void), const std::string &text, const char *caption, LPCSTR icon)
+{
+    Scenario s;
+    s.AnswerMessageBox(text, caption, icon);
+    s.Run([program] { program(); });
+}
+
+HANDLE HoldOpen(const std::string &path)
+{
+    return CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+}
+
+void ExpectTunerChoices(HWND page, DWORD mode, DWORD button)
+{
+    for (int m = 1; m <= 3; m++)
+        EXPECT_EQ(mode == (DWORD)m ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE1 + m - 1))
+            << "mode " << m;
+    EXPECT_EQ(button == 1 ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
 }

@@ -2,9 +2,16 @@
 #ifndef VELMORA_COMPANION_TEST_H
 #define VELMORA_COMPANION_TEST_H
 
+// The companions, setup's state and the settings layers every companion test drives.
+#include "companion_resource.h"
+#include "companions.h"
 #include "dialog_driver.h"
-#include "test_machine.h"
+#include "driver_entry.h"
+#include "earlier.h"
+#include "resource.h"
 #include "settings.h"
+#include "setup.h"
+#include "test_machine.h"
 
 #include <string>
 #include <vector>
@@ -22,10 +29,27 @@ protected:
     void ShutKey(const char *path = SETTINGS_KEY, bool shut = true);
     // A setup stopped on the calibration screen: the installation aside, "medium driver" and COM 1 in place.
     void StopSetupOverTheInstallation();
+    // A whole setup, from the welcome page to Reboot, with these choices and this command line.
+    void InstallBySetup(const std::vector<int> &choices = {}, const char *commandLine = "SETUP.EXE");
+    // The installation with this record, its files as InstallVelmora writes them or, fromMedium,
+    // as a setup copies them from the medium; nothing kept aside.
+    void ExpectInstalled(const std::vector<DWORD> &record = InstalledRecord, bool fromMedium = false);
+    // No part of an installation is left: keys, entries, driver file, Start-menu folder, aside copy.
+    void ExpectNothingInstalled();
     std::string folder_;                  // the Start-menu folder
 };
 
 // Waits until the active window is the one that has control id, then runs check on it.
 Scenario &OnWindowWith(Scenario &s, int id, std::function<void(HWND window)> check = nullptr);
+// The simulated driver's last count lines (all of them when it logged fewer).
+std::vector<std::string> LogTail(size_t count);
+// Runs a companion (or setup) that shows one message box and answers it with OK.
+void RunAnswering(int (*program)(void), const std::string &text, const char *caption, LPCSTR icon);
+// A file opened with no sharing, as a running program or a loaded driver holds it.
+HANDLE HoldOpen(const std::string &path);
+// What TUNER says when OK has stored its choices.
+#define TUNED_TEXT_SEEN "The new touch settings take effect at the next start of Windows."
+// The tuner's window shows mode 1 to 3 (any other: none) and the right button as checked.
+void ExpectTunerChoices(HWND page, DWORD mode, DWORD button);
 
 #endif

@@ -2,12 +2,6 @@
 // /S, each ending with its exit code and log, and the machine installed, emptied, or as the
 // run found it; and answers recorded on one machine replayed on another.
 #include "companion_test.h"
-#include "companions.h"
-#include "resource.h"
-#include "settings.h"
-#include "earlier.h"
-#include "driver_entry.h"
-#include "setup.h"
 
 #include <algorithm>
 #include <sstream>
@@ -34,7 +28,7 @@ struct FleetRun {
 };
 
 void HoldMutex() { Held.push_back(CreateMutexA(NULL, TRUE, "Velmora Installation")); }
-void HoldRemover() { Held.push_back(CreateFileA(StartMenuProgram("REMOVER.EXE").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL)); }
+void HoldRemover() { Held.push_back(HoldOpen(StartMenuProgram("REMOVER.EXE"))); }
 
 const FleetRun Runs[] = {
     { "Replayed", FRESH, Replay, "", nullptr, 0, "Request a restart: done" },
@@ -96,31 +90,22 @@ std::string AnswerFile(const std::string &edit)
         lines.push_back(PanelSettingFields[i].Name + std::string("=") + std::to_string((LONG)Answered[i]));
     std::istringstream edits(edit);
     for (std::string change; edits >> change;) {
-        std::string key = change.substr(change[0] == '-' || change[0] == '+' ? 1 : 0);
-        key = key.substr(0, key.find('='));
+        char how = change[0] == '-' || change[0] == '+' ? change[0] : '=';
+        std::string setting = change.substr(how == '=' ? 0 : 1), key = setting.substr(0, setting.find('=')) + "=";
         auto same = std::find_if(lines.begin(), lines.end(), [&key](const std::string &line) {
-            return line.compare(0, key.size() + 1, key + "=") == 0;
+            return line.find(key) == 0;
         });
-        if (change[0] == '-')
+        if (how == '-')
             lines.erase(same);
-        else if (change[0] == '+' || same == lines.end())
-            lines.push_back(change.substr(change[0] == '+' ? 1 : 0));
+        else if (how == '+' || same == lines.end())
+            lines.push_back(setting);
         else
-            *same = change;
+            *same = setting;
     }
     std::string text = "; answers\r\n[Velmora]\r\n";
     for (const std::string &line : lines)
         text += line + "\r\n";
     return text;
-}
-
-std::vector<std::string> LogLines(const std::string &path)
-{
-    std::vector<std::string> lines;
-    std::istringstream text(ReadFileText(path));
-    for (std::string line; std::getline(text, line);)
-        lines.push_back(line.substr(0, line.find('\r')));
-    return lines;
 }
 
 class FleetMachine : public CompanionTest {
@@ -139,42 +124,6 @@ protected:
         for (const char *name : { "fleet answers.ini", "fleet.log", "recorded.ini" })
             DeleteFileA((medium_ + "\\" + name).c_str());
         CompanionTest::TearDown();
-    }
-    void ExpectAsFound(Machine machine)
-    {
-        EXPECT_FALSE(EarlierInstallationAside());
-        if (machine == FRESH) {
-            EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
-            EXPECT_FALSE(KeyExists(STATIC_DRIVER_KEY));
-            EXPECT_FALSE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
-            EXPECT_FALSE(FileExists(folder_));
-            ExpectUninstallEntry("");
-            return;
-        }
-        EXPECT_EQ(InstalledRecord, StoredRecord());
-        ExpectStaticDriverEntry();
-        EXPECT_EQ("installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
-        for (const char *name : CompanionPrograms)
-            EXPECT_EQ("installed program", ReadFileText(StartMenuProgram(name))) << name;
-        ExpectUninstallEntry(folder_ + "\\REMOVER.EXE");
-    }
-    // Installed as the answers say, the corners sent to the driver as OK sends them.
-    void ExpectReplayed(bool cornersKept)
-    {
-        std::vector<DWORD> want = Answered;
-        if (cornersKept)
-            std::copy(InstalledRecord.begin(), InstalledRecord.begin() + 8, want.begin());
-        EXPECT_EQ(want, StoredRecord());
-        ExpectStaticDriverEntry();
-        EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
-        for (const char *name : CompanionPrograms)
-            EXPECT_EQ(std::string("medium copy of ") + name, ReadFileText(StartMenuProgram(name)));
-        ExpectUninstallEntry(folder_ + "\\REMOVER.EXE");
-        EXPECT_FALSE(EarlierInstallationAside());
-        std::vector<std::string> driver = ReadSimulationLog();
-        EXPECT_EQ(1, CountLogLines(IoctlLine("0x22000B", (LONG)want[0], (LONG)want[1])));
-        EXPECT_EQ((std::vector<std::string>{ "ioctl 0x22001B 1 1", "ioctl 0x22001B 0 0", "close" }),
-                  std::vector<std::string>(driver.end() - std::min<size_t>(3, driver.size()), driver.end()));
     }
 };
 
@@ -199,30 +148,36 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
 
     EXPECT_EQ(run.exitCode, code);
     std::string logFile = line.find("LOG=") != std::string::npos ? medium_ + "\\fleet.log" : WindowsDirectoryPath("VELMORA.LOG");
-    std::vector<std::string> log = LogLines(logFile);
+    std::string text = ReadFileText(logFile);
     if (!run.logLine || !*run.logLine) {
         EXPECT_FALSE(FileExists(logFile)) << "a log without /LOG or a quiet run";
-    } else if (!log.empty()) {
-        EXPECT_EQ("Command line: " + line, log.front());
-        EXPECT_EQ(0u, log.back().find("Exit code " + std::to_string(run.exitCode) + ": ")) << log.back();
-        EXPECT_TRUE(std::any_of(log.begin(), log.end(), [&run](const std::string &l) {
-            return l.find(run.logLine) != std::string::npos;
-        })) << "no line holds: " << run.logLine << "\n" << ReadFileText(logFile);
     } else {
-        ADD_FAILURE() << "no log at " << logFile;
+        // Every line ends with CR LF: the command line comes first, the exit code and its reason last.
+        EXPECT_EQ(0u, text.find("Command line: " + line + "\r\n")) << logFile << ":\n" << text;
+        size_t last = text.rfind("\r\nExit code " + std::to_string(run.exitCode) + ": ");
+        EXPECT_TRUE(last != std::string::npos && text.find("\r\n", last + 2) == text.size() - 2) << text;
+        EXPECT_NE(std::string::npos, text.find(run.logLine)) << "no line holds: " << run.logLine << "\n" << text;
     }
     bool installed = !remover && (code == 0 || code == 3010), removed = remover && (code == 0 || code == 3010);
     EXPECT_EQ(installed && line.find("NoRestart") == std::string::npos ? 1 : 0, RestartRequests);
     if (installed) {
-        ExpectReplayed(run.edit == NoCorners);
+        // Installed as the answers say, the corners sent to the driver as OK sends them.
+        std::vector<DWORD> want = Answered;
+        if (run.edit == NoCorners)
+            std::copy(InstalledRecord.begin(), InstalledRecord.begin() + 8, want.begin());
+        ExpectInstalled(want, true);
+        EXPECT_EQ(1, CountLogLines(IoctlLine("0x22000B", (LONG)want[0], (LONG)want[1])));
+        EXPECT_EQ((std::vector<std::string>{ "ioctl 0x22001B 1 1", "ioctl 0x22001B 0 0", "close" }), LogTail(3));
     } else if (removed) {
         EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
         EXPECT_FALSE(StaticDriverRegistered());
         ExpectUninstallEntry("");
     } else if (remover && code == 1 && run.prepare) {
         ExpectUninstallEntry(folder_ + "\\REMOVER.EXE");
+    } else if (run.machine == FRESH) {
+        ExpectNothingInstalled();
     } else {
-        ExpectAsFound(run.machine);
+        ExpectInstalled();
     }
 }
 
@@ -235,11 +190,7 @@ TEST_F(FleetMachine, AnswersRecordedOnOneMachineReplayTheSameValuesOnAnother)
 {
     SetSimulation("QUARLO_SIM_CARD", "1,1016,4");
     SetSimulation("QUARLO_SIM_PANEL", "-300,3950,3900,-200");
-    Scenario s;
-    WalkToPage(s, IDD_CALIBRATION, { IDC_RIGHT_BUTTON });
-    TouchTargets(s).Click(IDC_OK);
-    InstallationEnds(s).Click(IDC_REBOOT);
-    s.Run([] { RunSetupProgram("SETUP.EXE /SAVEINF=recorded.ini"); });
+    InstallBySetup({ IDC_RIGHT_BUTTON }, "SETUP.EXE /SAVEINF=recorded.ini");
     std::vector<DWORD> recorded = StoredRecord();
     std::string answers = ReadFileText(medium_ + "\\recorded.ini");
     ASSERT_GT(0, (LONG)recorded[0]);

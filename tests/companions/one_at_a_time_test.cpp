@@ -1,12 +1,6 @@
 // Setup and the companions that change the installation refuse to run beside one another,
 // and the first of them to run after a stopped setup puts back what it kept aside.
 #include "companion_test.h"
-#include "companion_resource.h"
-#include "companions.h"
-#include "resource.h"
-#include "driver_entry.h"
-#include "earlier.h"
-#include "setup.h"
 
 namespace {
 
@@ -26,22 +20,15 @@ TEST_F(OneAtATime, EachRefusesWhileAnotherRuns)
     HANDLE other = CreateMutexA(NULL, TRUE, "Velmora Installation");
     for (const auto &program : programs) {
         SCOPED_TRACE(program.caption);
-        Scenario s;
-        s.AnswerMessageBox(INSTALLATION_BUSY_TEXT, program.caption, IDI_EXCLAMATION);
-        s.Run([&program] { program.run(); });
-        EXPECT_EQ(InstalledRecord, StoredRecord());
-        EXPECT_TRUE(StaticDriverRegistered());
-        EXPECT_EQ("installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
-        EXPECT_TRUE(FileExists(StartMenuProgram("REMOVER.EXE")));
+        RunAnswering(program.run, INSTALLATION_BUSY_TEXT, program.caption, IDI_EXCLAMATION);
+        ExpectInstalled();
         EXPECT_TRUE(ReadSimulationLog().empty()) << "the driver was opened";
     }
     CloseHandle(other);
 
     // An object of another kind that holds the lock's name leaves no lock to be made.
     other = CreateEventA(NULL, TRUE, FALSE, "Velmora Installation");
-    Scenario s;
-    s.AnswerMessageBox(INSTALLATION_UNGUARDED_TEXT, SETUP_CAPTION, IDI_EXCLAMATION);
-    s.Run([] { RunSetupProgram(); });
+    RunAnswering(programs[0].run, INSTALLATION_UNGUARDED_TEXT, SETUP_CAPTION, IDI_EXCLAMATION);
     CloseHandle(other);
 }
 

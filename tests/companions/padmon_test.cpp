@@ -1,8 +1,5 @@
 // The panel monitor: the stored settings as they are, and a raw point for a touch in its box.
 #include "companion_test.h"
-#include "companion_resource.h"
-#include "companions.h"
-#include "settings.h"
 #include "sim_device.h"
 
 namespace {
@@ -16,15 +13,11 @@ protected:
     }
 };
 
-struct Line {
-    int id;
-    const char *text;
-};
-
-void ExpectLines(HWND window, std::initializer_list<Line> lines)
+// Each control shows its text.
+void ExpectLines(HWND window, std::initializer_list<std::pair<int, const char *>> lines)
 {
-    for (const Line &line : lines)
-        EXPECT_EQ(line.text, ControlText(window, line.id)) << "control " << line.id;
+    for (const auto &line : lines)
+        EXPECT_EQ(line.second, ControlText(window, line.first)) << "control " << line.first;
 }
 
 // Read alike from a key the user may not write.
@@ -93,9 +86,7 @@ TEST_F(Padmon, SaysWhatIsMissing)
     EXPECT_EQ(std::vector<std::string>{ "open" }, ReadSimulationLog()) << "a control call without a driver";
 
     DeleteKeyTree(SETTINGS_PARENT_KEY);
-    Scenario absent;
-    absent.AnswerMessageBox(NOT_INSTALLED_TEXT, PADMON_CAPTION, IDI_EXCLAMATION);
-    absent.Run([] { RunPadmon(); });
+    RunAnswering(RunPadmon, NOT_INSTALLED_TEXT, PADMON_CAPTION, IDI_EXCLAMATION);
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
 }
 

@@ -1,62 +1,52 @@
 // The remover: what it takes away, what it leaves to others, and what it hands to WININIT.INI.
 #include "companion_test.h"
-#include "companions.h"
-#include "resource.h"
-#include "driver_entry.h"
-#include "earlier.h"
-#include "setup.h"
 
 namespace {
 
 class Remover : public CompanionTest {
 protected:
-    std::string RenameSection()
-    {
-        char section[4096] = "";
-        DWORD length = GetPrivateProfileSectionA("rename", section, sizeof section, "WININIT.INI");
-        std::string lines;
-        for (const char *p = section; p < section + length && *p; p += lstrlenA(p) + 1)
-            lines += std::string(p) + "|";
-        return lines;
-    }
-    std::string ShortPath(const std::string &path)
-    {
-        char buffer[MAX_PATH] = "";
-        GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
-        return buffer;
-    }
-    HANDLE HoldOpen(const std::string &path)
-    {
-        return CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    }
-    void InstallBySetup()   // from the welcome page to Reboot
+    // REMOVER's question answered, then its report when one is given, with this button.
+    void RunRemoverAnswering(int answer, const std::string &report = "", LPCSTR icon = IDI_QUESTION, int button = IDOK)
     {
         Scenario s;
-        WalkToPage(s, IDD_CALIBRATION);
-        TouchTargets(s).Click(IDC_OK);
-        InstallationEnds(s).Click(IDC_REBOOT);
-        s.Run([] { RunSetupProgram(); });
+        s.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, answer);
+        if (!report.empty())
+            s.AnswerMessageBox(report, REMOVER_CAPTION, icon, button);
+        s.Run([] { RunRemover(); });
     }
 };
+
+// The lines of WININIT.INI's [rename] section, each ended by "|".
+std::string RenameSection()
+{
+    char section[4096] = "";
+    DWORD length = GetPrivateProfileSectionA("rename", section, sizeof section, "WININIT.INI");
+    std::string lines;
+    for (const char *p = section; p < section + length && *p; p += lstrlenA(p) + 1)
+        lines += std::string(p) + "|";
+    return lines;
+}
+
+std::string ShortPath(const std::string &path)
+{
+    char buffer[MAX_PATH] = "";
+    GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    return buffer;
+}
 
 TEST_F(Remover, TakesAwayACompletedInstallationButNotTheSetupMedium)
 {
     InstallVelmora();
     RemoveVelmora();
 
-    EXPECT_FALSE(KeyExists(STATIC_DRIVER_KEY));
-    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+    ExpectNothingInstalled();
     EXPECT_TRUE(KeyExists("System\\CurrentControlSet\\Services\\VxD"));
-    EXPECT_FALSE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
-    EXPECT_FALSE(FileExists(folder_)) << "the Start-menu folder stayed";
     // The medium is the current directory and holds programs of the same names.
     for (const char *name : { "PADMON.EXE", "REMOVER.EXE", "ALIGNER.EXE", "TUNER.EXE", "QUARLO.VXD" })
         EXPECT_TRUE(FileExists(medium_ + "\\" + name)) << name << " was deleted from the medium";
     EXPECT_EQ(0, RemovalScheduled);
     EXPECT_STREQ("", RemovalByHand);
     EXPECT_EQ("", RenameSection());
-    ExpectUninstallEntry("");
-    EXPECT_FALSE(VelmoraPresent());
 }
 
 TEST_F(Remover, DriverEntryKeyKeepsValuesItDidNotWrite)
@@ -113,13 +103,9 @@ TEST_F(Remover, SettingsInAKeyClosedToWritingAreReportedAsLeft)
 {
     InstallVelmora();
     ShutKey();
-    Scenario s;
-    s.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, IDYES);
-    s.AnswerMessageBox("The Velmora touch screen driver could not be removed completely. Windows did not "
-                       "let these registry keys be changed:\r\nHKEY_LOCAL_MACHINE\\" SETTINGS_KEY "\r\n\r\n"
-                       "Windows must be restarted to finish the removal. Restart Windows now?",
-                       REMOVER_CAPTION, IDI_QUESTION, IDNO);
-    s.Run([] { RunRemover(); });
+    RunRemoverAnswering(IDYES, "The Velmora touch screen driver could not be removed completely. Windows did not "
+                        "let these registry keys be changed:\r\nHKEY_LOCAL_MACHINE\\" SETTINGS_KEY "\r\n\r\n"
+                        "Windows must be restarted to finish the removal. Restart Windows now?", IDI_QUESTION, IDNO);
     EXPECT_EQ(InstalledRecord, StoredRecord());
     EXPECT_FALSE(StaticDriverRegistered());
     // Something stays, so Control Panel can try again.
@@ -129,32 +115,21 @@ TEST_F(Remover, SettingsInAKeyClosedToWritingAreReportedAsLeft)
 TEST_F(Remover, AsksBeforeRemovingAndOffersTheRestart)
 {
     InstallVelmora();
-    Scenario no;
-    no.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, IDNO);
-    no.Run([] { RunRemover(); });
-    EXPECT_EQ(InstalledRecord, StoredRecord());
-    EXPECT_TRUE(StaticDriverRegistered());
-    EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
+    RunRemoverAnswering(IDNO);
+    ExpectInstalled();
 
     HANDLE running = HoldOpen(folder_ + "\\REMOVER.EXE");
-    Scenario yes;
-    yes.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, IDYES);
-    yes.AnswerMessageBox("The Velmora touch screen driver has been removed.\r\n\r\n"
-                         "Files still in use are deleted at the next start of Windows.\r\n\r\n"
-                         "Please delete by hand after the restart:\r\n" + folder_ + "\r\n\r\n"
-                         "Windows must be restarted to finish the removal. Restart Windows now?",
-                         REMOVER_CAPTION, IDI_QUESTION, IDYES);
-    yes.Run([] { RunRemover(); });
+    RunRemoverAnswering(IDYES, "The Velmora touch screen driver has been removed.\r\n\r\n"
+                        "Files still in use are deleted at the next start of Windows.\r\n\r\n"
+                        "Please delete by hand after the restart:\r\n" + folder_ + "\r\n\r\n"
+                        "Windows must be restarted to finish the removal. Restart Windows now?", IDI_QUESTION, IDYES);
     CloseHandle(running);
     EXPECT_EQ(1, RestartRequests);
     EXPECT_FALSE(KeyExists(SETTINGS_KEY));
 
     // The restart done: another remover finds only the empty folder, and nothing to restart for.
     DeleteFileA((folder_ + "\\REMOVER.EXE").c_str());
-    Scenario again;
-    again.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, IDYES);
-    again.AnswerMessageBox("The Velmora touch screen driver has been removed.", REMOVER_CAPTION, IDI_ASTERISK);
-    again.Run([] { RunRemover(); });
+    RunRemoverAnswering(IDYES, "The Velmora touch screen driver has been removed.", IDI_ASTERISK);
     EXPECT_EQ(1, RestartRequests);
     EXPECT_FALSE(FileExists(folder_));
 }
@@ -192,11 +167,9 @@ TEST_F(Remover, DeletesReadOnlyFilesAndALeftOverAsideCopy)
     for (const std::string &file : files)
         EXPECT_FALSE(FileExists(file)) << file;
     EXPECT_FALSE(FileExists(SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME)));
-    EXPECT_FALSE(EarlierInstallationAside());
-    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+    ExpectNothingInstalled();
     EXPECT_EQ(0, RemovalScheduled);
     EXPECT_STREQ("", RemovalByHand);
-    EXPECT_FALSE(VelmoraPresent());
 }
 
 } // namespace

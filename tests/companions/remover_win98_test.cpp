@@ -1,9 +1,6 @@
 // The remover on Windows 95/98, where RegDeleteKey takes a key's whole tree with it: keys
 // that other products keep beside and below Velmora's must survive.
 #include "companion_test.h"
-#include "companions.h"
-#include "settings.h"
-#include "driver_entry.h"
 
 namespace {
 

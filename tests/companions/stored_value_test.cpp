@@ -3,11 +3,6 @@
 // least significant first, whatever its type, over a field that was zero; a longer one gives
 // every field its default.
 #include "companion_test.h"
-#include "companion_resource.h"
-#include "companions.h"
-#include "resource.h"
-#include "earlier.h"
-#include "setup.h"
 
 namespace {
 
@@ -17,32 +12,22 @@ struct StoredForm {
     std::vector<BYTE> data;
     bool defaults;           // every field takes its default
     DWORD value;             // otherwise, the value every field takes
-    const char *summary;     // the summary page's port line
-    const char *monitor;     // PADMON's port line
+    const char *summary;     // the summary page's port line, after "COM Port Setting : "
 };
 
 const StoredForm Forms[] = {
-    { "String", REG_SZ, { 'C', 'O', 'M', '2', 0 }, true, 0, "COM Port Setting : COM 1, IRQ 4",
-      "COM Port Setting : COM 1 (3F8h), IRQ 4" },
-    { "Binary0", REG_BINARY, {}, false, 0, "COM Port Setting : none", "COM Port Setting : COM 0 (0h), IRQ 0" },
-    { "Binary1", REG_BINARY, { 1 }, false, 1, "COM Port Setting : COM 1", "COM Port Setting : COM 1 (1h), IRQ 1" },
-    { "Binary2", REG_BINARY, { 3, 1 }, false, 259, "COM Port Setting : none",
-      "COM Port Setting : COM 259 (103h), IRQ 259" },
-    { "Binary4", REG_BINARY, { 2, 0, 0, 0 }, false, 2, "COM Port Setting : COM 2",
-      "COM Port Setting : COM 2 (2h), IRQ 2" },
-    { "Binary8", REG_BINARY, { 2, 0, 0, 0, 2, 0, 0, 0 }, true, 0, "COM Port Setting : COM 1, IRQ 4",
-      "COM Port Setting : COM 1 (3F8h), IRQ 4" },
-    { "None", REG_NONE, { 3, 0, 0, 0 }, false, 3, "COM Port Setting : COM 3, IRQ 3",
-      "COM Port Setting : COM 3 (3h), IRQ 3" },
-    { "BigEndian", REG_DWORD_BIG_ENDIAN, { 0, 0, 0, 4 }, false, 0x04000000, "COM Port Setting : none",
-      "COM Port Setting : COM 67108864 (4000000h), IRQ 67108864" },
-    { "Zero", REG_DWORD, { 0, 0, 0, 0 }, false, 0, "COM Port Setting : none", "COM Port Setting : COM 0 (0h), IRQ 0" },
-    { "LargestPositive", REG_DWORD, { 0xFF, 0xFF, 0xFF, 0x7F }, false, 0x7FFFFFFF, "COM Port Setting : none",
-      "COM Port Setting : COM 2147483647 (7FFFFFFFh), IRQ 2147483647" },
-    { "SmallestNegative", REG_DWORD, { 0, 0, 0, 0x80 }, false, 0x80000000, "COM Port Setting : none",
-      "COM Port Setting : COM 2147483648 (80000000h), IRQ 2147483648" },
-    { "AllOnes", REG_DWORD, { 0xFF, 0xFF, 0xFF, 0xFF }, false, 0xFFFFFFFF, "COM Port Setting : none",
-      "COM Port Setting : COM 4294967295 (FFFFFFFFh), IRQ 4294967295" },
+    { "String", REG_SZ, { 'C', 'O', 'M', '2', 0 }, true, 0, "COM 1, IRQ 4" },
+    { "Binary0", REG_BINARY, {}, false, 0, "none" },
+    { "Binary1", REG_BINARY, { 1 }, false, 1, "COM 1" },
+    { "Binary2", REG_BINARY, { 3, 1 }, false, 259, "none" },
+    { "Binary4", REG_BINARY, { 2, 0, 0, 0 }, false, 2, "COM 2" },
+    { "Binary8", REG_BINARY, { 2, 0, 0, 0, 2, 0, 0, 0 }, true, 0, "COM 1, IRQ 4" },
+    { "None", REG_NONE, { 3, 0, 0, 0 }, false, 3, "COM 3, IRQ 3" },
+    { "BigEndian", REG_DWORD_BIG_ENDIAN, { 0, 0, 0, 4 }, false, 0x04000000, "none" },
+    { "Zero", REG_DWORD, { 0, 0, 0, 0 }, false, 0, "none" },
+    { "LargestPositive", REG_DWORD, { 0xFF, 0xFF, 0xFF, 0x7F }, false, 0x7FFFFFFF, "none" },
+    { "SmallestNegative", REG_DWORD, { 0, 0, 0, 0x80 }, false, 0x80000000, "none" },
+    { "AllOnes", REG_DWORD, { 0xFF, 0xFF, 0xFF, 0xFF }, false, 0xFFFFFFFF, "none" },
 };
 
 const int MonitorLines[] = {
@@ -62,10 +47,6 @@ protected:
         ResetSetupGlobals();
         SetupInstance = GetModuleHandleA(NULL);
     }
-    std::vector<DWORD> Loaded()
-    {
-        return GetParam().defaults ? FirstRunRecord : std::vector<DWORD>(PANEL_SETTING_COUNT, GetParam().value);
-    }
     // The values before index end are still in the stored form.
     void ExpectUntouchedBefore(int end)
     {
@@ -82,7 +63,11 @@ protected:
 TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
 {
     const StoredForm &f = GetParam();
-    const DWORD button = Loaded()[12];
+    const std::vector<DWORD> loaded = f.defaults ? FirstRunRecord : std::vector<DWORD>(PANEL_SETTING_COUNT, f.value);
+    const DWORD mode = loaded[11], button = loaded[12];
+    // PADMON's port line: the port, the base in hex and the line, each unsigned.
+    char port[96];
+    snprintf(port, sizeof port, "COM Port Setting : COM %lu (%lXh), IRQ %lu", loaded[8], loaded[9], loaded[10]);
 
     // Setup: the summary page shows the loaded values and saves them all as REG_DWORD.
     StoreForm();
@@ -91,7 +76,7 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
         EXPECT_EQ(button == 1 ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
     });
     setup.Click(IDC_NEXT).OnPage(IDD_SUMMARY, [&f, button](HWND page) {
-        EXPECT_EQ(f.summary, ControlText(page, IDC_PORT_LINE));
+        EXPECT_EQ(std::string("COM Port Setting : ") + f.summary, ControlText(page, IDC_PORT_LINE));
         EXPECT_EQ(button == 1 ? "Right Button Setting :  ON" : "Right Button Setting : OFF",
                   ControlText(page, IDC_BUTTON_LINE));
         ExpectTextFitsItsControl(page, IDC_PORT_LINE);
@@ -99,13 +84,13 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
     setup.Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_BACK);
     setup.OnPage(IDD_WELCOME).Click(IDC_CANCEL);
     setup.Run([] { RunSetupProgram(); });
-    EXPECT_EQ(Loaded(), StoredRecord());
+    EXPECT_EQ(loaded, StoredRecord());
 
     // PADMON shows them, every line inside its control, and stores nothing.
     StoreForm();
     Scenario monitor;
-    OnWindowWith(monitor, IDC_PADMON_PORT, [&f](HWND page) {
-        EXPECT_EQ(f.monitor, ControlText(page, IDC_PADMON_PORT));
+    OnWindowWith(monitor, IDC_PADMON_PORT, [&port](HWND page) {
+        EXPECT_EQ(port, ControlText(page, IDC_PADMON_PORT));
         for (int id : MonitorLines)
             ExpectTextFitsItsControl(page, id);
     });
@@ -115,15 +100,9 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
 
     // TUNER checks a mode only for 1 to 3, and OK stores only its two values, as loaded.
     StoreForm();
-    const DWORD mode = Loaded()[11];
     Scenario tuner;
-    OnWindowWith(tuner, IDC_TUNER_MODE1, [mode, button](HWND page) {
-        for (DWORD m = 1; m <= 3; m++)
-            EXPECT_EQ(mode == m ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE1 + (int)m - 1));
-        EXPECT_EQ(button == 1 ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
-    });
-    tuner.Click(IDOK).AnswerMessageBox("The new touch settings take effect at the next start of Windows.",
-                                       TUNER_CAPTION, IDI_ASTERISK);
+    OnWindowWith(tuner, IDC_TUNER_MODE1, [mode, button](HWND page) { ExpectTunerChoices(page, mode, button); });
+    tuner.Click(IDOK).AnswerMessageBox(TUNED_TEXT_SEEN, TUNER_CAPTION, IDI_ASTERISK);
     tuner.Run([] { RunTuner(); });
     EXPECT_EQ(mode, StoredSetting("Mode"));
     EXPECT_EQ(button, StoredSetting("RightButton"));
@@ -135,7 +114,7 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
     Scenario aligner;
     TouchTargets(aligner, 5).Click(IDC_OK);
     aligner.Run([] { RunAligner(); });
-    std::vector<DWORD> stored = StoredRecord(), loaded = Loaded();
+    std::vector<DWORD> stored = StoredRecord();
     EXPECT_EQ(std::vector<DWORD>(loaded.begin() + 8, loaded.end()), std::vector<DWORD>(stored.begin() + 8, stored.end()));
 
     // An aside copy in this form, with a subkey beside it, puts back a 4-byte value as the loader

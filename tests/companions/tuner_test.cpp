@@ -1,33 +1,20 @@
 // Touch tuning: only Mode and RightButton change, only on OK, only in a key that exists.
 #include "companion_test.h"
-#include "companion_resource.h"
-#include "companions.h"
-#include "settings.h"
 
 namespace {
 
 class Tuner : public CompanionTest {};
 
-const char TakesEffect[] = "The new touch settings take effect at the next start of Windows.";
-
 TEST_F(Tuner, OkWritesModeAndRightButtonAndNothingElse)
 {
     InstallVelmora();
     Scenario s;
-    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) {
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_MODE2));
-        EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE1));
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
-    });
+    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) { ExpectTunerChoices(page, 2, 1); });
     s.Click(IDC_TUNER_MODE3).Click(IDC_TUNER_RIGHT_BUTTON);
     // Aligned again by another program while this window was open.
     s.Then("realign", [](HWND) { WriteDword(SETTINGS_KEY, "LeftUpX", 77); return true; });
-    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) {
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_MODE3));
-        EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE2));
-        EXPECT_EQ(BST_UNCHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
-    });
-    s.Click(IDOK).AnswerMessageBox(TakesEffect, TUNER_CAPTION, IDI_ASTERISK);
+    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) { ExpectTunerChoices(page, 3, 0); });
+    s.Click(IDOK).AnswerMessageBox(TUNED_TEXT_SEEN, TUNER_CAPTION, IDI_ASTERISK);
     s.Run([] { RunTuner(); });
 
     std::vector<DWORD> expected = InstalledRecord;
@@ -56,10 +43,7 @@ TEST_F(Tuner, KeyClosedToWritingShowsTheStoredChoicesAndTellsTheyWereNotStored)
     InstallVelmora();
     ShutKey();
     Scenario s;
-    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) {
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_MODE2));
-        EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
-    });
+    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) { ExpectTunerChoices(page, 2, 1); });
     s.Click(IDC_TUNER_MODE3).Click(IDOK);
     s.AnswerMessageBox(TUNER_NOT_STORED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);
     s.Run([] { RunTuner(); });
@@ -68,9 +52,7 @@ TEST_F(Tuner, KeyClosedToWritingShowsTheStoredChoicesAndTellsTheyWereNotStored)
 
 TEST_F(Tuner, NeverCreatesTheSettingsKey)
 {
-    Scenario absent;
-    absent.AnswerMessageBox(NOT_INSTALLED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);
-    absent.Run([] { RunTuner(); });
+    RunAnswering(RunTuner, NOT_INSTALLED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
 
     // Removed while the window was open.

@@ -11,33 +11,24 @@
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
-#include <string>
 
 namespace {
 
-struct Place {
-    int id, x, y;
-};
-
 // The places of some controls on one screen, checked against the layout, which must also
 // move every control exactly once.
-void ExpectPlaces(int width, int height, const std::vector<Place> &expected)
+void ExpectPlaces(int width, int height, const std::vector<ControlPlace> &expected)
 {
     ControlPlace places[CALIBRATION_CONTROL_COUNT];
-    for (ControlPlace &p : places)
-        p = ControlPlace{ -1, -9999, -9999 };
+    std::fill(places, places + CALIBRATION_CONTROL_COUNT, ControlPlace{ -1, -9999, -9999 });
     LayOutCalibrationScreen(width, height, places);
 
-    for (const Place &want : expected) {
-        int found = 0;
-        for (const ControlPlace &p : places) {
-            if (p.id != want.id)
-                continue;
-            found++;
-            EXPECT_EQ(want.x, p.x) << "x of control " << p.id << " on " << width << " x " << height;
-            EXPECT_EQ(want.y, p.y) << "y of control " << p.id << " on " << width << " x " << height;
-        }
-        EXPECT_EQ(1, found) << "control " << want.id << " is placed " << found << " times";
+    for (const ControlPlace &want : expected) {
+        std::vector<std::pair<int, int>> found;   // x and y, once for each time it is placed
+        for (const ControlPlace &p : places)
+            if (p.id == want.id)
+                found.push_back(std::make_pair(p.x, p.y));
+        EXPECT_EQ((std::vector<std::pair<int, int>>{ { want.x, want.y } }), found)
+            << "places of control " << want.id << " on " << width << " x " << height;
     }
 }
 
@@ -55,7 +46,7 @@ TEST(CalibrationLayout, PlacesOnScreensOfSeveralSizes)
     ExpectPlaces(1024, 768, {
         { IDC_TARGET_LEFT_UP, 86, 60 }, { IDC_TARGET_RIGHT_UP, 906, 60 },
         { IDC_TARGET_LEFT_DN, 86, 676 }, { IDC_TARGET_RIGHT_DN, 906, 676 },
-        { IDC_ALIGN_WORDMARK, 412, 76 }, { IDC_OK, 257, 484 },
+        { IDC_ALIGN_WORDMARK, 412, 76 }, { IDC_HOW_1, 262, 304 }, { IDC_OK, 257, 484 }, { IDC_CANCEL, 457, 484 },
     });
     // Odd sizes show where the + 1 goes: the tenths round the screen size up, the halves do not.
     ExpectPlaces(639, 479, {
@@ -81,26 +72,23 @@ const Line Lines[4] = {
     { "right", 1, 3, &PanelCorners::RightUpY, &PanelCorners::RightDnY, false },
 };
 
-struct CornerCase {
-    LONG first, second;    // raw values on the two targets of one line
-    LONG outerFirst, outerSecond;
-};
-
-// The corners beyond the first and the second target of one line.
-CornerCase Extrapolated(LONG first, LONG second, const Line &line)
+// The corners from touches that are `spread` but for one line's two targets, which get the
+// raw values first and second on that line's axis.
+PanelCorners CornersWith(const RawPoint spread[4], const Line &line, LONG first, LONG second)
 {
-    RawPoint touched[4] = {};
+    RawPoint touched[4] = { spread[0], spread[1], spread[2], spread[3] };
     LONG RawPoint::*axis = line.horizontal ? &RawPoint::X : &RawPoint::Y;
     touched[line.targetA].*axis = first;
     touched[line.targetB].*axis = second;
     PanelCorners corners;
     ExtrapolateCorners(touched, &corners);
-    return CornerCase{ first, second, corners.*line.cornerA, corners.*line.cornerB };
+    return corners;
 }
 
 TEST(CornerArithmetic, WorkedExamplesForEveryMargin)
 {
-    const CornerCase cases[] = {
+    // Raw values on the two targets of one line, and the corners beyond the first and the second.
+    const struct { LONG first, second, outerFirst, outerSecond; } cases[] = {
         { 100, 900, 1, 999 },      // rising: margin (800 - 1) / 8 = 99
         { 900, 100, 1000, 0 },     // falling: (-801) / 8 truncates to -100
         { 500, 494, 500, 494 },    // -6: (-7) / 8 = 0
@@ -111,11 +99,12 @@ TEST(CornerArithmetic, WorkedExamplesForEveryMargin)
         { -300, -100, -324, -76 }, // negative raw values: 199 / 8 = 24
         { 40, 1, 45, -4 },         // corners beyond the raw range stay unclamped
     };
+    const RawPoint nowhere[4] = {};
     for (const Line &line : Lines) {
-        for (const CornerCase &c : cases) {
-            CornerCase got = Extrapolated(c.first, c.second, line);
-            EXPECT_EQ(c.outerFirst, got.outerFirst) << line.name << " line, raw " << c.first << " to " << c.second;
-            EXPECT_EQ(c.outerSecond, got.outerSecond) << line.name << " line, raw " << c.first << " to " << c.second;
+        for (const auto &c : cases) {
+            PanelCorners got = CornersWith(nowhere, line, c.first, c.second);
+            EXPECT_EQ(c.outerFirst, got.*line.cornerA) << line.name << " line, raw " << c.first << " to " << c.second;
+            EXPECT_EQ(c.outerSecond, got.*line.cornerB) << line.name << " line, raw " << c.first << " to " << c.second;
         }
     }
 }
@@ -128,14 +117,10 @@ TEST(CornerSpans, OnlyAnEdgeWithoutSpanIsRefused)
         { 100, 900, TRUE }, { 900, 100, TRUE }, { 500, 500, FALSE },
         { 500, 501, TRUE }, { 500, 499, TRUE }, { -20, -20, FALSE },
     };
+    const RawPoint spread[4] = { { 100, 100 }, { 900, 120 }, { 110, 700 }, { 880, 690 } };
     for (const Line &line : Lines) {
         for (const auto &row : rows) {
-            RawPoint touched[4] = { { 100, 100 }, { 900, 120 }, { 110, 700 }, { 880, 690 } };
-            LONG RawPoint::*axis = line.horizontal ? &RawPoint::X : &RawPoint::Y;
-            touched[line.targetA].*axis = row.first;
-            touched[line.targetB].*axis = row.second;
-            PanelCorners corners;
-            ExtrapolateCorners(touched, &corners);
+            PanelCorners corners = CornersWith(spread, line, row.first, row.second);
             EXPECT_EQ(row.spans, CornersSpanThePanel(&corners)) << line.name << " line, raw " << row.first
                                                                << " to " << row.second;
         }
@@ -198,9 +183,10 @@ TEST(TouchAgreement, MissInPixelsAgainstTheEarlierTouches)
 }
 
 // A linear panel, as the simulated one: raw value at the screen's left (top) edge and at its
-// right (bottom) edge, rounded to the nearest raw unit.
+// right (bottom) edge, rounded to the nearest raw unit; fine when it is finer than the screen.
 struct Axis {
     LONG atStart, atEnd;
+    bool fine;
 };
 
 LONG RawAt(const Axis &axis, int pixel, int size)
@@ -208,32 +194,26 @@ LONG RawAt(const Axis &axis, int pixel, int size)
     return (LONG)std::floor(axis.atStart + (double)(axis.atEnd - axis.atStart) * pixel / size + 0.5);
 }
 
-// The largest errors a set of round trips showed.
-struct RoundTripWorst {
-    double cornerRaw = 0, pixel = 0;
-    std::string cornerWhere, pixelWhere;
-};
-
 // Touches the four target centres of one screen on one panel and extrapolates. The corners
 // must be the panel's edges and each target must map back onto its centre, within what whole
 // pixels and whole raw units allow: the targets sit on whole pixels, so a corner can be off
 // by the raw size of a pixel (plus a unit of rounding); on a panel coarser than the screen
-// a raw unit spans more than a pixel.
-void RoundTrip(int width, int height, Axis x, Axis y, RoundTripWorst *worst)
+// a raw unit spans more than a pixel. Where the targets lie exactly a tenth in and the panel
+// is finer than the screen (exact), the corners are the panel's edges to within a raw unit
+// and the targets map to within a pixel.
+void RoundTrip(int width, int height, Axis x, Axis y, bool exact)
 {
     POINT centre[4] = {};
     RawPoint touched[4];
     CalibrationTargetCentres(width, height, centre);
-    for (int t = 0; t < 4; t++) {
-        touched[t].X = RawAt(x, centre[t].x, width);
-        touched[t].Y = RawAt(y, centre[t].y, height);
-    }
+    for (int t = 0; t < 4; t++)
+        touched[t] = RawPoint{ RawAt(x, centre[t].x, width), RawAt(y, centre[t].y, height) };
     PanelCorners corners;
     ExtrapolateCorners(touched, &corners);
 
     char where[128];
-    std::snprintf(where, sizeof where, "%d x %d, panel X %ld..%ld, Y %ld..%ld", width, height,
-                  (long)x.atStart, (long)x.atEnd, (long)y.atStart, (long)y.atEnd);
+    std::snprintf(where, sizeof where, "%d x %d, panel X %ld..%ld, Y %ld..%ld%s", width, height,
+                  (long)x.atStart, (long)x.atEnd, (long)y.atStart, (long)y.atEnd, exact ? ", exact" : "");
     for (const Line &line : Lines) {
         const Axis &axis = line.horizontal ? x : y;
         int size = line.horizontal ? width : height;
@@ -241,51 +221,35 @@ void RoundTrip(int width, int height, Axis x, Axis y, RoundTripWorst *worst)
         LONG a = corners.*line.cornerA, b = corners.*line.cornerB;
 
         double cornerError = std::max(std::abs((double)a - axis.atStart), std::abs((double)b - axis.atEnd));
-        EXPECT_LE(cornerError, 1 + rawPerPixel) << line.name << " corners " << a << ", " << b << "; " << where;
-        if (cornerError > worst->cornerRaw)
-            worst->cornerRaw = cornerError, worst->cornerWhere = where;
-
-        double pixelAllowed = 1 + (rawPerPixel < 1 ? 1 / rawPerPixel : 0);
+        EXPECT_LE(cornerError, exact ? 1 : 1 + rawPerPixel) << line.name << " corners " << a << ", " << b << "; " << where;
+        double pixelAllowed = exact ? 1 : 1 + (rawPerPixel < 1 ? 1 / rawPerPixel : 0);
         for (int t : { line.targetA, line.targetB }) {
             LONG raw = line.horizontal ? touched[t].X : touched[t].Y;
             int want = line.horizontal ? centre[t].x : centre[t].y;
             double mapped = (double)(raw - a) * size / (b - a);
-            double pixelError = std::abs(mapped - want);
-            EXPECT_LE(pixelError, pixelAllowed) << "target " << t << " maps to " << mapped << " on the "
-                                                << line.name << " line, not " << want << "; " << where;
-            if (pixelError > worst->pixel)
-                worst->pixel = pixelError, worst->pixelWhere = where;
+            EXPECT_LE(std::abs(mapped - want), pixelAllowed) << "target " << t << " maps to " << mapped << " on the "
+                                                             << line.name << " line, not " << want << "; " << where;
         }
     }
 }
 
 TEST(CornerRoundTrip, TargetCentresOnEmulatedPanelsGiveThePanelsEdges)
 {
-    const int screens[][2] = { { 640, 480 }, { 800, 600 }, { 1024, 768 }, { 1152, 864 },
-                               { 1280, 960 }, { 1280, 1024 }, { 1600, 1200 } };
+    // The targets lie exactly a tenth in on the screens marked exact.
+    const struct { int width, height; bool exact; } screens[] = {
+        { 640, 480, true }, { 800, 600, true }, { 1024, 768, false }, { 1152, 864, false },
+        { 1280, 960, false }, { 1280, 1024, false }, { 1600, 1200, true },
+    };
     // Ranges from 256 to 4096 raw units, with offsets, rising and falling, and the Y axis
     // of the simulated panel's default (bottom to top).
     const Axis axes[] = {
-        { 0, 256 }, { 256, 0 }, { 37, 293 }, { 0, 4096 }, { 4095, 0 }, { 150, 3950 },
-        { 3900, 180 }, { 1000, 2023 }, { -500, 1548 }, { 3000, 1100 },
+        { 0, 256, false }, { 256, 0, false }, { 37, 293, false }, { 0, 4096, true }, { 4095, 0, true },
+        { 150, 3950, true }, { 3900, 180, true }, { 1000, 2023, false }, { -500, 1548, true }, { 3000, 1100, false },
     };
-    RoundTripWorst worst;
     for (const auto &screen : screens)
         for (const Axis &x : axes)
             for (const Axis &y : axes)
-                RoundTrip(screen[0], screen[1], x, y, &worst);
-
-    // Where the targets lie exactly a tenth in and the panel is finer than the screen, the
-    // corners are the panel's edges to within a raw unit and the targets map to within a pixel.
-    RoundTripWorst exact;
-    const Axis fine[] = { { 0, 4096 }, { 4095, 0 }, { 150, 3950 }, { 3900, 180 }, { -500, 1548 } };
-    const int exactScreens[][2] = { { 640, 480 }, { 800, 600 }, { 1600, 1200 } };
-    for (const auto &screen : exactScreens)
-        for (const Axis &x : fine)
-            for (const Axis &y : fine)
-                RoundTrip(screen[0], screen[1], x, y, &exact);
-    EXPECT_LE(exact.cornerRaw, 1.0) << exact.cornerWhere;
-    EXPECT_LE(exact.pixel, 1.0) << exact.pixelWhere;
+                RoundTrip(screen.width, screen.height, x, y, screen.exact && x.fine && y.fine);
 }
 
 } // namespace

@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -25,46 +24,6 @@ int CursorCount(void)
     int count = ShowCursor(TRUE) - 1;
     ShowCursor(FALSE);
     return count;
-}
-
-// The wordmark, the display size and the three buttons show in both phases; the heading
-// and the instructions only while collecting, the test lines only while testing.
-void ExpectLinesOf(HWND screen, bool collecting)
-{
-    for (int id : { IDC_DISPLAY_SIZE, IDC_ALIGN_WORDMARK, IDC_OK, IDC_CANCEL, IDC_RETRY })
-        EXPECT_TRUE(ControlVisible(screen, id)) << "control " << id << " hidden";
-    for (int id : { IDC_ALIGN_TITLE, IDC_HOW_1, IDC_HOW_2, IDC_HOW_3, IDC_HOW_4, IDC_HOW_5 })
-        EXPECT_EQ(collecting, !!ControlVisible(screen, id)) << "control " << id << (collecting ? " hidden" : " shown");
-    for (int id : { IDC_TRY_1, IDC_TRY_2 })
-        EXPECT_EQ(!collecting, !!ControlVisible(screen, id)) << "test line " << id << (collecting ? " shown" : " hidden");
-}
-
-// Collecting target k: only that target, the cursor hidden exactly once, only Cancel to
-// press and holding the focus.
-void ExpectCollecting(HWND screen, int k, int cursorBefore)
-{
-    EXPECT_EQ(1, CaptureActive);
-    EXPECT_EQ(k, PointIndex);
-    for (int t = 0; t < 4; t++)
-        EXPECT_EQ(t == k, !!ControlVisible(screen, CalibrationTargetIds[t])) << "target " << t << " while collecting " << k;
-    ExpectLinesOf(screen, true);
-    EXPECT_FALSE(ControlEnabled(screen, IDC_OK));
-    EXPECT_FALSE(ControlEnabled(screen, IDC_RETRY));
-    EXPECT_EQ(GetDlgItem(screen, IDC_CANCEL), GetFocus());
-    EXPECT_EQ(cursorBefore - 1, CursorCount()) << "the cursor is not hidden exactly once";
-}
-
-void ExpectTesting(HWND screen, int cursorBefore)
-{
-    EXPECT_EQ(0, CaptureActive);
-    EXPECT_EQ(4, PointIndex);
-    for (int t = 0; t < 4; t++)
-        EXPECT_FALSE(ControlVisible(screen, CalibrationTargetIds[t])) << "target " << t << " while testing";
-    ExpectLinesOf(screen, false);
-    EXPECT_TRUE(ControlEnabled(screen, IDC_OK));
-    EXPECT_TRUE(ControlEnabled(screen, IDC_RETRY));
-    EXPECT_EQ(GetDlgItem(screen, IDC_OK), GetFocus());
-    EXPECT_EQ(cursorBefore, CursorCount()) << "the cursor is not shown again exactly once";
 }
 
 class CalibrationScreenTest : public SetupMachineTest {
@@ -85,45 +44,90 @@ protected:
         ASSERT_TRUE(OpenTouchDriver());
         OpenPage(IDD_CALIBRATION, NULL, CalibrationScreen);
     }
-    // Cancelled while collecting, after `reads` reads of a point: the driver left in
-    // calibration, the cursor and the corners as found.
-    void ExpectCancelledWhileCollecting(int reads)
+    // Collecting target k (0 to 3), or testing (k 4). The wordmark, the display size and the
+    // three buttons show in both phases; only target k, the heading and the instructions
+    // while collecting, the test lines while testing. Collecting hides the cursor exactly
+    // once and leaves only Cancel to press; testing enables OK and Retry. The button that
+    // holds the focus, Cancel or OK, is the one drawn as the default, so Enter runs it.
+    void ExpectPhase(HWND screen, int k) const
     {
+        const bool collecting = k < 4;
+        EXPECT_EQ(collecting ? 1 : 0, CaptureActive);
+        EXPECT_EQ(k, PointIndex);
+        for (int t = 0; t < 4; t++)
+            EXPECT_EQ(t == k, !!ControlVisible(screen, CalibrationTargetIds[t])) << "target " << t << " in phase " << k;
+        for (int id : { IDC_DISPLAY_SIZE, IDC_ALIGN_WORDMARK, IDC_OK, IDC_CANCEL, IDC_RETRY })
+            EXPECT_TRUE(ControlVisible(screen, id)) << "control " << id << " hidden";
+        for (int id : { IDC_ALIGN_TITLE, IDC_HOW_1, IDC_HOW_2, IDC_HOW_3, IDC_HOW_4, IDC_HOW_5 })
+            EXPECT_EQ(collecting, !!ControlVisible(screen, id)) << "control " << id << (collecting ? " hidden" : " shown");
+        for (int id : { IDC_TRY_1, IDC_TRY_2 })
+            EXPECT_EQ(!collecting, !!ControlVisible(screen, id)) << "test line " << id << (collecting ? " shown" : " hidden");
+        for (int id : { IDC_OK, IDC_RETRY })
+            EXPECT_EQ(!collecting, !!ControlEnabled(screen, id)) << "button " << id << " in phase " << k;
+        const int focused = collecting ? IDC_CANCEL : IDC_OK;
+        EXPECT_EQ(GetDlgItem(screen, focused), GetFocus());
+        for (int id : { IDC_OK, IDC_CANCEL, IDC_RETRY })
+            EXPECT_EQ(id == focused, (GetWindowLongA(GetDlgItem(screen, id), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON)
+                << "button " << id << (id == focused ? " not" : "") << " drawn as the default";
+        EXPECT_EQ(before_ - (collecting ? 1 : 0), CursorCount())
+            << (collecting ? "the cursor is not hidden exactly once" : "the cursor is not shown again exactly once");
+    }
+    // A step: waits for the screen in phase k (testing once OK is enabled) and checks it.
+    Scenario &InPhase(Scenario &s, int k)
+    {
+        return s.WhenEnabled(IDD_CALIBRATION, k < 4 ? 0 : IDC_OK, [this, k](HWND screen) { ExpectPhase(screen, k); });
+    }
+    // The screen closed, accepted or not: the capture released, the cursor as it was found.
+    void ExpectClosed(int accepted) const
+    {
+        EXPECT_EQ(accepted, CalibrationAccepted);
+        EXPECT_EQ(0, CaptureActive);
+        EXPECT_EQ(before_, CursorCount()) << "the cursor is not shown as often as before the screen";
+    }
+    // Cancel while collecting target k, after `reads` reads of a point: the driver left in
+    // calibration, the cursor and the corners as found.
+    void CancelWhileCollecting(Scenario &s, int k, int reads)
+    {
+        InPhase(s, k).Click(IDC_CANCEL);
+        s.Run([] { OpenScreen(); });
         std::vector<std::string> want = { "open", "ioctl 0x22001B 1 0" };
         want.insert(want.end(), reads, ReadPoint);
         EXPECT_EQ(want, ReadSimulationLog());
-        EXPECT_EQ(before_, CursorCount());
-        EXPECT_EQ(0, CalibrationAccepted);
-        EXPECT_EQ(0, CaptureActive);
+        ExpectClosed(0);
         EXPECT_EQ(0, memcmp(&loaded_, &PanelSettings, sizeof PanelSettings)) << "the corners changed";
     }
-    PanelSettingsRecord loaded_;
+    // A step that notes how many calls the driver's log holds, and the corners, at that point.
+    Scenario &Remember(Scenario &s)
+    {
+        return s.Then("remember", [this](HWND) {
+            calls_ = ReadSimulationLog().size();
+            corners_ = PanelSettings;
+            return true;
+        });
+    }
+    PanelSettingsRecord loaded_, corners_;
     int before_ = 0;
+    size_t calls_ = 0;
 };
 
 TEST_F(CalibrationScreenTest, OpensFullScreenAndLaidOutForTheDisplay)
 {
     Scenario s;
-    int before = before_;
-    s.OnPage(IDD_CALIBRATION, [before](HWND screen) {
+    s.OnPage(IDD_CALIBRATION, [this](HWND screen) {
         // The client area is the display: the layout and the touches share one origin.
-        RECT r;
-        POINT origin = { 0, 0 };
-        ClientToScreen(screen, &origin);
-        GetClientRect(screen, &r);
-        EXPECT_EQ(0, origin.x);
-        EXPECT_EQ(0, origin.y);
-        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), r.right);
-        EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), r.bottom);
+        RECT client, display = { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+        GetClientRect(screen, &client);
+        MapWindowPoints(screen, NULL, (POINT *)&client, 2);
+        EXPECT_TRUE(EqualRect(&display, &client)) << "client area " << client.left << ", " << client.top << " to "
+                                                  << client.right << ", " << client.bottom;
         ASSERT_EQ(1024, ScreenWidth) << "the tests run on a 1024 x 768 screen";
         ASSERT_EQ(768, ScreenHeight);
         EXPECT_EQ("Display :  1024 X 768", ControlText(screen, IDC_DISPLAY_SIZE));
 
-        const struct { int id, x, y; } places[] = {
-            { IDC_TARGET_LEFT_UP, 86, 60 }, { IDC_TARGET_RIGHT_DN, 906, 676 },
-            { IDC_HOW_1, 262, 304 }, { IDC_CANCEL, 457, 484 },
-        };
-        for (const auto &place : places) {
+        // Every control where the layout puts it (its figures: calibration_geometry_test.cpp).
+        ControlPlace places[CALIBRATION_CONTROL_COUNT];
+        LayOutCalibrationScreen(ScreenWidth, ScreenHeight, places);
+        for (const ControlPlace &place : places) {
             RECT control = ControlRect(screen, place.id);
             EXPECT_EQ(place.x, control.left) << "control " << place.id;
             EXPECT_EQ(place.y, control.top) << "control " << place.id;
@@ -132,28 +136,21 @@ TEST_F(CalibrationScreenTest, OpensFullScreenAndLaidOutForTheDisplay)
         RECT target = ControlRect(screen, IDC_TARGET_RIGHT_DN);
         EXPECT_EQ(32, target.right - target.left);
         EXPECT_EQ(32, target.bottom - target.top);
-        ExpectCollecting(screen, 0, before);
-    });
-    s.Click(IDC_CANCEL);
+        ExpectPhase(screen, 0);
+    }).Click(IDC_CANCEL);
     s.Run([] { OpenScreen(); });
 }
 
 TEST_F(CalibrationScreenTest, FourTouchesHandTheCornersToTheDriverThenOkAccepts)
 {
     Scenario s;
-    int before = before_;
-    auto touched = std::make_shared<std::vector<POINT>>();
-    for (int k = 0; k < 4; k++) {
-        s.OnPage(IDD_CALIBRATION, [k, before](HWND screen) { ExpectCollecting(screen, k, before); });
-        s.TouchControl(CalibrationTargetIds[k], touched.get());
-    }
-    s.WhenEnabled(IDD_CALIBRATION, IDC_OK, [before](HWND screen) { ExpectTesting(screen, before); });
-    s.Click(IDC_OK);
+    std::vector<POINT> touched;
+    for (int k = 0; k < 4; k++)
+        InPhase(s, k).TouchControl(CalibrationTargetIds[k], &touched);
+    InPhase(s, 4).Click(IDC_OK);
     s.Run([] { OpenScreen(); });
 
-    EXPECT_EQ(1, CalibrationAccepted);
-    EXPECT_EQ(0, CaptureActive);
-    EXPECT_EQ(before, CursorCount());
+    ExpectClosed(1);
     const PanelSettingsRecord &p = PanelSettings;
     const std::vector<std::string> want = {
         "open", "ioctl 0x22001B 1 0", ReadPoint, ReadPoint, ReadPoint, ReadPoint,
@@ -165,14 +162,14 @@ TEST_F(CalibrationScreenTest, FourTouchesHandTheCornersToTheDriverThenOkAccepts)
     EXPECT_EQ(want, ReadSimulationLog());
 
     // The driver now puts every target's touch under the finger.
-    ASSERT_EQ(4u, touched->size());
-    for (const POINT &at : *touched) {
+    ASSERT_EQ(4u, touched.size());
+    for (const POINT &at : touched) {
         LONG rawX, rawY;
         POINT mapped = { -1, -1 };
         SimulatedPanelRaw(at.x, at.y, &rawX, &rawY);
         ASSERT_TRUE(SimulatedTouchToScreen(rawX, rawY, &mapped));
-        EXPECT_LE(std::abs(mapped.x - at.x), 1) << "touch at " << at.x << ", " << at.y << " maps to x " << mapped.x;
-        EXPECT_LE(std::abs(mapped.y - at.y), 1) << "touch at " << at.x << ", " << at.y << " maps to y " << mapped.y;
+        EXPECT_LE(std::max(std::abs(mapped.x - at.x), std::abs(mapped.y - at.y)), 1)
+            << "touch at " << at.x << ", " << at.y << " maps to " << mapped.x << ", " << mapped.y;
     }
     EXPECT_EQ(1024u, StoredSetting("RightUpX")) << "the screen saved the record: that is the finish page's to do";
 }
@@ -180,39 +177,24 @@ TEST_F(CalibrationScreenTest, FourTouchesHandTheCornersToTheDriverThenOkAccepts)
 TEST_F(CalibrationScreenTest, ReleaseWhileTestingChangesNothingAndCancelLeavesTheCursorAsFound)
 {
     Scenario s;
-    int before = before_;
-    auto calls = std::make_shared<size_t>(0);
-    auto corners = std::make_shared<PanelSettingsRecord>();
-    TouchTargets(s).Then("remember", [calls, corners](HWND) {
-        *calls = ReadSimulationLog().size();
-        *corners = PanelSettings;
-        return true;
-    });
-    s.Touch(500, 300).Touch(10, 10).Pause(100);
-    s.OnPage(IDD_CALIBRATION, [before, calls, corners](HWND screen) {
-        ExpectTesting(screen, before);
-        EXPECT_EQ(std::vector<std::string>(), ReadSimulationLog(*calls)) << "a release while testing called the driver";
-        EXPECT_EQ(0, memcmp(corners.get(), &PanelSettings, sizeof PanelSettings)) << "the corners changed";
-    });
-    s.Click(IDC_CANCEL);
+    Remember(TouchTargets(s)).Touch(500, 300).Touch(10, 10).Pause(100);
+    s.OnPage(IDD_CALIBRATION, [this](HWND screen) {
+        ExpectPhase(screen, 4);
+        EXPECT_EQ(std::vector<std::string>(), ReadSimulationLog(calls_)) << "a release while testing called the driver";
+        EXPECT_EQ(0, memcmp(&corners_, &PanelSettings, sizeof PanelSettings)) << "the corners changed";
+    }).Click(IDC_CANCEL);
     s.Run([] { OpenScreen(); });
 
-    EXPECT_EQ(std::vector<std::string>(), ReadSimulationLog(*calls)) << "Cancel called the driver";
-    EXPECT_EQ(before, CursorCount()) << "Cancel while testing showed the cursor a second time";
-    EXPECT_EQ(0, CalibrationAccepted);
-    EXPECT_EQ(0, CaptureActive);
+    EXPECT_EQ(std::vector<std::string>(), ReadSimulationLog(calls_)) << "Cancel called the driver";
+    ExpectClosed(0);
     // The corners stay in the record and in the driver for a later save.
-    EXPECT_EQ(0, memcmp(corners.get(), &PanelSettings, sizeof PanelSettings));
+    EXPECT_EQ(0, memcmp(&corners_, &PanelSettings, sizeof PanelSettings));
 }
 
 TEST_F(CalibrationScreenTest, CancelWhileCollectingShowsTheCursorAndCallsNothing)
 {
     Scenario s;
-    int before = before_;
-    TouchTargets(s, 2).OnPage(IDD_CALIBRATION, [before](HWND screen) { ExpectCollecting(screen, 2, before); });
-    s.Click(IDC_CANCEL);
-    s.Run([] { OpenScreen(); });
-    ExpectCancelledWhileCollecting(2);
+    CancelWhileCollecting(TouchTargets(s, 2), 2, 2);
 }
 
 // The driver gives no position: the release was no touch on the target.
@@ -220,47 +202,27 @@ TEST_F(CalibrationScreenTest, ReleaseWithoutAPositionIsIgnored)
 {
     SetSimulation("QUARLO_SIM_FAIL", "read");
     Scenario s;
-    int before = before_;
     s.TouchControl(IDC_TARGET_LEFT_UP).TouchControl(IDC_TARGET_LEFT_UP).Touch(900, 700);
-    s.OnPage(IDD_CALIBRATION, [before](HWND screen) { ExpectCollecting(screen, 0, before); });
-    s.Click(IDC_CANCEL);
-    s.Run([] { OpenScreen(); });
-    ExpectCancelledWhileCollecting(3);
+    CancelWhileCollecting(s, 0, 3);
 }
 
 TEST_F(CalibrationScreenTest, RetryCollectsAgainFromTheFirstTarget)
 {
     Scenario s;
-    int before = before_;
-    auto calls = std::make_shared<size_t>(0);
-    TouchTargets(s).Then("remember", [calls](HWND) {
-        *calls = ReadSimulationLog().size();
-        return true;
-    });
-    s.Click(IDC_RETRY);
-    s.OnPage(IDD_CALIBRATION, [before, calls](HWND screen) {
-        ExpectCollecting(screen, 0, before);
-        EXPECT_EQ(std::vector<std::string>{ "ioctl 0x22001B 1 0" }, ReadSimulationLog(*calls));
+    Remember(TouchTargets(s)).Click(IDC_RETRY);
+    s.OnPage(IDD_CALIBRATION, [this](HWND screen) {
+        ExpectPhase(screen, 0);
+        EXPECT_EQ(std::vector<std::string>{ "ioctl 0x22001B 1 0" }, ReadSimulationLog(calls_));
     });
     // A second round is taken in full: four reads, the corners, testing again.
-    TouchTargets(s).OnPage(IDD_CALIBRATION, [before](HWND screen) { ExpectTesting(screen, before); });
-    s.Click(IDC_OK);
+    InPhase(TouchTargets(s), 4).Click(IDC_OK);
     s.Run([] { OpenScreen(); });
 
-    std::vector<std::string> second = ReadSimulationLog(*calls);
+    std::vector<std::string> second = ReadSimulationLog(calls_);
     ASSERT_EQ(12u, second.size());
     EXPECT_EQ(4, std::count(second.begin(), second.end(), std::string(ReadPoint)));
     EXPECT_EQ("ioctl 0x22001B 1 1", second[9]);
-    EXPECT_EQ(1, CalibrationAccepted);
-    EXPECT_EQ(before, CursorCount());
-}
-
-// The one button drawn as the default.
-void ExpectDefaultButton(HWND screen, int id)
-{
-    for (int button : { IDC_OK, IDC_CANCEL, IDC_RETRY })
-        EXPECT_EQ(button == id, (GetWindowLongA(GetDlgItem(screen, button), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON)
-            << "button " << button << (button == id ? " not" : "") << " drawn as the default";
+    ExpectClosed(1);
 }
 
 // Real clicks and keys: Enter runs the button that has the focus and looks the default one,
@@ -273,18 +235,12 @@ TEST_F(CalibrationScreenTest, EnterRunsTheFocusedDefaultButton)
         Scenario s;
         for (int k = 0; k < 4; k++)
             RealClick(s, CalibrationTargetIds[k]);
-        s.WhenEnabled(IDD_CALIBRATION, IDC_OK, [](HWND screen) { ExpectDefaultButton(screen, IDC_OK); });
-        if (retry) {
-            RealClick(s, IDC_RETRY);
-            s.OnPage(IDD_CALIBRATION, [](HWND screen) {
-                EXPECT_EQ(1, CaptureActive);
-                ExpectDefaultButton(screen, IDC_CANCEL);
-            });
-        }
+        InPhase(s, 4);
+        if (retry)
+            InPhase(RealClick(s, IDC_RETRY), 0);
         s.PressEnter();
         s.Run([] { OpenScreen(); });
-        EXPECT_EQ(retry ? 0 : 1, CalibrationAccepted);
-        EXPECT_EQ(0, CaptureActive);
+        ExpectClosed(retry ? 0 : 1);
         CloseTouchDriver();
     }
 }
@@ -296,27 +252,21 @@ TEST_F(CalibrationScreenTest, DoubleTapsCountOnce)
     // The second tap on Next comes once the screen is up, however long it took to open.
     UINT doubleClickTime = GetDoubleClickTime();
     SetDoubleClickTime(3000);
-    auto next = std::make_shared<POINT>();
+    POINT next = {};
     Scenario s;
     s.OnPage(IDD_SUMMARY);
-    RealClick(s, IDC_NEXT, 1, next.get());
-    s.OnPage(IDD_CALIBRATION, [next](HWND screen) {
+    RealClick(s, IDC_NEXT, 1, &next).OnPage(IDD_CALIBRATION, [&next](HWND screen) {
         RECT cancel = ControlRect(screen, IDC_CANCEL);
-        EXPECT_TRUE(PtInRect(&cancel, *next)) << "Cancel does not lie where Next was";
+        EXPECT_TRUE(PtInRect(&cancel, next)) << "Cancel does not lie where Next was";
     });
-    RealClickPoint(s, next.get());
-    for (int k = 0; k < 4; k++) {
-        s.OnPage(IDD_CALIBRATION, [k](HWND) { EXPECT_EQ(k, PointIndex); });
-        RealClick(s, CalibrationTargetIds[k], 2);
-    }
-    s.WhenEnabled(IDD_CALIBRATION, IDC_RETRY);
-    RealClick(s, IDC_RETRY, 2);
-    s.OnPage(IDD_CALIBRATION, [](HWND) {
+    RealClickPoint(s, &next);
+    for (int k = 0; k < 4; k++)
+        RealClick(InPhase(s, k), CalibrationTargetIds[k], 2);
+    RealClick(InPhase(s, 4), IDC_RETRY, 2).OnPage(IDD_CALIBRATION, [](HWND) {
         EXPECT_EQ(1, CaptureActive);
         EXPECT_EQ(0, PointIndex) << "the second tap on Retry was a touch";
     });
-    s.Click(IDC_CANCEL);
-    s.OnPage(IDD_SUMMARY).Click(IDC_BACK);
+    s.Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_BACK);
     s.Run([] {
         LoadPanelSettings();
         OpenPage(IDD_SUMMARY, NULL, SummaryPage);
@@ -329,8 +279,8 @@ TEST_F(CalibrationScreenTest, DoubleTapsCountOnce)
 // divide by: the screen collects again from the first target, and nothing reaches the driver.
 TEST_F(CalibrationScreenTest, TouchesWithoutASpanAreCollectedAgain)
 {
-    // The target centres on 1024 x 768, and one target touched on its edge partner's line.
-    const POINT centre[4] = { { 102, 76 }, { 922, 76 }, { 102, 692 }, { 922, 692 } };
+    // One target touched on its edge partner's line; the centres on 1024 x 768 lie at x 102
+    // and 922, y 76 and 692.
     const struct { const char *edge; int moved; POINT at; } rows[] = {
         { "top", 1, { 102, 86 } }, { "right", 3, { 912, 76 } },
     };
@@ -338,28 +288,26 @@ TEST_F(CalibrationScreenTest, TouchesWithoutASpanAreCollectedAgain)
         SCOPED_TRACE(row.edge);
         ResetSetupGlobals();
         LoadPanelSettings();
-        PanelSettingsRecord loaded = PanelSettings;
+        loaded_ = PanelSettings;
         ClearSimulationLog();
-        POINT at[4] = { centre[0], centre[1], centre[2], centre[3] };
+        POINT at[4];
+        CalibrationTargetCentres(1024, 768, at);
         at[row.moved] = row.at;
         Scenario s;
-        int before = before_;
         s.OnPage(IDD_CALIBRATION);
         for (const POINT &p : at)
             s.Touch(p.x, p.y);
-        s.OnPage(IDD_CALIBRATION, [before](HWND screen) { ExpectCollecting(screen, 0, before); });
-        TouchTargets(s).Click(IDC_OK);
+        TouchTargets(InPhase(s, 0)).Click(IDC_OK);
         s.Run([] { OpenScreen(); });
 
         std::vector<std::string> log = ReadSimulationLog();
         ASSERT_LE(7u, log.size());
         EXPECT_EQ(8, std::count(log.begin(), log.end(), std::string(ReadPoint)));
         EXPECT_EQ(ReadPoint, log[6]) << "the driver was sent something after the first four touches";
-        EXPECT_EQ(1, CalibrationAccepted);
-        const PanelSettingsRecord &p = PanelSettings;
-        EXPECT_NE(p.LeftUpX, p.RightUpX);
-        EXPECT_NE(p.LeftUpY, p.LeftDnY);
-        EXPECT_NE(0, memcmp(&loaded, &PanelSettings, sizeof loaded)) << "the second round stored no corners";
+        ExpectClosed(1);
+        EXPECT_NE(PanelSettings.LeftUpX, PanelSettings.RightUpX);
+        EXPECT_NE(PanelSettings.LeftUpY, PanelSettings.LeftDnY);
+        EXPECT_NE(0, memcmp(&loaded_, &PanelSettings, sizeof loaded_)) << "the second round stored no corners";
         CloseTouchDriver();
     }
 }

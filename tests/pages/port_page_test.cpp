@@ -1,62 +1,61 @@
-// The port page as the user sees it: which ports the serial-port map lets it offer, which
-// buttons are checked after every click, what reaches the settings record, and what Back
-// to it and a fresh opening show.
+// The port and right-button pages as the user sees them: which ports the serial-port map
+// lets the port page offer, which buttons are checked after every click, what reaches the
+// settings record, and what Back to it and a fresh opening show; the right-button box always
+// shows its field, and a click always leaves both at 0 or 1.
 #include "dialog_driver.h"
 #include "test_machine.h"
 #include "resource.h"
 #include "settings.h"
 #include "setup.h"
 
-#include <algorithm>
+#include <set>
 
 namespace {
 
 class PortPageTest : public SetupMachineTest {};
+class RightButtonPageTest : public SetupMachineTest {};
 
-const std::vector<int> AllEight = { IDC_COM1, IDC_IRQ4, IDC_COM2, IDC_IRQ3,
-                                    IDC_COM3, IDC_IRQ7, IDC_COM4, IDC_IRQ5 };
+typedef std::set<int> Buttons;
+const Buttons AllEight = { IDC_COM1, IDC_IRQ4, IDC_COM2, IDC_IRQ3, IDC_COM3, IDC_IRQ7, IDC_COM4, IDC_IRQ5 };
 
 // The whole state at once, so that a failure shows every button that is wrong.
-std::vector<int> ButtonsWhere(HWND page, BOOL (*test)(HWND, int))
+Buttons ButtonsWhere(HWND page, BOOL (*test)(HWND, int))
 {
-    std::vector<int> found;
+    Buttons found;
     for (int id : AllEight)
         if (test(page, id))
-            found.push_back(id);
-    std::sort(found.begin(), found.end());
+            found.insert(id);
     return found;
 }
 
 BOOL IsChecked(HWND page, int id) { return ControlChecked(page, id) == BST_CHECKED; }
 
-std::vector<int> Sorted(std::vector<int> ids)
-{
-    std::sort(ids.begin(), ids.end());
-    return ids;
-}
-
-void ExpectChoice(HWND page, DWORD port, DWORD base, DWORD irq, std::vector<int> checked)
+void ExpectPort(DWORD port, DWORD base, DWORD irq)
 {
     EXPECT_EQ(port, PanelSettings.ComPort);
     EXPECT_EQ(base, PanelSettings.ComBase);
     EXPECT_EQ(irq, PanelSettings.ComIrq);
-    EXPECT_EQ(port, PrevSelection.PrevComPort);
-    EXPECT_EQ(irq, PrevSelection.PrevComIrq);
-    EXPECT_EQ(Sorted(checked), ButtonsWhere(page, IsChecked));
 }
 
-// Checks the page's state after the steps before it have been handled.
-void Expect(Scenario &s, const char *after, DWORD port, DWORD base, DWORD irq, std::vector<int> checked)
+// Checks the port page's state after the steps before it have been handled: the record, the
+// choice Back returns to, the buttons checked.
+Scenario &Expect(Scenario &s, const char *after, DWORD port, DWORD base, DWORD irq, const Buttons &checked)
 {
-    s.OnPage(IDD_PORT, [=](HWND page) {
+    return s.OnPage(IDD_PORT, [=](HWND page) {
         SCOPED_TRACE(after);
-        ExpectChoice(page, port, base, irq, checked);
+        ExpectPort(port, base, irq);
+        EXPECT_EQ(port, PrevSelection.PrevComPort);
+        EXPECT_EQ(irq, PrevSelection.PrevComIrq);
+        EXPECT_EQ(checked, ButtonsWhere(page, IsChecked));
     });
 }
 
-void OpenPortPageAlone(void)
+// The right-button field, and the box showing it (checked for 1 only) when page is its page.
+void ExpectRightButton(HWND page, DWORD field)
 {
-    OpenPage(IDD_PORT, NULL, PortPage);
+    EXPECT_EQ(field, PanelSettings.RightButton);
+    if (PageTemplateOf(page) == IDD_RIGHT_BUTTON)
+        EXPECT_EQ(field == 1 ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
 }
 
 TEST_F(PortPageTest, SerialPortMapDecidesWhichPortsAreOffered)
@@ -64,7 +63,7 @@ TEST_F(PortPageTest, SerialPortMapDecidesWhichPortsAreOffered)
     const struct {
         const char *what;
         std::vector<std::string> map;   // "-" for no map key at all
-        std::vector<int> visible;
+        Buttons visible;
     } cases[] = {
         { "COM1 and COM2", { "COM1", "COM2" }, { IDC_COM1, IDC_IRQ4, IDC_COM2, IDC_IRQ3 } },
         { "COM3 only", { "COM3" }, { IDC_COM3, IDC_IRQ7 } },
@@ -78,19 +77,15 @@ TEST_F(PortPageTest, SerialPortMapDecidesWhichPortsAreOffered)
             RemoveSerialPortMap();
         else
             SetSerialPortMap(c.map);
-        std::vector<int> visible = Sorted(c.visible);
         Scenario s;
-        s.OnPage(IDD_PORT, [visible](HWND page) {
-            EXPECT_EQ(visible, ButtonsWhere(page, ControlVisible));
+        s.OnPage(IDD_PORT, [&c](HWND page) {
+            EXPECT_EQ(c.visible, ButtonsWhere(page, ControlVisible));
             // The stored first-run choice is checked whether or not it is offered, and is
             // what Next goes on with unless the user picks another.
-            EXPECT_EQ(Sorted({ IDC_COM1, IDC_IRQ4 }), ButtonsWhere(page, IsChecked));
-        }).Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON, [](HWND) {
-            EXPECT_EQ(1u, PanelSettings.ComPort);
-            EXPECT_EQ(1016u, PanelSettings.ComBase);
-            EXPECT_EQ(4u, PanelSettings.ComIrq);
-        }).Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_BACK);
-        s.Run(OpenPortPageAlone);
+            EXPECT_EQ(Buttons({ IDC_COM1, IDC_IRQ4 }), ButtonsWhere(page, IsChecked));
+        }).Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON, [](HWND) { ExpectPort(1, 1016, 4); });
+        s.Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_BACK);
+        s.Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
     }
 
     // Presence is all that counts: data of any type and length up to the 256-byte buffer,
@@ -100,9 +95,9 @@ TEST_F(PortPageTest, SerialPortMapDecidesWhichPortsAreOffered)
     WriteValue(SERIAL_MAP_KEY, "COM3", REG_BINARY, std::string(256, 'x').data(), 256);
     Scenario s;
     s.OnPage(IDD_PORT, [](HWND page) {
-        EXPECT_EQ(Sorted({ IDC_COM1, IDC_IRQ4, IDC_COM3, IDC_IRQ7 }), ButtonsWhere(page, ControlVisible));
+        EXPECT_EQ(Buttons({ IDC_COM1, IDC_IRQ4, IDC_COM3, IDC_IRQ7 }), ButtonsWhere(page, ControlVisible));
     }).Click(IDC_BACK);
-    s.Run(OpenPortPageAlone);
+    s.Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
 }
 
 // Real clicks: a button that did not take its click would leave its check and field behind.
@@ -115,7 +110,7 @@ TEST_F(PortPageTest, PortsSetBaseAndLineWhileLinesChangeOnlyTheLine)
         const char *after;
         std::vector<int> clicks;
         DWORD port, base, irq;
-        std::vector<int> checked;
+        Buttons checked;
     } steps[] = {
         { "opening", {}, 1, 1016, 4, { IDC_COM1, IDC_IRQ4 } },
         { "IRQ 7", { IDC_IRQ7 }, 1, 1016, 7, { IDC_COM1, IDC_IRQ7 } },
@@ -141,7 +136,7 @@ TEST_F(PortPageTest, PortsSetBaseAndLineWhileLinesChangeOnlyTheLine)
     });
     Expect(s, "other commands", 4, 632, 4, { IDC_COM4, IDC_IRQ4 });
     RealClick(s, IDC_BACK);
-    s.Run(OpenPortPageAlone);
+    s.Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
     EXPECT_EQ(0, SetupAborted);
 }
 
@@ -154,19 +149,12 @@ TEST_F(PortPageTest, StoredPortAndLineOutsideTheTables)
     WriteDword(SETTINGS_KEY, "ComBase", 1234);
     WriteDword(SETTINGS_KEY, "ComIrq", 6);
     Scenario s;
-    Expect(s, "opening", 9, 1234, 6, {});
-    s.Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON, [](HWND) {
-        EXPECT_EQ(9u, PanelSettings.ComPort);
-        EXPECT_EQ(1234u, PanelSettings.ComBase);
-        EXPECT_EQ(6u, PanelSettings.ComIrq);
-    }).Click(IDC_BACK);
-    Expect(s, "back from the next page", 9, 1234, 6, {});
-    s.Click(IDC_IRQ3);
-    Expect(s, "IRQ 3", 9, 1234, 3, { IDC_IRQ3 });
-    s.Click(IDC_COM1);
-    Expect(s, "COM 1", 1, 1016, 4, { IDC_COM1, IDC_IRQ4 });
-    s.Click(IDC_BACK);
-    s.Run(OpenPortPageAlone);
+    Expect(s, "opening", 9, 1234, 6, {}).Click(IDC_NEXT);
+    s.OnPage(IDD_RIGHT_BUTTON, [](HWND) { ExpectPort(9, 1234, 6); }).Click(IDC_BACK);
+    Expect(s, "back from the next page", 9, 1234, 6, {}).Click(IDC_IRQ3);
+    Expect(s, "IRQ 3", 9, 1234, 3, { IDC_IRQ3 }).Click(IDC_COM1);
+    Expect(s, "COM 1", 1, 1016, 4, { IDC_COM1, IDC_IRQ4 }).Click(IDC_BACK);
+    s.Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
 }
 
 // Back uncovers each page as it was left, though the registry still holds the first-run
@@ -174,11 +162,7 @@ TEST_F(PortPageTest, StoredPortAndLineOutsideTheTables)
 // serial-port map again.
 TEST_F(PortPageTest, BackKeepsTheChoicesAndOnlyAFreshOpeningReadsRegistryAndMapAgain)
 {
-    auto rightButtonOn = [](HWND page) {
-        EXPECT_EQ(1u, PanelSettings.RightButton);
-        if (PageTemplateOf(page) == IDD_RIGHT_BUTTON)
-            EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
-    };
+    auto rightButtonOn = [](HWND page) { ExpectRightButton(page, 1); };
     Scenario s;
     WalkToPage(s, IDD_PORT).Click(IDC_COM2).Click(IDC_IRQ4).Click(IDC_NEXT)
         .OnPage(IDD_RIGHT_BUTTON).Click(IDC_RIGHT_BUTTON).Click(IDC_BACK);
@@ -192,12 +176,30 @@ TEST_F(PortPageTest, BackKeepsTheChoicesAndOnlyAFreshOpeningReadsRegistryAndMapA
             WriteDword(SETTINGS_KEY, "ComBase", 632);
             WriteDword(SETTINGS_KEY, "ComIrq", 5);
         }).Click(IDC_NEXT);
-    Expect(s, "opened again", 4, 632, 5, { IDC_COM4, IDC_IRQ5 });
-    s.OnPage(IDD_PORT, [](HWND page) {
-        EXPECT_EQ(Sorted({ IDC_COM4, IDC_IRQ5 }), ButtonsWhere(page, ControlVisible));
+    Expect(s, "opened again", 4, 632, 5, { IDC_COM4, IDC_IRQ5 }).OnPage(IDD_PORT, [](HWND page) {
+        EXPECT_EQ(Buttons({ IDC_COM4, IDC_IRQ5 }), ButtonsWhere(page, ControlVisible));
     }).Click(IDC_CANCEL);
     s.Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, SetupAborted);
+}
+
+// The box shows any stored value but 1 as off, and the first click turns it on whatever
+// the field held.
+TEST_F(RightButtonPageTest, BoxMirrorsTheFieldAndAClickSetsBoth)
+{
+    for (DWORD stored : { 0u, 1u, 2u, 0xFFFFFFFFu }) {
+        SCOPED_TRACE(stored);
+        PanelSettings.RightButton = stored;
+        DWORD on = stored == 1 ? 1 : 0;
+        // As opened, after one click and after two; then Back.
+        const DWORD fields[] = { stored, 1 - on, on };
+        Scenario s;
+        for (int clicks = 0; clicks < 3; clicks++) {
+            s.OnPage(IDD_RIGHT_BUTTON, [&fields, clicks](HWND page) { ExpectRightButton(page, fields[clicks]); });
+            s.Click(clicks < 2 ? IDC_RIGHT_BUTTON : IDC_BACK);
+        }
+        s.Run([] { OpenPage(IDD_RIGHT_BUTTON, NULL, RightButtonPage); });
+    }
 }
 
 } // namespace
