@@ -1,19 +1,10 @@
 // The driver link's own promises: the request words each call carries, a reply that
 // gives no address is never followed, and the handle is closed once and then forgotten.
-#include "driver.h"
-#include "settings.h"
-#include "test_machine.h"
+#include "driver_machine.h"
 
 namespace {
 
-class DriverLink : public SetupMachineTest {
-protected:
-    void SetUp() override
-    {
-        SetupMachineTest::SetUp();
-        PutDriverFile();
-    }
-};
+class DriverLink : public DriverMachine {};
 
 TEST(ReplyValue, ReadsThroughTheAddressAWordGivesAndNothingElse)
 {
@@ -38,22 +29,17 @@ TEST_F(DriverLink, CallsCarryWordsZeroAndOneAndAFailedCallLeavesNoAddress)
     reply.Word[0] = reply.Word[1] = reply.Word[2] = 0xDEADBEEF;
     EXPECT_TRUE(PanelControl(IOCTL_PANEL_SET_LEFT_UP, 123, -45, &reply));
     PanelControl(IOCTL_PANEL_SET_CALIBRATE, 1, 0, &reply);
-    PanelControl(IOCTL_PANEL_PROBE_CARD, 0, 0, &reply);
-    LONG status = -1;
-    EXPECT_TRUE(ReadReplyValue(&reply, 1, &status));
-    EXPECT_EQ(0, status) << "the card on the stored default port did not answer";
+    EXPECT_EQ(0, Probe()) << "the card on the stored default port did not answer";
     CloseTouchDriver();
 
-    std::vector<std::string> log = ReadSimulationLog();
     const std::vector<std::string> expected = {
         "open", "ioctl 0x22000B 123 -45", "ioctl 0x22001B 1 0", "ioctl 0x220027 0 0", "close",
     };
-    EXPECT_EQ(expected, log);
+    EXPECT_EQ(expected, ReadSimulationLog());
 
     SetSimulation("QUARLO_SIM_FAIL", "probe,read");
     ASSERT_TRUE(OpenTouchDriver());
-    const DWORD codes[] = { IOCTL_PANEL_PROBE_CARD, IOCTL_PANEL_READ_POINT };
-    for (DWORD code : codes) {
+    for (DWORD code : { IOCTL_PANEL_PROBE_CARD, IOCTL_PANEL_READ_POINT }) {
         reply.Word[0] = reply.Word[1] = reply.Word[2] = 0xDEADBEEF;
         EXPECT_FALSE(PanelControl(code, 0, 0, &reply));
         LONG value = 12345;

@@ -9,19 +9,7 @@
 
 namespace {
 
-const char PageCaption[] = "Velmora Setup Utility";
 const DWORD WaitMs = 15000;
-
-// The build names the program by its host path; Wine shows the host's root as drive Z.
-std::string WindowsPath(std::string path)
-{
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char &c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
 
 class ProductionRun : public SetupMachineTest {
 protected:
@@ -42,14 +30,14 @@ protected:
 // directory: the load fails all the same, since nothing on this machine can load a VxD.
 TEST_F(ProductionRun, DriverThatCannotLoadEndsTheRunWithItsMessage)
 {
-    std::string program = WindowsPath(PRODUCTION_SETUP_PROGRAM);
-    ASSERT_TRUE(StartProgramIn(program.c_str(), medium_.c_str(), &process_)) << program << ": error " << GetLastError();
+    ASSERT_TRUE(StartProgramIn(PRODUCTION_SETUP_PROGRAM, medium_.c_str(), &process_))
+        << PRODUCTION_SETUP_PROGRAM << ": error " << GetLastError();
 
     for (int page : { IDD_WELCOME, IDD_PORT, IDD_RIGHT_BUTTON }) {
         HWND window = WaitForKind(&process_, page, WaitMs);
         ASSERT_TRUE(window != NULL) << "no " << KindName(page) << "; setup shows "
                                     << DescribeWindow(InputWindowOf(process_.dwProcessId));
-        EXPECT_EQ(PageCaption, WindowText(window));
+        EXPECT_EQ("Velmora Setup Utility", WindowText(window));
         ClickControl(window, IDC_NEXT);
     }
 

@@ -1,39 +1,26 @@
 // The simulated driver keeps the promises setup relies on from the real one; if it did
 // not, the page tests that use it would prove nothing.
 #include "device.h"
-#include "driver.h"
 #include "settings.h"
 #include "sim_device.h"
 #include "sim_settings.h"
 #include "panel.h"
-#include "test_machine.h"
+#include "driver_machine.h"
 #include "touch_agreement.h"
 
 #include <set>
 
 namespace {
 
-class SimulatedDriver : public SetupMachineTest {
+class SimulatedDriver : public DriverMachine {
 protected:
-    void SetUp() override
-    {
-        SetupMachineTest::SetUp();
-        PutDriverFile();
-    }
+    // The desktop, in pixels.
+    const int width_ = GetSystemMetrics(SM_CXSCREEN), height_ = GetSystemMetrics(SM_CYSCREEN);
     static void StorePort(DWORD port, DWORD base, DWORD irq)
     {
         WriteDword(SETTINGS_KEY, "ComPort", port);
         WriteDword(SETTINGS_KEY, "ComBase", base);
         WriteDword(SETTINGS_KEY, "ComIrq", irq);
-    }
-    // The status the probe reports, or -1 when the call gave no address.
-    static LONG Probe()
-    {
-        PanelReply reply;
-        LONG status = -1;
-        if (PanelControl(IOCTL_PANEL_PROBE_CARD, 0, 0, &reply))
-            ReadReplyValue(&reply, 1, &status);
-        return status;
     }
     // Reads the point while handling a message posted with the cursor at (x, y), as the
     // calibration screen does while handling a release.
@@ -103,20 +90,19 @@ TEST_F(SimulatedDriver, CardAnswersOnlyOnThePortStoredBeforeTheOpen)
 
 TEST_F(SimulatedDriver, ReadsTheReleasePositionThroughThePanel)
 {
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     SetSimulation("QUARLO_SIM_PANEL", "4000,100,200,3800");
     ASSERT_TRUE(OpenTouchDriver());
     LONG x = 12345, y = 12345;
     ASSERT_TRUE(ReadPointAt(0, 0, &x, &y));
     EXPECT_EQ(4000, x);
     EXPECT_EQ(200, y);
-    ASSERT_TRUE(ReadPointAt(width / 4, height / 2, &x, &y));
+    ASSERT_TRUE(ReadPointAt(width_ / 4, height_ / 2, &x, &y));
     // 4000 - 3900 / 4 = 3025; 200 + 3600 / 2 = 2000.
     EXPECT_EQ(3025, x);
     EXPECT_EQ(2000, y);
-    ASSERT_TRUE(ReadPointAt(width - 1, height - 1, &x, &y));
-    EXPECT_NEAR(100 + 3900 / width, x, 1);
-    EXPECT_NEAR(3800 - 3600 / height, y, 1);
+    ASSERT_TRUE(ReadPointAt(width_ - 1, height_ - 1, &x, &y));
+    EXPECT_NEAR(100 + 3900 / width_, x, 1);
+    EXPECT_NEAR(3800 - 3600 / height_, y, 1);
     CloseTouchDriver();
 
     SetSimulation("QUARLO_SIM_FAIL", "read");
@@ -130,7 +116,7 @@ TEST_F(SimulatedDriver, ReadsTheReleasePositionThroughThePanel)
     std::vector<LONG> runs[2];
     for (std::vector<LONG> &run : runs) {
         ASSERT_TRUE(OpenTouchDriver());
-        for (int i = 0; i < 30 && ReadPointAt(width / 4, height / 2, &x, &y); i++)
+        for (int i = 0; i < 30 && ReadPointAt(width_ / 4, height_ / 2, &x, &y); i++)
             run.insert(run.end(), { x - 3025, y - 2000 });
         CloseTouchDriver();
     }
@@ -143,12 +129,11 @@ TEST_F(SimulatedDriver, ReadsTheReleasePositionThroughThePanel)
 TEST_F(SimulatedDriver, RefusesToLoadOnAMalformedVariable)
 {
     const std::string tooLong(MAX_PATH + 10, 'x');
-    struct Row {
+    const struct {
         const char *name;
         std::string value;
         bool loads;
-    };
-    const Row rows[] = {
+    } rows[] = {
         { "QUARLO_SIM_PANEL", "abc", false },
         { "QUARLO_SIM_PANEL", "1,2,3", false },
         { "QUARLO_SIM_PANEL", "1,2,3,", false },
@@ -167,7 +152,7 @@ TEST_F(SimulatedDriver, RefusesToLoadOnAMalformedVariable)
         { "QUARLO_SIM_NOISE", "3", true },
         { "QUARLO_SIM_LOG", tooLong, false },
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         SetSimulation(row.name, row.value.c_str());
         SimulationSettings settings;
         const char *malformed = "poison";
@@ -183,7 +168,6 @@ TEST_F(SimulatedDriver, RefusesToLoadOnAMalformedVariable)
 
 TEST_F(SimulatedDriver, MapsTouchesByTheCornersItWasSent)
 {
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     ASSERT_TRUE(OpenTouchDriver());
     PanelReply reply;
     PanelControl(IOCTL_PANEL_SET_LEFT_UP, 3000, 100, &reply);
@@ -192,11 +176,11 @@ TEST_F(SimulatedDriver, MapsTouchesByTheCornersItWasSent)
     PanelControl(IOCTL_PANEL_SET_RIGHT_DN, 1000, 900, &reply);
     POINT p = { -1, -1 };
     ASSERT_TRUE(SimulatedTouchToScreen(2000, 500, &p));
-    EXPECT_EQ(width / 2, p.x);
-    EXPECT_EQ(height / 2, p.y);
+    EXPECT_EQ(width_ / 2, p.x);
+    EXPECT_EQ(height_ / 2, p.y);
     ASSERT_TRUE(SimulatedTouchToScreen(3000, 900, &p));
     EXPECT_EQ(0, p.x);
-    EXPECT_EQ(height, p.y);
+    EXPECT_EQ(height_, p.y);
 }
 
 // The panel and the driver's mapping at any screen size. Rounding is to the nearest whole
@@ -204,13 +188,12 @@ TEST_F(SimulatedDriver, MapsTouchesByTheCornersItWasSent)
 // on falling axes would skew every alignment the benchmarks report, and ALIGNER's error.
 TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
 {
-    struct PanelCase {
+    const struct {
         LONG panel[4];
         LONG width, height;
         int x, y;
         LONG rawX, rawY;
-    };
-    const PanelCase panels[] = {
+    } panels[] = {
         { { 150, 3950, 3900, 180 }, 800, 600, 0, 0, 150, 3900 },
         { { 150, 3950, 3900, 180 }, 800, 600, 400, 300, 2050, 2040 },
         { { 0, 256, 256, 0 }, 512, 512, 1, 1, 1, 255 },         // halves: 0.5 up, -0.5 down
@@ -219,20 +202,19 @@ TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
         { { 0, 256, 0, 256 }, 1600, 1200, 3, 2, 0, 0 },          // 0.48, 0.43: below half a unit
         { { 0, 999999999, 999999999, 0 }, 800, 600, 400, 300, 500000000, 499999999 }, // beyond 32 bits
     };
-    for (const PanelCase &c : panels) {
+    for (const auto &c : panels) {
         LONG x = -99999, y = -99999;
         PanelPointRaw(c.panel, c.width, c.height, c.x, c.y, &x, &y);
         EXPECT_EQ(c.rawX, x) << "pixel " << c.x << " on panel X " << c.panel[0] << ".." << c.panel[1];
         EXPECT_EQ(c.rawY, y) << "pixel " << c.y << " on panel Y " << c.panel[2] << ".." << c.panel[3];
     }
 
-    struct CornerCase {
+    const struct {
         LONG corner[8];   // left-up X, Y, right-up, right-down, left-down
         LONG rawX, rawY;
         BOOL mapped;
         LONG x, y;
-    };
-    const CornerCase corners[] = {
+    } corners[] = {
         { { 0, 0, 1024, 0, 1024, 768, 0, 768 }, 512, 384, TRUE, 400, 300 },
         // Each edge is the mean of its two corners: left 105, right 905, top 45, bottom 655.
         { { 100, 40, 900, 50, 910, 650, 110, 660 }, 105, 655, TRUE, 0, 600 },
@@ -245,7 +227,7 @@ TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
         { { -999999999, -999999999, 999999999, -999999999, 999999999, 999999999, -999999999, 999999999 },
           0, 999999999, TRUE, 400, 600 },                                         // beyond 32 bits
     };
-    for (const CornerCase &c : corners) {
+    for (const auto &c : corners) {
         POINT p = { -77, -77 };
         EXPECT_EQ(c.mapped, CornersPointScreen(c.corner, 800, 600, c.rawX, c.rawY, &p))
             << "raw " << c.rawX << ", " << c.rawY << " by corners " << c.corner[0] << ", " << c.corner[1] << "...";

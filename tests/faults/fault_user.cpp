@@ -18,7 +18,7 @@ struct User {
     std::vector<std::string> seen;
     HWND lastWindow = NULL;
     DWORD lastAction = 0;
-    int lastTarget = 0;
+    int lastId = 0;     // the target or OK last acted on; 0 for a window as a whole
     std::map<int, int> visits;
     bool gaveUp = false;
 };
@@ -31,15 +31,17 @@ int VisibleTarget(HWND screen)
     return ControlVisible(screen, IDC_TARGET_CENTRE) ? IDC_TARGET_CENTRE : 0;
 }
 
-// A window the user has not acted on yet, or one that ignored the last action for a while.
-bool Due(User &u, HWND window)
+// A window (or a control of it) the user has not acted on yet, or one that ignored the last
+// action for a while.
+bool Due(User &u, HWND window, int id = 0)
 {
-    return window != u.lastWindow || GetTickCount() - u.lastAction > RetryMs;
+    return window != u.lastWindow || id != u.lastId || GetTickCount() - u.lastAction > RetryMs;
 }
 
-void Acted(User &u, HWND window)
+void Acted(User &u, HWND window, int id = 0)
 {
     u.lastWindow = window;
+    u.lastId = id;
     u.lastAction = GetTickCount();
 }
 
@@ -52,22 +54,18 @@ void AnswerBox(User &u, HWND box, const MessageBoxSeen &seen)
     Acted(u, box);
 }
 
+// OK once it is offered, else the target shown; a target or OK that did not take is
+// touched or clicked again.
 void OnCalibration(User &u, HWND screen)
 {
-    if (ControlEnabled(screen, IDC_OK)) {
-        if (Due(u, screen) || u.lastTarget != 0) {
-            ClickControl(screen, IDC_OK);
-            u.lastTarget = 0;
-            Acted(u, screen);
-        }
+    int id = ControlEnabled(screen, IDC_OK) ? IDC_OK : VisibleTarget(screen);
+    if (!id || !Due(u, screen, id))
         return;
-    }
-    int target = VisibleTarget(screen);
-    if (target && (target != u.lastTarget || Due(u, screen))) {
-        TouchControlCentre(screen, target);
-        u.lastTarget = target;
-        Acted(u, screen);
-    }
+    if (id == IDC_OK)
+        ClickControl(screen, IDC_OK);
+    else
+        TouchControlCentre(screen, id);
+    Acted(u, screen, id);
 }
 
 void OnPage(User &u, HWND page, int templateId)
@@ -82,41 +80,30 @@ void OnPage(User &u, HWND page, int templateId)
         OnCalibration(u, page);
         return;
     }
-    if (!Due(u, page))
+    if (!Due(u, page) || (templateId == IDD_FINISH && !ControlEnabled(page, IDC_REBOOT)))
         return;
-    switch (templateId) {
-    case IDD_SUMMARY:
-        ClickControl(page, u.walk == CANCEL_ON_SUMMARY ? IDC_CANCEL : IDC_NEXT);
-        break;
-    case IDD_FINISH:
-        if (!ControlEnabled(page, IDC_REBOOT))
-            return;
+    int button = templateId == IDD_SUMMARY && u.walk == CANCEL_ON_SUMMARY ? IDC_CANCEL : IDC_NEXT;
+    if (templateId == IDD_FINISH) {
         u.seen.push_back("finish: " + ControlText(page, IDC_PROGRESS));
-        ClickControl(page, IDC_REBOOT);
-        break;
-    default:
-        ClickControl(page, IDC_NEXT);
-        break;
+        button = IDC_REBOOT;
     }
+    ClickControl(page, button);
     Acted(u, page);
 }
 
+// PADMON: a touch in the test area, then the point it shows and Close; TUNER: mode 3, then OK.
 void OnCompanion(User &u, HWND window)
 {
     if (!Due(u, window))
         return;
-    if (GetDlgItem(window, IDC_PADMON_TEST_AREA)) {
-        if (u.lastWindow != window) {
-            TouchControlCentre(window, IDC_PADMON_TEST_AREA);
-        } else {
-            u.seen.push_back("monitor: " + ControlText(window, IDC_PADMON_POINT));
-            ClickControl(window, IDCANCEL);
-        }
-    } else if (GetDlgItem(window, IDC_TUNER_MODE3)) {
-        if (u.lastWindow != window)
-            ClickControl(window, IDC_TUNER_MODE3);
-        else
-            ClickControl(window, IDOK);
+    bool again = u.lastWindow == window;
+    if (GetDlgItem(window, IDC_PADMON_TEST_AREA) && !again) {
+        TouchControlCentre(window, IDC_PADMON_TEST_AREA);
+    } else if (GetDlgItem(window, IDC_PADMON_TEST_AREA)) {
+        u.seen.push_back("monitor: " + ControlText(window, IDC_PADMON_POINT));
+        ClickControl(window, IDCANCEL);
+    } else {
+        ClickControl(window, again ? IDOK : IDC_TUNER_MODE3);
     }
     Acted(u, window);
 }

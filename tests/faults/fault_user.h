@@ -8,7 +8,6 @@
 #include <windows.h>
 #include <functional>
 #include <string>
-#include <vector>
 
 enum Walk {
     INSTALL,            // setup to Reboot

@@ -5,14 +5,11 @@
 #include "fault_seam.h"
 #include "test_machine.h"
 #include "resource.h"
-#include "setup.h"
 
 #include <cstdio>
 #include <winternl.h>
 
 namespace {
-
-class Stress : public SetupMachineTest {};
 
 BOOL CALLBACK CountWindow(HWND window, LPARAM count)
 {
@@ -56,10 +53,29 @@ struct Counts {
     int gdi;
 };
 
-Counts Count(void)
-{
-    return Counts{ ProcessWindows(), GdiObjects() };
-}
+// Counts taken on the same page after the first round and after the last one.
+class Stress : public SetupMachineTest {
+protected:
+    void Count(int round)
+    {
+        (round == 1 ? first_ : last_) = Counts{ ProcessWindows(), GdiObjects() };
+    }
+    // Runs setup through the rounds; the driver is open once at most, and closed at the end.
+    // The two counts agree.
+    void RunCountingHandles(Scenario &s)
+    {
+        s.Run([] {
+            CountDriverHandles();
+            RunSetupProgram();
+        });
+        EXPECT_EQ(1, MostDriverHandlesHeld());
+        EXPECT_EQ(0, DriverHandlesHeld());
+        EXPECT_EQ(first_.windows, last_.windows) << "windows of the process";
+        EXPECT_EQ(first_.gdi, last_.gdi) << "GDI objects of the process";
+        std::printf("windows %d -> %d, GDI objects %d -> %d\n", first_.windows, last_.windows, first_.gdi, last_.gdi);
+    }
+    Counts first_ = {}, last_ = {};
+};
 
 // The counters themselves see a window come and go, and a brush.
 TEST_F(Stress, CountersSeeAWindowAndABrush)
@@ -80,55 +96,36 @@ TEST_F(Stress, CountersSeeAWindowAndABrush)
     EXPECT_EQ(objects, GdiObjects());
 }
 
-// Runs setup through the rounds; the driver is open once at most, and closed at the end.
-// Counts taken on the same page after the first round and after the last one agree.
-void RunCountingHandles(Scenario &s, const Counts &first, const Counts &last)
-{
-    s.Run([] {
-        CountDriverHandles();
-        RunSetupProgram();
-    });
-    EXPECT_EQ(1, MostDriverHandlesHeld());
-    EXPECT_EQ(0, DriverHandlesHeld());
-    EXPECT_EQ(first.windows, last.windows) << "windows of the process";
-    EXPECT_EQ(first.gdi, last.gdi) << "GDI objects of the process";
-    std::printf("windows %d -> %d, GDI objects %d -> %d\n", first.windows, last.windows, first.gdi, last.gdi);
-}
-
 TEST_F(Stress, TwoHundredBackAndNextBetweenRightButtonAndSummary)
 {
-    const int Rounds = 200;
-    Counts first = {}, last = {};
     Scenario s;
     WalkToPage(s, IDD_RIGHT_BUTTON);
-    for (int round = 1; round <= Rounds; round++) {
+    for (int round = 1; round <= 200; round++) {
         s.Click(IDC_NEXT).OnPage(IDD_SUMMARY, [](HWND) { EXPECT_EQ(1, DriverHandlesHeld()); });
-        s.Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON, [round, &first, &last](HWND) {
+        s.Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON, [this, round](HWND) {
             EXPECT_EQ(0, DriverHandlesHeld());
-            (round == 1 ? first : last) = Count();
+            Count(round);
         });
     }
     s.Click(IDC_CANCEL);
-    RunCountingHandles(s, first, last);
+    RunCountingHandles(s);
 }
 
 TEST_F(Stress, HundredRetriesOnTheCalibrationScreen)
 {
-    const int Rounds = 100;
-    Counts first = {}, last = {};
     Scenario s;
     WalkToPage(s, IDD_SUMMARY).Click(IDC_NEXT).OnPage(IDD_CALIBRATION);
-    for (int round = 1; round <= Rounds; round++) {
-        TouchTargets(s).Click(IDC_RETRY).Then("collecting again", [round, &first, &last](HWND page) {
+    for (int round = 1; round <= 100; round++) {
+        TouchTargets(s).Click(IDC_RETRY).Then("collecting again", [this, round](HWND page) {
             if (PageTemplateOf(page) != IDD_CALIBRATION || !ControlVisible(page, IDC_TARGET_LEFT_UP) ||
                 ControlEnabled(page, IDC_OK))
                 return false;
-            (round == 1 ? first : last) = Count();
+            Count(round);
             return true;
         });
     }
     s.Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
-    RunCountingHandles(s, first, last);
+    RunCountingHandles(s);
 }
 
 } // namespace

@@ -14,23 +14,16 @@ namespace {
 
 const char Installed[] = "Installation Driver OK !!";
 
-// Every text the progress line is given, with the programs already in the Start-menu
-// folder at that moment: the line must name each program before it is copied.
-struct ProgressSeen {
-    std::string text;
-    int programsCopied;
-};
-std::vector<ProgressSeen> Progress;
+// Every text the progress line is given, with how many programs were already in the
+// Start-menu folder at that moment: the line must name each program before it is copied.
+std::vector<std::pair<std::string, int>> Progress;
 
 LRESULT CALLBACK WatchProgress(int code, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT *call = (const CWPSTRUCT *)lParam;
-    if (code == HC_ACTION && call->message == WM_SETTEXT && GetDlgCtrlID(call->hwnd) == IDC_PROGRESS) {
-        int copied = 0;
-        for (const char *name : CompanionPrograms)
-            copied += FileExists(StartMenuProgram(name)) ? 1 : 0;
-        Progress.push_back(ProgressSeen{ (const char *)call->lParam, copied });
-    }
+    if (code == HC_ACTION && call->message == WM_SETTEXT && GetDlgCtrlID(call->hwnd) == IDC_PROGRESS)
+        Progress.push_back({ (const char *)call->lParam, (int)std::count_if(CompanionPrograms, CompanionPrograms + 4,
+                             [](const char *name) { return !!FileExists(StartMenuProgram(name)); }) });
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
@@ -47,53 +40,43 @@ protected:
         PanelSettings.RightDnY = 4321;
         PutDriverFile();
         ASSERT_TRUE(OpenTouchDriver());
-        Progress.clear();
-        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, WatchProgress, NULL, GetCurrentThreadId());
-    }
-    void TearDown() override
-    {
-        UnhookWindowsHookEx(hook_);
-        SetupMachineTest::TearDown();
-    }
-    static void OpenFinish()
-    {
-        OpenPage(IDD_FINISH, NULL, FinishPage);
     }
     // The installation ends with lastLine; Reboot is offered whatever it reports.
     static void InstallAndReboot(const std::string &lastLine)
     {
         Scenario s;
-        InstallationEnds(s, lastLine).Click(IDC_REBOOT);
-        s.Run(OpenFinish);
+        InstallationEnds(s, lastLine).Click(IDC_REBOOT).Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
         EXPECT_EQ(1, RestartRequests) << "Reboot was not offered";
     }
-    HHOOK hook_ = NULL;
 };
 
-// What was written: the driver entry always, the programs named, the Add/Remove Programs
-// entry for a copied remover, and the corners unless the settings key is gone.
+// What was written: the driver entry always, the programs named as copies of the medium's
+// (the current directory), the Add/Remove Programs entry for a copied remover, and the
+// corners unless the settings key is gone.
 void ExpectInstalled(const std::vector<std::string> &copied, bool cornersSaved = true)
 {
     ExpectStaticDriverEntry();
     EXPECT_EQ(1, CountValues(STATIC_DRIVER_KEY));
     for (const char *name : CompanionPrograms) {
-        bool wanted = std::find(copied.begin(), copied.end(), name) != copied.end();
-        EXPECT_EQ(wanted, !!FileExists(StartMenuProgram(name))) << name << (wanted ? " missing" : " copied");
+        if (std::find(copied.begin(), copied.end(), name) != copied.end())
+            EXPECT_EQ(ReadFileText(name), ReadFileText(StartMenuProgram(name))) << name << ": not the medium's";
+        else
+            EXPECT_FALSE(FileExists(StartMenuProgram(name))) << name << " copied";
     }
-    bool remover = std::find(copied.begin(), copied.end(), "REMOVER.EXE") != copied.end();
-    ExpectUninstallEntry(remover ? StartMenuProgram("REMOVER.EXE") : "");
-    if (!cornersSaved) {
-        EXPECT_FALSE(KeyExists(SETTINGS_KEY)) << "the save made the settings key again";
-        return;
+    ExpectUninstallEntry(FileExists(StartMenuProgram("REMOVER.EXE")) ? StartMenuProgram("REMOVER.EXE") : "");
+    EXPECT_EQ(cornersSaved, !!KeyExists(SETTINGS_KEY)) << "the save made the settings key again, or it is gone";
+    if (cornersSaved) {
+        EXPECT_EQ((DWORD)-12, StoredSetting("LeftUpX")) << "the calibrated corners were not saved";
+        EXPECT_EQ(4321u, StoredSetting("RightDnY"));
     }
-    EXPECT_EQ((DWORD)-12, StoredSetting("LeftUpX")) << "the calibrated corners were not saved";
-    EXPECT_EQ(4321u, StoredSetting("RightDnY"));
 }
 
 const std::vector<std::string> AllPrograms(CompanionPrograms, CompanionPrograms + 4);
 
 TEST_F(FinishPageTest, InstallsOnTheFirstTickNamingEachProgramBeforeItsCopy)
 {
+    Progress.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchProgress, NULL, GetCurrentThreadId());
     Scenario s;
     s.OnPage(IDD_FINISH, [](HWND page) {
         EXPECT_FALSE(ControlVisible(page, IDC_PROGRESS)) << "the progress line shows before the installation";
@@ -103,19 +86,13 @@ TEST_F(FinishPageTest, InstallsOnTheFirstTickNamingEachProgramBeforeItsCopy)
         EXPECT_FALSE(KeyExists(STATIC_DRIVER_KEY)) << "installed before the first tick";
     });
     // The pause lets further ticks arrive: none may install again.
-    InstallationEnds(s, Installed).Pause(450).Click(IDC_REBOOT);
-    s.Run(OpenFinish);
+    InstallationEnds(s, Installed).Pause(450).Click(IDC_REBOOT).Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
+    UnhookWindowsHookEx(hook);
 
-    std::vector<std::string> texts;
-    for (const ProgressSeen &seen : Progress)
-        texts.push_back(seen.text);
-    const std::vector<std::string> want = { "Now Write PADMON.EXE", "Now Write REMOVER.EXE",
-                                            "Now Write ALIGNER.EXE", "Now Write TUNER.EXE", Installed };
-    EXPECT_EQ(want, texts) << "the installation ran more or less than once";
-    for (size_t i = 0; i < Progress.size() && i < 4; i++)
-        EXPECT_EQ((int)i, Progress[i].programsCopied) << "when the line read \"" << Progress[i].text << "\"";
-    for (const char *name : CompanionPrograms)
-        EXPECT_EQ(std::string("medium copy of ") + name, ReadFileText(StartMenuProgram(name)));
+    const std::vector<std::pair<std::string, int>> want = {
+        { "Now Write PADMON.EXE", 0 }, { "Now Write REMOVER.EXE", 1 }, { "Now Write ALIGNER.EXE", 2 },
+        { "Now Write TUNER.EXE", 3 }, { Installed, 4 } };
+    EXPECT_EQ(want, Progress) << "a program named after its copy, or the installation ran more or less than once";
     ExpectInstalled(AllPrograms);
     EXPECT_EQ(1, RestartRequests);
 }
@@ -158,10 +135,9 @@ TEST_F(FinishPageTest, ProgramsFromAReadOnlyMediumAreCopiedWritable)
     for (const char *name : CompanionPrograms)
         SetReadOnly(medium_ + "\\" + name, true);
     InstallAndReboot(Installed);
-    for (const char *name : CompanionPrograms) {
-        EXPECT_TRUE(FileExists(StartMenuProgram(name))) << name;
+    ExpectInstalled(AllPrograms);
+    for (const char *name : CompanionPrograms)
         EXPECT_FALSE(IsReadOnly(StartMenuProgram(name))) << name;
-    }
 }
 
 // The settings key went away after the summary page saved: the save must not make it
@@ -180,8 +156,6 @@ TEST_F(FinishPageTest, SecondInstallationOverwritesTheFirst)
     ResetSetupGlobals();
     LoadPanelSettings();
     InstallAndReboot(Installed);
-    EXPECT_EQ("newer PADMON.EXE", ReadFileText(StartMenuProgram("PADMON.EXE")));
-    EXPECT_EQ("medium copy of TUNER.EXE", ReadFileText(StartMenuProgram("TUNER.EXE")));
     ExpectInstalled(AllPrograms);
 }
 
@@ -190,38 +164,27 @@ TEST_F(FinishPageTest, SecondInstallationOverwritesTheFirst)
 // is named; the programs whose destinations fit are copied.
 TEST_F(FinishPageTest, DestinationsTooLongForThePathAreNotCopied)
 {
-    static std::string deep;
-    deep = "C:\\velmora-deep";
-    std::vector<std::string> made = { deep };
-    CreateDirectoryA(deep.c_str(), NULL);
-    while (deep.size() < 216) {
-        deep += "\\" + std::string(std::min<size_t>(40, 215 - deep.size()), 'd');
-        CreateDirectoryA(deep.c_str(), NULL);
-        made.push_back(deep);
-    }
+    // Levels of at most 40 characters down to a directory of 216, and its Start-menu folders.
+    std::vector<std::string> made = { "C:\\velmora-deep" };
+    while (made.back().size() < 216)
+        made.push_back(made.back() + "\\" + std::string(std::min<size_t>(40, 215 - made.back().size()), 'd'));
+    const std::string deep = made.back();
     ASSERT_EQ(216u, deep.size());
-    for (const char *level : { "\\START MENU", "\\START MENU\\PROGRAMS" }) {
-        ASSERT_TRUE(CreateDirectoryA((deep + level).c_str(), NULL)) << deep + level;
-        made.push_back(deep + level);
-    }
-    WindowsDirectoryLookup = [](char *buffer, UINT size) -> UINT {
-        if (deep.size() >= size)
-            return (UINT)deep.size() + 1;
-        lstrcpyA(buffer, deep.c_str());
-        return (UINT)deep.size();
-    };
-    std::string folder = deep + "\\START MENU\\PROGRAMS\\VELMORA\\";
+    made.insert(made.end(), { deep + "\\START MENU", deep + "\\START MENU\\PROGRAMS" });
+    for (const std::string &level : made)
+        ASSERT_TRUE(CreateDirectoryA(level.c_str(), NULL)) << level;
+    ReportDirectory(WindowsDirectoryLookup, deep);
 
     InstallAndReboot("Cannot Write REMOVER.EXE");
 
-    // 215 + "\START MENU\PROGRAMS\VELMORA\" + the name + the zero: 256 for PADMON.EXE.
-    EXPECT_TRUE(FileExists(folder + "PADMON.EXE"));
-    EXPECT_TRUE(FileExists(folder + "TUNER.EXE"));
-    EXPECT_FALSE(FileExists(folder + "REMOVER.EXE"));
-    EXPECT_FALSE(FileExists(folder + "ALIGNER.EXE"));
-    for (const char *name : CompanionPrograms)
-        DeleteFileA((folder + name).c_str());
-    RemoveDirectoryA(folder.c_str());
+    // 216 + "\START MENU\PROGRAMS\VELMORA\" + the name + the zero: 256 for PADMON.EXE; TUNER.EXE
+    // is shorter, REMOVER.EXE and ALIGNER.EXE longer.
+    made.push_back(deep + "\\START MENU\\PROGRAMS\\VELMORA");
+    for (const char *name : CompanionPrograms) {
+        std::string file = made.back() + "\\" + name;
+        EXPECT_EQ(lstrlenA(name) <= 10, !!FileExists(file)) << file;
+        DeleteFileA(file.c_str());
+    }
     for (auto level = made.rbegin(); level != made.rend(); ++level)
         RemoveDirectoryA(level->c_str());
 }
@@ -236,8 +199,7 @@ TEST_F(FinishPageTest, AnswersThatCannotBeRecordedAreToldOnALineOfTheirOwn)
         EXPECT_TRUE(ControlVisible(page, IDC_ANSWER_LINE));
         EXPECT_EQ("Cannot Write Answer File", ControlText(page, IDC_ANSWER_LINE));
         ExpectTextFitsItsControl(page, IDC_ANSWER_LINE);
-    }).Click(IDC_REBOOT);
-    s.Run(OpenFinish);
+    }).Click(IDC_REBOOT).Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
     ExpectInstalled(AllPrograms);
 }
 
@@ -245,16 +207,10 @@ TEST_F(FinishPageTest, FailedRestartTellsTheUserToRestart)
 {
     RestartResult = FALSE;
     Scenario s;
-    InstallationEnds(s, Installed).Click(IDC_REBOOT);
-    s.AnswerMessageBox("Windows could not be restarted. Please restart Windows yourself to start the touch screen driver.",
-                       "Velmora Setup Utility", IDI_EXCLAMATION);
-    s.Run(OpenFinish);
+    InstallationEnds(s, Installed).Click(IDC_REBOOT).AnswerMessageBox(
+        "Windows could not be restarted. Please restart Windows yourself to start the touch screen driver.",
+        "Velmora Setup Utility", IDI_EXCLAMATION).Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
     EXPECT_EQ(1, RestartRequests);
-}
-
-INT_PTR CALLBACK InertPage(HWND, UINT, WPARAM, LPARAM)
-{
-    return 0;
 }
 
 // The platform refuses a timer for a window that is gone; the page must then install at
@@ -262,7 +218,7 @@ INT_PTR CALLBACK InertPage(HWND, UINT, WPARAM, LPARAM)
 // another thread's window, so a page already destroyed is the refusal a test can make.)
 TEST_F(FinishPageTest, WithoutATimerTheInstallationRunsAtOnce)
 {
-    HWND page = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_FINISH), NULL, InertPage, 0);
+    HWND page = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL);
     ASSERT_TRUE(page != NULL);
     DestroyWindow(page);
     ASSERT_EQ(0u, SetTimer(page, 1, 200, NULL)) << "the platform granted a timer to a destroyed window";

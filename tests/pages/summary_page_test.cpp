@@ -9,13 +9,9 @@
 #include "setup.h"
 #include "texts.h"
 
-#include <algorithm>
-
 namespace {
 
 class SummaryPageTest : public SetupMachineTest {};
-
-const char ProbeLine[] = "ioctl 0x220027 0 0";
 
 // Opens the summary page on its own, over settings as the port page would have loaded them.
 void OpenSummaryAlone(void)
@@ -24,21 +20,18 @@ void OpenSummaryAlone(void)
     OpenPage(IDD_SUMMARY, NULL, SummaryPage);
 }
 
-// Every open is closed before the next one, and the last one is closed.
-void ExpectOpensAndClosesPaired(void)
+// The driver opened so many times, each open closed before the next one and the last one
+// closed too, and the card probed so many times.
+void ExpectDriverUse(int opens, int probes)
 {
-    std::vector<std::string> log = ReadSimulationLog();
-    bool open = false;
-    for (size_t i = 0; i < log.size(); i++) {
-        if (log[i] == "open") {
-            EXPECT_FALSE(open) << "line " << i + 1 << ": a second handle while one is open";
-            open = true;
-        } else if (log[i] == "close") {
-            EXPECT_TRUE(open) << "line " << i + 1 << ": a close with no handle open";
-            open = false;
-        }
-    }
-    EXPECT_FALSE(open) << "the driver was left open";
+    std::vector<std::string> handles, paired;
+    for (const std::string &line : ReadSimulationLog())
+        if (line == "open" || line == "close")
+            handles.push_back(line);
+    for (int i = 0; i < opens; i++)
+        paired.insert(paired.end(), { "open", "close" });
+    EXPECT_EQ(paired, handles) << "a handle opened over another, closed twice or left open";
+    EXPECT_EQ(probes, CountLogLines("ioctl 0x220027 0 0")) << "probes of the card";
 }
 
 TEST_F(SummaryPageTest, StoredPortNoPageOffersReadsNoneNotAnEarlierText)
@@ -47,13 +40,11 @@ TEST_F(SummaryPageTest, StoredPortNoPageOffersReadsNoneNotAnEarlierText)
     WriteDword(SETTINGS_KEY, "ComIrq", 7);
     WriteDword(SETTINGS_KEY, "RightButton", 2);
     lstrcpyA(MessageText, "DISPLAY:  1248 X 1024");
-    Scenario s;
-    s.OnPage(IDD_SUMMARY, [](HWND page) {
+    Scenario().OnPage(IDD_SUMMARY, [](HWND page) {
         EXPECT_EQ("COM Port Setting : none, IRQ 7", ControlText(page, IDC_PORT_LINE));
         EXPECT_EQ("Right Button Setting : OFF", ControlText(page, IDC_BUTTON_LINE));
         ExpectTextFitsItsControl(page, IDC_PORT_LINE);
-    }).Click(IDC_BACK);
-    s.Run(OpenSummaryAlone);
+    }).Click(IDC_BACK).Run(OpenSummaryAlone);
     EXPECT_EQ(9u, StoredSetting("ComPort")) << "the page changed a value it only shows";
 }
 
@@ -72,11 +63,9 @@ TEST_F(SummaryPageTest, ShowsTheChoicesCopiesOverAnOlderDriverAndSavesThemFirst)
         EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
         EXPECT_EQ(760u, StoredSetting("ComBase"));
         EXPECT_EQ(1u, StoredSetting("RightButton"));
-    });
-    s.Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
+    }).Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
     s.Run([] { RunSetupProgram(); });
-    EXPECT_EQ(1, CountLogLines(ProbeLine));
-    ExpectOpensAndClosesPaired();
+    ExpectDriverUse(1, 1);
 }
 
 // The driver cannot load: only the message shows, every page closes, no finish page, and
@@ -84,8 +73,7 @@ TEST_F(SummaryPageTest, ShowsTheChoicesCopiesOverAnOlderDriverAndSavesThemFirst)
 void ExpectLoadFailureEndsSetup(void)
 {
     Scenario s;
-    WalkToPage(s, IDD_RIGHT_BUTTON, { IDC_COM2 }).Click(IDC_NEXT);
-    s.Then("the page behind the message is not shown", [](HWND active) {
+    WalkToPage(s, IDD_RIGHT_BUTTON, { IDC_COM2 }).Click(IDC_NEXT).Then("box over the hidden summary", [](HWND active) {
         MessageBoxSeen seen;
         if (!ReadMessageBox(active, &seen))
             return false;
@@ -93,8 +81,7 @@ void ExpectLoadFailureEndsSetup(void)
         EXPECT_EQ(IDD_SUMMARY, PageTemplateOf(owner));
         EXPECT_FALSE(IsWindowVisible(owner));
         return true;
-    });
-    s.AnswerMessageBox("Cannot Load QUARLO.VXD", "Load VXD Message", IDI_EXCLAMATION);
+    }).AnswerMessageBox("Cannot Load QUARLO.VXD", "Load VXD Message", IDI_EXCLAMATION);
     s.Run([] { EXPECT_EQ(0, RunSetupProgram()); });
     EXPECT_EQ(1, SetupAborted);
     EXPECT_EQ(0, CalibrationAccepted);
@@ -117,15 +104,6 @@ TEST_F(SummaryPageTest, DriverThatFailsToLoadEndsSetupKeepingTheCopy)
     EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
 }
 
-// GetSystemDirectoryA reports a directory too long for the buffer by the size it would
-// need; one that fits but leaves no room for the file name must not be joined either.
-UINT LongDirectory(char *buffer, UINT size)
-{
-    std::string directory = "C:\\" + std::string(250, 'd');
-    lstrcpynA(buffer, directory.c_str(), size);
-    return directory.size();
-}
-
 // A size too large for the buffer means the buffer holds no path, whatever is in it: here
 // the real system directory, so that a copy made from it would show.
 UINT TooLongForBuffer(char *buffer, UINT size)
@@ -136,10 +114,12 @@ UINT TooLongForBuffer(char *buffer, UINT size)
 
 TEST_F(SummaryPageTest, SystemDirectoryTooLongForThePathGetsNoCopy)
 {
-    for (DirectoryLookup lookup : { LongDirectory, TooLongForBuffer }) {
-        ResetSetupGlobals();
-        DeleteKeyTree(SETTINGS_PARENT_KEY);
-        ClearSimulationLog();
+    // A directory that fits the buffer but leaves no room for the file name must not be
+    // joined either.
+    ReportDirectory(SystemDirectoryLookup, "C:\\" + std::string(250, 'd'));
+    for (DirectoryLookup lookup : { SystemDirectoryLookup, TooLongForBuffer }) {
+        TearDown();
+        SetUp();
         SystemDirectoryLookup = lookup;
         ExpectLoadFailureEndsSetup();
         EXPECT_FALSE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
@@ -152,9 +132,7 @@ TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
 {
     SetSimulation("QUARLO_SIM_CARD", "2,760,3");
     Scenario s;
-    WalkToPage(s, IDD_SUMMARY, { IDC_RIGHT_BUTTON }).Click(IDC_NEXT);
-    s.AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
-    s.OnPage(IDD_RIGHT_BUTTON, [](HWND page) {
+    CardNotFound(WalkToPage(s, IDD_SUMMARY, { IDC_RIGHT_BUTTON })).OnPage(IDD_RIGHT_BUTTON, [](HWND page) {
         EXPECT_EQ(0, SetupAborted);
         EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
         EXPECT_EQ(1u, PanelSettings.ComPort);
@@ -163,17 +141,12 @@ TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
         // Undo the copy and the save, to see the next summary page make them again.
         DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
         WriteDword(SETTINGS_KEY, "ComPort", 3);
-    });
-    s.Click(IDC_NEXT).OnPage(IDD_SUMMARY, [](HWND) {
+    }).Click(IDC_NEXT).OnPage(IDD_SUMMARY, [](HWND) {
         EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
         EXPECT_EQ(1u, StoredSetting("ComPort"));
     });
-    s.Click(IDC_NEXT).AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
-    s.OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
-    EXPECT_EQ(2, CountLogLines("open"));
-    EXPECT_EQ(2, CountLogLines(ProbeLine));
-    ExpectOpensAndClosesPaired();
+    CardNotFound(s).OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
+    ExpectDriverUse(2, 2);
 }
 
 // A probe call that fails gives no status to read: the page reads nothing it was not
@@ -181,31 +154,24 @@ TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
 TEST_F(SummaryPageTest, ProbeFaultIsACardThatDidNotAnswer)
 {
     SetSimulation("QUARLO_SIM_FAIL", "probe");
-    Scenario s;
-    s.OnPage(IDD_SUMMARY).Click(IDC_NEXT)
-        .AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
-    s.Run(OpenSummaryAlone);
+    CardNotFound(Scenario().OnPage(IDD_SUMMARY)).Run(OpenSummaryAlone);
     EXPECT_EQ(0, SetupAborted);
     EXPECT_EQ(INVALID_HANDLE_VALUE, DriverHandle);
-    ExpectOpensAndClosesPaired();
-    EXPECT_EQ(1, CountLogLines(ProbeLine));
+    ExpectDriverUse(1, 1);
 }
 
 TEST_F(SummaryPageTest, CancelledCalibrationKeepsTheDriverOpenUntilBack)
 {
-    Scenario s;
-    s.OnPage(IDD_SUMMARY).Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL)
+    Scenario().OnPage(IDD_SUMMARY).Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL)
         .OnPage(IDD_SUMMARY, [](HWND) {
             EXPECT_NE(INVALID_HANDLE_VALUE, DriverHandle);
             EXPECT_EQ(0, CountLogLines("close")) << "the driver was closed";
         })
         .Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL)
-        .OnPage(IDD_SUMMARY).Click(IDC_BACK);
-    s.Run(OpenSummaryAlone);
+        .OnPage(IDD_SUMMARY).Click(IDC_BACK).Run(OpenSummaryAlone);
     EXPECT_EQ(0, SetupAborted);
-    EXPECT_EQ(1, CountLogLines("open"));
-    EXPECT_EQ(2, CountLogLines(ProbeLine)) << "Next after the cancelled calibration probes again";
-    ExpectOpensAndClosesPaired();
+    // Next after the cancelled calibration probes again, over the one open.
+    ExpectDriverUse(1, 2);
     // Back keeps what the page stored.
     EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
     EXPECT_TRUE(KeyExists(SETTINGS_KEY));
@@ -219,14 +185,12 @@ TEST_F(SummaryPageTest, CancelRemovesWhatSetupStoredThenClosesTheDriver)
     const std::string driverFile = SystemDirectoryPath(DRIVER_FILE_NAME);
     SetSimulation("QUARLO_SIM_LOG", driverFile.c_str());
     Scenario s;
-    WalkToPage(s, IDD_SUMMARY, { IDC_COM2 }).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
+    WalkToPage(s, IDD_SUMMARY, { IDC_COM2 }).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, SetupAborted);
     EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
     ASSERT_TRUE(FileExists(driverFile)) << "the driver was closed before the removal";
     EXPECT_EQ("close\r\n", ReadFileText(driverFile)) << "the removal came after the close, or never";
-    DeleteFileA(driverFile.c_str());
 }
 
 // A machine that already boots with the driver keeps booting with it when a later run is
@@ -235,8 +199,7 @@ TEST_F(SummaryPageTest, CancelLeavesAnEarlierCompletedInstallationBooting)
 {
     LayOutEarlierInstallation();
     Scenario s;
-    WalkToPage(s, IDD_SUMMARY).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
+    WalkToPage(s, IDD_SUMMARY).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, SetupAborted);
     EXPECT_TRUE(KeyExists(STATIC_DRIVER_KEY));
     EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME))) << "the entry names a driver that is gone";
@@ -266,8 +229,7 @@ TEST_F(SummaryPageTest, DriverFromAReadOnlyMediumIsCopiedWritableAndCancelDelete
     WalkToPage(s, IDD_SUMMARY).OnPage(IDD_SUMMARY, [&driverFile](HWND) {
         EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(driverFile));
         EXPECT_FALSE(IsReadOnly(driverFile));
-    }).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
+    }).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
     EXPECT_FALSE(FileExists(driverFile));
 }
 

@@ -57,8 +57,7 @@ TEST_F(Installation, RemovalWithoutTheSettingsKeyTouchesNoKeyButDeletesTheFile)
     WriteDword(SETTINGS_PARENT_KEY, "Owner", 1);
     PutDriverFile();
     RemoveInstallation();
-    EXPECT_TRUE(KeyExists(SETTINGS_PARENT_KEY));
-    EXPECT_EQ(1, CountValues(SETTINGS_PARENT_KEY));
+    EXPECT_EQ(1, CountValues(SETTINGS_PARENT_KEY)) << "the parent key went, or lost its value";
     EXPECT_FALSE(FileExists(driverFile_));
 }
 
@@ -82,11 +81,9 @@ TEST_F(Installation, StoppedRunsAsideCopyComesBackAtTheNextSetup)
     }
 
     ResetSetupGlobals();
-    Scenario s;
-    s.OnPage(IDD_WELCOME, [](HWND) {
+    Scenario().OnPage(IDD_WELCOME, [](HWND) {
         EXPECT_FALSE(EarlierInstallationAside()) << "not put back before the run began";
-    }).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
+    }).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
 
     EXPECT_EQ("installed driver", ReadFileText(driverFile_));
     EXPECT_FALSE(FileExists(SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME)));
@@ -96,46 +93,32 @@ TEST_F(Installation, StoppedRunsAsideCopyComesBackAtTheNextSetup)
     EXPECT_EQ(earlier, StoredRecord());
 }
 
-std::string ReportedDirectory;
-
-// Answers as GetSystemDirectoryA does: the length copied, or the size needed when the
-// directory does not fit, with nothing written.
-UINT ReportDirectory(char *buffer, UINT size)
-{
-    if (ReportedDirectory.size() >= size)
-        return (UINT)ReportedDirectory.size() + 1;
-    lstrcpynA(buffer, ReportedDirectory.c_str(), size);
-    return (UINT)ReportedDirectory.size();
-}
-
 // 244 characters of directory leave room for "\QUARLO.VXD" and the zero in 256 bytes;
 // 245 do not, and then nothing may be deleted rather than a path cut short or overrun.
 TEST_F(Installation, SystemDirectoryTooLongForThePathSkipsOnlyTheDelete)
 {
     for (size_t length : { 244u, 245u }) {
         SCOPED_TRACE(length);
-        ReportedDirectory = "C:\\" + std::string(length - 3, 'd');
-        ASSERT_TRUE(CreateDirectoryA(ReportedDirectory.c_str(), NULL));
-        std::string file = ReportedDirectory + "\\" + DRIVER_FILE_NAME;
+        std::string directory = "C:\\" + std::string(length - 3, 'd');
+        ASSERT_TRUE(CreateDirectoryA(directory.c_str(), NULL));
+        std::string file = directory + "\\" + DRIVER_FILE_NAME;
         WriteFileText(file, "driver");
         ASSERT_TRUE(FileExists(file));
         PutDriverFile();
         LoadPanelSettings();
-        SystemDirectoryLookup = ReportDirectory;
+        ReportDirectory(SystemDirectoryLookup, directory);
 
         RemoveInstallation();
-        SystemDirectoryLookup = NULL;
 
         EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
         EXPECT_EQ(length == 245, FileExists(file));
         EXPECT_TRUE(FileExists(driverFile_));
         DeleteFileA(file.c_str());
-        RemoveDirectoryA(ReportedDirectory.c_str());
+        RemoveDirectoryA(directory.c_str());
         ResetSetupGlobals();
     }
 
-    ReportedDirectory = "C:\\" + std::string(300, 'd');
-    SystemDirectoryLookup = ReportDirectory;
+    ReportDirectory(SystemDirectoryLookup, "C:\\" + std::string(300, 'd'));
     RemoveInstallation();
     EXPECT_TRUE(FileExists(driverFile_));
 }

@@ -1,7 +1,5 @@
 // Joining paths into the fixed 256-byte buffers: what fits, what does not, and that a
 // refusal leaves the bytes after the buffer alone; where the Start-menu folder is found.
-#include <gtest/gtest.h>
-#include <string>
 #include "paths.h"
 #include "test_machine.h"
 
@@ -17,17 +15,15 @@ struct GuardedPath {
 
 TEST(JoinPath, FillsTheBufferExactlyOrRefusesWithoutOverrun)
 {
-    GuardedPath fits;
-    std::string directory(PATH_BUFFER_SIZE - 12, 'd');   // + "\" + 10 characters + zero = 256
-    EXPECT_TRUE(JoinPath(fits.path, directory.c_str(), "QUARLO.VXD"));
-    EXPECT_EQ(directory + "\\QUARLO.VXD", std::string(fits.path));
-    EXPECT_TRUE(fits.GuardIntact());
-
-    for (size_t length : { PATH_BUFFER_SIZE - 11, PATH_BUFFER_SIZE + 40 }) {
-        GuardedPath refused;
-        EXPECT_FALSE(JoinPath(refused.path, std::string(length, 'd').c_str(), "QUARLO.VXD")) << length;
-        EXPECT_STREQ("", refused.path);
-        EXPECT_TRUE(refused.GuardIntact()) << length;
+    // A directory of 244 characters + "\" + 10 characters + zero = 256: the one that fits.
+    for (size_t length : { PATH_BUFFER_SIZE - 12, PATH_BUFFER_SIZE - 11, PATH_BUFFER_SIZE + 40 }) {
+        SCOPED_TRACE(length);
+        GuardedPath joined;
+        std::string directory(length, 'd');
+        bool fits = length == PATH_BUFFER_SIZE - 12;
+        EXPECT_EQ(fits, !!JoinPath(joined.path, directory.c_str(), "QUARLO.VXD"));
+        EXPECT_EQ(fits ? directory + "\\QUARLO.VXD" : "", std::string(joined.path));
+        EXPECT_TRUE(joined.GuardIntact());
     }
 }
 

@@ -8,12 +8,13 @@ namespace {
 class SettingsRecord : public SetupMachineTest {
 protected:
     // Loads into a record filled with a pattern no default or stored value has, so that a
-    // field the load forgot or wrote short shows.
-    void PoisonAndLoad()
+    // field the load forgot or wrote short shows; the record as loaded.
+    static std::vector<DWORD> PoisonAndLoad()
     {
         FillMemory(&PanelSettings, sizeof PanelSettings, 0xA5);
         FillMemory(&PrevSelection, sizeof PrevSelection, 0xA5);
         LoadPanelSettings();
+        return Loaded();
     }
 
     // The record's 13 fields in registry order.
@@ -27,10 +28,9 @@ enum { COM_IRQ = 10 };
 
 TEST_F(SettingsRecord, FirstRunCreatesTheKeyWithExactlyTheThirteenDefaults)
 {
-    PoisonAndLoad();
+    EXPECT_EQ(FirstRunRecord, PoisonAndLoad());
     EXPECT_EQ(PANEL_SETTING_COUNT, CountValues(SETTINGS_KEY));
     EXPECT_EQ(FirstRunRecord, StoredRecord());
-    EXPECT_EQ(FirstRunRecord, Loaded());
     EXPECT_EQ(1u, PrevSelection.PrevComPort);
     EXPECT_EQ(4u, PrevSelection.PrevComIrq);
 }
@@ -38,11 +38,9 @@ TEST_F(SettingsRecord, FirstRunCreatesTheKeyWithExactlyTheThirteenDefaults)
 TEST_F(SettingsRecord, EmptyKeyGivesTheDefaultsAndStaysEmpty)
 {
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, NULL, 0,
-                                             KEY_ALL_ACCESS, NULL, &key, NULL));
+    ASSERT_EQ(ERROR_SUCCESS, CreateKey(SETTINGS_KEY, &key, NULL));
     RegCloseKey(key);
-    PoisonAndLoad();
-    EXPECT_EQ(FirstRunRecord, Loaded());
+    EXPECT_EQ(FirstRunRecord, PoisonAndLoad());
     EXPECT_EQ(0, CountValues(SETTINGS_KEY)) << "a load wrote to an existing key";
 }
 
@@ -53,9 +51,8 @@ TEST_F(SettingsRecord, StoredValuesLoadUnchangedAndAMissingOneTakesItsDefault)
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
         if (i != COM_IRQ)
             WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, stored[i]);
-    PoisonAndLoad();
     stored[COM_IRQ] = 4;
-    EXPECT_EQ(stored, Loaded());
+    EXPECT_EQ(stored, PoisonAndLoad());
     EXPECT_EQ(9u, PrevSelection.PrevComPort);
     EXPECT_EQ(4u, PrevSelection.PrevComIrq);
     EXPECT_EQ(PANEL_SETTING_COUNT - 1, CountValues(SETTINGS_KEY)) << "the missing value was written";
@@ -67,11 +64,9 @@ TEST_F(SettingsRecord, ValuesOfOtherTypesAndSizes)
         WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, 100 + i);
     // Too long for the field: the default, and the values after it still load.
     WriteValue(SETTINGS_KEY, "RightUpX", REG_SZ, "longer than four", 17);
-    const BYTE four[4] = { 0x78, 0x56, 0x34, 0x12 };
-    WriteValue(SETTINGS_KEY, "ComBase", REG_BINARY, four, sizeof four);
+    WriteValue(SETTINGS_KEY, "ComBase", REG_BINARY, "\x78\x56\x34\x12", 4);
     // Two bytes fill the low half; the high half keeps what the field held before.
-    const BYTE two[2] = { 0x34, 0x12 };
-    WriteValue(SETTINGS_KEY, "Mode", REG_BINARY, two, sizeof two);
+    WriteValue(SETTINGS_KEY, "Mode", REG_BINARY, "\x34\x12", 2);
     PoisonAndLoad();
     EXPECT_EQ(1024, PanelSettings.RightUpX);
     EXPECT_EQ(103, PanelSettings.RightUpY);

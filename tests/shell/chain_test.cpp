@@ -9,22 +9,11 @@
 
 namespace {
 
-class PageChain : public SetupMachineTest {
-protected:
-    void SetUp() override
-    {
-        SetupMachineTest::SetUp();
-        MakeStartMenu();
-    }
-};
-
-const int ChainPages[] = { IDD_WELCOME, IDD_PORT, IDD_RIGHT_BUTTON, IDD_SUMMARY, IDD_CALIBRATION };
+class PageChain : public SetupMachineTest {};
 
 TEST_F(PageChain, CancelOnWelcomeEndsWithoutStoringAnything)
 {
-    Scenario s;
-    s.OnPage(IDD_WELCOME).Click(IDC_CANCEL);
-    s.Run([] { EXPECT_EQ(0, RunSetupProgram()); });
+    Scenario().OnPage(IDD_WELCOME).Click(IDC_CANCEL).Run([] { EXPECT_EQ(0, RunSetupProgram()); });
     EXPECT_EQ(0, SetupAborted);
     EXPECT_EQ(0, CalibrationAccepted);
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY)) << "the registry was touched";
@@ -38,8 +27,7 @@ TEST_F(PageChain, CancelOnPortOrRightButtonPageUnwindsEveryPage)
         SCOPED_TRACE(deepest);
         ResetSetupGlobals();
         Scenario s;
-        WalkToPage(s, deepest).Click(IDC_CANCEL);
-        s.Run([] { RunSetupProgram(); });
+        WalkToPage(s, deepest).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
         EXPECT_EQ(1, SetupAborted);
         EXPECT_EQ(0, CalibrationAccepted);
         EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
@@ -52,47 +40,42 @@ TEST_F(PageChain, CancelOnPortOrRightButtonPageUnwindsEveryPage)
 // through the default button.
 TEST_F(PageChain, EscapeAndCloseBoxDoNothingOnAnyPage)
 {
+    MakeStartMenu();
     Scenario s;
-    auto stays = [&s](int page) {
-        s.OnPage(page).PressEscape().CloseBox().Pause(150).OnPage(page);
+    auto stays = [&s](int page) -> Scenario & {
+        return s.OnPage(page).PressEscape().CloseBox().Pause(150).OnPage(page);
     };
-    for (int page : ChainPages) {
-        stays(page);
+    for (int page : SetupChain)
         if (page != IDD_CALIBRATION)
-            s.Click(IDC_NEXT);
-    }
-    TouchTargets(s);
-    stays(IDD_CALIBRATION);
-    s.Click(IDC_OK);
-    stays(IDD_FINISH);
-    InstallationEnds(s);
-    stays(IDD_FINISH);
-    s.PressEnter();
-    s.Run([] { RunSetupProgram(); });
+            stays(page).Click(IDC_NEXT);
+    TouchTargets(stays(IDD_CALIBRATION));
+    stays(IDD_CALIBRATION).Click(IDC_OK);
+    InstallationEnds(stays(IDD_FINISH));
+    stays(IDD_FINISH).PressEnter().Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, RestartRequests) << "Enter on the finish page restarts through Reboot";
 }
 
 TEST_F(PageChain, EveryPageOwnedByThePageThatOpenedIt)
 {
-    auto previous = std::make_shared<HWND>((HWND)NULL);
+    HWND previous = NULL;
     Scenario s;
-    for (int page : ChainPages) {
-        s.OnPage(page, [previous](HWND opened) {
-            EXPECT_EQ(*previous, GetWindow(opened, GW_OWNER)) << "page " << PageTemplateOf(opened);
-            *previous = opened;
-        });
-        s.Click(page == IDD_CALIBRATION ? IDC_CANCEL : IDC_NEXT);
+    for (int page : SetupChain) {
+        s.OnPage(page, [&previous](HWND opened) {
+            EXPECT_EQ(previous, GetWindow(opened, GW_OWNER)) << "page " << PageTemplateOf(opened);
+            previous = opened;
+        }).Click(page == IDD_CALIBRATION ? IDC_CANCEL : IDC_NEXT);
     }
-    s.OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
+    s.OnPage(IDD_SUMMARY).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, SetupAborted);
 }
 
-BOOL CALLBACK CountOtherPages(HWND window, LPARAM other)
+// How many pages of this template are open, shown or hidden.
+int OpenPagesOf(int templateId)
 {
-    if (PageTemplateOf(window) != 0 && window != ((HWND *)other)[0])
-        ((HWND *)other)[1] = window;
-    return TRUE;
+    int pages = 0;
+    for (HWND window = FindWindowExA(NULL, NULL, NULL, NULL); window; window = FindWindowExA(NULL, window, NULL, NULL))
+        pages += PageTemplateOf(window) == templateId;
+    return pages;
 }
 
 // A card at COM 2 with the right button on. OK on the calibration screen closes the four
@@ -101,19 +84,17 @@ BOOL CALLBACK CountOtherPages(HWND window, LPARAM other)
 // programs.
 TEST_F(PageChain, CompleteRunFromWelcomeToReboot)
 {
+    MakeStartMenu();
     SetSimulation("QUARLO_SIM_CARD", "2,760,3");
     Scenario s;
     WalkToPage(s, IDD_CALIBRATION, { IDC_COM2, IDC_RIGHT_BUTTON });
-    TouchTargets(s).Click(IDC_OK);
-    s.OnPage(IDD_FINISH, [](HWND page) {
-        HWND pages[2] = { page, NULL };
-        EnumThreadWindows(GetCurrentThreadId(), CountOtherPages, (LPARAM)pages);
-        EXPECT_EQ(NULL, pages[1]) << "page " << PageTemplateOf(pages[1]) << " is still open";
+    TouchTargets(s).Click(IDC_OK).OnPage(IDD_FINISH, [](HWND page) {
+        for (int below : SetupChain)
+            EXPECT_EQ(0, OpenPagesOf(below)) << "page " << below << " is still open";
         EXPECT_EQ(NULL, GetWindow(page, GW_OWNER)) << "the finish page has an owner";
         EXPECT_EQ(1, CalibrationAccepted);
     });
-    InstallationEnds(s).Click(IDC_REBOOT);
-    s.Run([] { EXPECT_EQ(0, RunSetupProgram()); }, 15000);
+    InstallationEnds(s).Click(IDC_REBOOT).Run([] { EXPECT_EQ(0, RunSetupProgram()); }, 15000);
 
     EXPECT_EQ(1, RestartRequests);
     EXPECT_EQ(0, SetupAborted);
@@ -136,31 +117,14 @@ TEST_F(PageChain, CompleteRunFromWelcomeToReboot)
         EXPECT_EQ(std::string("medium copy of ") + name, ReadFileText(StartMenuProgram(name)));
 }
 
-BOOL CALLBACK CountPagesOf(HWND window, LPARAM counted)
-{
-    std::pair<int, int> *pages = (std::pair<int, int> *)counted;
-    if (IsWindowVisible(window) && PageTemplateOf(window) == pages->first)
-        pages->second++;
-    return TRUE;
-}
-
-int OpenPagesOf(int templateId)
-{
-    std::pair<int, int> pages(templateId, 0);
-    EnumThreadWindows(GetCurrentThreadId(), CountPagesOf, (LPARAM)&pages);
-    return pages.second;
-}
-
 // Two Next commands queued on a page: the next page opens once, and Cancel (the summary's,
 // after the calibration screen's) ends setup with nothing left open and the driver opened
 // once, probed once and closed.
 TEST_F(PageChain, TwoQueuedNextsOpenTheNextPageOnce)
 {
-    const std::vector<std::string> none, summary = { "open", "close" },
-        calibration = { "open", "ioctl 0x220027 0 0", "ioctl 0x22001B 1 0", "close" };
-    const struct { int page, next; const std::vector<std::string> &log; } rows[] = {
-        { IDD_WELCOME, IDD_PORT, none }, { IDD_RIGHT_BUTTON, IDD_SUMMARY, summary },
-        { IDD_SUMMARY, IDD_CALIBRATION, calibration },
+    const struct { int page, next; std::vector<std::string> log; } rows[] = {
+        { IDD_WELCOME, IDD_PORT, {} }, { IDD_RIGHT_BUTTON, IDD_SUMMARY, { "open", "close" } },
+        { IDD_SUMMARY, IDD_CALIBRATION, { "open", "ioctl 0x220027 0 0", "ioctl 0x22001B 1 0", "close" } },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.page);
@@ -171,11 +135,9 @@ TEST_F(PageChain, TwoQueuedNextsOpenTheNextPageOnce)
             PostMessageA(page, WM_COMMAND, IDC_NEXT, (LPARAM)GetDlgItem(page, IDC_NEXT));
             PostMessageA(page, WM_COMMAND, IDC_NEXT, (LPARAM)GetDlgItem(page, IDC_NEXT));
             return true;
-        });
-        int next = row.next;
-        s.OnPage(next).Pause(100).OnPage(next, [next](HWND) { EXPECT_EQ(1, OpenPagesOf(next)); });
+        }).OnPage(row.next).Pause(100).OnPage(row.next, [&row](HWND) { EXPECT_EQ(1, OpenPagesOf(row.next)); });
         s.Click(IDC_CANCEL);
-        if (next == IDD_CALIBRATION)
+        if (row.next == IDD_CALIBRATION)
             s.OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
         s.Run([] { RunSetupProgram(); });
         EXPECT_EQ(1, SetupAborted);

@@ -5,9 +5,7 @@
 #include "dialog_driver.h"
 #include "test_machine.h"
 #include "resource.h"
-#include "driver_entry.h"
 #include "earlier.h"
-#include "setup.h"
 
 namespace {
 
@@ -17,26 +15,17 @@ const std::vector<DWORD> EarlierRecord = { 14, 22, 1001, 19, 1003, 1008, 11, 101
 
 // On the summary page the run has put its own driver and settings (COM 2) in place, so an
 // earlier installation that comes out unchanged was really put back.
-void ExpectThisRunsInstallation(HWND)
-{
-    EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
-    EXPECT_EQ(2u, StoredSetting("ComPort"));
-}
-
 Scenario &ToSummary(Scenario &s)
 {
-    return WalkToPage(s, IDD_SUMMARY, { IDC_COM2 }).OnPage(IDD_SUMMARY, ExpectThisRunsInstallation);
-}
-
-Scenario &CardNotFound(Scenario &s)
-{
-    return s.Click(IDC_NEXT).AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
+    return WalkToPage(s, IDD_SUMMARY, { IDC_COM2 }).OnPage(IDD_SUMMARY, [](HWND) {
+        EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
+        EXPECT_EQ(2u, StoredSetting("ComPort"));
+    });
 }
 
 struct Route {
     const char *name;
-    const char *card;            // QUARLO_SIM_CARD
-    const char *fail;            // QUARLO_SIM_FAIL
+    const char *card, *fail;     // QUARLO_SIM_CARD and QUARLO_SIM_FAIL
     void (*walk)(Scenario &s);
     bool removesThisRun;         // without an earlier installation: the Cancel that removes
 };
@@ -59,9 +48,8 @@ const Route Routes[] = {
     }, true },
     // The cancelled calibration's corners reach the registry with the next summary's save.
     { "CalibrationCancelledThenSavedAgain", "2,760,3", "", [](Scenario &s) {
-        ToSummary(s).Click(IDC_NEXT).OnPage(IDD_CALIBRATION);
-        TouchTargets(s).Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_BACK)
-            .OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_BACK)
+        TouchTargets(ToSummary(s).Click(IDC_NEXT).OnPage(IDD_CALIBRATION)).Click(IDC_CANCEL).OnPage(IDD_SUMMARY)
+            .Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_BACK)
             .OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
     }, false },
     { "BackAndNextRepeatedThenCancelOnWelcome", "2,760,3", "", [](Scenario &s) {

@@ -250,3 +250,8 @@ Scenario &RealClickPoint(Scenario &s, const POINT *at, int clicks)
 {
     return Do(s, "real click at a point", [at, clicks](HWND) { EXPECT_TRUE(RealClickAt(*at, clicks)); });
 }
+
+Scenario &CardNotFound(Scenario &s)
+{
+    return s.Click(IDC_NEXT).AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
+}

@@ -93,4 +93,7 @@ Scenario &InstallationEnds(Scenario &s, const std::string &lastLine = "Installat
 Scenario &RealClick(Scenario &s, int id, int clicks = 1, POINT *at = nullptr);
 Scenario &RealClickPoint(Scenario &s, const POINT *at, int clicks = 1);
 
+// Next on the summary page, and OK on the message that the card did not answer.
+Scenario &CardNotFound(Scenario &s);
+
 #endif

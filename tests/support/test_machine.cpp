@@ -252,3 +252,20 @@ void SetupMachineTest::TearDown()
     RemoveDirectoryA(MediumDirectory);
     DeleteFileA(simulationLog_.c_str());
 }
+
+// The directory the lookups report, one at a time.
+static std::string ReportedDirectory;
+
+static UINT ReportedLookup(char *buffer, UINT size)
+{
+    if (ReportedDirectory.size() >= size)
+        return (UINT)ReportedDirectory.size() + 1;
+    lstrcpyA(buffer, ReportedDirectory.c_str());
+    return (UINT)ReportedDirectory.size();
+}
+
+void ReportDirectory(DirectoryLookup &lookup, const std::string &directory)
+{
+    ReportedDirectory = directory;
+    lookup = ReportedLookup;
+}

@@ -77,4 +77,10 @@ protected:
     std::string simulationLog_;
 };
 
+// Makes a directory lookup of paths.h (SystemDirectoryLookup or WindowsDirectoryLookup)
+// answer with this directory as GetSystemDirectoryA does: the length copied, or, with
+// nothing written, the size needed when it does not fit the buffer (no real machine has one
+// that long). One directory at a time: a second call changes what the first lookup reports.
+void ReportDirectory(UINT (*&lookup)(char *buffer, UINT size), const std::string &directory);
+
 #endif

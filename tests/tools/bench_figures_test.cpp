@@ -10,17 +10,16 @@ namespace {
 
 TEST(BenchFigures, RatiosArePairedBeforeTheMedianIsTaken)
 {
-    struct Case {
+    const struct {
         std::vector<double> program, base;
         double median, low, high;
-    };
-    const Case cases[] = {
+    } cases[] = {
         { { 2, 3, 9 }, { 1, 2, 3 }, 2, 1.5, 3 },             // odd: the middle ratio
         { { 1, 4 }, { 2, 1 }, 2.25, 0.5, 4 },                // even: mean of the middle two, not 2.5 / 1.5
         { { 5, 1, 6, 2 }, { 5, 2, 2, 1 }, 1.5, 0.5, 3 },     // unsorted: 1, 0.5, 3, 2
         { { 7 }, { 7 }, 1, 1, 1 },
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         RatioSpread s = PairRatios(c.program.data(), c.base.data(), (int)c.program.size());
         EXPECT_DOUBLE_EQ(c.median, s.median) << c.program.size() << " pairs";
         EXPECT_DOUBLE_EQ(c.low, s.low) << c.program.size() << " pairs";
@@ -31,12 +30,11 @@ TEST(BenchFigures, RatiosArePairedBeforeTheMedianIsTaken)
 // Worked out by hand from the target places, the panel's rounding and the driver's mapping.
 TEST(BenchFigures, AlignmentTakesTheWorstOfEveryDirectionAndAxis)
 {
-    struct Case {
+    const struct {
         int width, height;
         LONG units;
         LONG cornerError, mappingError;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // A raw unit per pixel, targets at 80 and 720: rising, (640 - 1) / 8 = 79 puts the
         // corners at 1 and 799, and pixel 0 maps to -800 / 798, so -1; falling is exact.
         { 800, 800, 800, 1, 1 },
@@ -46,7 +44,7 @@ TEST(BenchFigures, AlignmentTakesTheWorstOfEveryDirectionAndAxis)
         // Corners 1 and 255 on X; pixel 1597 reads 256 (255.52), which maps to 1606.
         { 1600, 1200, 256, 1, 9 },
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         AlignmentFigures f = { -1, -1, -1, -1, -1 };
         ASSERT_TRUE(MeasureAlignment(c.width, c.height, c.units, &f));
         EXPECT_EQ(c.cornerError, std::max(f.cornerErrorX, f.cornerErrorY))

@@ -14,10 +14,7 @@ INT_PTR CALLBACK NothingDone(HWND, UINT, WPARAM, LPARAM)
 
 TEST(SetupPages, EachTemplateIsToldAsItselfAndNamed)
 {
-    static const int templates[] = {
-        IDD_WELCOME, IDD_PORT, IDD_RIGHT_BUTTON, IDD_SUMMARY, IDD_CALIBRATION, IDD_FINISH, IDD_MODE,
-    };
-    for (int id : templates) {
+    for (int id : { IDD_WELCOME, IDD_PORT, IDD_RIGHT_BUTTON, IDD_SUMMARY, IDD_CALIBRATION, IDD_FINISH, IDD_MODE }) {
         HWND page = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), NULL, NothingDone, 0);
         ASSERT_TRUE(page != NULL) << "template " << id;
         EXPECT_EQ(id, PageTemplateOf(page));
