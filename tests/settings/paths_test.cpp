@@ -50,17 +50,16 @@ TEST_F(StartMenuLookup, FindsTheShellsProgramsFolder)
         { HKEY_LOCAL_MACHINE, "Common Programs", "%VELMORA_TEST_DRIVE%\\velmora-programs", true },
         { HKEY_CURRENT_USER, "Programs", ".", false }, { HKEY_CURRENT_USER, "Programs", "\\velmora-programs", false },
     };
-    ShellProgramsHidden hidden;
     SetEnvironmentVariableA("VELMORA_TEST_DRIVE", "C:");
     CreateDirectoryA("C:\\velmora-programs", NULL);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.value);
-        std::string saved = ShellFolderValue(c.root, true, c.name);
+        // Each case on its own: the other three values hidden, all four put back after it.
+        ShellProgramsHidden hidden;
         SetShellFolderValue(c.root, true, c.name, c.value, true);
         char path[PATH_BUFFER_SIZE];
         EXPECT_TRUE(StartMenuFolderPath(path));
         EXPECT_EQ(c.found ? "C:\\velmora-programs\\VELMORA" : WindowsDirectoryPath("START MENU\\PROGRAMS\\VELMORA"), path);
-        SetShellFolderValue(c.root, true, c.name, saved, true);
     }
     RemoveDirectoryA("C:\\velmora-programs");
     SetEnvironmentVariableA("VELMORA_TEST_DRIVE", NULL);

@@ -8,7 +8,6 @@
 
 #include <windows.h>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 #include "acting.h"

@@ -79,17 +79,18 @@ BOOL Fails(const char *function, const std::string &what)
     return TRUE;
 }
 
-// One stand-in per function: the real one through the saved entry, or the failure; what
-// the real one returns passes through passed (a function of result).
-#define STAND_IN_THEN(type, name, params, args, what, failure, passed) \
-    type (WINAPI *Real##name) params;                                   \
-    type WINAPI Fake##name params                                       \
-    {                                                                   \
-        if (Fails(#name, what))                                         \
-            return failure;                                             \
-        type result = Real##name args;                                  \
-        return passed;                                                  \
+// One stand-in per function of calling convention cc: the real one through the saved entry,
+// or the failure; what the real one returns passes through passed (a function of result).
+#define STAND_IN_CALL(cc, type, name, params, args, what, failure, passed) \
+    type (cc *Real##name) params;                                          \
+    type cc Fake##name params                                              \
+    {                                                                      \
+        if (Fails(#name, what))                                            \
+            return failure;                                                \
+        type result = Real##name args;                                     \
+        return passed;                                                     \
     }
+#define STAND_IN_THEN(type, name, ...) STAND_IN_CALL(WINAPI, type, name, __VA_ARGS__)
 #define STAND_IN(type, name, params, args, what, failure) \
     STAND_IN_THEN(type, name, params, args, what, failure, result)
 
@@ -147,26 +148,24 @@ INT_PTR WINAPI FakeDialogBoxParamA(HINSTANCE i, LPCSTR t, HWND owner, DLGPROC p,
 // where every open and close of the program passes.
 int HandlesHeld, MostHandlesHeld;
 
-HANDLE (*RealDeviceOpen)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
-HANDLE FakeDeviceOpen(LPCSTR n, DWORD a, DWORD s, LPSECURITY_ATTRIBUTES sa, DWORD d, DWORD f, HANDLE t)
+HANDLE Counted(HANDLE device)
 {
-    if (Fails("DeviceOpen", ""))
-        return INVALID_HANDLE_VALUE;
-    HANDLE device = RealDeviceOpen(n, a, s, sa, d, f, t);
     if (device != INVALID_HANDLE_VALUE && ++HandlesHeld > MostHandlesHeld)
         MostHandlesHeld = HandlesHeld;
     return device;
 }
 
-BOOL (*RealDeviceControl)(HANDLE, DWORD, LPVOID, DWORD, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
-BOOL FakeDeviceControl(HANDLE h, DWORD c, LPVOID i, DWORD is, LPVOID o, DWORD os, LPDWORD r, LPOVERLAPPED ov)
+std::string ControlCode(DWORD code)
 {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%06lX", c);
-    if (Fails("DeviceControl", code))
-        return FALSE;
-    return RealDeviceControl(h, c, i, is, o, os, r, ov);
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%06lX", code);
+    return text;
 }
+
+STAND_IN_CALL(, HANDLE, DeviceOpen, (LPCSTR n, DWORD a, DWORD s, LPSECURITY_ATTRIBUTES sa, DWORD d, DWORD f, HANDLE t),
+              (n, a, s, sa, d, f, t), "", INVALID_HANDLE_VALUE, Counted(result))
+STAND_IN_CALL(, BOOL, DeviceControl, (HANDLE h, DWORD c, LPVOID i, DWORD is, LPVOID o, DWORD os, LPDWORD r, LPOVERLAPPED ov),
+              (h, c, i, is, o, os, r, ov), ControlCode(c), FALSE, result)
 
 BOOL (*RealDeviceClose)(HANDLE);
 BOOL FakeDeviceClose(HANDLE device)

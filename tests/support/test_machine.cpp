@@ -13,7 +13,6 @@
 #include "setup.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -124,9 +123,7 @@ bool IsReadOnly(const std::string &path)
 
 static std::vector<std::string> MediumFiles(void)
 {
-    std::vector<std::string> files = { "QUARLO.VXD" };
-    files.insert(files.end(), CompanionPrograms, CompanionPrograms + 4);
-    return files;
+    return { "QUARLO.VXD", CompanionPrograms[0], CompanionPrograms[1], CompanionPrograms[2], CompanionPrograms[3] };
 }
 
 static const char MediumDirectory[] = "C:\\velmora-test-medium";
@@ -184,9 +181,7 @@ int CountLogLines(const std::string &line)
 
 std::string IoctlLine(const char *code, LONG word0, LONG word1)
 {
-    char line[64];
-    std::snprintf(line, sizeof line, "ioctl %s %ld %ld", code, (long)word0, (long)word1);
-    return line;
+    return std::string("ioctl ") + code + " " + std::to_string(word0) + " " + std::to_string(word1);
 }
 
 static void RemoveStartMenuFolder(void)

@@ -79,9 +79,10 @@ static void ExpectString(const char *path, const char *name, const std::string &
     EXPECT_EQ(text + '\0', std::string(data.begin(), data.end())) << name;
 }
 
-void ExpectStaticDriverEntry(void)
+void ExpectStaticDriverEntry(int othersValues)
 {
     ExpectString(STATIC_DRIVER_KEY, STATIC_DRIVER_VALUE, "Quarlo.vxd");
+    EXPECT_EQ(1 + othersValues, CountValues(STATIC_DRIVER_KEY)) << "values beside the entry in its key";
 }
 
 const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora";

@@ -30,8 +30,9 @@ std::vector<DWORD> StoredRecord(void);
 #define PENDING_KEY "System\\CurrentControlSet\\Control\\Session Manager"
 #define PENDING_VALUE "PendingFileRenameOperations"
 
-// The static-driver entry names the driver, and nothing else setup wrote is in its key.
-void ExpectStaticDriverEntry(void);
+// The static-driver entry names the driver, and nothing else is in its key but the values a
+// test put there itself.
+void ExpectStaticDriverEntry(int othersValues = 0);
 // The Add/Remove Programs entry, as setup writes it for the remover at this path; with ""
 // there is no entry key at all.
 extern const char UninstallKey[];
