@@ -64,8 +64,8 @@ std::string IoctlLine(const char *code, LONG word0, LONG word1);
 // The base of every test that runs setup's pages: it starts from a machine on which setup
 // never ran (no settings, no driver entry, no driver file, no Start-menu folder; a serial
 // map listing COM1 and COM2), with a fresh medium as the current directory, the pages'
-// module as start-up leaves it and a simulated card on COM 1, and it removes all of that
-// again afterwards, closing a driver left open.
+// module as start-up leaves it and a simulated card on COM 1 (every other simulation setting
+// at its default), and it removes all of that again afterwards, closing a driver left open.
 class SetupMachineTest : public testing::Test {
 protected:
     void SetUp() override;
@@ -74,7 +74,7 @@ protected:
     // static-driver entry and the driver file "installed driver".
     void LayOutEarlierInstallation(const std::vector<DWORD> &record = InstalledRecord);
     std::string medium_;
-    std::string simulationLog_;
+    std::string simulationLog_ = "C:\\velmora-test-sim.log";
 };
 
 // Makes a directory lookup of paths.h (SystemDirectoryLookup or WindowsDirectoryLookup)
