@@ -4,14 +4,13 @@
 
 namespace {
 
-class Win98Remover : public CompanionTest {};
+class Win98Remover : public InstalledTest {};
 
 TEST_F(Win98Remover, KeysOfOthersSurvive)
 {
     const char sibling[] = SETTINGS_PARENT_KEY "\\inkpad";
     const char belowEntry[] = STATIC_DRIVER_KEY "\\Enum";
     const char otherDriver[] = "System\\CurrentControlSet\\Services\\VxD\\Quillpen";
-    InstallVelmora();
     WriteDword(sibling, "Port", 3);
     WriteDword(belowEntry, "Count", 1);
     WriteDword(otherDriver, "Start", 0);
