@@ -52,8 +52,7 @@ TEST_F(Aligner, CancelHandsTheStoredCornersBackInEitherPhase)
     const struct { int touches; bool closed; } rows[] = { { 1, false }, { 4, false }, { 5, false }, { 5, true } };
     for (const auto &row : rows) {
         SCOPED_TRACE(std::to_string(row.touches) + (row.closed ? " touches, key closed" : " touches"));
-        if (row.closed)
-            ShutKey();
+        ShutKey(SETTINGS_KEY, row.closed);
         ClearSimulationLog();
         Scenario s;
         TouchTargets(s, row.touches).Click(IDC_CANCEL).Run(RunAligner);

@@ -9,7 +9,6 @@
 #include "driver_entry.h"
 #include "earlier.h"
 #include "resource.h"
-#include "settings.h"
 #include "setup.h"
 #include "test_machine.h"
 

@@ -18,10 +18,8 @@ TEST_F(Padmon, ShowsTheStoredSettingsAndTheDriverStateFromAKeyOpenOrClosedToWrit
 {
     for (bool closed : { false, true }) {
         SCOPED_TRACE(closed ? "closed" : "open");
-        if (closed) {
-            ShutKey();
-            ShutKey(STATIC_DRIVER_KEY);
-        }
+        ShutKey(SETTINGS_KEY, closed);
+        ShutKey(STATIC_DRIVER_KEY, closed);
         ClearSimulationLog();
         Scenario s;
         OnWindowWith(s, IDC_PADMON_PORT, [](HWND page) {

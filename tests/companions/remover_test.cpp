@@ -3,18 +3,17 @@
 
 namespace {
 
-class Remover : public CompanionTest {
-protected:
-    // REMOVER's question answered, then its report when one is given, with this button.
-    void RunRemoverAnswering(int answer, const std::string &report = "", LPCSTR icon = IDI_QUESTION, int button = IDOK)
-    {
-        Scenario s;
-        s.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, answer);
-        if (!report.empty())
-            s.AnswerMessageBox(report, REMOVER_CAPTION, icon, button);
-        s.Run([] { RunRemover(); });
-    }
-};
+class Remover : public CompanionTest {};
+
+// REMOVER's question answered, then its report when one is given, with this button.
+void RunRemoverAnswering(int answer, const std::string &report = "", LPCSTR icon = IDI_QUESTION, int button = IDOK)
+{
+    Scenario s;
+    s.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, answer);
+    if (!report.empty())
+        s.AnswerMessageBox(report, REMOVER_CAPTION, icon, button);
+    s.Run(RunRemover);
+}
 
 // The lines of WININIT.INI's [rename] section, each ended by "|".
 std::string RenameSection()
