@@ -12,9 +12,6 @@
 #include "setup.h"
 #include "test_machine.h"
 
-#include <string>
-#include <vector>
-
 class CompanionTest : public SetupMachineTest {
 protected:
     void SetUp() override;
