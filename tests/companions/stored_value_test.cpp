@@ -125,7 +125,7 @@ void PrintTo(const StoredForm &f, std::ostream *out)
     *out << f.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, StoredValues, testing::ValuesIn(Forms),
-                         [](const testing::TestParamInfo<StoredForm> &info) { return std::string(info.param.name); });
+// Each form named as it prints.
+INSTANTIATE_TEST_SUITE_P(Forms, StoredValues, testing::ValuesIn(Forms), testing::PrintToStringParamName());
 
 } // namespace
