@@ -278,10 +278,8 @@ TEST_F(CalibrationScreenTest, TouchesWithoutASpanAreCollectedAgain)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.edge);
-        ResetSetupGlobals();
-        LoadPanelSettings();
-        loaded_ = PanelSettings;
-        ClearSimulationLog();
+        TearDown();
+        SetUp();
         POINT at[4];
         CalibrationTargetCentres(1024, 768, at);
         at[row.moved] = row.at;
@@ -297,7 +295,6 @@ TEST_F(CalibrationScreenTest, TouchesWithoutASpanAreCollectedAgain)
         EXPECT_NE(PanelSettings.LeftUpX, PanelSettings.RightUpX);
         EXPECT_NE(PanelSettings.LeftUpY, PanelSettings.LeftDnY);
         EXPECT_NE(0, memcmp(&loaded_, &PanelSettings, sizeof loaded_)) << "the second round stored no corners";
-        CloseTouchDriver();
     }
 }
 
