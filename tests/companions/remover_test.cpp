@@ -93,6 +93,7 @@ TEST_F(Remover, FilesInUseGoAtTheNextStartAndTheFolderIsLeftToTheUser)
     DWORD type = 0;
     std::vector<BYTE> kept;
     ASSERT_TRUE(ReadValue(PENDING_KEY, PENDING_VALUE, &type, &kept));
+    EXPECT_EQ((DWORD)REG_MULTI_SZ, type);
     EXPECT_EQ(other + '\0', std::string(kept.begin(), kept.end()));
 }
 
