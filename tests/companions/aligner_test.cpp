@@ -17,12 +17,11 @@ const std::vector<std::string> Restored = {
     "ioctl 0x220013 1006 760", "ioctl 0x22001B 1 1", "ioctl 0x22001B 0 0", "close",
 };
 
-class Aligner : public CompanionTest {
+class Aligner : public InstalledTest {
 protected:
     void SetUp() override
     {
-        CompanionTest::SetUp();
-        InstallVelmora();
+        InstalledTest::SetUp();
         SetSimulation("QUARLO_SIM_PANEL", "100,900,50,700");
     }
 };
@@ -31,8 +30,7 @@ protected:
 TEST_F(Aligner, OkStoresTheNewCornersAndKeepsTheRest)
 {
     Scenario s;
-    TouchTargets(s, WholeRound).Click(IDC_OK);
-    s.Run([] { RunAligner(); });
+    TouchTargets(s, WholeRound).Click(IDC_OK).Run(RunAligner);
 
     std::vector<DWORD> stored = StoredRecord();
     EXPECT_NE(std::vector<DWORD>(InstalledRecord.begin(), InstalledRecord.begin() + 8),
@@ -54,12 +52,10 @@ TEST_F(Aligner, CancelHandsTheStoredCornersBackInEitherPhase)
     const struct { int touches; bool closed; } rows[] = { { 1, false }, { 4, false }, { 5, false }, { 5, true } };
     for (const auto &row : rows) {
         SCOPED_TRACE(std::to_string(row.touches) + (row.closed ? " touches, key closed" : " touches"));
-        if (row.closed)
-            ShutKey();
+        ShutKey(SETTINGS_KEY, row.closed);
         ClearSimulationLog();
         Scenario s;
-        TouchTargets(s, row.touches).Click(IDC_CANCEL);
-        s.Run([] { RunAligner(); });
+        TouchTargets(s, row.touches).Click(IDC_CANCEL).Run(RunAligner);
         EXPECT_EQ(InstalledRecord, StoredRecord());
         EXPECT_EQ(Restored, LogTail(Restored.size()));
     }
@@ -80,8 +76,7 @@ TEST_F(Aligner, OkWhoseCornersCannotBeStoredIsTold)
             }
             return true;
         });
-        s.Click(IDC_OK).AnswerMessageBox(ALIGNMENT_NOT_STORED_TEXT, ALIGNER_CAPTION, IDI_EXCLAMATION);
-        s.Run([] { RunAligner(); });
+        s.Click(IDC_OK).AnswerMessageBox(ALIGNMENT_NOT_STORED_TEXT, ALIGNER_CAPTION, IDI_EXCLAMATION).Run(RunAligner);
         EXPECT_EQ(vanished ? std::vector<DWORD>(PANEL_SETTING_COUNT, MISSING_VALUE) : InstalledRecord, StoredRecord());
     }
 }
@@ -124,8 +119,7 @@ TEST_F(Aligner, SlippedTouchIsRefusedAndASecondInARowStartsAgain)
     Scenario s;
     ExpectRefused(s.TouchControl(IDC_TARGET_LEFT_UP).Touch(922, 116), 1);
     ExpectRefused(s.Touch(922, 36), 0);
-    TouchTargets(s, WholeRound).Click(IDC_OK);
-    s.Run([] { RunAligner(); });
+    TouchTargets(s, WholeRound).Click(IDC_OK).Run(RunAligner);
 
     // Seven reads (three touches, then the round's four corners) before the corners go.
     std::vector<std::string> log = ReadSimulationLog();
@@ -141,27 +135,23 @@ TEST_F(Aligner, SlippedTouchIsRefusedAndASecondInARowStartsAgain)
 // pixels right of it shows that error and asks for Retry, a clean one after Retry its own.
 TEST_F(Aligner, FifthTargetShowsTheAlignmentErrorThenTesting)
 {
+    POINT off = { GetSystemMetrics(SM_CXSCREEN) / 2 + 30, GetSystemMetrics(SM_CYSCREEN) / 2 };
+    std::vector<POINT> touched;
     Scenario s;
     TouchTargets(s, 4).OnPage(IDD_CALIBRATION, [](HWND screen) {
         EXPECT_FALSE(ControlVisible(screen, IDC_TARGET_RIGHT_DN));
         EXPECT_FALSE(ControlVisible(screen, IDC_HOW_5)) << "the instructions lie under the centre target";
         EXPECT_FALSE(ControlEnabled(screen, IDC_OK));
         ExpectNote(screen, "");
-    });
-    POINT off = { GetSystemMetrics(SM_CXSCREEN) / 2 + 30, GetSystemMetrics(SM_CYSCREEN) / 2 };
-    s.Touch(off.x, off.y).WhenEnabled(IDD_CALIBRATION, IDC_OK, [off](HWND screen) {
+    }).Touch(off.x, off.y).WhenEnabled(IDD_CALIBRATION, IDC_OK, [off](HWND screen) {
         EXPECT_FALSE(ControlVisible(screen, IDC_TARGET_CENTRE));
         EXPECT_NE(std::string::npos, CentreNote(off).find("Retry"));
         ExpectNote(screen, CentreNote(off));
-    });
-    std::vector<POINT> touched;
-    s.Click(IDC_RETRY).OnPage(IDD_CALIBRATION, [](HWND screen) { ExpectNote(screen, ""); });
+    }).Click(IDC_RETRY).OnPage(IDD_CALIBRATION, [](HWND screen) { ExpectNote(screen, ""); });
     TouchTargets(s, WholeRound, &touched).OnPage(IDD_CALIBRATION, [&touched](HWND screen) {
         EXPECT_EQ(std::string::npos, CentreNote(touched.back()).find("Retry"));
         ExpectNote(screen, CentreNote(touched.back()));
-    });
-    s.Click(IDC_OK);
-    s.Run([] { RunAligner(); });
+    }).Click(IDC_OK).Run(RunAligner);
     EXPECT_EQ(1, CalibrationAccepted);
 }
 

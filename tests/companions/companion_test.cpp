@@ -37,6 +37,12 @@ void CompanionTest::InstallVelmora()
     WriteUninstallEntryFor(folder_ + "\\REMOVER.EXE");
 }
 
+void InstalledTest::SetUp()
+{
+    CompanionTest::SetUp();
+    InstallVelmora();
+}
+
 void CompanionTest::StopSetupOverTheInstallation()
 {
     LoadPanelSettings();
@@ -51,10 +57,8 @@ void CompanionTest::StopSetupOverTheInstallation()
 void CompanionTest::InstallBySetup(const std::vector<int> &choices, const char *commandLine)
 {
     Scenario s;
-    WalkToPage(s, IDD_CALIBRATION, choices);
-    TouchTargets(s).Click(IDC_OK);
-    InstallationEnds(s).Click(IDC_REBOOT);
-    s.Run([commandLine] { RunSetupProgram(commandLine); });
+    TouchTargets(WalkToPage(s, IDD_CALIBRATION, choices)).Click(IDC_OK);
+    InstallationEnds(s).Click(IDC_REBOOT).Run([commandLine] { RunSetupProgram(commandLine); });
 }
 
 void CompanionTest::ExpectInstalled(const std::vector<DWORD> &record, bool fromMedium)
@@ -100,9 +104,7 @@ std::vector<std::string> LogTail(size_t count)
 
 void RunAnswering(int (*program)(void), const std::string &text, const char *caption, LPCSTR icon)
 {
-    Scenario s;
-    s.AnswerMessageBox(text, caption, icon);
-    s.Run([program] { program(); });
+    Scenario().AnswerMessageBox(text, caption, icon).Run(program);
 }
 
 HANDLE HoldOpen(const std::string &path)
@@ -110,10 +112,12 @@ HANDLE HoldOpen(const std::string &path)
     return CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
 }
 
-void ExpectTunerChoices(HWND page, DWORD mode, DWORD button)
+Scenario &TunerShows(Scenario &s, DWORD mode, DWORD button)
 {
-    for (int m = 1; m <= 3; m++)
-        EXPECT_EQ(mode == (DWORD)m ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE1 + m - 1))
-            << "mode " << m;
-    EXPECT_EQ(button == 1 ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
+    return OnWindowWith(s, IDC_TUNER_MODE1, [mode, button](HWND page) {
+        for (int m = 1; m <= 3; m++)
+            EXPECT_EQ(mode == (DWORD)m ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE1 + m - 1))
+                << "mode " << m;
+        EXPECT_EQ(button == 1 ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
+    });
 }

@@ -9,12 +9,8 @@
 #include "driver_entry.h"
 #include "earlier.h"
 #include "resource.h"
-#include "settings.h"
 #include "setup.h"
 #include "test_machine.h"
-
-#include <string>
-#include <vector>
 
 class CompanionTest : public SetupMachineTest {
 protected:
@@ -39,6 +35,12 @@ protected:
     std::string folder_;                  // the Start-menu folder
 };
 
+// The same machine with that earlier installation laid out before every case.
+class InstalledTest : public CompanionTest {
+protected:
+    void SetUp() override;
+};
+
 // Waits until the active window is the one that has control id, then runs check on it.
 Scenario &OnWindowWith(Scenario &s, int id, std::function<void(HWND window)> check = nullptr);
 // The simulated driver's last count lines (all of them when it logged fewer).
@@ -49,7 +51,8 @@ void RunAnswering(int (*program)(void), const std::string &text, const char *cap
 HANDLE HoldOpen(const std::string &path);
 // What TUNER says when OK has stored its choices.
 #define TUNED_TEXT_SEEN "The new touch settings take effect at the next start of Windows."
-// The tuner's window shows mode 1 to 3 (any other: none) and the right button as checked.
-void ExpectTunerChoices(HWND page, DWORD mode, DWORD button);
+// Waits for the tuner's window and checks that it shows mode 1 to 3 (any other: none) and the
+// right button as checked.
+Scenario &TunerShows(Scenario &s, DWORD mode, DWORD button);
 
 #endif

@@ -24,7 +24,7 @@ struct FleetRun {
                                // drops; NULL for no file
     void (*prepare)(void);
     int exitCode;
-    const char *logLine;       // held by a line of the log; "" for no log, NULL for a box
+    const char *logLine;       // held by a line of the log; NULL for a box and no log
 };
 
 void HoldMutex() { Held.push_back(CreateMutexA(NULL, TRUE, "Velmora Installation")); }
@@ -85,26 +85,20 @@ void PrintTo(const FleetRun &run, std::ostream *out)
 
 std::string AnswerFile(const std::string &edit)
 {
-    std::vector<std::string> lines;
+    std::string text = "; answers\r\n[Velmora]\r\n";
     for (int i = 0; i < PANEL_SETTING_COUNT; i++)
-        lines.push_back(PanelSettingFields[i].Name + std::string("=") + std::to_string((LONG)Answered[i]));
+        text += PanelSettingFields[i].Name + std::string("=") + std::to_string((LONG)Answered[i]) + "\r\n";
     std::istringstream edits(edit);
     for (std::string change; edits >> change;) {
-        char how = change[0] == '-' || change[0] == '+' ? change[0] : '=';
-        std::string setting = change.substr(how == '=' ? 0 : 1), key = setting.substr(0, setting.find('=')) + "=";
-        auto same = std::find_if(lines.begin(), lines.end(), [&key](const std::string &line) {
-            return line.find(key) == 0;
-        });
-        if (how == '-')
-            lines.erase(same);
-        else if (how == '+' || same == lines.end())
-            lines.push_back(setting);
+        bool add = change[0] == '+', drop = change[0] == '-';
+        std::string setting = change.substr(add || drop);
+        // The line of the same key, found from the end of the line before it.
+        size_t at = add ? std::string::npos : text.find("\n" + setting.substr(0, setting.find('=')) + "=");
+        if (at == std::string::npos)
+            text += setting + "\r\n";
         else
-            *same = setting;
+            text.replace(at + 1, text.find('\n', at + 1) - at, drop ? "" : setting + "\r\n");
     }
-    std::string text = "; answers\r\n[Velmora]\r\n";
-    for (const std::string &line : lines)
-        text += line + "\r\n";
     return text;
 }
 
@@ -149,7 +143,7 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
     EXPECT_EQ(run.exitCode, code);
     std::string logFile = line.find("LOG=") != std::string::npos ? medium_ + "\\fleet.log" : WindowsDirectoryPath("VELMORA.LOG");
     std::string text = ReadFileText(logFile);
-    if (!run.logLine || !*run.logLine) {
+    if (!run.logLine) {
         EXPECT_FALSE(FileExists(logFile)) << "a log without /LOG or a quiet run";
     } else {
         // Every line ends with CR LF: the command line comes first, the exit code and its reason last.

@@ -4,7 +4,7 @@
 
 namespace {
 
-class OneAtATime : public CompanionTest {};
+class OneAtATime : public InstalledTest {};
 
 // Another of them holds the installation, as a running setup does: each says so and ends
 // touching nothing.
@@ -16,7 +16,6 @@ TEST_F(OneAtATime, EachRefusesWhileAnotherRuns)
         { ALIGNER_CAPTION, RunAligner },
         { TUNER_CAPTION, RunTuner },
     };
-    InstallVelmora();
     HANDLE other = CreateMutexA(NULL, TRUE, "Velmora Installation");
     for (const auto &program : programs) {
         SCOPED_TRACE(program.caption);
@@ -50,11 +49,11 @@ TEST_F(OneAtATime, FirstToRunAfterAStoppedSetupPutsBackWhatItKeptAside)
     };
     for (const auto &program : programs) {
         SCOPED_TRACE(program.caption);
-        InstallVelmora();
+        InstallVelmora();   // each from an installation of its own, whatever the one before left
         StopSetupOverTheInstallation();
         Scenario s;
         program.walk(s);
-        s.Run([&program] { program.run(); });
+        s.Run(program.run);
         bool monitor = program.run == RunPadmon;
         EXPECT_EQ(monitor, EarlierInstallationAside() != FALSE);
         EXPECT_EQ(monitor ? "medium driver" : "installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));

@@ -4,14 +4,7 @@
 
 namespace {
 
-class Padmon : public CompanionTest {
-protected:
-    void SetUp() override
-    {
-        CompanionTest::SetUp();
-        InstallVelmora();
-    }
-};
+class Padmon : public InstalledTest {};
 
 // Each control shows its text.
 void ExpectLines(HWND window, std::initializer_list<std::pair<int, const char *>> lines)
@@ -25,10 +18,8 @@ TEST_F(Padmon, ShowsTheStoredSettingsAndTheDriverStateFromAKeyOpenOrClosedToWrit
 {
     for (bool closed : { false, true }) {
         SCOPED_TRACE(closed ? "closed" : "open");
-        if (closed) {
-            ShutKey();
-            ShutKey(STATIC_DRIVER_KEY);
-        }
+        ShutKey(SETTINGS_KEY, closed);
+        ShutKey(STATIC_DRIVER_KEY, closed);
         ClearSimulationLog();
         Scenario s;
         OnWindowWith(s, IDC_PADMON_PORT, [](HWND page) {
@@ -43,9 +34,7 @@ TEST_F(Padmon, ShowsTheStoredSettingsAndTheDriverStateFromAKeyOpenOrClosedToWrit
                                 { IDC_PADMON_DRIVER_FILE, "QUARLO.VXD in the system folder : YES" },
                                 { IDC_PADMON_UNINSTALL, "In Add/Remove Programs : YES" } });
             EXPECT_TRUE(SendMessageA(page, WM_GETICON, ICON_BIG, 0)) << "the title bar shows no icon";
-        });
-        s.PressEscape();
-        s.Run([] { RunPadmon(); });
+        }).PressEscape().Run(RunPadmon);
         EXPECT_EQ((std::vector<std::string>{ "open", "close" }), ReadSimulationLog());
     }
 }
@@ -55,16 +44,12 @@ TEST_F(Padmon, TouchInTheBoxShowsTheRawPointAndOutsideDoesNothing)
     SetSimulation("QUARLO_SIM_PANEL", "100,900,700,50");
     std::vector<POINT> touched;
     Scenario s;
-    s.TouchControl(IDC_PADMON_TEST_AREA, &touched);
-    OnWindowWith(s, IDC_PADMON_PORT, [&touched](HWND page) {
+    OnWindowWith(s.TouchControl(IDC_PADMON_TEST_AREA, &touched), IDC_PADMON_PORT, [&touched](HWND page) {
         LONG x = 0, y = 0;
         SimulatedPanelRaw(touched[0].x, touched[0].y, &x, &y);
         EXPECT_EQ("Raw X : " + std::to_string(x) + "   Raw Y : " + std::to_string(y),
                   ControlText(page, IDC_PADMON_POINT));
-    });
-    s.TouchControl(IDC_PADMON_PORT);
-    s.Click(IDCANCEL);
-    s.Run([] { RunPadmon(); });
+    }).TouchControl(IDC_PADMON_PORT).Click(IDCANCEL).Run(RunPadmon);
     EXPECT_EQ((std::vector<std::string>{ "open", "ioctl 0x220007 0 0", "close" }), ReadSimulationLog());
 }
 
@@ -79,10 +64,7 @@ TEST_F(Padmon, SaysWhatIsMissing)
                             { IDC_PADMON_DRIVER_FILE, "QUARLO.VXD in the system folder : NO" },
                             { IDC_PADMON_UNINSTALL, "In Add/Remove Programs : NO" },
                             { IDC_PADMON_POINT, "Cannot Load QUARLO.VXD" } });
-    });
-    s.TouchControl(IDC_PADMON_TEST_AREA);
-    s.Click(IDCANCEL);
-    s.Run([] { RunPadmon(); });
+    }).TouchControl(IDC_PADMON_TEST_AREA).Click(IDCANCEL).Run(RunPadmon);
     EXPECT_EQ(std::vector<std::string>{ "open" }, ReadSimulationLog()) << "a control call without a driver";
 
     DeleteKeyTree(SETTINGS_PARENT_KEY);

@@ -3,18 +3,17 @@
 
 namespace {
 
-class Remover : public CompanionTest {
-protected:
-    // REMOVER's question answered, then its report when one is given, with this button.
-    void RunRemoverAnswering(int answer, const std::string &report = "", LPCSTR icon = IDI_QUESTION, int button = IDOK)
-    {
-        Scenario s;
-        s.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, answer);
-        if (!report.empty())
-            s.AnswerMessageBox(report, REMOVER_CAPTION, icon, button);
-        s.Run([] { RunRemover(); });
-    }
-};
+class Remover : public CompanionTest {};
+
+// REMOVER's question answered, then its report when one is given, with this button.
+void RunRemoverAnswering(int answer, const std::string &report = "", LPCSTR icon = IDI_QUESTION, int button = IDOK)
+{
+    Scenario s;
+    s.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, answer);
+    if (!report.empty())
+        s.AnswerMessageBox(report, REMOVER_CAPTION, icon, button);
+    s.Run(RunRemover);
+}
 
 // The lines of WININIT.INI's [rename] section, each ended by "|".
 std::string RenameSection()
@@ -94,6 +93,7 @@ TEST_F(Remover, FilesInUseGoAtTheNextStartAndTheFolderIsLeftToTheUser)
     DWORD type = 0;
     std::vector<BYTE> kept;
     ASSERT_TRUE(ReadValue(PENDING_KEY, PENDING_VALUE, &type, &kept));
+    EXPECT_EQ((DWORD)REG_MULTI_SZ, type);
     EXPECT_EQ(other + '\0', std::string(kept.begin(), kept.end()));
 }
 

@@ -4,14 +4,13 @@
 
 namespace {
 
-class Win98Remover : public CompanionTest {};
+class Win98Remover : public InstalledTest {};
 
 TEST_F(Win98Remover, KeysOfOthersSurvive)
 {
     const char sibling[] = SETTINGS_PARENT_KEY "\\inkpad";
     const char belowEntry[] = STATIC_DRIVER_KEY "\\Enum";
     const char otherDriver[] = "System\\CurrentControlSet\\Services\\VxD\\Quillpen";
-    InstallVelmora();
     WriteDword(sibling, "Port", 3);
     WriteDword(belowEntry, "Count", 1);
     WriteDword(otherDriver, "Start", 0);
@@ -27,8 +26,7 @@ TEST_F(Win98Remover, KeysOfOthersSurvive)
     // registry that refuses, the checks above would prove nothing.
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_LOCAL_MACHINE, STATIC_DRIVER_KEY));
     EXPECT_FALSE(KeyExists(belowEntry)) << "the prefix is not in Windows 95/98 mode";
-    DeleteKeyTree(STATIC_DRIVER_KEY);
-    DeleteKeyTree(otherDriver);
+    DeleteKeyTree(otherDriver);   // the fixture takes Velmora's keys away, not another product's
 }
 
 } // namespace

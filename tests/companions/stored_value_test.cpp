@@ -74,16 +74,13 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
     Scenario setup;
     WalkToPage(setup, IDD_RIGHT_BUTTON).OnPage(IDD_RIGHT_BUTTON, [button](HWND page) {
         EXPECT_EQ(button == 1 ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
-    });
-    setup.Click(IDC_NEXT).OnPage(IDD_SUMMARY, [&f, button](HWND page) {
+    }).Click(IDC_NEXT).OnPage(IDD_SUMMARY, [&f, button](HWND page) {
         EXPECT_EQ(std::string("COM Port Setting : ") + f.summary, ControlText(page, IDC_PORT_LINE));
         EXPECT_EQ(button == 1 ? "Right Button Setting :  ON" : "Right Button Setting : OFF",
                   ControlText(page, IDC_BUTTON_LINE));
         ExpectTextFitsItsControl(page, IDC_PORT_LINE);
-    });
-    setup.Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_BACK);
-    setup.OnPage(IDD_WELCOME).Click(IDC_CANCEL);
-    setup.Run([] { RunSetupProgram(); });
+    }).Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_BACK);
+    setup.OnPage(IDD_WELCOME).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
     EXPECT_EQ(loaded, StoredRecord());
 
     // PADMON shows them, every line inside its control, and stores nothing.
@@ -93,17 +90,14 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
         EXPECT_EQ(port, ControlText(page, IDC_PADMON_PORT));
         for (int id : MonitorLines)
             ExpectTextFitsItsControl(page, id);
-    });
-    monitor.Click(IDCANCEL);
-    monitor.Run([] { RunPadmon(); });
+    }).Click(IDCANCEL).Run(RunPadmon);
     ExpectUntouchedBefore(PANEL_SETTING_COUNT);
 
     // TUNER checks a mode only for 1 to 3, and OK stores only its two values, as loaded.
     StoreForm();
     Scenario tuner;
-    OnWindowWith(tuner, IDC_TUNER_MODE1, [mode, button](HWND page) { ExpectTunerChoices(page, mode, button); });
-    tuner.Click(IDOK).AnswerMessageBox(TUNED_TEXT_SEEN, TUNER_CAPTION, IDI_ASTERISK);
-    tuner.Run([] { RunTuner(); });
+    TunerShows(tuner, mode, button).Click(IDOK);
+    tuner.AnswerMessageBox(TUNED_TEXT_SEEN, TUNER_CAPTION, IDI_ASTERISK).Run(RunTuner);
     EXPECT_EQ(mode, StoredSetting("Mode"));
     EXPECT_EQ(button, StoredSetting("RightButton"));
     ExpectUntouchedBefore(11);
@@ -112,8 +106,7 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
     StoreForm();
     PutDriverFile();
     Scenario aligner;
-    TouchTargets(aligner, 5).Click(IDC_OK);
-    aligner.Run([] { RunAligner(); });
+    TouchTargets(aligner, 5).Click(IDC_OK).Run(RunAligner);
     std::vector<DWORD> stored = StoredRecord();
     EXPECT_EQ(std::vector<DWORD>(loaded.begin() + 8, loaded.end()), std::vector<DWORD>(stored.begin() + 8, stored.end()));
 
@@ -132,7 +125,7 @@ void PrintTo(const StoredForm &f, std::ostream *out)
     *out << f.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, StoredValues, testing::ValuesIn(Forms),
-                         [](const testing::TestParamInfo<StoredForm> &info) { return std::string(info.param.name); });
+// Each form named as it prints.
+INSTANTIATE_TEST_SUITE_P(Forms, StoredValues, testing::ValuesIn(Forms), testing::PrintToStringParamName());
 
 } // namespace

@@ -3,36 +3,26 @@
 
 namespace {
 
-class Tuner : public CompanionTest {};
+class Tuner : public InstalledTest {};
 
 TEST_F(Tuner, OkWritesModeAndRightButtonAndNothingElse)
 {
-    InstallVelmora();
     Scenario s;
-    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) { ExpectTunerChoices(page, 2, 1); });
-    s.Click(IDC_TUNER_MODE3).Click(IDC_TUNER_RIGHT_BUTTON);
+    TunerShows(s, 2, 1).Click(IDC_TUNER_MODE3).Click(IDC_TUNER_RIGHT_BUTTON);
     // Aligned again by another program while this window was open.
     s.Then("realign", [](HWND) { WriteDword(SETTINGS_KEY, "LeftUpX", 77); return true; });
-    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) { ExpectTunerChoices(page, 3, 0); });
-    s.Click(IDOK).AnswerMessageBox(TUNED_TEXT_SEEN, TUNER_CAPTION, IDI_ASTERISK);
-    s.Run([] { RunTuner(); });
+    TunerShows(s, 3, 0).Click(IDOK).AnswerMessageBox(TUNED_TEXT_SEEN, TUNER_CAPTION, IDI_ASTERISK).Run(RunTuner);
 
-    std::vector<DWORD> expected = InstalledRecord;
-    expected[0] = 77;
-    expected[11] = 3;
-    expected[12] = 0;
-    EXPECT_EQ(expected, StoredRecord());
+    // The installed record but for that LeftUpX, mode 3 and the right button off.
+    EXPECT_EQ((std::vector<DWORD>{ 77, 20, 1010, 18, 1006, 760, 9, 757, 2, 760, 3, 3, 0 }), StoredRecord());
 }
 
 TEST_F(Tuner, CancelAndEscapeChangeNothing)
 {
-    InstallVelmora();
     for (int way = 0; way < 2; way++) {
         Scenario s;
-        OnWindowWith(s, IDC_TUNER_MODE1);
-        s.Click(IDC_TUNER_MODE1).Click(IDC_TUNER_RIGHT_BUTTON);
-        way == 0 ? s.Click(IDCANCEL) : s.PressEscape();
-        s.Run([] { RunTuner(); });
+        OnWindowWith(s, IDC_TUNER_MODE1).Click(IDC_TUNER_MODE1).Click(IDC_TUNER_RIGHT_BUTTON);
+        (way == 0 ? s.Click(IDCANCEL) : s.PressEscape()).Run(RunTuner);
         EXPECT_EQ(InstalledRecord, StoredRecord()) << (way == 0 ? "Cancel" : "Escape");
     }
 }
@@ -40,29 +30,24 @@ TEST_F(Tuner, CancelAndEscapeChangeNothing)
 // Read from a key closed to writing; OK then says the choices were not stored.
 TEST_F(Tuner, KeyClosedToWritingShowsTheStoredChoicesAndTellsTheyWereNotStored)
 {
-    InstallVelmora();
     ShutKey();
     Scenario s;
-    OnWindowWith(s, IDC_TUNER_MODE1, [](HWND page) { ExpectTunerChoices(page, 2, 1); });
-    s.Click(IDC_TUNER_MODE3).Click(IDOK);
-    s.AnswerMessageBox(TUNER_NOT_STORED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);
-    s.Run([] { RunTuner(); });
+    TunerShows(s, 2, 1).Click(IDC_TUNER_MODE3).Click(IDOK);
+    s.AnswerMessageBox(TUNER_NOT_STORED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION).Run(RunTuner);
     EXPECT_EQ(InstalledRecord, StoredRecord());
 }
 
+// Removed while the window was open, then missing when it starts.
 TEST_F(Tuner, NeverCreatesTheSettingsKey)
 {
+    Scenario s;
+    OnWindowWith(s, IDC_TUNER_MODE1);
+    s.Then("remove", [](HWND) { DeleteKeyTree(SETTINGS_PARENT_KEY); return true; }).Click(IDOK);
+    s.AnswerMessageBox(NOT_INSTALLED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION).Run(RunTuner);
+    EXPECT_FALSE(KeyExists(SETTINGS_KEY));
+
     RunAnswering(RunTuner, NOT_INSTALLED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
-
-    // Removed while the window was open.
-    InstallVelmora();
-    Scenario removed;
-    OnWindowWith(removed, IDC_TUNER_MODE1);
-    removed.Then("remove", [](HWND) { DeleteKeyTree(SETTINGS_PARENT_KEY); return true; });
-    removed.Click(IDOK).AnswerMessageBox(NOT_INSTALLED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);
-    removed.Run([] { RunTuner(); });
-    EXPECT_FALSE(KeyExists(SETTINGS_KEY));
 }
 
 } // namespace

@@ -34,11 +34,10 @@ const char LoadFailed[] = "box Load VXD Message: Cannot Load QUARLO.VXD";
 const char NoCardThenOk[] = "box Error Message: Cannot Find Interface Card | finish: Installation Driver OK !!";
 const char NotFinished[] = "box Velmora Setup Utility: " NOT_FINISHED_TEXT;
 const char TuningNotStored[] = "box " TUNER_CAPTION ": " TUNER_NOT_STORED_TEXT;
-#define RemoverAsk "box " REMOVER_CAPTION ": Remove the Velmora touch screen driver?"
 #define REMOVED "The Velmora touch screen driver has been removed.\r\n\r\n"
 #define BY_HAND "Please delete by hand after the restart:\r\nC:\\windows\\START MENU\\PROGRAMS\\VELMORA\r\n\r\n"
 #define RESTART "Windows must be restarted to finish the removal. Restart Windows now?"
-#define RemoverSaid RemoverAsk " | box " REMOVER_CAPTION ": "
+#define RemoverSaid "box " REMOVER_CAPTION ": Remove the Velmora touch screen driver? | box " REMOVER_CAPTION ": "
 // What is left, as LeftBehind() puts it.
 const char Installed[] = "13 settings, entry, driver, menu 4";
 const char InstalledKept[] = "13 settings, entry, driver, menu 4, record kept";
@@ -173,10 +172,7 @@ std::string LeftBehind(Machine machine)
 }
 
 // The program each walk runs, in the order of Walk.
-int RunSetup(void)
-{
-    return RunSetupProgram();
-}
+const auto RunSetup = [] { return RunSetupProgram(); };
 int (*const Programs[])(void) = { RunSetup, RunSetup, RunPadmon, RunTuner, RunAligner, RunRemover };
 
 class FaultMatrix : public CompanionTest, public testing::WithParamInterface<FaultCase> {

@@ -20,7 +20,6 @@ struct User {
     DWORD lastAction = 0;
     int lastId = 0;     // the target or OK last acted on; 0 for a window as a whole
     std::map<int, int> visits;
-    bool gaveUp = false;
 };
 
 int VisibleTarget(HWND screen)
@@ -71,7 +70,7 @@ void OnCalibration(User &u, HWND screen)
 void OnPage(User &u, HWND page, int templateId)
 {
     if (page != u.lastWindow && ++u.visits[templateId] > PatienceVisits && templateId != IDD_FINISH) {
-        u.gaveUp = true;
+        u.seen.push_back("gave up");
         ClickControl(page, IDC_CANCEL);
         Acted(u, page);
         return;
@@ -134,7 +133,5 @@ std::string WalkAsUser(Walk walk, std::function<void()> body, DWORD timeoutMs)
     std::string transcript;
     for (const std::string &line : user.seen)
         transcript += (transcript.empty() ? "" : " | ") + line;
-    if (user.gaveUp)
-        transcript += (transcript.empty() ? "" : " | ") + std::string("gave up");
     return transcript;
 }

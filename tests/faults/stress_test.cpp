@@ -11,28 +11,19 @@
 
 namespace {
 
-BOOL CALLBACK CountWindow(HWND window, LPARAM count)
-{
-    ++*(int *)count;
-    return TRUE;
-}
-
-// A top-level window of this process and all the windows inside it.
 BOOL CALLBACK CountOwnWindow(HWND window, LPARAM count)
 {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId()) {
-        CountWindow(window, count);
-        EnumChildWindows(window, CountWindow, count);
-    }
+    *(int *)count += process == GetCurrentProcessId() ? 1 : 0;
     return TRUE;
 }
 
+// The desktop's descendants are every top-level window and all the windows inside each.
 int ProcessWindows(void)
 {
     int count = 0;
-    EnumWindows(CountOwnWindow, (LPARAM)&count);
+    EnumChildWindows(GetDesktopWindow(), CountOwnWindow, (LPARAM)&count);
     return count;
 }
 

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <algorithm>
 
@@ -211,9 +210,8 @@ void RoundTrip(int width, int height, Axis x, Axis y, bool exact)
     PanelCorners corners;
     ExtrapolateCorners(touched, &corners);
 
-    char where[128];
-    std::snprintf(where, sizeof where, "%d x %d, panel X %ld..%ld, Y %ld..%ld%s", width, height,
-                  (long)x.atStart, (long)x.atEnd, (long)y.atStart, (long)y.atEnd, exact ? ", exact" : "");
+    SCOPED_TRACE(testing::Message() << width << " x " << height << ", panel X " << x.atStart << ".." << x.atEnd
+                                    << ", Y " << y.atStart << ".." << y.atEnd << (exact ? ", exact" : ""));
     for (const Line &line : Lines) {
         const Axis &axis = line.horizontal ? x : y;
         int size = line.horizontal ? width : height;
@@ -221,14 +219,14 @@ void RoundTrip(int width, int height, Axis x, Axis y, bool exact)
         LONG a = corners.*line.cornerA, b = corners.*line.cornerB;
 
         double cornerError = std::max(std::abs((double)a - axis.atStart), std::abs((double)b - axis.atEnd));
-        EXPECT_LE(cornerError, exact ? 1 : 1 + rawPerPixel) << line.name << " corners " << a << ", " << b << "; " << where;
+        EXPECT_LE(cornerError, exact ? 1 : 1 + rawPerPixel) << line.name << " corners " << a << ", " << b;
         double pixelAllowed = exact ? 1 : 1 + (rawPerPixel < 1 ? 1 / rawPerPixel : 0);
         for (int t : { line.targetA, line.targetB }) {
             LONG raw = line.horizontal ? touched[t].X : touched[t].Y;
             int want = line.horizontal ? centre[t].x : centre[t].y;
             double mapped = (double)(raw - a) * size / (b - a);
-            EXPECT_LE(std::abs(mapped - want), pixelAllowed) << "target " << t << " maps to " << mapped << " on the "
-                                                             << line.name << " line, not " << want << "; " << where;
+            EXPECT_LE(std::abs(mapped - want), pixelAllowed)
+                << "target " << t << " maps to " << mapped << " on the " << line.name << " line, not " << want;
         }
     }
 }

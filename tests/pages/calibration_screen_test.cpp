@@ -88,8 +88,7 @@ protected:
     // calibration, the cursor and the corners as found.
     void CancelWhileCollecting(Scenario &s, int k, int reads)
     {
-        InPhase(s, k).Click(IDC_CANCEL);
-        s.Run([] { OpenScreen(); });
+        InPhase(s, k).Click(IDC_CANCEL).Run(OpenScreen);
         std::vector<std::string> want = { "open", "ioctl 0x22001B 1 0" };
         want.insert(want.end(), reads, ReadPoint);
         EXPECT_EQ(want, ReadSimulationLog());
@@ -105,6 +104,17 @@ protected:
             return true;
         });
     }
+    // The driver's calls from `before` on when a round of four reads is taken and accepted:
+    // the reads, the corners the record now holds, testing entered, and OK's call.
+    static std::vector<std::string> RoundThenOk(std::vector<std::string> before)
+    {
+        const PanelSettingsRecord &p = PanelSettings;
+        before.insert(before.end(), { ReadPoint, ReadPoint, ReadPoint, ReadPoint,
+            IoctlLine("0x22000B", p.LeftUpX, p.LeftUpY), IoctlLine("0x22000F", p.RightUpX, p.RightUpY),
+            IoctlLine("0x220017", p.LeftDnX, p.LeftDnY), IoctlLine("0x220013", p.RightDnX, p.RightDnY),
+            "ioctl 0x22001B 1 1", "ioctl 0x22001B 0 0", "ioctl 0x22001B 0 0" });
+        return before;
+    }
     PanelSettingsRecord loaded_, corners_;
     int before_ = 0;
     size_t calls_ = 0;
@@ -112,8 +122,7 @@ protected:
 
 TEST_F(CalibrationScreenTest, OpensFullScreenAndLaidOutForTheDisplay)
 {
-    Scenario s;
-    s.OnPage(IDD_CALIBRATION, [this](HWND screen) {
+    Scenario().OnPage(IDD_CALIBRATION, [this](HWND screen) {
         // The client area is the display: the layout and the touches share one origin.
         RECT client, display = { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
         GetClientRect(screen, &client);
@@ -137,8 +146,7 @@ TEST_F(CalibrationScreenTest, OpensFullScreenAndLaidOutForTheDisplay)
         EXPECT_EQ(32, target.right - target.left);
         EXPECT_EQ(32, target.bottom - target.top);
         ExpectPhase(screen, 0);
-    }).Click(IDC_CANCEL);
-    s.Run([] { OpenScreen(); });
+    }).Click(IDC_CANCEL).Run(OpenScreen);
 }
 
 TEST_F(CalibrationScreenTest, FourTouchesHandTheCornersToTheDriverThenOkAccepts)
@@ -147,19 +155,10 @@ TEST_F(CalibrationScreenTest, FourTouchesHandTheCornersToTheDriverThenOkAccepts)
     std::vector<POINT> touched;
     for (int k = 0; k < 4; k++)
         InPhase(s, k).TouchControl(CalibrationTargetIds[k], &touched);
-    InPhase(s, 4).Click(IDC_OK);
-    s.Run([] { OpenScreen(); });
+    InPhase(s, 4).Click(IDC_OK).Run(OpenScreen);
 
     ExpectClosed(1);
-    const PanelSettingsRecord &p = PanelSettings;
-    const std::vector<std::string> want = {
-        "open", "ioctl 0x22001B 1 0", ReadPoint, ReadPoint, ReadPoint, ReadPoint,
-        IoctlLine("0x22000B", p.LeftUpX, p.LeftUpY), IoctlLine("0x22000F", p.RightUpX, p.RightUpY),
-        IoctlLine("0x220017", p.LeftDnX, p.LeftDnY), IoctlLine("0x220013", p.RightDnX, p.RightDnY),
-        "ioctl 0x22001B 1 1", "ioctl 0x22001B 0 0",
-        "ioctl 0x22001B 0 0",   // OK
-    };
-    EXPECT_EQ(want, ReadSimulationLog());
+    EXPECT_EQ(RoundThenOk({ "open", "ioctl 0x22001B 1 0" }), ReadSimulationLog());
 
     // The driver now puts every target's touch under the finger.
     ASSERT_EQ(4u, touched.size());
@@ -182,8 +181,7 @@ TEST_F(CalibrationScreenTest, ReleaseWhileTestingChangesNothingAndCancelLeavesTh
         ExpectPhase(screen, 4);
         EXPECT_EQ(std::vector<std::string>(), ReadSimulationLog(calls_)) << "a release while testing called the driver";
         EXPECT_EQ(0, memcmp(&corners_, &PanelSettings, sizeof PanelSettings)) << "the corners changed";
-    }).Click(IDC_CANCEL);
-    s.Run([] { OpenScreen(); });
+    }).Click(IDC_CANCEL).Run(OpenScreen);
 
     EXPECT_EQ(std::vector<std::string>(), ReadSimulationLog(calls_)) << "Cancel called the driver";
     ExpectClosed(0);
@@ -215,13 +213,9 @@ TEST_F(CalibrationScreenTest, RetryCollectsAgainFromTheFirstTarget)
         EXPECT_EQ(std::vector<std::string>{ "ioctl 0x22001B 1 0" }, ReadSimulationLog(calls_));
     });
     // A second round is taken in full: four reads, the corners, testing again.
-    InPhase(TouchTargets(s), 4).Click(IDC_OK);
-    s.Run([] { OpenScreen(); });
+    InPhase(TouchTargets(s), 4).Click(IDC_OK).Run(OpenScreen);
 
-    std::vector<std::string> second = ReadSimulationLog(calls_);
-    ASSERT_EQ(12u, second.size());
-    EXPECT_EQ(4, std::count(second.begin(), second.end(), std::string(ReadPoint)));
-    EXPECT_EQ("ioctl 0x22001B 1 1", second[9]);
+    EXPECT_EQ(RoundThenOk({ "ioctl 0x22001B 1 0" }), ReadSimulationLog(calls_)) << "the round after Retry";
     ExpectClosed(1);
 }
 
@@ -238,8 +232,7 @@ TEST_F(CalibrationScreenTest, EnterRunsTheFocusedDefaultButton)
         InPhase(s, 4);
         if (retry)
             InPhase(RealClick(s, IDC_RETRY), 0);
-        s.PressEnter();
-        s.Run([] { OpenScreen(); });
+        s.PressEnter().Run(OpenScreen);
         ExpectClosed(retry ? 0 : 1);
         CloseTouchDriver();
     }
@@ -266,8 +259,7 @@ TEST_F(CalibrationScreenTest, DoubleTapsCountOnce)
         EXPECT_EQ(1, CaptureActive);
         EXPECT_EQ(0, PointIndex) << "the second tap on Retry was a touch";
     });
-    s.Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_BACK);
-    s.Run([] {
+    s.Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_BACK).Run([] {
         LoadPanelSettings();
         OpenPage(IDD_SUMMARY, NULL, SummaryPage);
     });
@@ -286,10 +278,8 @@ TEST_F(CalibrationScreenTest, TouchesWithoutASpanAreCollectedAgain)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.edge);
-        ResetSetupGlobals();
-        LoadPanelSettings();
-        loaded_ = PanelSettings;
-        ClearSimulationLog();
+        TearDown();
+        SetUp();
         POINT at[4];
         CalibrationTargetCentres(1024, 768, at);
         at[row.moved] = row.at;
@@ -297,18 +287,14 @@ TEST_F(CalibrationScreenTest, TouchesWithoutASpanAreCollectedAgain)
         s.OnPage(IDD_CALIBRATION);
         for (const POINT &p : at)
             s.Touch(p.x, p.y);
-        TouchTargets(InPhase(s, 0)).Click(IDC_OK);
-        s.Run([] { OpenScreen(); });
+        TouchTargets(InPhase(s, 0)).Click(IDC_OK).Run(OpenScreen);
 
-        std::vector<std::string> log = ReadSimulationLog();
-        ASSERT_LE(7u, log.size());
-        EXPECT_EQ(8, std::count(log.begin(), log.end(), std::string(ReadPoint)));
-        EXPECT_EQ(ReadPoint, log[6]) << "the driver was sent something after the first four touches";
+        EXPECT_EQ(RoundThenOk({ "open", "ioctl 0x22001B 1 0", ReadPoint, ReadPoint, ReadPoint, ReadPoint }),
+                  ReadSimulationLog()) << "the driver was sent something after the first four touches";
         ExpectClosed(1);
         EXPECT_NE(PanelSettings.LeftUpX, PanelSettings.RightUpX);
         EXPECT_NE(PanelSettings.LeftUpY, PanelSettings.LeftDnY);
         EXPECT_NE(0, memcmp(&loaded_, &PanelSettings, sizeof loaded_)) << "the second round stored no corners";
-        CloseTouchDriver();
     }
 }
 

@@ -58,25 +58,32 @@ void ExpectRightButton(HWND page, DWORD field)
         EXPECT_EQ(field == 1 ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
 }
 
+// Presence is all that counts: data of any type and length up to the 256-byte buffer,
+// which every query gets in full, even after a short value.
+void MapOfOtherTypes(void)
+{
+    SetSerialPortMap({});
+    WriteValue(SERIAL_MAP_KEY, "COM1", REG_SZ, "1", 2);
+    WriteValue(SERIAL_MAP_KEY, "COM3", REG_BINARY, std::string(256, 'x').data(), 256);
+}
+
 TEST_F(PortPageTest, SerialPortMapDecidesWhichPortsAreOffered)
 {
     const struct {
         const char *what;
-        std::vector<std::string> map;   // "-" for no map key at all
+        void (*layOut)(void);   // makes the serial-port map
         Buttons visible;
     } cases[] = {
-        { "COM1 and COM2", { "COM1", "COM2" }, { IDC_COM1, IDC_IRQ4, IDC_COM2, IDC_IRQ3 } },
-        { "COM3 only", { "COM3" }, { IDC_COM3, IDC_IRQ7 } },
-        { "COM2 and COM4", { "COM2", "COM4" }, { IDC_COM2, IDC_IRQ3, IDC_COM4, IDC_IRQ5 } },
-        { "none of the four", { "COM5", "COM12" }, AllEight },
-        { "no map", { "-" }, AllEight },
+        { "COM1 and COM2", [] { SetSerialPortMap({ "COM1", "COM2" }); }, { IDC_COM1, IDC_IRQ4, IDC_COM2, IDC_IRQ3 } },
+        { "COM3 only", [] { SetSerialPortMap({ "COM3" }); }, { IDC_COM3, IDC_IRQ7 } },
+        { "COM2 and COM4", [] { SetSerialPortMap({ "COM2", "COM4" }); }, { IDC_COM2, IDC_IRQ3, IDC_COM4, IDC_IRQ5 } },
+        { "none of the four", [] { SetSerialPortMap({ "COM5", "COM12" }); }, AllEight },
+        { "no map", RemoveSerialPortMap, AllEight },
+        { "COM1 and COM3 of other types", MapOfOtherTypes, { IDC_COM1, IDC_IRQ4, IDC_COM3, IDC_IRQ7 } },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        if (c.map == std::vector<std::string>{ "-" })
-            RemoveSerialPortMap();
-        else
-            SetSerialPortMap(c.map);
+        c.layOut();
         Scenario s;
         s.OnPage(IDD_PORT, [&c](HWND page) {
             EXPECT_EQ(c.visible, ButtonsWhere(page, ControlVisible));
@@ -84,47 +91,23 @@ TEST_F(PortPageTest, SerialPortMapDecidesWhichPortsAreOffered)
             // what Next goes on with unless the user picks another.
             EXPECT_EQ(Buttons({ IDC_COM1, IDC_IRQ4 }), ButtonsWhere(page, IsChecked));
         }).Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON, [](HWND) { ExpectPort(1, 1016, 4); });
-        s.Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_BACK);
-        s.Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
+        s.Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_BACK).Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
     }
-
-    // Presence is all that counts: data of any type and length up to the 256-byte buffer,
-    // which every query gets in full, even after a short value.
-    SetSerialPortMap({});
-    WriteValue(SERIAL_MAP_KEY, "COM1", REG_SZ, "1", 2);
-    WriteValue(SERIAL_MAP_KEY, "COM3", REG_BINARY, std::string(256, 'x').data(), 256);
-    Scenario s;
-    s.OnPage(IDD_PORT, [](HWND page) {
-        EXPECT_EQ(Buttons({ IDC_COM1, IDC_IRQ4, IDC_COM3, IDC_IRQ7 }), ButtonsWhere(page, ControlVisible));
-    }).Click(IDC_BACK);
-    s.Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
 }
 
 // Real clicks: a button that did not take its click would leave its check and field behind.
 TEST_F(PortPageTest, PortsSetBaseAndLineWhileLinesChangeOnlyTheLine)
 {
     SetSerialPortMap({ "COM1", "COM2", "COM3", "COM4" });
+    // Each step: the buttons clicked in turn, then what the page holds and checks.
     Scenario s;
-    // Each row: the buttons clicked in turn, then what the page holds and checks.
-    const struct {
-        const char *after;
-        std::vector<int> clicks;
-        DWORD port, base, irq;
-        Buttons checked;
-    } steps[] = {
-        { "opening", {}, 1, 1016, 4, { IDC_COM1, IDC_IRQ4 } },
-        { "IRQ 7", { IDC_IRQ7 }, 1, 1016, 7, { IDC_COM1, IDC_IRQ7 } },
-        { "COM 1 again keeps the line picked by hand", { IDC_COM1 }, 1, 1016, 7, { IDC_COM1, IDC_IRQ7 } },
-        { "COM 2", { IDC_COM2 }, 2, 760, 3, { IDC_COM2, IDC_IRQ3 } },
-        { "COM 3", { IDC_COM3 }, 3, 888, 7, { IDC_COM3, IDC_IRQ7 } },
-        { "COM 4", { IDC_COM4 }, 4, 632, 5, { IDC_COM4, IDC_IRQ5 } },
-        { "IRQ 4 twice", { IDC_IRQ4, IDC_IRQ4 }, 4, 632, 4, { IDC_COM4, IDC_IRQ4 } },
-    };
-    for (const auto &step : steps) {
-        for (int id : step.clicks)
-            RealClick(s, id);
-        Expect(s, step.after, step.port, step.base, step.irq, step.checked);
-    }
+    Expect(s, "opening", 1, 1016, 4, { IDC_COM1, IDC_IRQ4 });
+    Expect(RealClick(s, IDC_IRQ7), "IRQ 7", 1, 1016, 7, { IDC_COM1, IDC_IRQ7 });
+    Expect(RealClick(s, IDC_COM1), "COM 1 again keeps the line picked by hand", 1, 1016, 7, { IDC_COM1, IDC_IRQ7 });
+    Expect(RealClick(s, IDC_COM2), "COM 2", 2, 760, 3, { IDC_COM2, IDC_IRQ3 });
+    Expect(RealClick(s, IDC_COM3), "COM 3", 3, 888, 7, { IDC_COM3, IDC_IRQ7 });
+    Expect(RealClick(s, IDC_COM4), "COM 4", 4, 632, 5, { IDC_COM4, IDC_IRQ5 });
+    Expect(RealClick(RealClick(s, IDC_IRQ4), IDC_IRQ4), "IRQ 4 twice", 4, 632, 4, { IDC_COM4, IDC_IRQ4 });
     // Only a click acts: another notification of a button, and OK or Cancel from the
     // keyboard's point of view, do nothing.
     s.Then("other commands", [](HWND active) {
@@ -135,8 +118,7 @@ TEST_F(PortPageTest, PortsSetBaseAndLineWhileLinesChangeOnlyTheLine)
         return true;
     });
     Expect(s, "other commands", 4, 632, 4, { IDC_COM4, IDC_IRQ4 });
-    RealClick(s, IDC_BACK);
-    s.Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
+    RealClick(s, IDC_BACK).Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
     EXPECT_EQ(0, SetupAborted);
 }
 
@@ -178,8 +160,7 @@ TEST_F(PortPageTest, BackKeepsTheChoicesAndOnlyAFreshOpeningReadsRegistryAndMapA
         }).Click(IDC_NEXT);
     Expect(s, "opened again", 4, 632, 5, { IDC_COM4, IDC_IRQ5 }).OnPage(IDD_PORT, [](HWND page) {
         EXPECT_EQ(Buttons({ IDC_COM4, IDC_IRQ5 }), ButtonsWhere(page, ControlVisible));
-    }).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
+    }).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, SetupAborted);
 }
 

@@ -68,9 +68,10 @@ TEST_F(SummaryPageTest, ShowsTheChoicesCopiesOverAnOlderDriverAndSavesThemFirst)
     ExpectDriverUse(1, 1);
 }
 
-// The driver cannot load: only the message shows, every page closes, no finish page, and
-// the save stays (COM 2 is chosen on the way).
-void ExpectLoadFailureEndsSetup(void)
+// The driver cannot load: only the message shows, every page closes, no finish page, the
+// save stays (COM 2 is chosen on the way), and the system directory holds the medium's copy
+// of the driver when `copied`, and no driver file otherwise.
+void ExpectLoadFailureEndsSetup(bool copied)
 {
     Scenario s;
     WalkToPage(s, IDD_RIGHT_BUTTON, { IDC_COM2 }).Click(IDC_NEXT).Then("box over the hidden summary", [](HWND active) {
@@ -88,20 +89,20 @@ void ExpectLoadFailureEndsSetup(void)
     EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
     EXPECT_EQ(2u, StoredSetting("ComPort")) << "the settings were not saved, or were removed";
     EXPECT_EQ(0, CountLogLines("close"));
+    EXPECT_EQ(copied, !!FileExists(SystemDirectoryPath(DRIVER_FILE_NAME))) << "the driver's copy";
+    EXPECT_EQ(copied ? "medium copy of QUARLO.VXD" : "", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
 }
 
 TEST_F(SummaryPageTest, DriverMissingFromMediumAndSystemEndsSetup)
 {
     MakeSetupMedium({ DRIVER_FILE_NAME });
-    ExpectLoadFailureEndsSetup();
-    EXPECT_FALSE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
+    ExpectLoadFailureEndsSetup(false);
 }
 
 TEST_F(SummaryPageTest, DriverThatFailsToLoadEndsSetupKeepingTheCopy)
 {
     SetSimulation("QUARLO_SIM_FAIL", "open");
-    ExpectLoadFailureEndsSetup();
-    EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
+    ExpectLoadFailureEndsSetup(true);
 }
 
 // A size too large for the buffer means the buffer holds no path, whatever is in it: here
@@ -121,8 +122,7 @@ TEST_F(SummaryPageTest, SystemDirectoryTooLongForThePathGetsNoCopy)
         TearDown();
         SetUp();
         SystemDirectoryLookup = lookup;
-        ExpectLoadFailureEndsSetup();
-        EXPECT_FALSE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
+        ExpectLoadFailureEndsSetup(false);
     }
 }
 
