@@ -90,8 +90,8 @@ Scenario &Scenario::CloseBox()
 Scenario &Scenario::AnswerMessageBox(const std::string &text, const char *caption, LPCSTR standardIcon,
                                      int button)
 {
-    return Then("message box \"" + text.substr(0, 40) + "\"",
-                [text, wantCaption = std::string(caption), standardIcon, button](HWND active) {
+    std::string wantCaption = caption;
+    return Then("message box \"" + text.substr(0, 40) + "\"", [text, wantCaption, standardIcon, button](HWND active) {
         MessageBoxSeen seen;
         if (!ReadMessageBox(active, &seen))
             return false;
@@ -126,7 +126,8 @@ Scenario &Scenario::TouchControl(int id, std::vector<POINT> *touched)
 Scenario &Scenario::Pause(int milliseconds)
 {
     // The step keeps its own copy of until from one tick to the next.
-    return Then("pause", [until = DWORD(0), milliseconds](HWND) mutable {
+    DWORD until = 0;
+    return Then("pause", [until, milliseconds](HWND) mutable {
         if (until == 0)
             until = GetTickCount() + milliseconds;
         return (LONG)(GetTickCount() - until) >= 0;
