@@ -29,8 +29,7 @@ protected:
 // The stored corners are the ones the driver was sent; the other fields stay as installed.
 TEST_F(Aligner, OkStoresTheNewCornersAndKeepsTheRest)
 {
-    Scenario s;
-    TouchTargets(s, WholeRound).Click(IDC_OK).Run(RunAligner);
+    Scenario().TouchTargets(WholeRound).Click(IDC_OK).Run(RunAligner);
 
     std::vector<DWORD> stored = StoredRecord();
     EXPECT_NE(std::vector<DWORD>(InstalledRecord.begin(), InstalledRecord.begin() + 8),
@@ -54,8 +53,7 @@ TEST_F(Aligner, CancelHandsTheStoredCornersBackInEitherPhase)
         SCOPED_TRACE(std::to_string(row.touches) + (row.closed ? " touches, key closed" : " touches"));
         ShutKey(SETTINGS_KEY, row.closed);
         ClearSimulationLog();
-        Scenario s;
-        TouchTargets(s, row.touches).Click(IDC_CANCEL).Run(RunAligner);
+        Scenario().TouchTargets(row.touches).Click(IDC_CANCEL).Run(RunAligner);
         EXPECT_EQ(InstalledRecord, StoredRecord());
         EXPECT_EQ(Restored, LogTail(Restored.size()));
     }
@@ -68,15 +66,12 @@ TEST_F(Aligner, OkWhoseCornersCannotBeStoredIsTold)
     for (bool vanished : { false, true }) {
         SCOPED_TRACE(vanished ? "key removed while testing" : "key closed to writing");
         ShutKey();
-        Scenario s;
-        TouchTargets(s, WholeRound).Then("remove", [this, vanished](HWND) {
+        Scenario().TouchTargets(WholeRound).Do("remove", [this, vanished](HWND) {
             if (vanished) {
                 ShutKey(SETTINGS_KEY, false);
                 DeleteKeyTree(SETTINGS_PARENT_KEY);
             }
-            return true;
-        });
-        s.Click(IDC_OK).AnswerMessageBox(ALIGNMENT_NOT_STORED_TEXT, ALIGNER_CAPTION, IDI_EXCLAMATION).Run(RunAligner);
+        }).Click(IDC_OK).AnswerMessageBox(ALIGNMENT_NOT_STORED_TEXT, ALIGNER_CAPTION, IDI_EXCLAMATION).Run(RunAligner);
         EXPECT_EQ(vanished ? std::vector<DWORD>(PANEL_SETTING_COUNT, MISSING_VALUE) : InstalledRecord, StoredRecord());
     }
 }
@@ -119,7 +114,7 @@ TEST_F(Aligner, SlippedTouchIsRefusedAndASecondInARowStartsAgain)
     Scenario s;
     ExpectRefused(s.TouchControl(IDC_TARGET_LEFT_UP).Touch(922, 116), 1);
     ExpectRefused(s.Touch(922, 36), 0);
-    TouchTargets(s, WholeRound).Click(IDC_OK).Run(RunAligner);
+    s.TouchTargets(WholeRound).Click(IDC_OK).Run(RunAligner);
 
     // Seven reads (three touches, then the round's four corners) before the corners go.
     std::vector<std::string> log = ReadSimulationLog();
@@ -137,8 +132,7 @@ TEST_F(Aligner, FifthTargetShowsTheAlignmentErrorThenTesting)
 {
     POINT off = { GetSystemMetrics(SM_CXSCREEN) / 2 + 30, GetSystemMetrics(SM_CYSCREEN) / 2 };
     std::vector<POINT> touched;
-    Scenario s;
-    TouchTargets(s, 4).OnPage(IDD_CALIBRATION, [](HWND screen) {
+    Scenario().TouchTargets(4).OnPage(IDD_CALIBRATION, [](HWND screen) {
         EXPECT_FALSE(ControlVisible(screen, IDC_TARGET_RIGHT_DN));
         EXPECT_FALSE(ControlVisible(screen, IDC_HOW_5)) << "the instructions lie under the centre target";
         EXPECT_FALSE(ControlEnabled(screen, IDC_OK));
@@ -147,11 +141,11 @@ TEST_F(Aligner, FifthTargetShowsTheAlignmentErrorThenTesting)
         EXPECT_FALSE(ControlVisible(screen, IDC_TARGET_CENTRE));
         EXPECT_NE(std::string::npos, CentreNote(off).find("Retry"));
         ExpectNote(screen, CentreNote(off));
-    }).Click(IDC_RETRY).OnPage(IDD_CALIBRATION, [](HWND screen) { ExpectNote(screen, ""); });
-    TouchTargets(s, WholeRound, &touched).OnPage(IDD_CALIBRATION, [&touched](HWND screen) {
-        EXPECT_EQ(std::string::npos, CentreNote(touched.back()).find("Retry"));
-        ExpectNote(screen, CentreNote(touched.back()));
-    }).Click(IDC_OK).Run(RunAligner);
+    }).Click(IDC_RETRY).OnPage(IDD_CALIBRATION, [](HWND screen) { ExpectNote(screen, ""); })
+        .TouchTargets(WholeRound, &touched).OnPage(IDD_CALIBRATION, [&touched](HWND screen) {
+            EXPECT_EQ(std::string::npos, CentreNote(touched.back()).find("Retry"));
+            ExpectNote(screen, CentreNote(touched.back()));
+        }).Click(IDC_OK).Run(RunAligner);
     EXPECT_EQ(1, CalibrationAccepted);
 }
 

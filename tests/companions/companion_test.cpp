@@ -56,9 +56,8 @@ void CompanionTest::StopSetupOverTheInstallation()
 
 void CompanionTest::InstallBySetup(const std::vector<int> &choices, const char *commandLine)
 {
-    Scenario s;
-    TouchTargets(WalkToPage(s, IDD_CALIBRATION, choices)).Click(IDC_OK);
-    InstallationEnds(s).Click(IDC_REBOOT).Run([commandLine] { RunSetupProgram(commandLine); });
+    Scenario().WalkToPage(IDD_CALIBRATION, choices).TouchTargets().Click(IDC_OK).InstallationEnds().Click(IDC_REBOOT)
+        .Run([commandLine] { RunSetupProgram(commandLine); });
 }
 
 void CompanionTest::ExpectInstalled(const std::vector<DWORD> &record, bool fromMedium)
@@ -85,17 +84,6 @@ void CompanionTest::ExpectNothingInstalled()
     EXPECT_FALSE(VelmoraPresent());
 }
 
-Scenario &OnWindowWith(Scenario &s, int id, std::function<void(HWND window)> check)
-{
-    return s.Then("window with control " + std::to_string(id), [id, check](HWND active) {
-        if (!GetDlgItem(active, id) || !IsWindowVisible(active))
-            return false;
-        if (check)
-            check(active);
-        return true;
-    });
-}
-
 std::vector<std::string> LogTail(size_t count)
 {
     std::vector<std::string> log = ReadSimulationLog();
@@ -112,12 +100,12 @@ HANDLE HoldOpen(const std::string &path)
     return CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
 }
 
-Scenario &TunerShows(Scenario &s, DWORD mode, DWORD button)
+std::function<void(HWND window)> TunerShows(DWORD mode, DWORD button)
 {
-    return OnWindowWith(s, IDC_TUNER_MODE1, [mode, button](HWND page) {
+    return [mode, button](HWND page) {
         for (int m = 1; m <= 3; m++)
             EXPECT_EQ(mode == (DWORD)m ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_MODE1 + m - 1))
                 << "mode " << m;
         EXPECT_EQ(button == 1 ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_TUNER_RIGHT_BUTTON));
-    });
+    };
 }

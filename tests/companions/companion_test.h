@@ -41,8 +41,6 @@ protected:
     void SetUp() override;
 };
 
-// Waits until the active window is the one that has control id, then runs check on it.
-Scenario &OnWindowWith(Scenario &s, int id, std::function<void(HWND window)> check = nullptr);
 // The simulated driver's last count lines (all of them when it logged fewer).
 std::vector<std::string> LogTail(size_t count);
 // Runs a companion (or setup) that shows one message box and answers it with OK.
@@ -51,8 +49,8 @@ void RunAnswering(int (*program)(void), const std::string &text, const char *cap
 HANDLE HoldOpen(const std::string &path);
 // What TUNER says when OK has stored its choices.
 #define TUNED_TEXT_SEEN "The new touch settings take effect at the next start of Windows."
-// Waits for the tuner's window and checks that it shows mode 1 to 3 (any other: none) and the
-// right button as checked.
-Scenario &TunerShows(Scenario &s, DWORD mode, DWORD button);
+// A check that the tuner's window shows mode 1 to 3 (any other: none) and the right button as
+// checked, for the step that waits for that window.
+std::function<void(HWND window)> TunerShows(DWORD mode, DWORD button);
 
 #endif

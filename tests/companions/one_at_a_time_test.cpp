@@ -36,13 +36,13 @@ TEST_F(OneAtATime, EachRefusesWhileAnotherRuns)
 TEST_F(OneAtATime, FirstToRunAfterAStoppedSetupPutsBackWhatItKeptAside)
 {
     const struct { const char *caption; int (*run)(void); void (*walk)(Scenario &s); } programs[] = {
-        { ALIGNER_CAPTION, RunAligner, [](Scenario &s) { TouchTargets(s, 1).Click(IDC_CANCEL); } },
-        { TUNER_CAPTION, RunTuner, [](Scenario &s) { OnWindowWith(s, IDC_TUNER_MODE1).Click(IDCANCEL); } },
+        { ALIGNER_CAPTION, RunAligner, [](Scenario &s) { s.TouchTargets(1).Click(IDC_CANCEL); } },
+        { TUNER_CAPTION, RunTuner, [](Scenario &s) { s.OnWindowWith(IDC_TUNER_MODE1).Click(IDCANCEL); } },
         { REMOVER_CAPTION, RunRemover, [](Scenario &s) {
             s.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, IDNO);
         } },
         { PADMON_CAPTION, RunPadmon, [](Scenario &s) {
-            OnWindowWith(s, IDC_PADMON_ASIDE, [](HWND page) {
+            s.OnWindowWith(IDC_PADMON_ASIDE, [](HWND page) {
                 EXPECT_EQ("Kept aside by an unfinished setup : YES", ControlText(page, IDC_PADMON_ASIDE));
             }).Click(IDCANCEL);
         } },

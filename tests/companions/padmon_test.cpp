@@ -21,8 +21,7 @@ TEST_F(Padmon, ShowsTheStoredSettingsAndTheDriverStateFromAKeyOpenOrClosedToWrit
         ShutKey(SETTINGS_KEY, closed);
         ShutKey(STATIC_DRIVER_KEY, closed);
         ClearSimulationLog();
-        Scenario s;
-        OnWindowWith(s, IDC_PADMON_PORT, [](HWND page) {
+        Scenario().OnWindowWith(IDC_PADMON_PORT, [](HWND page) {
             ExpectLines(page, { { IDC_PADMON_PORT, "COM Port Setting : COM 2 (2F8h), IRQ 3" },
                                 { IDC_PADMON_BUTTON, "Right Button Setting :  ON" },
                                 { IDC_PADMON_MODE, "Touch Mode Setting : MODE 2" },
@@ -43,8 +42,7 @@ TEST_F(Padmon, TouchInTheBoxShowsTheRawPointAndOutsideDoesNothing)
 {
     SetSimulation("QUARLO_SIM_PANEL", "100,900,700,50");
     std::vector<POINT> touched;
-    Scenario s;
-    OnWindowWith(s.TouchControl(IDC_PADMON_TEST_AREA, &touched), IDC_PADMON_PORT, [&touched](HWND page) {
+    Scenario().TouchControl(IDC_PADMON_TEST_AREA, &touched).OnWindowWith(IDC_PADMON_PORT, [&touched](HWND page) {
         LONG x = 0, y = 0;
         SimulatedPanelRaw(touched[0].x, touched[0].y, &x, &y);
         EXPECT_EQ("Raw X : " + std::to_string(x) + "   Raw Y : " + std::to_string(y),
@@ -58,8 +56,7 @@ TEST_F(Padmon, SaysWhatIsMissing)
     DeleteKeyTree(STATIC_DRIVER_KEY);
     DeleteKeyTree(UninstallKey);
     DeleteFileA(SystemDirectoryPath(DRIVER_FILE_NAME).c_str());
-    Scenario s;
-    OnWindowWith(s, IDC_PADMON_PORT, [](HWND page) {
+    Scenario().OnWindowWith(IDC_PADMON_PORT, [](HWND page) {
         ExpectLines(page, { { IDC_PADMON_STARTUP, "Loaded at every start of Windows : NO" },
                             { IDC_PADMON_DRIVER_FILE, "QUARLO.VXD in the system folder : NO" },
                             { IDC_PADMON_UNINSTALL, "In Add/Remove Programs : NO" },

@@ -71,22 +71,20 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
 
     // Setup: the summary page shows the loaded values and saves them all as REG_DWORD.
     StoreForm();
-    Scenario setup;
-    WalkToPage(setup, IDD_RIGHT_BUTTON).OnPage(IDD_RIGHT_BUTTON, [button](HWND page) {
+    Scenario().WalkToPage(IDD_RIGHT_BUTTON).OnPage(IDD_RIGHT_BUTTON, [button](HWND page) {
         EXPECT_EQ(button == 1 ? BST_CHECKED : BST_UNCHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
     }).Click(IDC_NEXT).OnPage(IDD_SUMMARY, [&f, button](HWND page) {
         EXPECT_EQ(std::string("COM Port Setting : ") + f.summary, ControlText(page, IDC_PORT_LINE));
         EXPECT_EQ(button == 1 ? "Right Button Setting :  ON" : "Right Button Setting : OFF",
                   ControlText(page, IDC_BUTTON_LINE));
         ExpectTextFitsItsControl(page, IDC_PORT_LINE);
-    }).Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_BACK);
-    setup.OnPage(IDD_WELCOME).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
+    }).Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_BACK)
+        .OnPage(IDD_WELCOME).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
     EXPECT_EQ(loaded, StoredRecord());
 
     // PADMON shows them, every line inside its control, and stores nothing.
     StoreForm();
-    Scenario monitor;
-    OnWindowWith(monitor, IDC_PADMON_PORT, [&port](HWND page) {
+    Scenario().OnWindowWith(IDC_PADMON_PORT, [&port](HWND page) {
         EXPECT_EQ(port, ControlText(page, IDC_PADMON_PORT));
         for (int id : MonitorLines)
             ExpectTextFitsItsControl(page, id);
@@ -95,9 +93,8 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
 
     // TUNER checks a mode only for 1 to 3, and OK stores only its two values, as loaded.
     StoreForm();
-    Scenario tuner;
-    TunerShows(tuner, mode, button).Click(IDOK);
-    tuner.AnswerMessageBox(TUNED_TEXT_SEEN, TUNER_CAPTION, IDI_ASTERISK).Run(RunTuner);
+    Scenario().OnWindowWith(IDC_TUNER_MODE1, TunerShows(mode, button)).Click(IDOK)
+        .AnswerMessageBox(TUNED_TEXT_SEEN, TUNER_CAPTION, IDI_ASTERISK).Run(RunTuner);
     EXPECT_EQ(mode, StoredSetting("Mode"));
     EXPECT_EQ(button, StoredSetting("RightButton"));
     ExpectUntouchedBefore(11);
@@ -105,8 +102,7 @@ TEST_P(StoredValues, ShownAsLoadedAndStoredBackAsDwords)
     // ALIGNER stores the new corners and the rest of the record as it loaded it.
     StoreForm();
     PutDriverFile();
-    Scenario aligner;
-    TouchTargets(aligner, 5).Click(IDC_OK).Run(RunAligner);
+    Scenario().TouchTargets(5).Click(IDC_OK).Run(RunAligner);
     std::vector<DWORD> stored = StoredRecord();
     EXPECT_EQ(std::vector<DWORD>(loaded.begin() + 8, loaded.end()), std::vector<DWORD>(stored.begin() + 8, stored.end()));
 

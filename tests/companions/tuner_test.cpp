@@ -7,11 +7,11 @@ class Tuner : public InstalledTest {};
 
 TEST_F(Tuner, OkWritesModeAndRightButtonAndNothingElse)
 {
-    Scenario s;
-    TunerShows(s, 2, 1).Click(IDC_TUNER_MODE3).Click(IDC_TUNER_RIGHT_BUTTON);
-    // Aligned again by another program while this window was open.
-    s.Then("realign", [](HWND) { WriteDword(SETTINGS_KEY, "LeftUpX", 77); return true; });
-    TunerShows(s, 3, 0).Click(IDOK).AnswerMessageBox(TUNED_TEXT_SEEN, TUNER_CAPTION, IDI_ASTERISK).Run(RunTuner);
+    Scenario().OnWindowWith(IDC_TUNER_MODE1, TunerShows(2, 1)).Click(IDC_TUNER_MODE3).Click(IDC_TUNER_RIGHT_BUTTON)
+        // Aligned again by another program while this window was open.
+        .Do("realign", [](HWND) { WriteDword(SETTINGS_KEY, "LeftUpX", 77); })
+        .OnWindowWith(IDC_TUNER_MODE1, TunerShows(3, 0)).Click(IDOK)
+        .AnswerMessageBox(TUNED_TEXT_SEEN, TUNER_CAPTION, IDI_ASTERISK).Run(RunTuner);
 
     // The installed record but for that LeftUpX, mode 3 and the right button off.
     EXPECT_EQ((std::vector<DWORD>{ 77, 20, 1010, 18, 1006, 760, 9, 757, 2, 760, 3, 3, 0 }), StoredRecord());
@@ -21,7 +21,7 @@ TEST_F(Tuner, CancelAndEscapeChangeNothing)
 {
     for (int way = 0; way < 2; way++) {
         Scenario s;
-        OnWindowWith(s, IDC_TUNER_MODE1).Click(IDC_TUNER_MODE1).Click(IDC_TUNER_RIGHT_BUTTON);
+        s.OnWindowWith(IDC_TUNER_MODE1).Click(IDC_TUNER_MODE1).Click(IDC_TUNER_RIGHT_BUTTON);
         (way == 0 ? s.Click(IDCANCEL) : s.PressEscape()).Run(RunTuner);
         EXPECT_EQ(InstalledRecord, StoredRecord()) << (way == 0 ? "Cancel" : "Escape");
     }
@@ -31,19 +31,16 @@ TEST_F(Tuner, CancelAndEscapeChangeNothing)
 TEST_F(Tuner, KeyClosedToWritingShowsTheStoredChoicesAndTellsTheyWereNotStored)
 {
     ShutKey();
-    Scenario s;
-    TunerShows(s, 2, 1).Click(IDC_TUNER_MODE3).Click(IDOK);
-    s.AnswerMessageBox(TUNER_NOT_STORED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION).Run(RunTuner);
+    Scenario().OnWindowWith(IDC_TUNER_MODE1, TunerShows(2, 1)).Click(IDC_TUNER_MODE3).Click(IDOK)
+        .AnswerMessageBox(TUNER_NOT_STORED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION).Run(RunTuner);
     EXPECT_EQ(InstalledRecord, StoredRecord());
 }
 
 // Removed while the window was open, then missing when it starts.
 TEST_F(Tuner, NeverCreatesTheSettingsKey)
 {
-    Scenario s;
-    OnWindowWith(s, IDC_TUNER_MODE1);
-    s.Then("remove", [](HWND) { DeleteKeyTree(SETTINGS_PARENT_KEY); return true; }).Click(IDOK);
-    s.AnswerMessageBox(NOT_INSTALLED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION).Run(RunTuner);
+    Scenario().OnWindowWith(IDC_TUNER_MODE1).Do("remove", [](HWND) { DeleteKeyTree(SETTINGS_PARENT_KEY); }).Click(IDOK)
+        .AnswerMessageBox(NOT_INSTALLED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION).Run(RunTuner);
     EXPECT_FALSE(KeyExists(SETTINGS_KEY));
 
     RunAnswering(RunTuner, NOT_INSTALLED_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);

@@ -127,9 +127,7 @@ std::string WalkAsUser(Walk walk, std::function<void()> body, DWORD timeoutMs)
 {
     User user;
     user.walk = walk;
-    Scenario s;
-    s.Meanwhile("the user's walk", [&user](HWND active) { Act(user, active); });
-    s.Run(body, (int)timeoutMs);
+    Scenario().Meanwhile("the user's walk", [&user](HWND active) { Act(user, active); }).Run(body, (int)timeoutMs);
     std::string transcript;
     for (const std::string &line : user.seen)
         transcript += (transcript.empty() ? "" : " | ") + line;

@@ -90,7 +90,7 @@ TEST_F(Stress, CountersSeeAWindowAndABrush)
 TEST_F(Stress, TwoHundredBackAndNextBetweenRightButtonAndSummary)
 {
     Scenario s;
-    WalkToPage(s, IDD_RIGHT_BUTTON);
+    s.WalkToPage(IDD_RIGHT_BUTTON);
     for (int round = 1; round <= 200; round++) {
         s.Click(IDC_NEXT).OnPage(IDD_SUMMARY, [](HWND) { EXPECT_EQ(1, DriverHandlesHeld()); });
         s.Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON, [this, round](HWND) {
@@ -98,25 +98,20 @@ TEST_F(Stress, TwoHundredBackAndNextBetweenRightButtonAndSummary)
             Count(round);
         });
     }
-    s.Click(IDC_CANCEL);
-    RunCountingHandles(s);
+    RunCountingHandles(s.Click(IDC_CANCEL));
 }
 
 TEST_F(Stress, HundredRetriesOnTheCalibrationScreen)
 {
     Scenario s;
-    WalkToPage(s, IDD_SUMMARY).Click(IDC_NEXT).OnPage(IDD_CALIBRATION);
+    s.WalkToPage(IDD_SUMMARY).Click(IDC_NEXT).OnPage(IDD_CALIBRATION);
     for (int round = 1; round <= 100; round++) {
-        TouchTargets(s).Click(IDC_RETRY).Then("collecting again", [this, round](HWND page) {
-            if (PageTemplateOf(page) != IDD_CALIBRATION || !ControlVisible(page, IDC_TARGET_LEFT_UP) ||
-                ControlEnabled(page, IDC_OK))
-                return false;
-            Count(round);
-            return true;
-        });
+        s.TouchTargets().Click(IDC_RETRY).When("collecting again", [](HWND page) {
+            return PageTemplateOf(page) == IDD_CALIBRATION && ControlVisible(page, IDC_TARGET_LEFT_UP) &&
+                   !ControlEnabled(page, IDC_OK);
+        }, [this, round](HWND) { Count(round); });
     }
-    s.Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
-    RunCountingHandles(s);
+    RunCountingHandles(s.Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_CANCEL));
 }
 
 } // namespace

@@ -98,10 +98,9 @@ protected:
     // A step that notes how many calls the driver's log holds, and the corners, at that point.
     Scenario &Remember(Scenario &s)
     {
-        return s.Then("remember", [this](HWND) {
+        return s.Do("remember", [this](HWND) {
             calls_ = ReadSimulationLog().size();
             corners_ = PanelSettings;
-            return true;
         });
     }
     // The driver's calls from `before` on when a round of four reads is taken and accepted:
@@ -176,7 +175,7 @@ TEST_F(CalibrationScreenTest, FourTouchesHandTheCornersToTheDriverThenOkAccepts)
 TEST_F(CalibrationScreenTest, ReleaseWhileTestingChangesNothingAndCancelLeavesTheCursorAsFound)
 {
     Scenario s;
-    Remember(TouchTargets(s)).Touch(500, 300).Touch(10, 10).Pause(100);
+    Remember(s.TouchTargets()).Touch(500, 300).Touch(10, 10).Pause(100);
     s.OnPage(IDD_CALIBRATION, [this](HWND screen) {
         ExpectPhase(screen, 4);
         EXPECT_EQ(std::vector<std::string>(), ReadSimulationLog(calls_)) << "a release while testing called the driver";
@@ -191,29 +190,27 @@ TEST_F(CalibrationScreenTest, ReleaseWhileTestingChangesNothingAndCancelLeavesTh
 
 TEST_F(CalibrationScreenTest, CancelWhileCollectingShowsTheCursorAndCallsNothing)
 {
-    Scenario s;
-    CancelWhileCollecting(TouchTargets(s, 2), 2, 2);
+    CancelWhileCollecting(Scenario().TouchTargets(2), 2, 2);
 }
 
 // The driver gives no position: the release was no touch on the target.
 TEST_F(CalibrationScreenTest, ReleaseWithoutAPositionIsIgnored)
 {
     SetSimulation("QUARLO_SIM_FAIL", "read");
-    Scenario s;
-    s.TouchControl(IDC_TARGET_LEFT_UP).TouchControl(IDC_TARGET_LEFT_UP).Touch(900, 700);
-    CancelWhileCollecting(s, 0, 3);
+    CancelWhileCollecting(Scenario().TouchControl(IDC_TARGET_LEFT_UP).TouchControl(IDC_TARGET_LEFT_UP).Touch(900, 700),
+                          0, 3);
 }
 
 TEST_F(CalibrationScreenTest, RetryCollectsAgainFromTheFirstTarget)
 {
     Scenario s;
-    Remember(TouchTargets(s)).Click(IDC_RETRY);
+    Remember(s.TouchTargets()).Click(IDC_RETRY);
     s.OnPage(IDD_CALIBRATION, [this](HWND screen) {
         ExpectPhase(screen, 0);
         EXPECT_EQ(std::vector<std::string>{ "ioctl 0x22001B 1 0" }, ReadSimulationLog(calls_));
     });
     // A second round is taken in full: four reads, the corners, testing again.
-    InPhase(TouchTargets(s), 4).Click(IDC_OK).Run(OpenScreen);
+    InPhase(s.TouchTargets(), 4).Click(IDC_OK).Run(OpenScreen);
 
     EXPECT_EQ(RoundThenOk({ "ioctl 0x22001B 1 0" }), ReadSimulationLog(calls_)) << "the round after Retry";
     ExpectClosed(1);
@@ -228,10 +225,10 @@ TEST_F(CalibrationScreenTest, EnterRunsTheFocusedDefaultButton)
         ResetSetupGlobals();
         Scenario s;
         for (int k = 0; k < 4; k++)
-            RealClick(s, CalibrationTargetIds[k]);
+            s.RealClick(CalibrationTargetIds[k]);
         InPhase(s, 4);
         if (retry)
-            InPhase(RealClick(s, IDC_RETRY), 0);
+            InPhase(s.RealClick(IDC_RETRY), 0);
         s.PressEnter().Run(OpenScreen);
         ExpectClosed(retry ? 0 : 1);
         CloseTouchDriver();
@@ -247,15 +244,13 @@ TEST_F(CalibrationScreenTest, DoubleTapsCountOnce)
     SetDoubleClickTime(3000);
     POINT next = {};
     Scenario s;
-    s.OnPage(IDD_SUMMARY);
-    RealClick(s, IDC_NEXT, 1, &next).OnPage(IDD_CALIBRATION, [&next](HWND screen) {
+    s.OnPage(IDD_SUMMARY).RealClick(IDC_NEXT, 1, &next).OnPage(IDD_CALIBRATION, [&next](HWND screen) {
         RECT cancel = ControlRect(screen, IDC_CANCEL);
         EXPECT_TRUE(PtInRect(&cancel, next)) << "Cancel does not lie where Next was";
-    });
-    RealClickPoint(s, &next);
+    }).RealClickPoint(&next);
     for (int k = 0; k < 4; k++)
-        RealClick(InPhase(s, k), CalibrationTargetIds[k], 2);
-    RealClick(InPhase(s, 4), IDC_RETRY, 2).OnPage(IDD_CALIBRATION, [](HWND) {
+        InPhase(s, k).RealClick(CalibrationTargetIds[k], 2);
+    InPhase(s, 4).RealClick(IDC_RETRY, 2).OnPage(IDD_CALIBRATION, [](HWND) {
         EXPECT_EQ(1, CaptureActive);
         EXPECT_EQ(0, PointIndex) << "the second tap on Retry was a touch";
     });
@@ -287,7 +282,7 @@ TEST_F(CalibrationScreenTest, TouchesWithoutASpanAreCollectedAgain)
         s.OnPage(IDD_CALIBRATION);
         for (const POINT &p : at)
             s.Touch(p.x, p.y);
-        TouchTargets(InPhase(s, 0)).Click(IDC_OK).Run(OpenScreen);
+        InPhase(s, 0).TouchTargets().Click(IDC_OK).Run(OpenScreen);
 
         EXPECT_EQ(RoundThenOk({ "open", "ioctl 0x22001B 1 0", ReadPoint, ReadPoint, ReadPoint, ReadPoint }),
                   ReadSimulationLog()) << "the driver was sent something after the first four touches";

@@ -44,8 +44,7 @@ protected:
     // The installation ends with lastLine; Reboot is offered whatever it reports.
     static void InstallAndReboot(const std::string &lastLine)
     {
-        Scenario s;
-        InstallationEnds(s, lastLine).Click(IDC_REBOOT).Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
+        Scenario().InstallationEnds(lastLine).Click(IDC_REBOOT).Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
         EXPECT_EQ(1, RestartRequests) << "Reboot was not offered";
     }
 };
@@ -77,16 +76,15 @@ TEST_F(FinishPageTest, InstallsOnTheFirstTickNamingEachProgramBeforeItsCopy)
 {
     Progress.clear();
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchProgress, NULL, GetCurrentThreadId());
-    Scenario s;
-    s.OnPage(IDD_FINISH, [](HWND page) {
+    Scenario().OnPage(IDD_FINISH, [](HWND page) {
         EXPECT_FALSE(ControlVisible(page, IDC_PROGRESS)) << "the progress line shows before the installation";
         EXPECT_FALSE(ControlEnabled(page, IDC_REBOOT));
         EXPECT_EQ((std::vector<std::string>{ "open", "close" }), ReadSimulationLog())
             << "the page did not release the driver";
         EXPECT_FALSE(KeyExists(STATIC_DRIVER_KEY)) << "installed before the first tick";
-    });
-    // The pause lets further ticks arrive: none may install again.
-    InstallationEnds(s, Installed).Pause(450).Click(IDC_REBOOT).Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
+    })
+        // The pause lets further ticks arrive: none may install again.
+        .InstallationEnds(Installed).Pause(450).Click(IDC_REBOOT).Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
     UnhookWindowsHookEx(hook);
 
     const std::vector<std::pair<std::string, int>> want = {
@@ -192,8 +190,7 @@ TEST_F(FinishPageTest, AnswersThatCannotBeRecordedAreToldOnALineOfTheirOwn)
 {
     SetupSwitches.Given[SETUP_SAVEINF] = TRUE;
     lstrcpyA(SetupSwitches.Value[SETUP_SAVEINF], medium_.c_str());
-    Scenario s;
-    InstallationEnds(s, Installed).OnPage(IDD_FINISH, [](HWND page) {
+    Scenario().InstallationEnds(Installed).OnPage(IDD_FINISH, [](HWND page) {
         EXPECT_TRUE(ControlVisible(page, IDC_ANSWER_LINE));
         EXPECT_EQ("Cannot Write Answer File", ControlText(page, IDC_ANSWER_LINE));
         ExpectTextFitsItsControl(page, IDC_ANSWER_LINE);
@@ -204,8 +201,7 @@ TEST_F(FinishPageTest, AnswersThatCannotBeRecordedAreToldOnALineOfTheirOwn)
 TEST_F(FinishPageTest, FailedRestartTellsTheUserToRestart)
 {
     RestartResult = FALSE;
-    Scenario s;
-    InstallationEnds(s, Installed).Click(IDC_REBOOT).AnswerMessageBox(
+    Scenario().InstallationEnds(Installed).Click(IDC_REBOOT).AnswerMessageBox(
         "Windows could not be restarted. Please restart Windows yourself to start the touch screen driver.",
         "Velmora Setup Utility", IDI_EXCLAMATION).Run([] { OpenPage(IDD_FINISH, NULL, FinishPage); });
     EXPECT_EQ(1, RestartRequests);

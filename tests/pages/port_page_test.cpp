@@ -84,14 +84,13 @@ TEST_F(PortPageTest, SerialPortMapDecidesWhichPortsAreOffered)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         c.layOut();
-        Scenario s;
-        s.OnPage(IDD_PORT, [&c](HWND page) {
+        Scenario().OnPage(IDD_PORT, [&c](HWND page) {
             EXPECT_EQ(c.visible, ButtonsWhere(page, ControlVisible));
             // The stored first-run choice is checked whether or not it is offered, and is
             // what Next goes on with unless the user picks another.
             EXPECT_EQ(Buttons({ IDC_COM1, IDC_IRQ4 }), ButtonsWhere(page, IsChecked));
-        }).Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON, [](HWND) { ExpectPort(1, 1016, 4); });
-        s.Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_BACK).Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
+        }).Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON, [](HWND) { ExpectPort(1, 1016, 4); })
+            .Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_BACK).Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
     }
 }
 
@@ -102,23 +101,22 @@ TEST_F(PortPageTest, PortsSetBaseAndLineWhileLinesChangeOnlyTheLine)
     // Each step: the buttons clicked in turn, then what the page holds and checks.
     Scenario s;
     Expect(s, "opening", 1, 1016, 4, { IDC_COM1, IDC_IRQ4 });
-    Expect(RealClick(s, IDC_IRQ7), "IRQ 7", 1, 1016, 7, { IDC_COM1, IDC_IRQ7 });
-    Expect(RealClick(s, IDC_COM1), "COM 1 again keeps the line picked by hand", 1, 1016, 7, { IDC_COM1, IDC_IRQ7 });
-    Expect(RealClick(s, IDC_COM2), "COM 2", 2, 760, 3, { IDC_COM2, IDC_IRQ3 });
-    Expect(RealClick(s, IDC_COM3), "COM 3", 3, 888, 7, { IDC_COM3, IDC_IRQ7 });
-    Expect(RealClick(s, IDC_COM4), "COM 4", 4, 632, 5, { IDC_COM4, IDC_IRQ5 });
-    Expect(RealClick(RealClick(s, IDC_IRQ4), IDC_IRQ4), "IRQ 4 twice", 4, 632, 4, { IDC_COM4, IDC_IRQ4 });
+    Expect(s.RealClick(IDC_IRQ7), "IRQ 7", 1, 1016, 7, { IDC_COM1, IDC_IRQ7 });
+    Expect(s.RealClick(IDC_COM1), "COM 1 again keeps the line picked by hand", 1, 1016, 7, { IDC_COM1, IDC_IRQ7 });
+    Expect(s.RealClick(IDC_COM2), "COM 2", 2, 760, 3, { IDC_COM2, IDC_IRQ3 });
+    Expect(s.RealClick(IDC_COM3), "COM 3", 3, 888, 7, { IDC_COM3, IDC_IRQ7 });
+    Expect(s.RealClick(IDC_COM4), "COM 4", 4, 632, 5, { IDC_COM4, IDC_IRQ5 });
+    Expect(s.RealClick(IDC_IRQ4).RealClick(IDC_IRQ4), "IRQ 4 twice", 4, 632, 4, { IDC_COM4, IDC_IRQ4 });
     // Only a click acts: another notification of a button, and OK or Cancel from the
     // keyboard's point of view, do nothing.
-    s.Then("other commands", [](HWND active) {
+    s.Do("other commands", [](HWND active) {
         PostMessageA(active, WM_COMMAND, MAKEWPARAM(IDC_COM2, BN_DOUBLECLICKED), (LPARAM)GetDlgItem(active, IDC_COM2));
         PostMessageA(active, WM_COMMAND, MAKEWPARAM(IDC_IRQ3, BN_SETFOCUS), (LPARAM)GetDlgItem(active, IDC_IRQ3));
         PostMessageA(active, WM_COMMAND, IDOK, 0);
         PostMessageA(active, WM_COMMAND, IDCANCEL, 0);
-        return true;
     });
     Expect(s, "other commands", 4, 632, 4, { IDC_COM4, IDC_IRQ4 });
-    RealClick(s, IDC_BACK).Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
+    s.RealClick(IDC_BACK).Run([] { OpenPage(IDD_PORT, NULL, PortPage); });
     EXPECT_EQ(0, SetupAborted);
 }
 
@@ -146,7 +144,7 @@ TEST_F(PortPageTest, BackKeepsTheChoicesAndOnlyAFreshOpeningReadsRegistryAndMapA
 {
     auto rightButtonOn = [](HWND page) { ExpectRightButton(page, 1); };
     Scenario s;
-    WalkToPage(s, IDD_PORT).Click(IDC_COM2).Click(IDC_IRQ4).Click(IDC_NEXT)
+    s.WalkToPage(IDD_PORT).Click(IDC_COM2).Click(IDC_IRQ4).Click(IDC_NEXT)
         .OnPage(IDD_RIGHT_BUTTON).Click(IDC_RIGHT_BUTTON).Click(IDC_BACK);
     Expect(s, "back from the next page", 2, 760, 4, { IDC_COM2, IDC_IRQ4 });
     s.Click(IDC_NEXT).OnPage(IDD_RIGHT_BUTTON, rightButtonOn).Click(IDC_NEXT)
@@ -160,8 +158,7 @@ TEST_F(PortPageTest, BackKeepsTheChoicesAndOnlyAFreshOpeningReadsRegistryAndMapA
         }).Click(IDC_NEXT);
     Expect(s, "opened again", 4, 632, 5, { IDC_COM4, IDC_IRQ5 }).OnPage(IDD_PORT, [](HWND page) {
         EXPECT_EQ(Buttons({ IDC_COM4, IDC_IRQ5 }), ButtonsWhere(page, ControlVisible));
-    }).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
-    EXPECT_EQ(1, SetupAborted);
+    }).Click(IDC_CANCEL).RunSetupToAbort();
 }
 
 // The box shows any stored value but 1 as off, and the first click turns it on whatever

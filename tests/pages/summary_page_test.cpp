@@ -54,8 +54,7 @@ TEST_F(SummaryPageTest, ShowsTheChoicesCopiesOverAnOlderDriverAndSavesThemFirst)
 {
     PutDriverFile("older driver");
     SetSimulation("QUARLO_SIM_CARD", "2,760,3");
-    Scenario s;
-    WalkToPage(s, IDD_SUMMARY, { IDC_COM2, IDC_RIGHT_BUTTON }).OnPage(IDD_SUMMARY, [](HWND page) {
+    Scenario().WalkToPage(IDD_SUMMARY, { IDC_COM2, IDC_RIGHT_BUTTON }).OnPage(IDD_SUMMARY, [](HWND page) {
         EXPECT_EQ("COM Port Setting : COM 2, IRQ 3", ControlText(page, IDC_PORT_LINE));
         EXPECT_EQ("Right Button Setting :  ON", ControlText(page, IDC_BUTTON_LINE));
         ExpectTextFitsItsControl(page, IDC_PORT_LINE);
@@ -63,8 +62,8 @@ TEST_F(SummaryPageTest, ShowsTheChoicesCopiesOverAnOlderDriverAndSavesThemFirst)
         EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
         EXPECT_EQ(760u, StoredSetting("ComBase"));
         EXPECT_EQ(1u, StoredSetting("RightButton"));
-    }).Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
-    s.Run([] { RunSetupProgram(); });
+    }).Click(IDC_NEXT).OnPage(IDD_CALIBRATION).Click(IDC_CANCEL).OnPage(IDD_SUMMARY).Click(IDC_CANCEL)
+        .Run([] { RunSetupProgram(); });
     ExpectDriverUse(1, 1);
 }
 
@@ -73,20 +72,13 @@ TEST_F(SummaryPageTest, ShowsTheChoicesCopiesOverAnOlderDriverAndSavesThemFirst)
 // of the driver when `copied`, and no driver file otherwise.
 void ExpectLoadFailureEndsSetup(bool copied)
 {
-    Scenario s;
-    WalkToPage(s, IDD_RIGHT_BUTTON, { IDC_COM2 }).Click(IDC_NEXT).Then("box over the hidden summary", [](HWND active) {
-        MessageBoxSeen seen;
-        if (!ReadMessageBox(active, &seen))
-            return false;
-        HWND owner = GetWindow(active, GW_OWNER);
-        EXPECT_EQ(IDD_SUMMARY, PageTemplateOf(owner));
-        EXPECT_FALSE(IsWindowVisible(owner));
-        return true;
-    }).AnswerMessageBox("Cannot Load QUARLO.VXD", "Load VXD Message", IDI_EXCLAMATION);
-    s.Run([] { EXPECT_EQ(0, RunSetupProgram()); });
-    EXPECT_EQ(1, SetupAborted);
-    EXPECT_EQ(0, CalibrationAccepted);
-    EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
+    Scenario().WalkToPage(IDD_RIGHT_BUTTON, { IDC_COM2 }).Click(IDC_NEXT)
+        .AnswerMessageBox("Cannot Load QUARLO.VXD", "Load VXD Message", IDI_EXCLAMATION, IDOK, [](HWND box) {
+            // Over the summary page, which stays hidden.
+            HWND owner = GetWindow(box, GW_OWNER);
+            EXPECT_EQ(IDD_SUMMARY, PageTemplateOf(owner));
+            EXPECT_FALSE(IsWindowVisible(owner));
+        }).RunSetupToAbort();
     EXPECT_EQ(2u, StoredSetting("ComPort")) << "the settings were not saved, or were removed";
     EXPECT_EQ(0, CountLogLines("close"));
     EXPECT_EQ(copied, !!FileExists(SystemDirectoryPath(DRIVER_FILE_NAME))) << "the driver's copy";
@@ -131,8 +123,7 @@ TEST_F(SummaryPageTest, SystemDirectoryTooLongForThePathGetsNoCopy)
 TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
 {
     SetSimulation("QUARLO_SIM_CARD", "2,760,3");
-    Scenario s;
-    CardNotFound(WalkToPage(s, IDD_SUMMARY, { IDC_RIGHT_BUTTON })).OnPage(IDD_RIGHT_BUTTON, [](HWND page) {
+    Scenario().WalkToPage(IDD_SUMMARY, { IDC_RIGHT_BUTTON }).CardNotFound().OnPage(IDD_RIGHT_BUTTON, [](HWND page) {
         EXPECT_EQ(0, SetupAborted);
         EXPECT_EQ(BST_CHECKED, ControlChecked(page, IDC_RIGHT_BUTTON));
         EXPECT_EQ(1u, PanelSettings.ComPort);
@@ -144,8 +135,7 @@ TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
     }).Click(IDC_NEXT).OnPage(IDD_SUMMARY, [](HWND) {
         EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME)));
         EXPECT_EQ(1u, StoredSetting("ComPort"));
-    });
-    CardNotFound(s).OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
+    }).CardNotFound().OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
     ExpectDriverUse(2, 2);
 }
 
@@ -154,7 +144,7 @@ TEST_F(SummaryPageTest, CardOnAnotherPortSendsTheUserBackToCorrectIt)
 TEST_F(SummaryPageTest, ProbeFaultIsACardThatDidNotAnswer)
 {
     SetSimulation("QUARLO_SIM_FAIL", "probe");
-    CardNotFound(Scenario().OnPage(IDD_SUMMARY)).Run(OpenSummaryAlone);
+    Scenario().OnPage(IDD_SUMMARY).CardNotFound().Run(OpenSummaryAlone);
     EXPECT_EQ(0, SetupAborted);
     EXPECT_EQ(INVALID_HANDLE_VALUE, DriverHandle);
     ExpectDriverUse(1, 1);
@@ -184,10 +174,7 @@ TEST_F(SummaryPageTest, CancelRemovesWhatSetupStoredThenClosesTheDriver)
 {
     const std::string driverFile = SystemDirectoryPath(DRIVER_FILE_NAME);
     SetSimulation("QUARLO_SIM_LOG", driverFile.c_str());
-    Scenario s;
-    WalkToPage(s, IDD_SUMMARY, { IDC_COM2 }).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
-    EXPECT_EQ(1, SetupAborted);
-    EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
+    Scenario().WalkToPage(IDD_SUMMARY, { IDC_COM2 }).Click(IDC_CANCEL).RunSetupToAbort();
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
     ASSERT_TRUE(FileExists(driverFile)) << "the driver was closed before the removal";
     EXPECT_EQ("close\r\n", ReadFileText(driverFile)) << "the removal came after the close, or never";
@@ -198,9 +185,7 @@ TEST_F(SummaryPageTest, CancelRemovesWhatSetupStoredThenClosesTheDriver)
 TEST_F(SummaryPageTest, CancelLeavesAnEarlierCompletedInstallationBooting)
 {
     LayOutEarlierInstallation();
-    Scenario s;
-    WalkToPage(s, IDD_SUMMARY).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
-    EXPECT_EQ(1, SetupAborted);
+    Scenario().WalkToPage(IDD_SUMMARY).Click(IDC_CANCEL).RunSetupToAbort();
     EXPECT_TRUE(KeyExists(STATIC_DRIVER_KEY));
     EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME))) << "the entry names a driver that is gone";
     EXPECT_EQ(InstalledRecord, StoredRecord()) << "the installed settings are gone";
@@ -208,11 +193,10 @@ TEST_F(SummaryPageTest, CancelLeavesAnEarlierCompletedInstallationBooting)
     // A folder has the name the driver is kept aside by: setup says so and replaces nothing.
     CreateDirectoryA(SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME).c_str(), NULL);
     ResetSetupGlobals();
-    Scenario folder;
-    WalkToPage(folder, IDD_RIGHT_BUTTON).Click(IDC_NEXT).AnswerMessageBox("The system folder holds a folder named "
+    Scenario().WalkToPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).AnswerMessageBox("The system folder holds a folder named "
         "QUARLO.OLD, where setup keeps the installed driver while it replaces it. Setup has changed nothing. Please "
-        "move that folder elsewhere and run Velmora Setup again.", SETUP_CAPTION, IDI_EXCLAMATION);
-    folder.Run([] { RunSetupProgram(); });
+        "move that folder elsewhere and run Velmora Setup again.", SETUP_CAPTION, IDI_EXCLAMATION)
+        .Run([] { RunSetupProgram(); });
     EXPECT_EQ("installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
     EXPECT_FALSE(EarlierInstallationAside());
 }
@@ -225,8 +209,7 @@ TEST_F(SummaryPageTest, DriverFromAReadOnlyMediumIsCopiedWritableAndCancelDelete
     SetReadOnly(medium_ + "\\" + DRIVER_FILE_NAME, true);
     PutDriverFile("older driver");
     SetReadOnly(driverFile, true);
-    Scenario s;
-    WalkToPage(s, IDD_SUMMARY).OnPage(IDD_SUMMARY, [&driverFile](HWND) {
+    Scenario().WalkToPage(IDD_SUMMARY).OnPage(IDD_SUMMARY, [&driverFile](HWND) {
         EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(driverFile));
         EXPECT_FALSE(IsReadOnly(driverFile));
     }).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });

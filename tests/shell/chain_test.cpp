@@ -26,11 +26,7 @@ TEST_F(PageChain, CancelOnPortOrRightButtonPageUnwindsEveryPage)
     for (int deepest : { IDD_PORT, IDD_RIGHT_BUTTON }) {
         SCOPED_TRACE(deepest);
         ResetSetupGlobals();
-        Scenario s;
-        WalkToPage(s, deepest).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
-        EXPECT_EQ(1, SetupAborted);
-        EXPECT_EQ(0, CalibrationAccepted);
-        EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
+        Scenario().WalkToPage(deepest).Click(IDC_CANCEL).RunSetupToAbort();
         // PortPage created the settings when it opened; only the summary page removes them.
         EXPECT_TRUE(KeyExists(SETTINGS_KEY));
     }
@@ -48,9 +44,9 @@ TEST_F(PageChain, EscapeAndCloseBoxDoNothingOnAnyPage)
     for (int page : SetupChain)
         if (page != IDD_CALIBRATION)
             stays(page).Click(IDC_NEXT);
-    TouchTargets(stays(IDD_CALIBRATION));
+    stays(IDD_CALIBRATION).TouchTargets();
     stays(IDD_CALIBRATION).Click(IDC_OK);
-    InstallationEnds(stays(IDD_FINISH));
+    stays(IDD_FINISH).InstallationEnds();
     stays(IDD_FINISH).PressEnter().Run([] { RunSetupProgram(); });
     EXPECT_EQ(1, RestartRequests) << "Enter on the finish page restarts through Reboot";
 }
@@ -65,8 +61,7 @@ TEST_F(PageChain, EveryPageOwnedByThePageThatOpenedIt)
             previous = opened;
         }).Click(page == IDD_CALIBRATION ? IDC_CANCEL : IDC_NEXT);
     }
-    s.OnPage(IDD_SUMMARY).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
-    EXPECT_EQ(1, SetupAborted);
+    s.OnPage(IDD_SUMMARY).Click(IDC_CANCEL).RunSetupToAbort();
 }
 
 // How many pages of this template are open, shown or hidden.
@@ -86,15 +81,14 @@ TEST_F(PageChain, CompleteRunFromWelcomeToReboot)
 {
     MakeStartMenu();
     SetSimulation("QUARLO_SIM_CARD", "2,760,3");
-    Scenario s;
-    WalkToPage(s, IDD_CALIBRATION, { IDC_COM2, IDC_RIGHT_BUTTON });
-    TouchTargets(s).Click(IDC_OK).OnPage(IDD_FINISH, [](HWND page) {
-        for (int below : SetupChain)
-            EXPECT_EQ(0, OpenPagesOf(below)) << "page " << below << " is still open";
-        EXPECT_EQ(NULL, GetWindow(page, GW_OWNER)) << "the finish page has an owner";
-        EXPECT_EQ(1, CalibrationAccepted);
-    });
-    InstallationEnds(s).Click(IDC_REBOOT).Run([] { EXPECT_EQ(0, RunSetupProgram()); }, 15000);
+    Scenario().WalkToPage(IDD_CALIBRATION, { IDC_COM2, IDC_RIGHT_BUTTON }).TouchTargets().Click(IDC_OK)
+        .OnPage(IDD_FINISH, [](HWND page) {
+            for (int below : SetupChain)
+                EXPECT_EQ(0, OpenPagesOf(below)) << "page " << below << " is still open";
+            EXPECT_EQ(NULL, GetWindow(page, GW_OWNER)) << "the finish page has an owner";
+            EXPECT_EQ(1, CalibrationAccepted);
+        })
+        .InstallationEnds().Click(IDC_REBOOT).Run([] { EXPECT_EQ(0, RunSetupProgram()); }, 15000);
 
     EXPECT_EQ(1, RestartRequests);
     EXPECT_EQ(0, SetupAborted);
@@ -131,16 +125,14 @@ TEST_F(PageChain, TwoQueuedNextsOpenTheNextPageOnce)
         ResetSetupGlobals();
         ClearSimulationLog();
         Scenario s;
-        WalkToPage(s, row.page).Then("two Nexts", [](HWND page) {
+        s.WalkToPage(row.page).Do("two Nexts", [](HWND page) {
             PostMessageA(page, WM_COMMAND, IDC_NEXT, (LPARAM)GetDlgItem(page, IDC_NEXT));
             PostMessageA(page, WM_COMMAND, IDC_NEXT, (LPARAM)GetDlgItem(page, IDC_NEXT));
-            return true;
         }).OnPage(row.next).Pause(100).OnPage(row.next, [&row](HWND) { EXPECT_EQ(1, OpenPagesOf(row.next)); });
         s.Click(IDC_CANCEL);
         if (row.next == IDD_CALIBRATION)
             s.OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
-        s.Run([] { RunSetupProgram(); });
-        EXPECT_EQ(1, SetupAborted);
+        s.RunSetupToAbort();
         EXPECT_EQ(row.log, ReadSimulationLog());
     }
 }

@@ -17,7 +17,7 @@ const std::vector<DWORD> EarlierRecord = { 14, 22, 1001, 19, 1003, 1008, 11, 101
 // earlier installation that comes out unchanged was really put back.
 Scenario &ToSummary(Scenario &s)
 {
-    return WalkToPage(s, IDD_SUMMARY, { IDC_COM2 }).OnPage(IDD_SUMMARY, [](HWND) {
+    return s.WalkToPage(IDD_SUMMARY, { IDC_COM2 }).OnPage(IDD_SUMMARY, [](HWND) {
         EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
         EXPECT_EQ(2u, StoredSetting("ComPort"));
     });
@@ -41,14 +41,14 @@ const Route Routes[] = {
         ToSummary(s).Click(IDC_CANCEL);
     }, true },
     { "CancelOnRightButtonPageAfterCardNotFound", "none", "", [](Scenario &s) {
-        CardNotFound(ToSummary(s)).OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
+        ToSummary(s).CardNotFound().OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
     }, false },
     { "CancelOnSummaryAfterCardNotFound", "none", "", [](Scenario &s) {
-        CardNotFound(ToSummary(s)).OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
+        ToSummary(s).CardNotFound().OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
     }, true },
     // The cancelled calibration's corners reach the registry with the next summary's save.
     { "CalibrationCancelledThenSavedAgain", "2,760,3", "", [](Scenario &s) {
-        TouchTargets(ToSummary(s).Click(IDC_NEXT).OnPage(IDD_CALIBRATION)).Click(IDC_CANCEL).OnPage(IDD_SUMMARY)
+        ToSummary(s).Click(IDC_NEXT).OnPage(IDD_CALIBRATION).TouchTargets().Click(IDC_CANCEL).OnPage(IDD_SUMMARY)
             .Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_BACK)
             .OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
     }, false },
@@ -59,7 +59,7 @@ const Route Routes[] = {
         s.OnPage(IDD_WELCOME).Click(IDC_CANCEL);
     }, false },
     { "DriverThatDoesNotLoad", "2,760,3", "open", [](Scenario &s) {
-        WalkToPage(s, IDD_RIGHT_BUTTON, { IDC_COM2 }).Click(IDC_NEXT)
+        s.WalkToPage(IDD_RIGHT_BUTTON, { IDC_COM2 }).Click(IDC_NEXT)
             .AnswerMessageBox("Cannot Load QUARLO.VXD", "Load VXD Message", IDI_EXCLAMATION);
     }, false },
 };

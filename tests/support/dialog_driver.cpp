@@ -2,6 +2,7 @@
 #include "dialog_driver.h"
 #include "resource.h"
 #include "setup.h"
+#include "test_machine.h"
 #include "waiting.h"
 
 #include <gtest/gtest.h>
@@ -35,10 +36,20 @@ Scenario &Scenario::Meanwhile(const std::string &what, std::function<void(HWND a
     return *this;
 }
 
-// A step that acts once and is done.
-static Scenario &Do(Scenario &s, const std::string &what, std::function<void(HWND active)> act)
+Scenario &Scenario::Do(const std::string &what, std::function<void(HWND active)> act)
 {
-    return s.Then(what, [act](HWND active) { act(active); return true; });
+    return Then(what, [act](HWND active) { act(active); return true; });
+}
+
+Scenario &Scenario::When(const std::string &what, Step ready, std::function<void(HWND active)> act)
+{
+    return Then(what, [ready, act](HWND active) {
+        if (!ready(active))
+            return false;
+        if (act)
+            act(active);
+        return true;
+    });
 }
 
 Scenario &Scenario::OnPage(int templateId, std::function<void(HWND page)> check)
@@ -49,18 +60,20 @@ Scenario &Scenario::OnPage(int templateId, std::function<void(HWND page)> check)
 Scenario &Scenario::WhenEnabled(int templateId, int id, std::function<void(HWND page)> check)
 {
     std::string what = std::string("the ") + KindName(templateId);
-    return Then(id ? what + " enables " + std::to_string(id) : what, [templateId, id, check](HWND active) {
-        if (PageTemplateOf(active) != templateId || !IsWindowVisible(active) || (id && !ControlEnabled(active, id)))
-            return false;
-        if (check)
-            check(active);
-        return true;
-    });
+    return When(id ? what + " enables " + std::to_string(id) : what, [templateId, id](HWND active) {
+        return PageTemplateOf(active) == templateId && IsWindowVisible(active) && (!id || ControlEnabled(active, id));
+    }, check);
+}
+
+Scenario &Scenario::OnWindowWith(int id, std::function<void(HWND window)> check)
+{
+    return When("window with control " + std::to_string(id),
+                [id](HWND active) { return GetDlgItem(active, id) && IsWindowVisible(active); }, check);
 }
 
 Scenario &Scenario::Click(int id)
 {
-    return Do(*this, "click " + std::to_string(id), [id](HWND active) {
+    return Do("click " + std::to_string(id), [id](HWND active) {
         HWND button = GetDlgItem(active, id);
         EXPECT_TRUE(button != NULL) << "no control " << id << " on the active window";
         if (button) {
@@ -74,53 +87,54 @@ Scenario &Scenario::Click(int id)
 
 Scenario &Scenario::PressEscape()
 {
-    return Do(*this, "Escape", [](HWND) { EXPECT_TRUE(RealKey(VK_ESCAPE)); });
+    return Do("Escape", [](HWND) { EXPECT_TRUE(RealKey(VK_ESCAPE)); });
 }
 
 Scenario &Scenario::PressEnter()
 {
-    return Do(*this, "Enter", [](HWND) { EXPECT_TRUE(RealKey(VK_RETURN)); });
+    return Do("Enter", [](HWND) { EXPECT_TRUE(RealKey(VK_RETURN)); });
 }
 
 Scenario &Scenario::CloseBox()
 {
-    return Do(*this, "close box", [](HWND active) { PostMessageA(active, WM_SYSCOMMAND, SC_CLOSE, 0); });
+    return Do("close box", [](HWND active) { PostMessageA(active, WM_SYSCOMMAND, SC_CLOSE, 0); });
 }
 
 Scenario &Scenario::AnswerMessageBox(const std::string &text, const char *caption, LPCSTR standardIcon,
-                                     int button)
+                                     int button, std::function<void(HWND box)> check)
 {
     std::string wantCaption = caption;
-    return Then("message box \"" + text.substr(0, 40) + "\"", [text, wantCaption, standardIcon, button](HWND active) {
-        MessageBoxSeen seen;
-        if (!ReadMessageBox(active, &seen))
-            return false;
-        EXPECT_EQ(text, seen.text);
-        EXPECT_EQ(wantCaption, seen.caption);
-        EXPECT_EQ(LoadIconA(NULL, standardIcon), seen.icon) << "the box shows another icon";
-        if (button == IDOK)
-            EXPECT_TRUE(seen.hasOnlyOk) << "the box offers more than OK";
-        EXPECT_TRUE(ClickControl(active, button)) << "the box has no button " << button;
-        return true;
-    });
+    return Then("message box \"" + text.substr(0, 40) + "\"",
+                [text, wantCaption, standardIcon, button, check](HWND active) {
+                    MessageBoxSeen seen;
+                    if (!ReadMessageBox(active, &seen))
+                        return false;
+                    EXPECT_EQ(text, seen.text);
+                    EXPECT_EQ(wantCaption, seen.caption);
+                    EXPECT_EQ(LoadIconA(NULL, standardIcon), seen.icon) << "the box shows another icon";
+                    if (button == IDOK)
+                        EXPECT_TRUE(seen.hasOnlyOk) << "the box offers more than OK";
+                    if (check)
+                        check(active);
+                    EXPECT_TRUE(ClickControl(active, button)) << "the box has no button " << button;
+                    return true;
+                });
 }
 
 Scenario &Scenario::Touch(int x, int y)
 {
-    return Do(*this, "touch " + std::to_string(x) + "," + std::to_string(y),
+    return Do("touch " + std::to_string(x) + "," + std::to_string(y),
               [x, y](HWND active) { TouchAt(active, POINT{ x, y }); });
 }
 
 Scenario &Scenario::TouchControl(int id, std::vector<POINT> *touched)
 {
-    return Then("touch control " + std::to_string(id), [id, touched](HWND active) {
-        if (!ControlVisible(active, id))
-            return false;
-        POINT centre = TouchControlCentre(active, id);
-        if (touched)
-            touched->push_back(centre);
-        return true;
-    });
+    return When("touch control " + std::to_string(id), [id](HWND active) { return !!ControlVisible(active, id); },
+                [id, touched](HWND active) {
+                    POINT centre = TouchControlCentre(active, id);
+                    if (touched)
+                        touched->push_back(centre);
+                });
 }
 
 Scenario &Scenario::Pause(int milliseconds)
@@ -194,65 +208,69 @@ void Scenario::Run(std::function<void()> body, int stepTimeoutMs)
     EnumThreadWindows(GetCurrentThreadId(), TakeDown, TRUE);
 }
 
-Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choices)
+Scenario &Scenario::WalkToPage(int templateId, const std::vector<int> &choices)
 {
     for (int page : SetupChain) {
-        s.OnPage(page);
+        OnPage(page);
         if (page == templateId)
-            return s;
-        s.Then("choices", [choices](HWND active) {
+            return *this;
+        Do("choices", [choices](HWND active) {
             for (int id : choices)
                 if (GetDlgItem(active, id))
                     ClickControl(active, id);
-            return true;
-        });
-        s.Click(IDC_NEXT);
+        }).Click(IDC_NEXT);
     }
     ADD_FAILURE() << "template " << templateId << " is not a page of the chain";
-    return s;
+    return *this;
 }
 
-Scenario &TouchTargets(Scenario &s, int count, std::vector<POINT> *touched)
+Scenario &Scenario::TouchTargets(int count, std::vector<POINT> *touched)
 {
     for (int k = 0; k < count && k < 4; k++)
-        s.TouchControl(CalibrationTargetIds[k], touched);
+        TouchControl(CalibrationTargetIds[k], touched);
     if (count < 4)
-        return s;
-    s.Then("OK or the centre target", [](HWND active) {
+        return *this;
+    Then("OK or the centre target", [](HWND active) {
         return PageTemplateOf(active) == IDD_CALIBRATION && IsWindowVisible(active) &&
                (ControlEnabled(active, IDC_OK) || ControlVisible(active, IDC_TARGET_CENTRE));
     });
-    return count == 5 ? s.TouchControl(IDC_TARGET_CENTRE, touched).WhenEnabled(IDD_CALIBRATION, IDC_OK) : s;
+    return count == 5 ? TouchControl(IDC_TARGET_CENTRE, touched).WhenEnabled(IDD_CALIBRATION, IDC_OK) : *this;
 }
 
-Scenario &InstallationEnds(Scenario &s, const std::string &lastLine)
+Scenario &Scenario::InstallationEnds(const std::string &lastLine)
 {
-    return s.WhenEnabled(IDD_FINISH, IDC_REBOOT, [lastLine](HWND page) {
+    return WhenEnabled(IDD_FINISH, IDC_REBOOT, [lastLine](HWND page) {
         EXPECT_EQ(lastLine, ControlText(page, IDC_PROGRESS));
         EXPECT_TRUE(ControlVisible(page, IDC_PROGRESS));
         EXPECT_EQ(GetDlgItem(page, IDC_REBOOT), GetFocus());
     });
 }
 
-Scenario &RealClick(Scenario &s, int id, int clicks, POINT *at)
+Scenario &Scenario::CardNotFound()
 {
-    return s.Then("real click on " + std::to_string(id), [id, clicks, at](HWND active) {
-        if (!ControlVisible(active, id))
-            return false;
-        POINT centre = ControlCentre(active, id);
-        if (at)
-            *at = centre;
-        EXPECT_TRUE(RealClickAt(centre, clicks));
-        return true;
-    });
+    return Click(IDC_NEXT).AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
 }
 
-Scenario &RealClickPoint(Scenario &s, const POINT *at, int clicks)
+Scenario &Scenario::RealClick(int id, int clicks, POINT *at)
 {
-    return Do(s, "real click at a point", [at, clicks](HWND) { EXPECT_TRUE(RealClickAt(*at, clicks)); });
+    return When("real click on " + std::to_string(id), [id](HWND active) { return !!ControlVisible(active, id); },
+                [id, clicks, at](HWND active) {
+                    POINT centre = ControlCentre(active, id);
+                    if (at)
+                        *at = centre;
+                    EXPECT_TRUE(RealClickAt(centre, clicks));
+                });
 }
 
-Scenario &CardNotFound(Scenario &s)
+Scenario &Scenario::RealClickPoint(const POINT *at, int clicks)
 {
-    return s.Click(IDC_NEXT).AnswerMessageBox("Cannot Find Interface Card", "Error Message", IDI_EXCLAMATION);
+    return Do("real click at a point", [at, clicks](HWND) { EXPECT_TRUE(RealClickAt(*at, clicks)); });
+}
+
+void Scenario::RunSetupToAbort()
+{
+    Run([] { EXPECT_EQ(0, RunSetupProgram()); });
+    EXPECT_EQ(1, SetupAborted);
+    EXPECT_EQ(0, CalibrationAccepted);
+    EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
 }

@@ -23,11 +23,18 @@ public:
     typedef std::function<bool(HWND active)> Step;
 
     Scenario &Then(const std::string &what, Step step);
+    // A step that acts once on the active window and is done.
+    Scenario &Do(const std::string &what, std::function<void(HWND active)> act);
+    // Waits until ready holds for the active window, then runs act on it (when one is given).
+    Scenario &When(const std::string &what, Step ready, std::function<void(HWND active)> act = nullptr);
 
     // Waits until the active window is the page of this template, then runs check on it.
     Scenario &OnPage(int templateId, std::function<void(HWND page)> check = nullptr);
     // The same, once control id of that page is enabled too (OK, Reboot).
     Scenario &WhenEnabled(int templateId, int id, std::function<void(HWND page)> check = nullptr);
+    // Waits until the active window is one that has control id (a companion's), then runs
+    // check on it.
+    Scenario &OnWindowWith(int id, std::function<void(HWND window)> check = nullptr);
     // A button's click (BM_CLICK) with the cursor on its centre: the button itself sends its
     // click notification.
     Scenario &Click(int id);
@@ -35,10 +42,11 @@ public:
     Scenario &PressEscape();
     Scenario &PressEnter();
     Scenario &CloseBox();
-    // Waits for a message box, checks what it shows and presses a button: OK, which must
-    // then be its only button, or the one given (Yes, No).
+    // Waits for a message box, checks what it shows (and runs check on it, when one is
+    // given) and presses a button: OK, which must then be its only button, or the one given
+    // (Yes, No).
     Scenario &AnswerMessageBox(const std::string &text, const char *caption, LPCSTR standardIcon,
-                               int button = IDOK);
+                               int button = IDOK, std::function<void(HWND box)> check = nullptr);
     // A touch that ends at a screen point: the cursor moves there and the active window
     // gets the left-button release, as a touch panel driver delivers it.
     Scenario &Touch(int x, int y);
@@ -51,10 +59,31 @@ public:
     // bounds the whole run.
     Scenario &Meanwhile(const std::string &what, std::function<void(HWND active)> act);
 
+    // From the welcome page, Next on every page of the chain up to the page of templateId;
+    // on the way, each control of `choices` is clicked on the page that has it.
+    Scenario &WalkToPage(int templateId, const std::vector<int> &choices = {});
+    // Touches the first `count` calibration targets in turn, each where the screen shows it;
+    // after the fourth, waits until the screen offers OK or ALIGNER's centre target, which a
+    // count of 5 touches too before it waits for OK.
+    Scenario &TouchTargets(int count = 4, std::vector<POINT> *touched = nullptr);
+    // Waits until the finish page offers Reboot, with the progress line shown, reading
+    // lastLine, and Reboot holding the focus.
+    Scenario &InstallationEnds(const std::string &lastLine = "Installation Driver OK !!");
+    // Next on the summary page, and OK on the message that the card did not answer.
+    Scenario &CardNotFound();
+    // Steps of real input (acting.h): a click on the centre of control id of the active
+    // window, once it is shown (its point is kept in `at` when one is given), or on a screen
+    // point. Escape and Enter above are real keys.
+    Scenario &RealClick(int id, int clicks = 1, POINT *at = nullptr);
+    Scenario &RealClickPoint(const POINT *at, int clicks = 1);
+
     // Runs body (which opens the pages) with the scenario driving it. The test fails when
     // a step waits too long, when body returns with steps left, or when a window of the
     // thread is still open afterwards; every window left open is closed.
     void Run(std::function<void()> body, int stepTimeoutMs = 8000);
+    // Runs setup's whole program so, which must end as Cancel or a failure ends it before
+    // the finish page: aborted with exit code 0, no calibration accepted, no restart asked.
+    void RunSetupToAbort();
 
 private:
     struct Entry {
@@ -72,27 +101,5 @@ private:
     bool busy_ = false;
     bool abandoned_ = false;
 };
-
-// From the welcome page, Next on every page of the chain up to the page of templateId;
-// on the way, each control of `choices` is clicked on the page that has it.
-Scenario &WalkToPage(Scenario &s, int templateId, const std::vector<int> &choices = {});
-
-// Touches the first `count` calibration targets in turn, each where the screen shows it;
-// after the fourth, waits until the screen offers OK or ALIGNER's centre target, which a
-// count of 5 touches too before it waits for OK.
-Scenario &TouchTargets(Scenario &s, int count = 4, std::vector<POINT> *touched = nullptr);
-
-// Waits until the finish page offers Reboot, with the progress line shown, reading
-// lastLine, and Reboot holding the focus.
-Scenario &InstallationEnds(Scenario &s, const std::string &lastLine = "Installation Driver OK !!");
-
-// Steps of real input (acting.h): a click on the centre of control id of the active window,
-// once it is shown (its point is kept in `at` when one is given), or on a screen point.
-// Scenario's Escape and Enter are real keys.
-Scenario &RealClick(Scenario &s, int id, int clicks = 1, POINT *at = nullptr);
-Scenario &RealClickPoint(Scenario &s, const POINT *at, int clicks = 1);
-
-// Next on the summary page, and OK on the message that the card did not answer.
-Scenario &CardNotFound(Scenario &s);
 
 #endif
