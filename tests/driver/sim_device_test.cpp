@@ -25,12 +25,6 @@ protected:
     }
     // The desktop, in pixels.
     const int width_ = GetSystemMetrics(SM_CXSCREEN), height_ = GetSystemMetrics(SM_CYSCREEN);
-    static void StorePort(DWORD port, DWORD base, DWORD irq)
-    {
-        WriteDword(SETTINGS_KEY, "ComPort", port);
-        WriteDword(SETTINGS_KEY, "ComBase", base);
-        WriteDword(SETTINGS_KEY, "ComIrq", irq);
-    }
     // The status the probe reports, or -1 when the call gave no address.
     static LONG Probe()
     {

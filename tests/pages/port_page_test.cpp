@@ -125,9 +125,7 @@ TEST_F(PortPageTest, PortsSetBaseAndLineWhileLinesChangeOnlyTheLine)
 TEST_F(PortPageTest, StoredPortAndLineOutsideTheTables)
 {
     SetSerialPortMap({ "COM1", "COM2", "COM3", "COM4" });
-    WriteDword(SETTINGS_KEY, "ComPort", 9);
-    WriteDword(SETTINGS_KEY, "ComBase", 1234);
-    WriteDword(SETTINGS_KEY, "ComIrq", 6);
+    StorePort(9, 1234, 6);
     Scenario s;
     Expect(s, "opening", 9, 1234, 6, {}).Click(IDC_NEXT);
     s.OnPage(IDD_RIGHT_BUTTON, [](HWND) { ExpectPort(9, 1234, 6); }).Click(IDC_BACK);
@@ -152,9 +150,7 @@ TEST_F(PortPageTest, BackKeepsTheChoicesAndOnlyAFreshOpeningReadsRegistryAndMapA
         .OnPage(IDD_RIGHT_BUTTON, rightButtonOn).Click(IDC_BACK)
         .OnPage(IDD_PORT).Click(IDC_BACK).OnPage(IDD_WELCOME, [](HWND) {
             SetSerialPortMap({ "COM4" });
-            WriteDword(SETTINGS_KEY, "ComPort", 4);
-            WriteDword(SETTINGS_KEY, "ComBase", 632);
-            WriteDword(SETTINGS_KEY, "ComIrq", 5);
+            StorePort(4, 632, 5);
         }).Click(IDC_NEXT);
     Expect(s, "opened again", 4, 632, 5, { IDC_COM4, IDC_IRQ5 }).OnPage(IDD_PORT, [](HWND page) {
         EXPECT_EQ(Buttons({ IDC_COM4, IDC_IRQ5 }), ButtonsWhere(page, ControlVisible));

@@ -143,6 +143,13 @@ std::string MakeSetupMedium(const std::vector<std::string> &without)
     return MediumDirectory;
 }
 
+void StorePort(DWORD port, DWORD base, DWORD irq)
+{
+    WriteDword(SETTINGS_KEY, "ComPort", port);
+    WriteDword(SETTINGS_KEY, "ComBase", base);
+    WriteDword(SETTINGS_KEY, "ComIrq", irq);
+}
+
 void SetSimulation(const char *name, const char *value)
 {
     SetEnvironmentVariableA(name, value && *value ? value : NULL);

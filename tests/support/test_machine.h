@@ -52,6 +52,9 @@ bool IsReadOnly(const std::string &path);
 // are left off.
 std::string MakeSetupMedium(const std::vector<std::string> &without = {});
 
+// A stored port: its number, base and interrupt line in the settings key.
+void StorePort(DWORD port, DWORD base, DWORD irq);
+
 // The simulated driver's settings, as the README documents them; empty text removes one.
 void SetSimulation(const char *name, const char *value);
 // The driver's log from line `from` (counted from 0) on.
