@@ -5,7 +5,7 @@
 
 #define SERIAL_PORT_MAP_KEY "hardware\\devicemap\\serialcomm"
 
-enum { EVERY_PORT = (1 << PORT_COUNT) - 1 };
+static const DWORD EVERY_PORT = (1UL << PORT_COUNT) - 1;
 
 // A port counts as listed when its value can be read, whatever it holds.
 DWORD ListedSerialPorts(void)
