@@ -12,6 +12,13 @@
 set -u
 program=$1
 shift
+# Run by hand (ctest without scripts/test.sh), the programs take the build's own test prefix
+# rather than making or changing the user's default one.
+if [ -z "${WINEPREFIX:-}" ]; then
+  dir=$(dirname "$program")
+  while [ "$dir" != / ] && [ "$dir" != . ] && [ ! -f "$dir/CMakeCache.txt" ]; do dir=$(dirname "$dir"); done
+  [ -f "$dir/CMakeCache.txt" ] && export WINEPREFIX="$dir/wine-test"
+fi
 case " $* " in
   *" --gtest_list_tests "*) exec wine "$program" "$@" ;;
 esac
