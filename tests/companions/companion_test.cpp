@@ -1,5 +1,6 @@
 // An installed Velmora and the steps the companion tests share.
 #include "companion_test.h"
+#include "registry.h"
 
 void CompanionTest::SetUp()
 {
@@ -12,7 +13,7 @@ void CompanionTest::ShutKey(const char *path, bool shut)
 {
     DenyKeyWrites(path, shut);
     HKEY key;
-    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_SET_VALUE, &key);
+    LONG status = OpenKey(path, KEY_SET_VALUE, &key);
     if (status == ERROR_SUCCESS)
         RegCloseKey(key);
     EXPECT_EQ(shut, status == ERROR_ACCESS_DENIED) << path << " opened for writing with " << status;
@@ -87,7 +88,8 @@ void CompanionTest::ExpectNothingInstalled()
 std::vector<std::string> LogTail(size_t count)
 {
     std::vector<std::string> log = ReadSimulationLog();
-    return ReadSimulationLog(log.size() - std::min(count, log.size()));
+    log.erase(log.begin(), log.end() - std::min(count, log.size()));
+    return log;
 }
 
 void RunAnswering(int (*program)(void), const std::string &text, const char *caption, LPCSTR icon)

@@ -90,9 +90,8 @@ BOOL Fails(const char *function, const std::string &what)
         type result = Real##name args;                                     \
         return passed;                                                     \
     }
-#define STAND_IN_THEN(type, name, ...) STAND_IN_CALL(WINAPI, type, name, __VA_ARGS__)
 #define STAND_IN(type, name, params, args, what, failure) \
-    STAND_IN_THEN(type, name, params, args, what, failure, result)
+    STAND_IN_CALL(WINAPI, type, name, params, args, what, failure, result)
 
 #define REGISTRY_FAILURE ((LONG)Fault.error)
 
@@ -104,10 +103,10 @@ LONG Opened(LONG status, HKEY key, LPCSTR subkey, PHKEY out)
     return status;
 }
 
-STAND_IN_THEN(LONG, RegCreateKeyExA,
+STAND_IN_CALL(WINAPI, LONG, RegCreateKeyExA,
               (HKEY k, LPCSTR s, DWORD r, LPSTR c, DWORD o, REGSAM a, LPSECURITY_ATTRIBUTES sa, PHKEY out, LPDWORD d),
               (k, s, r, c, o, a, sa, out, d), KeyPath(k, s), REGISTRY_FAILURE, Opened(result, k, s, out))
-STAND_IN_THEN(LONG, RegOpenKeyExA, (HKEY k, LPCSTR s, DWORD o, REGSAM a, PHKEY out), (k, s, o, a, out),
+STAND_IN_CALL(WINAPI, LONG, RegOpenKeyExA, (HKEY k, LPCSTR s, DWORD o, REGSAM a, PHKEY out), (k, s, o, a, out),
               KeyPath(k, s), REGISTRY_FAILURE, Opened(result, k, s, out))
 STAND_IN(LONG, RegQueryValueExA, (HKEY k, LPCSTR n, LPDWORD r, LPDWORD t, LPBYTE d, LPDWORD s),
          (k, n, r, t, d, s), ValueIn(k, n), REGISTRY_FAILURE)
@@ -164,7 +163,8 @@ std::string ControlCode(DWORD code)
 
 STAND_IN_CALL(, HANDLE, DeviceOpen, (LPCSTR n, DWORD a, DWORD s, LPSECURITY_ATTRIBUTES sa, DWORD d, DWORD f, HANDLE t),
               (n, a, s, sa, d, f, t), "", INVALID_HANDLE_VALUE, Counted(result))
-STAND_IN_CALL(, BOOL, DeviceControl, (HANDLE h, DWORD c, LPVOID i, DWORD is, LPVOID o, DWORD os, LPDWORD r, LPOVERLAPPED ov),
+STAND_IN_CALL(, BOOL, DeviceControl,
+              (HANDLE h, DWORD c, LPVOID i, DWORD is, LPVOID o, DWORD os, LPDWORD r, LPOVERLAPPED ov),
               (h, c, i, is, o, os, r, ov), ControlCode(c), FALSE, result)
 
 BOOL (*RealDeviceClose)(HANDLE);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "paths.h"
 #include "test_registry.h"
 
 // The restart recorder that tests link in place of the real request.
@@ -84,6 +85,6 @@ protected:
 // answer with this directory as GetSystemDirectoryA does: the length copied, or, with
 // nothing written, the size needed when it does not fit the buffer (no real machine has one
 // that long). One directory at a time: a second call changes what the first lookup reports.
-void ReportDirectory(UINT (*&lookup)(char *buffer, UINT size), const std::string &directory);
+void ReportDirectory(DirectoryLookup &lookup, const std::string &directory);
 
 #endif
