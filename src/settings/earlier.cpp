@@ -1,8 +1,10 @@
 // An earlier, completed installation kept aside while a run of setup replaces it, and put
 // back when the run ends without installing.
 //
-// The aside copy is the key "software\orrimac\velmora.old" with the 13 values the earlier
-// installation ran with, and the file QUARLO.OLD, its driver, beside QUARLO.VXD. The key is
+// The aside copy is the key "software\orrimac\velmora.old" with the values the earlier
+// installation ran with, and the file QUARLO.OLD, its driver, beside QUARLO.VXD. A piece the
+// installation lacked is marked by a value of its own in the key, so that putting back takes
+// away what this run added; a key without the marks (an older setup's) had every piece. The key is
 // written before the driver is moved aside, and on the way back deleted only after the file
 // is gone, so a machine that stops at any point leaves the key wherever anything of the
 // copy is left: whichever program next changes the installation puts it back before it
@@ -13,16 +15,43 @@
 
 FirstLoadRecord FirstLoad;
 
-// The first load of a run sees the machine before this run changed anything: the driver
-// entry only a completed setup writes, and the settings that installation runs with.
+// Values of the aside key that mark a piece the earlier installation did not have.
+static const char *const MissingMarks[] = { "NoSettings", "NoDriverFile", "NoDriverEntry" };
+enum { NO_SETTINGS, NO_DRIVER_FILE, NO_DRIVER_ENTRY, MISSING_MARK_COUNT };
+
+static BOOL DriverFilePaths(char *driver, char *earlier)
+{
+    return SystemFilePath(driver, DRIVER_FILE_NAME) && SystemFilePath(earlier, EARLIER_DRIVER_FILE_NAME);
+}
+
+// A folder of the driver's name is no driver.
+static BOOL DriverFileThere(void)
+{
+    char driver[PATH_BUFFER_SIZE];
+
+    return SystemFilePath(driver, DRIVER_FILE_NAME) && GetFileAttributesA(driver) != INVALID_FILE_ATTRIBUTES &&
+           !DirectoryExists(driver);
+}
+
+// The first load of a run sees the machine before this run changed anything; the settings
+// key is looked for before the load makes one.
 void LoadPanelSettings(void)
 {
+    BOOL settingsFound = SettingsKeyPresent();
+
     ReadOrMakePanelSettings();
     if (FirstLoad.Taken)
         return;
     FirstLoad.Taken = TRUE;
+    FirstLoad.SettingsFound = settingsFound;
+    FirstLoad.DriverFileFound = DriverFileThere();
     FirstLoad.DriverRegistered = StaticDriverRegistered();
     FirstLoad.Settings = PanelSettings;
+}
+
+BOOL EarlierInstallationFound(void)
+{
+    return FirstLoad.Taken && (FirstLoad.SettingsFound || FirstLoad.DriverFileFound || FirstLoad.DriverRegistered);
 }
 
 BOOL EarlierInstallationAside(void)
@@ -30,29 +59,41 @@ BOOL EarlierInstallationAside(void)
     return KeyPresent(EARLIER_SETTINGS_KEY);
 }
 
-static BOOL DriverFilePaths(char *driver, char *earlier)
+// The values the earlier installation runs with, read again now, before this run saves over
+// them, and only those that are there: a value the installation lacked must not come back.
+// One that holds no 4-byte number is kept as the first load took it, its default.
+static BOOL WriteEarlierValues(HKEY aside)
 {
-    return SystemFilePath(driver, DRIVER_FILE_NAME) && SystemFilePath(earlier, EARLIER_DRIVER_FILE_NAME);
-}
-
-// The record the earlier installation runs with. A value that could not be read when the
-// run began holds its default in the first load; read again now, before this run saves over
-// it, it keeps the installation's own.
-static const PanelSettingsRecord *EarlierRecord(void)
-{
-    static PanelSettingsRecord record;
     HKEY key;
+    BOOL written = TRUE;
 
-    record = FirstLoad.Settings;
-    if (OpenKey(SETTINGS_KEY, KEY_READ, &key) != ERROR_SUCCESS)
-        return &record;
+    if (!FirstLoad.SettingsFound || OpenKey(SETTINGS_KEY, KEY_READ, &key) != ERROR_SUCCESS)
+        return TRUE;
     for (const RecordField *field = PanelSettingFields; field < PanelSettingFields + PANEL_SETTING_COUNT; field++) {
-        DWORD value;
-        if (ReadField(key, field, &value) == ERROR_SUCCESS)
-            *FieldIn(&record, field) = value;
+        DWORD value = *FieldIn(&FirstLoad.Settings, field);
+        if (ReadField(key, field, &value) != ERROR_FILE_NOT_FOUND && !WriteField(aside, field, &value))
+            written = FALSE;
     }
     RegCloseKey(key);
-    return &record;
+    return written;
+}
+
+static BOOL WriteMissingMarks(HKEY aside)
+{
+    const BOOL missing[MISSING_MARK_COUNT] = { !FirstLoad.SettingsFound, !FirstLoad.DriverFileFound,
+                                               !FirstLoad.DriverRegistered };
+    DWORD one = 1;
+
+    for (int i = 0; i < MISSING_MARK_COUNT; i++)
+        if (missing[i] &&
+            RegSetValueExA(aside, MissingMarks[i], 0, REG_DWORD, (const BYTE *)&one, sizeof one) != ERROR_SUCCESS)
+            return FALSE;
+    return TRUE;
+}
+
+static BOOL Marked(HKEY aside, int mark)
+{
+    return RegQueryValueExA(aside, MissingMarks[mark], NULL, NULL, NULL, NULL) == ERROR_SUCCESS;
 }
 
 // Whatever the key holds, subkeys and their values too: a key left behind would count as an
@@ -85,22 +126,23 @@ AsideOutcome KeepEarlierInstallationAside(void)
     HKEY key;
 
     // Only the first replacement of this run finds the earlier driver in place.
-    if (!FirstLoad.Taken || !FirstLoad.DriverRegistered || EarlierInstallationAside())
+    if (!EarlierInstallationFound() || EarlierInstallationAside())
         return ASIDE_KEPT;
     // A folder of that name is nobody's aside copy, and no file can be moved there.
     paths = DriverFilePaths(driver, earlier);
-    if (paths && DirectoryExists(earlier))
+    if (paths && FirstLoad.DriverFileFound && DirectoryExists(earlier))
         return ASIDE_FOLDER_IN_THE_WAY;
     if (CreateKey(EARLIER_SETTINGS_KEY, &key, NULL) != ERROR_SUCCESS)
         return ASIDE_NOT_KEPT;
-    written = WriteRecord(key, PanelSettingFields, PANEL_SETTING_COUNT, EarlierRecord());
+    written = WriteEarlierValues(key) && WriteMissingMarks(key);
     RegCloseKey(key);
     if (!written) {
         DeleteEarlierKey();
         return ASIDE_NOT_KEPT;
     }
-    // Without the paths the summary cannot replace the driver either.
-    if (!paths)
+    // Without the paths the summary cannot replace the driver either; without a driver there
+    // is nothing to move.
+    if (!paths || !FirstLoad.DriverFileFound)
         return ASIDE_KEPT;
     // A renaming is whole or not at all, where a copy stopped half-way would later be put
     // back over a working driver. A QUARLO.OLD without the key is no aside copy of ours.
@@ -112,47 +154,69 @@ AsideOutcome KeepEarlierInstallationAside(void)
     return ASIDE_KEPT;
 }
 
-// Only the values the aside key holds: a key cut short by a stop while it was written
-// was written before anything else changed, so the rest are as they were. One that holds no
-// 4-byte number brings back the field's default, as the loader would read it.
-static void CopyEarlierValues(void)
+// Only the values the aside key holds; the others go, as the earlier installation had none
+// of them (a key cut short by a stop while it was written was written before anything else
+// changed, so the settings are still as they were). One that holds no 4-byte number brings
+// back the field's default, as the loader would read it. Settings the installation lacked go
+// with their key.
+static void PutSettingsBack(HKEY aside)
 {
-    HKEY earlier, settings;
+    HKEY settings;
 
-    if (OpenKey(EARLIER_SETTINGS_KEY, KEY_READ, &earlier) != ERROR_SUCCESS)
+    if (Marked(aside, NO_SETTINGS)) {
+        DeleteSettings();
         return;
-    if (CreateKey(SETTINGS_KEY, &settings, NULL) == ERROR_SUCCESS) {
-        for (const RecordField *field = PanelSettingFields; field < PanelSettingFields + PANEL_SETTING_COUNT; field++) {
-            DWORD value;
-            LONG status = ReadField(earlier, field, &value);
-            if (status == ERROR_FILE_NOT_FOUND)
-                continue;
-            if (status != ERROR_SUCCESS)
-                value = field->Default;
-            WriteField(settings, field, &value);
-        }
-        RegCloseKey(settings);
     }
-    RegCloseKey(earlier);
+    if (CreateKey(SETTINGS_KEY, &settings, NULL) != ERROR_SUCCESS)
+        return;
+    for (const RecordField *field = PanelSettingFields; field < PanelSettingFields + PANEL_SETTING_COUNT; field++) {
+        DWORD value;
+        LONG status = ReadField(aside, field, &value);
+        if (status == ERROR_FILE_NOT_FOUND) {
+            RegDeleteValueA(settings, field->Name);
+            continue;
+        }
+        if (status != ERROR_SUCCESS)
+            value = field->Default;
+        WriteField(settings, field, &value);
+    }
+    RegCloseKey(settings);
+}
+
+// Copied, not renamed: the driver file stays whole at every moment, and until the aside file
+// is gone a stop only means doing this again. A folder of that name holds no driver: the
+// earlier one never left its place. FALSE when the aside file must stay for another try.
+static BOOL PutDriverFileBack(HKEY aside)
+{
+    char driver[PATH_BUFFER_SIZE], earlier[PATH_BUFFER_SIZE];
+
+    if (!DriverFilePaths(driver, earlier))
+        return FALSE;
+    if (GetFileAttributesA(earlier) != INVALID_FILE_ATTRIBUTES && !DirectoryExists(earlier))
+        return CopyWritableFile(earlier, driver) && DeleteWritableFile(earlier);
+    if (Marked(aside, NO_DRIVER_FILE))
+        return DeleteWritableFile(driver) || GetFileAttributesA(driver) == INVALID_FILE_ATTRIBUTES;
+    return TRUE;
 }
 
 void PutEarlierInstallationBack(void)
 {
-    char driver[PATH_BUFFER_SIZE], earlier[PATH_BUFFER_SIZE];
+    HKEY aside;
+    BOOL back;
 
-    if (!EarlierInstallationAside())
+    if (OpenKey(EARLIER_SETTINGS_KEY, KEY_READ, &aside) != ERROR_SUCCESS)
         return;
-    CopyEarlierValues();
-    if (!DriverFilePaths(driver, earlier))
+    PutSettingsBack(aside);
+    // An entry that was there is left as it is: this run wrote none other than its own.
+    if (Marked(aside, NO_DRIVER_ENTRY))
+        UnregisterStaticDriver();
+    back = PutDriverFileBack(aside);
+    RegCloseKey(aside);
+    if (!back)
         return;
-    // Copied, not renamed: the driver file stays whole at every moment, and until the
-    // aside file is gone a stop only means doing this again. A folder of that name holds
-    // no driver: the earlier one never left its place.
-    if (GetFileAttributesA(earlier) != INVALID_FILE_ATTRIBUTES && !DirectoryExists(earlier)) {
-        if (!CopyWritableFile(earlier, driver) || !DeleteWritableFile(earlier))
-            return;
-    }
     DeleteEarlierKey();
+    // The parent, when the earlier installation had no settings, held the aside key alone.
+    DeleteUnusedKey(SETTINGS_PARENT_KEY, FALSE);
 }
 
 void DropEarlierInstallation(void)

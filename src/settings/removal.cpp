@@ -15,19 +15,13 @@ static void DeleteDriverFile(void)
 
 void RemoveInstallation(void)
 {
-    HKEY key;
-
-    // Cancelled over an earlier, completed installation: Windows loads the driver at every
-    // start and the driver reads these settings, so both go back as this run found them.
-    if (FirstLoad.Taken && FirstLoad.DriverRegistered) {
+    // Cancelled over an earlier installation, whole or in part: Windows may load the driver
+    // at its next start and the driver reads these settings, so every piece goes back as this
+    // run found it.
+    if (EarlierInstallationFound()) {
         PutEarlierInstallationBack();
         return;
     }
-    if (OpenKey(SETTINGS_KEY, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        DeleteFields(key, PanelSettingFields, PANEL_SETTING_COUNT);
-        RegCloseKey(key);
-        DeleteUnusedKey(SETTINGS_KEY, FALSE);
-        DeleteUnusedKey(SETTINGS_PARENT_KEY, FALSE);
-    }
+    DeleteSettings();
     DeleteDriverFile();
 }

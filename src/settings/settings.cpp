@@ -112,3 +112,15 @@ BOOL SavePanelSettings(void)
     RegCloseKey(key);
     return written;
 }
+
+void DeleteSettings(void)
+{
+    HKEY key;
+
+    if (OpenKey(SETTINGS_KEY, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return;
+    DeleteFields(key, PanelSettingFields, PANEL_SETTING_COUNT);
+    RegCloseKey(key);
+    DeleteUnusedKey(SETTINGS_KEY, FALSE);
+    DeleteUnusedKey(SETTINGS_PARENT_KEY, FALSE);
+}

@@ -75,5 +75,7 @@ BOOL SavePanelSettings(void);
 // Writes only the given fields of PanelSettings (&PanelSettings.Mode, ...) to the existing
 // settings key, leaving the other values as they are; TRUE when all were written.
 BOOL SavePanelSettingFields(const DWORD *const fields[], int count);
+// The 13 values go, and their key and its parent when nothing else is left in them.
+void DeleteSettings(void);
 
 #endif

@@ -24,6 +24,62 @@ static char *Trim(char *text)
     return text;
 }
 
+static BOOL IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n' || c == 0;
+}
+
+// A header "[name]", blanks allowed inside the brackets, naming the answers' section.
+static BOOL IsAnswerHeader(const char *line, const char *end)
+{
+    char name[sizeof ANSWER_SECTION + 1];
+    const char *close = end - 1;
+
+    if (*close != ']')
+        return FALSE;
+    for (line++; line < close && IsBlank(*line); line++)
+        ;
+    while (close > line && IsBlank(close[-1]))
+        close--;
+    if (close - line != sizeof ANSWER_SECTION - 1)
+        return FALSE;
+    lstrcpynA(name, line, sizeof ANSWER_SECTION);
+    return lstrcmpiA(name, ANSWER_SECTION) == 0;
+}
+
+BOOL GatherAnswerSections(const char *text, DWORD length, char section[ANSWER_SECTION_SIZE])
+{
+    const char *end = text + length;
+    char *out = section;
+    BOOL inside = FALSE;
+
+    while (text < end) {
+        const char *line = text, *stop;
+        while (text < end && !IsLineEnd(*text))
+            text++;
+        stop = text++;
+        while (line < stop && IsBlank(*line))
+            line++;
+        while (stop > line && IsBlank(stop[-1]))
+            stop--;
+        if (line == stop || *line == ';')
+            continue;
+        if (*line == '[') {
+            inside = IsAnswerHeader(line, stop);
+            continue;
+        }
+        if (!inside)
+            continue;
+        // The line, its zero and the empty string that ends the section.
+        if (stop - line + 2 > section + ANSWER_SECTION_SIZE - out)
+            return FALSE;
+        lstrcpynA(out, line, (int)(stop - line) + 1);
+        out += stop - line + 1;
+    }
+    *out = 0;
+    return TRUE;
+}
+
 // A decimal whole number with an optional sign, into 32 bits; NULL when it is one that
 // fits, otherwise why not. The text is read, never a profile integer: Windows 95 gives 0
 // for a negative one. Corners are signed; no other field's range holds a negative number.

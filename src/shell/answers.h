@@ -7,10 +7,16 @@
 #include "settings.h"
 
 #define ANSWER_SECTION "Velmora"
-// A section longer than this holds far more than 13 keys; it is refused as a whole.
-enum { ANSWER_SECTION_SIZE = 4096, ANSWER_REFUSAL_SIZE = 160, CORNER_FIELD_COUNT = 8 };
+// A file or a section longer than these holds far more than 13 keys; it is refused as a whole.
+enum { ANSWER_FILE_SIZE = 32768, ANSWER_SECTION_SIZE = 4096, ANSWER_REFUSAL_SIZE = 160, CORNER_FIELD_COUNT = 8 };
 
-// Checks a section as GetPrivateProfileSectionA gives it ("key=value" strings, an empty one
+// The lines of every [Velmora] section of an answer file's text (ANSI; lines end in CR LF,
+// LF or CR), blank and comment lines left out, as "line" strings with an empty one last.
+// Every section of that name counts: the profile calls read only the first, and a key given
+// again further down must be seen to be refused. FALSE when they do not fit the section.
+BOOL GatherAnswerSections(const char *text, DWORD length, char section[ANSWER_SECTION_SIZE]);
+
+// Checks a section as GatherAnswerSections gives it ("key=value" strings, an empty one
 // last; edited in place). Every field's key must be there once, as a whole number in its
 // range: ComPort 1 to 4 and in listedPorts (bit n - 1 for COM n), ComBase the port table's
 // base for that port, ComIrq 3, 4, 5 or 7, Mode 1 to 3, RightButton 0 or 1, the corners

@@ -102,6 +102,51 @@ static void ReadSwitch(char *word, BOOL cut, const SwitchRule *rules, int count,
         lstrcpyA(switches->Value[i], value);
 }
 
+// Two spellings of one file: any case, relative or full (both are full by now), long or short
+// names (only a file that exists has a short name, and only one that exists can be lost).
+static BOOL SameFile(const char *one, const char *other)
+{
+    char shortOne[SWITCH_VALUE_SIZE], shortOther[SWITCH_VALUE_SIZE];
+    DWORD lengthOne, lengthOther;
+
+    if (lstrcmpiA(one, other) == 0)
+        return TRUE;
+    lengthOne = GetShortPathNameA(one, shortOne, sizeof shortOne);
+    lengthOther = GetShortPathNameA(other, shortOther, sizeof shortOther);
+    return lengthOne > 0 && lengthOne < sizeof shortOne && lengthOther > 0 && lengthOther < sizeof shortOther &&
+           lstrcmpiA(shortOne, shortOther) == 0;
+}
+
+// A relative name is the current directory's and nobody else's: the profile calls would look
+// a bare name up in the Windows directory. A full path that does not fit is refused, never
+// shortened, and no two switches may name one file: the log would be written over the answers
+// before they were read. A value refused is cleared, so that nothing is ever written to it.
+static void TakeFilePaths(const SwitchRule *rules, int count, CommandSwitches *switches)
+{
+    char full[SWITCH_VALUE_SIZE];
+    char *name;
+
+    for (int i = 0; i < count; i++) {
+        char *value = switches->Value[i];
+        DWORD length;
+        if (!value[0])
+            continue;
+        length = GetFullPathNameA(value, sizeof full, full, &name);
+        if (length > 0 && length < sizeof full) {
+            lstrcpyA(value, full);
+            continue;
+        }
+        Refuse(switches, "/", rules[i].name, SWITCH_PATH_TOO_LONG_TEXT, "");
+        value[0] = 0;
+    }
+    for (int i = 0; i < count; i++)
+        for (int j = i + 1; j < count; j++)
+            if (switches->Value[i][0] && switches->Value[j][0] && SameFile(switches->Value[i], switches->Value[j])) {
+                Refuse(switches, "/", rules[j].name, SWITCH_SAME_FILE_TEXT, rules[i].name);
+                switches->Value[j][0] = 0;
+            }
+}
+
 BOOL ReadSwitches(const char *commandLine, const SwitchRule *rules, int count, CommandSwitches *switches)
 {
     char word[WORD_SIZE];
@@ -121,5 +166,6 @@ BOOL ReadSwitches(const char *commandLine, const SwitchRule *rules, int count, C
         if (rules[i].excludes != NO_SWITCH && switches->Given[rules[i].excludes])
             Refuse(switches, "/", rules[i].name, SWITCH_EXCLUDES_TEXT, rules[rules[i].excludes].name);
     }
+    TakeFilePaths(rules, count, switches);
     return switches->Refusal[0] == 0;
 }

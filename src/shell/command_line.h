@@ -30,8 +30,10 @@ extern const SwitchRule RemoverSwitchRules[REMOVER_SWITCH_COUNT];
 
 // Reads commandLine, the program's own name first as GetCommandLineA gives it. Switches
 // are case-insensitive and start with / or -; a value follows "=", in double quotes when
-// it holds blanks. TRUE when every switch is understood; otherwise Refusal names the
-// first that is not and why, and the rest is still read.
+// it holds blanks. A value is a file: a relative name is made a full path of the current
+// directory. TRUE when every switch is understood; otherwise Refusal names the first that is
+// not and why, and the rest is still read; a file value refused (too long, or the same file
+// as another switch's) is left empty.
 BOOL ReadSwitches(const char *commandLine, const SwitchRule *rules, int count, CommandSwitches *switches);
 
 #endif

@@ -2,6 +2,7 @@
 // its exit code with the reason.
 #include "run_log.h"
 #include "paths.h"
+#include "texts.h"
 
 #include <stdarg.h>
 
@@ -54,18 +55,6 @@ int EndRun(int code, const char *reason)
     return code;
 }
 
-// The profile calls take a bare name from the Windows directory, not the current one. A
-// name whose full path would not fit stays as given, and its file fails where it is used.
-static void TakeFullPath(char *value)
-{
-    char full[SWITCH_VALUE_SIZE];
-    char *name;
-    DWORD length = GetFullPathNameA(value, sizeof full, full, &name);
-
-    if (length > 0 && length < sizeof full)
-        lstrcpyA(value, full);
-}
-
 // Written afresh by each run. A log that cannot be made costs the run nothing but its log.
 static void OpenRunLog(const char *path)
 {
@@ -79,15 +68,19 @@ BOOL TakeCommandLine(const char *commandLine, const SwitchRule *rules, int count
 {
     char path[PATH_BUFFER_SIZE];
     BOOL understood = ReadSwitches(commandLine, rules, count, switches);
+    const char *wanted = switches->Value[log];
+    BOOL made;
 
-    for (int i = 0; i < count; i++)
-        if (switches->Value[i][0])
-            TakeFullPath(switches->Value[i]);
-    if (switches->Value[log][0])
-        OpenRunLog(switches->Value[log]);
-    else if (switches->Given[quiet] && defaultLog && WindowsFilePath(path, defaultLog))
+    // Only a name known to be no other file of the run's: the answers are never written over.
+    if (wanted[0])
+        OpenRunLog(wanted);
+    made = RunLog != NULL;
+    // A quiet run is never left without a log while it has a place for one.
+    if (!made && switches->Given[quiet] && defaultLog && WindowsFilePath(path, defaultLog))
         OpenRunLog(path);
     LogLine("Command line: %s", commandLine);
+    if (wanted[0] && !made)
+        LogLine(LOG_NOT_MADE_FORMAT, wanted);
     if (understood)
         return TRUE;
     if (!switches->Given[quiet])

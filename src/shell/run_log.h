@@ -15,9 +15,10 @@ enum {
 };
 #define BUSY_REASON "another setup or a companion that changes the installation is running"
 
-// Reads the program's switches (ReadSwitches), takes relative file names from the current
-// directory and opens the log: the value of the switch `log`, or for a quiet run (switch
-// `quiet` given) that names none, defaultLog in the Windows directory when it is not NULL.
+// Reads the program's switches (ReadSwitches, which takes relative file names from the
+// current directory) and opens the log: the value of the switch `log`, or for a quiet run
+// (switch `quiet` given) whose log is not named, refused or cannot be made, defaultLog in the
+// Windows directory when it is not NULL, with a line naming the log that could not be made.
 // The first line is the command line. FALSE when a switch is not understood: a quiet run
 // has logged it with its exit line, any other has told it in a box with this caption; the
 // program then ends with EXIT_COMMAND_LINE having touched nothing else.

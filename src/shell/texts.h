@@ -53,6 +53,10 @@
 #define SWITCH_TOO_LONG_TEXT     "is too long"
 #define SWITCH_NEEDS_TEXT        "needs /"
 #define SWITCH_EXCLUDES_TEXT     "cannot go with /"
+#define SWITCH_PATH_TOO_LONG_TEXT "names a path longer than 255 characters"
+#define SWITCH_SAME_FILE_TEXT    "names the same file as /"
+// A quiet run's log that could not be made where /LOG said: the run logs here instead.
+#define LOG_NOT_MADE_FORMAT      "The log %s could not be made: this log is kept instead."
 
 // The companion programs.
 #define NOT_INSTALLED_TEXT "Velmora is not installed on this computer."

@@ -27,7 +27,14 @@ struct FleetRun {
     const char *logLine;       // held by a line of the log; NULL for a box and no log
 };
 
+// The answers, edited: "Key=Value" sets, "+Key=Value" adds a line at the end, "-Key" drops.
+std::string AnswerFile(const std::string &edit);
+
+// A current directory whose full path with "\ANS.INI" takes 257 characters, one too many.
+const std::string LongFolder = "C:\\velmora-test-medium\\" + std::string(226, 'a');
+
 void HoldMutex() { Held.push_back(CreateMutexA(NULL, TRUE, "Velmora Installation")); }
+void NoCard() { SetSimulation("QUARLO_SIM_CARD", "none"); }
 void HoldRemover() { Held.push_back(HoldOpen(StartMenuProgram("REMOVER.EXE"))); }
 
 const FleetRun Runs[] = {
@@ -50,9 +57,22 @@ const FleetRun Runs[] = {
     { "LineWithoutAButton", FRESH, Replay, "ComIrq=6", nullptr, 2, "\"6\": must be 3, 4, 5 or 7" },
     { "SevenCorners", FRESH, Replay, "-RightDnY", nullptr, 2, "Refused: RightDnY: missing; corners: all eight or none" },
     { "FlatCorners", FRESH, Replay, "RightUpX=-5", nullptr, 2, "Refused: LeftUpX = \"-5\": the corners span no edge" },
+    { "KeyTwiceInASecondSection", FRESH, Replay, "+[Other] +Mode=1 +[VELMORA] +Mode=3 +ComPort=2", nullptr, 2,
+      "Refused: Mode = \"3\": given twice" },
     // Every other way a replay ends.
     { "SwitchNotUnderstoodQuietly", FRESH, "/SILENT /LOADINF=a.ini /REBOOT", "", nullptr, 1, "The switch \"/REBOOT\" is not known." },
     { "SwitchNotUnderstoodInAWizard", FRESH, "/SAVEINF", "", nullptr, 1, nullptr },
+    { "LogNamingTheAnswerFile", EARLIER,
+      "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=\"C:\\VELMORA-TEST-MEDIUM\\Fleet Answers.INI\"", "", nullptr, 1,
+      "The switch \"/LOG\" names the same file as /LOADINF." },
+    { "RelativeNameTooLong", FRESH, "/SILENT /LOADINF=ANS.INI /NORESTART", "", [] {
+        CreateDirectoryA(LongFolder.c_str(), NULL);
+        SetCurrentDirectoryA(LongFolder.c_str());
+        WriteFileText("ANS.INI", AnswerFile(""));
+        WriteFileText(WindowsDirectoryPath("ANS.INI"), AnswerFile("Mode=3"));
+    }, 1, "The switch \"/LOADINF\" names a path longer than 255 characters." },
+    { "LogFolderMissing", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=C:\\missing\\fleet.log", "", nullptr, 0,
+      "The log C:\\missing\\fleet.log could not be made: this log is kept instead." },
     { "AnotherSetupRuns", EARLIER, Replay, "", HoldMutex, 3, "Exit code 3: another setup or a companion" },
     { "DriverDoesNotLoad", FRESH, Replay, "", [] { SetSimulation("QUARLO_SIM_FAIL", "open"); }, 4, "Load the driver \\\\.\\QUARLO.VXD: failed" },
     { "ProbeFailsOverAnEarlierInstallation", EARLIER, Replay, "", [] { SetSimulation("QUARLO_SIM_CARD", "1,1016,4"); },
@@ -60,6 +80,22 @@ const FleetRun Runs[] = {
     { "ProgramMissingOverAnEarlierInstallation", EARLIER, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6,
       "Copy TUNER.EXE to C:\\windows\\START MENU\\PROGRAMS\\VELMORA: failed" },
     { "ProgramMissingOnAFreshMachine", FRESH, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6, "Put everything back: done" },
+    // Installations in part: disabled (no static-driver entry), half removed, a driver left over.
+    { "ProbeFailsOverADisabledInstallation", EARLIER, Replay, "", [] { DeleteKeyTree(STATIC_DRIVER_KEY); NoCard(); }, 5,
+      "Put everything back: done" },
+    { "ProgramMissingOverADisabledInstallation", EARLIER, Replay, "", [] {
+        DeleteKeyTree(STATIC_DRIVER_KEY);
+        MakeSetupMedium({ "TUNER.EXE" });
+    }, 6, "Put everything back: done" },
+    { "ProbeFailsOverHalfRemovedSettings", EARLIER, Replay, "", [] {
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "LeftUpX");
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, SETTINGS_KEY, "Mode");
+        NoCard();
+    }, 5, "Put everything back: done" },
+    { "ProbeFailsWithoutSettings", EARLIER, Replay, "", [] { DeleteKeyTree(SETTINGS_PARENT_KEY); NoCard(); }, 5,
+      "Put everything back: done" },
+    { "ProbeFailsOverALeftoverDriver", FRESH, Replay, "", [] { PutDriverFile("leftover driver"); NoCard(); }, 5,
+      "Put everything back: done" },
     // The quiet remover.
     // The driver Windows loaded at this start runs until the next.
     { "RemovedQuietly", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", nullptr, 3010, "Exit code 3010: removed, restart needed" },
@@ -115,8 +151,12 @@ protected:
         for (HANDLE held : Held)
             CloseHandle(held);
         Held.clear();
+        SetCurrentDirectoryA(medium_.c_str());
         for (const char *name : { "fleet answers.ini", "fleet.log", "recorded.ini" })
             DeleteFileA((medium_ + "\\" + name).c_str());
+        DeleteFileA((LongFolder + "\\ANS.INI").c_str());
+        RemoveDirectoryA(LongFolder.c_str());
+        DeleteFileA(WindowsDirectoryPath("ANS.INI").c_str());
         CompanionTest::TearDown();
     }
 };
@@ -134,6 +174,7 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
         run.prepare();
     if (run.edit)
         WriteFileText(medium_ + "\\fleet answers.ini", AnswerFile(run.edit));
+    std::string before = InstallationState();
     int code = -1;
     Scenario s;
     if (!run.logLine)
@@ -141,7 +182,11 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
     s.Run([&] { code = remover ? RunRemoverCommand(line.c_str()) : RunSetupProgram(line.c_str()); });
 
     EXPECT_EQ(run.exitCode, code);
-    std::string logFile = line.find("LOG=") != std::string::npos ? medium_ + "\\fleet.log" : WindowsDirectoryPath("VELMORA.LOG");
+    std::string logFile = line.find("LOG=fleet.log") != std::string::npos ? medium_ + "\\fleet.log"
+                                                                           : WindowsDirectoryPath("VELMORA.LOG");
+    // A run never writes over a file that it reads.
+    if (run.edit)
+        EXPECT_EQ(AnswerFile(run.edit), ReadFileText(medium_ + "\\fleet answers.ini"));
     std::string text = ReadFileText(logFile);
     if (!run.logLine) {
         EXPECT_FALSE(FileExists(logFile)) << "a log without /LOG or a quiet run";
@@ -168,10 +213,8 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
         ExpectUninstallEntry("");
     } else if (remover && code == 1 && run.prepare) {
         ExpectUninstallEntry(folder_ + "\\REMOVER.EXE");
-    } else if (run.machine == FRESH) {
-        ExpectNothingInstalled();
     } else {
-        ExpectInstalled();
+        EXPECT_EQ(before, InstallationState());
     }
 }
 

@@ -202,8 +202,8 @@ TEST_F(SummaryPageTest, CancelLeavesAnEarlierCompletedInstallationBooting)
 }
 
 // From a CD or a write-protected diskette the copy would be read-only, as would be one an
-// older setup left: the next copy could not replace it, nor Cancel delete it.
-TEST_F(SummaryPageTest, DriverFromAReadOnlyMediumIsCopiedWritableAndCancelDeletesIt)
+// older setup left: the next copy could not replace it. Cancel puts the older one back.
+TEST_F(SummaryPageTest, DriverFromAReadOnlyMediumIsCopiedWritableAndCancelPutsTheOlderBack)
 {
     const std::string driverFile = SystemDirectoryPath(DRIVER_FILE_NAME);
     SetReadOnly(medium_ + "\\" + DRIVER_FILE_NAME, true);
@@ -213,7 +213,8 @@ TEST_F(SummaryPageTest, DriverFromAReadOnlyMediumIsCopiedWritableAndCancelDelete
         EXPECT_EQ("medium copy of QUARLO.VXD", ReadFileText(driverFile));
         EXPECT_FALSE(IsReadOnly(driverFile));
     }).Click(IDC_CANCEL).Run([] { RunSetupProgram(); });
-    EXPECT_FALSE(FileExists(driverFile));
+    EXPECT_EQ("older driver", ReadFileText(driverFile));
+    EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
 }
 
 } // namespace

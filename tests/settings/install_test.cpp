@@ -86,8 +86,7 @@ TEST_F(Installation, StoppedRunsAsideCopyComesBackAtTheNextSetup)
     EXPECT_EQ("installed driver", ReadFileText(driverFile_));
     EXPECT_FALSE(FileExists(SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME)));
     ExpectStaticDriverEntry();
-    // The value missing at the first load comes back as the default the driver used.
-    earlier[MODE] = 1;
+    // The value missing at the first load stays missing: the driver goes on using its default.
     EXPECT_EQ(earlier, StoredRecord());
 }
 
@@ -102,8 +101,10 @@ TEST_F(Installation, SystemDirectoryTooLongForThePathSkipsOnlyTheDelete)
         std::string file = directory + "\\" + DRIVER_FILE_NAME;
         WriteFileText(file, "driver");
         ASSERT_TRUE(FileExists(file));
-        PutDriverFile();
+        // Copied by this run: the first load found no driver to put back.
+        DeleteFileA(driverFile_.c_str());
         LoadPanelSettings();
+        PutDriverFile();
         ReportDirectory(SystemDirectoryLookup, directory);
 
         RemoveInstallation();

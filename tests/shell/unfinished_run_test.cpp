@@ -23,45 +23,50 @@ Scenario &ToSummary(Scenario &s)
     });
 }
 
+// An earlier installation whole, disabled (no static-driver entry), half removed (settings
+// gone, or some of their values), or only a driver file that an older run left.
+enum Layout { WHOLE, NO_ENTRY, NO_SETTINGS, SOME_VALUES, DRIVER_ONLY };
+
 struct Route {
     const char *name;
     const char *card, *fail;     // QUARLO_SIM_CARD and QUARLO_SIM_FAIL
     void (*walk)(Scenario &s);
     bool removesThisRun;         // without an earlier installation: the Cancel that removes
+    Layout earlier;              // of the earlier installation this route meets
 };
 
 const Route Routes[] = {
     { "CancelOnPortPageAfterBackFromSummary", "2,760,3", "", [](Scenario &s) {
         ToSummary(s).Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK).OnPage(IDD_PORT).Click(IDC_CANCEL);
-    }, false },
+    }, false, NO_SETTINGS },
     { "CancelOnRightButtonPageAfterBackFromSummary", "2,760,3", "", [](Scenario &s) {
         ToSummary(s).Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
-    }, false },
+    }, false, WHOLE },
     { "CancelOnSummaryPage", "2,760,3", "", [](Scenario &s) {
         ToSummary(s).Click(IDC_CANCEL);
-    }, true },
+    }, true, NO_ENTRY },
     { "CancelOnRightButtonPageAfterCardNotFound", "none", "", [](Scenario &s) {
         ToSummary(s).CardNotFound().OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
-    }, false },
+    }, false, DRIVER_ONLY },
     { "CancelOnSummaryAfterCardNotFound", "none", "", [](Scenario &s) {
         ToSummary(s).CardNotFound().OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_CANCEL);
-    }, true },
+    }, true, SOME_VALUES },
     // The cancelled calibration's corners reach the registry with the next summary's save.
     { "CalibrationCancelledThenSavedAgain", "2,760,3", "", [](Scenario &s) {
         ToSummary(s).Click(IDC_NEXT).OnPage(IDD_CALIBRATION).TouchTargets().Click(IDC_CANCEL).OnPage(IDD_SUMMARY)
             .Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).OnPage(IDD_SUMMARY).Click(IDC_BACK)
             .OnPage(IDD_RIGHT_BUTTON).Click(IDC_CANCEL);
-    }, false },
+    }, false, NO_ENTRY },
     { "BackAndNextRepeatedThenCancelOnWelcome", "2,760,3", "", [](Scenario &s) {
         for (int round = 0; round < 2; round++)
             ToSummary(s).Click(IDC_BACK).OnPage(IDD_RIGHT_BUTTON).Click(IDC_BACK)
                 .OnPage(IDD_PORT).Click(IDC_BACK);
         s.OnPage(IDD_WELCOME).Click(IDC_CANCEL);
-    }, false },
+    }, false, WHOLE },
     { "DriverThatDoesNotLoad", "2,760,3", "open", [](Scenario &s) {
         s.WalkToPage(IDD_RIGHT_BUTTON, { IDC_COM2 }).Click(IDC_NEXT)
             .AnswerMessageBox("Cannot Load QUARLO.VXD", "Load VXD Message", IDI_EXCLAMATION);
-    }, false },
+    }, false, NO_SETTINGS },
 };
 
 void PrintTo(const Route &route, std::ostream *out)
@@ -86,14 +91,20 @@ protected:
 
 TEST_P(UnfinishedRun, LeavesAnEarlierInstallationAsItFoundIt)
 {
-    LayOutEarlierInstallation(EarlierRecord);
+    Layout layout = GetParam().earlier;
+    std::vector<DWORD> record = EarlierRecord;
+    if (layout == SOME_VALUES)
+        record[0] = record[11] = MISSING_VALUE;
+    LayOutEarlierInstallation(record);
     WriteUninstallEntryFor("C:\\VELMORA\\REMOVER.EXE");
+    if (layout == NO_ENTRY || layout == DRIVER_ONLY)
+        DeleteKeyTree(STATIC_DRIVER_KEY);
+    if (layout == NO_SETTINGS || layout == DRIVER_ONLY)
+        DeleteKeyTree(SETTINGS_PARENT_KEY);
+    std::string before = InstallationState();
     RunRoute();
 
-    EXPECT_EQ(EarlierRecord, StoredRecord());
-    ExpectStaticDriverEntry();
-    ExpectUninstallEntry("C:\\VELMORA\\REMOVER.EXE");
-    EXPECT_EQ("installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
+    EXPECT_EQ(before, InstallationState());
 }
 
 TEST_P(UnfinishedRun, WithoutAnEarlierInstallationRemovesOnlyOnSummaryCancel)

@@ -199,6 +199,47 @@ static void RemoveStartMenuFolder(void)
         RemoveDirectoryA(WindowsDirectoryPath(folder).c_str());
 }
 
+// A key's values in the registry's order, each its type and bytes.
+static std::string KeyState(const char *path)
+{
+    HKEY key;
+    std::string state = std::string(path) + ":";
+    if (OpenKey(path, KEY_READ, &key) != ERROR_SUCCESS)
+        return state + " none\n";
+    char name[256];
+    BYTE data[1024];
+    DWORD nameSize = sizeof name, size = sizeof data, type;
+    for (DWORD i = 0; RegEnumValueA(key, i, name, &nameSize, NULL, &type, data, &size) == ERROR_SUCCESS; i++) {
+        state += std::string(" ") + name + "(" + std::to_string(type) + ")=";
+        for (DWORD b = 0; b < size; b++)
+            state += "0123456789ABCDEF"[data[b] >> 4] + std::string(1, "0123456789ABCDEF"[data[b] & 15]);
+        nameSize = sizeof name;
+        size = sizeof data;
+    }
+    RegCloseKey(key);
+    return state + "\n";
+}
+
+std::string InstallationState(void)
+{
+    std::string state;
+    for (const char *key : { SETTINGS_PARENT_KEY, SETTINGS_KEY, EARLIER_SETTINGS_KEY, STATIC_DRIVER_KEY, UninstallKey })
+        state += KeyState(key);
+    std::vector<std::string> files = { SystemDirectoryPath("QUARLO.VXD"), SystemDirectoryPath("QUARLO.OLD"),
+                                       WindowsDirectoryPath("WININIT.INI"), WindowsDirectoryPath(START_MENU_FOLDER),
+                                       ShellProgramsFolder() + "\\VELMORA" };
+    for (const char *name : CompanionPrograms)
+        files.insert(files.end(), { StartMenuProgram(name), ShellStartMenuProgram(name) });
+    for (const std::string &file : files)
+        state += file + (!FileExists(file) ? ": none\n" : DirectoryExists(file.c_str()) ? ": folder\n"
+                                                         : ": " + ReadFileText(file) + "\n");
+    DWORD type;
+    std::vector<BYTE> pending;
+    if (ReadValue(PENDING_KEY, PENDING_VALUE, &type, &pending))
+        state += "pending: " + std::string(pending.begin(), pending.end()) + "\n";
+    return state;
+}
+
 static void CleanMachine(void)
 {
     DeleteKeyTree("software\\orrimac");

@@ -48,6 +48,10 @@ std::string ShellStartMenuProgram(const char *name);
 void SetReadOnly(const std::string &path, bool readOnly);
 bool IsReadOnly(const std::string &path);
 
+// Everything of an installation that a run may change, as text to compare: the keys with
+// their values' types and bytes, the driver and its aside copy, the programs, the folders,
+// the deletions of the next start.
+std::string InstallationState(void);
 // A setup medium: a folder holding QUARLO.VXD and the four companion programs (stand-in
 // contents that name each file), made the current directory. Files named in `without`
 // are left off.
