@@ -6,6 +6,7 @@
 #include "driver.h"
 #include "resource.h"
 #include "calibration_screen.h"
+#include "installation.h"
 
 int CaptureActive;
 int PointIndex;
@@ -202,7 +203,8 @@ static void RetryCalibration(HWND screen)
 
 static void AcceptCalibration(HWND screen)
 {
-    SetPanelCalibrate(0, 0);
+    // The corners went to the driver at the fourth touch.
+    AcceptCorners(NULL);
     CaptureActive = 0;
     CalibrationAccepted = 1;
     EndDialog(screen, 0);

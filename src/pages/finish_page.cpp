@@ -1,87 +1,42 @@
 // FinishPage: makes the installation permanent and restarts Windows.
 #include "setup.h"
 #include "texts.h"
-#include "driver_entry.h"
-#include "earlier.h"
-#include "paths.h"
-#include "next_start.h"
 #include "driver.h"
-#include "installation_steps.h"
-#include "answer_file.h"
-#include "run_log.h"
+#include "installation.h"
+#include "silent_setup.h"
 #include "resource.h"
 
 static UINT_PTR InstallTimer;
+// The page the installation reports its progress on, while it runs.
+static HWND ProgressPage;
 
 // The name is an argument, never the format: a "%" in it is shown as it is.
-static void ShowProgress(HWND page, const char *program)
+static void ShowProgress(const char *program)
 {
-    wsprintfA(MessageText, "Now Write %s", program);
-    SetDlgItemTextA(page, IDC_PROGRESS, MessageText);
-}
-
-// The last line names the first thing that failed; the rest was still done.
-static void ShowOutcome(HWND page, const char *failed)
-{
-    if (failed)
-        wsprintfA(MessageText, "Cannot Write %s", failed);
-    else
-        wsprintfA(MessageText, INSTALLED_TEXT);
-    SetDlgItemTextA(page, IDC_PROGRESS, MessageText);
-}
-
-// A recorded run keeps the answers of an installation that succeeded. A file that cannot
-// be written costs the installation nothing: the page says so on a line of its own.
-static void RecordAnswers(HWND page, const char *failed)
-{
-    if (!SetupSwitches.Given[SETUP_SAVEINF])
-        return;
-    if (failed) {
-        LogStep(FALSE, "Write the answers");
-    } else if (!WriteAnswerFile(SetupSwitches.Value[SETUP_SAVEINF], &PanelSettings)) {
-        SetDlgItemTextA(page, IDC_ANSWER_LINE, "Cannot Write Answer File");
-        ShowWindow(GetDlgItem(page, IDC_ANSWER_LINE), SW_SHOW);
-    }
+    wsprintfA(MessageText, PROGRESS_FORMAT, program);
+    SetDlgItemTextA(ProgressPage, IDC_PROGRESS, MessageText);
 }
 
 // The user is never told the touch screen is installed when Windows will not load the
 // driver, the calibration was not stored, the Start menu lacks a program or Add/Remove
-// Programs lacks the entry. Reboot is offered either way: what was written stays, and
-// setup can be run again.
+// Programs lacks the entry: the last line names the first thing that failed, the rest was
+// still done. Reboot is offered either way: what was written stays, and setup can be run
+// again. A recorded run's answer file that cannot be written has a line of its own.
 static void Install(HWND page)
 {
-    char folder[PATH_BUFFER_SIZE];
-    const char *failed = NULL;
-    BOOL removerCopied = FALSE;
+    const char *answers = SetupSwitches.Given[SETUP_SAVEINF] ? SetupSwitches.Value[SETUP_SAVEINF] : NULL;
 
-    if (!RegisterDriverForStart())
-        failed = "Registry";
-    if (!StoreSettings())
-        failed = "Registry";
-    // The driver and its settings are this run's now; an earlier installation's aside copy
-    // must never come back over them.
-    DropEarlierInstallation();
     ShowWindow(GetDlgItem(page, IDC_PROGRESS), SW_SHOW);
-    // An existing folder is simply reused; a folder that cannot be made shows as failed copies.
-    if (StartMenuFolderPath(folder))
-        CreateDirectoryA(folder, NULL);
-    for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++) {
-        ShowProgress(page, CompanionProgramFiles[i]);
-        if (CopyCompanionProgram(CompanionProgramFiles[i], folder))
-            removerCopied |= i == REMOVER_PROGRAM;
-        else if (!failed)
-            failed = CompanionProgramFiles[i];
+    ProgressPage = page;
+    if (CommitInstallation(ShowProgress, answers) == EXIT_DONE)
+        wsprintfA(MessageText, INSTALLED_TEXT);
+    else
+        wsprintfA(MessageText, NOT_WRITTEN_FORMAT, Installation.FirstFailed);
+    SetDlgItemTextA(page, IDC_PROGRESS, MessageText);
+    if (answers && Installation.AnswersNotWritten) {
+        SetDlgItemTextA(page, IDC_ANSWER_LINE, ANSWERS_NOT_WRITTEN_TEXT);
+        ShowWindow(GetDlgItem(page, IDC_ANSWER_LINE), SW_SHOW);
     }
-    // A removal whose restart was declined left these files to be deleted at the next start
-    // of Windows, which would take the new installation's driver and programs with them.
-    const char *pending = KeepInstalledFilesAtNextStart(folder);
-    if (pending && !failed)
-        failed = pending;
-    // Add/Remove Programs runs the remover its entry names: only one that is there.
-    if (removerCopied && !RegisterRemover(folder) && !failed)
-        failed = "Registry";
-    ShowOutcome(page, failed);
-    RecordAnswers(page, failed);
     EnableWindow(GetDlgItem(page, IDC_REBOOT), TRUE);
     SetFocus(GetDlgItem(page, IDC_REBOOT));
 }

@@ -3,7 +3,7 @@
 #include "texts.h"
 #include "removal.h"
 #include "driver.h"
-#include "installation_steps.h"
+#include "installation.h"
 #include "summary_text.h"
 #include "resource.h"
 
@@ -23,22 +23,15 @@ static void EndWithMessage(HWND page, LPCSTR text, LPCSTR caption)
 
 INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
-    const char *notCopied;
-
     switch (message) {
     case WM_INITDIALOG:
         ShowSummaryLines(page);
-        // A copy that failed alone is not told: the open that follows decides whether setup
-        // goes on.
-        if (!ReplaceDriverFile(&notCopied) && notCopied) {
-            EndWithMessage(page, notCopied, SETUP_CAPTION);
-            SetupAborted = 1;
-            break;
-        }
-        // The driver reads the port from the registry when it loads: save first.
-        SavePanelSettings();
-        if (!OpenTouchDriver()) {
-            EndWithMessage(page, DRIVER_FAILED_TEXT, DRIVER_FAILED_CAPTION);
+        // A copy or save that failed alone is not told: the load decides whether setup goes on.
+        if (PrepareDriver() != EXIT_DONE) {
+            if (Installation.Refusal)
+                EndWithMessage(page, Installation.Refusal, SETUP_CAPTION);
+            else
+                EndWithMessage(page, DRIVER_FAILED_TEXT, DRIVER_FAILED_CAPTION);
             SetupAborted = 1;
         }
         break;
@@ -47,7 +40,7 @@ INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM)
         if (!PageTakesCommands(page))
             break;
         if (wParam == IDC_NEXT) {
-            if (!CardAnswers()) {
+            if (ProbeCard() != EXIT_DONE) {
                 CloseTouchDriver();
                 EndWithMessage(page, NO_CARD_TEXT, NO_CARD_CAPTION);
             } else {

@@ -6,11 +6,16 @@
 #include <windows.h>
 #include "command_line.h"
 
-// Exit codes that SETUP.EXE and REMOVER.EXE share; the README lists them all.
+// The exit codes of SETUP.EXE and REMOVER.EXE, in one list as the README gives them; the
+// installation's phases end with setup's own.
 enum {
     EXIT_DONE = 0,
     EXIT_COMMAND_LINE = 1,       // the remover also ends with 1 when something stays
+    EXIT_ANSWERS = 2,            // answer file missing or invalid
     EXIT_BUSY = 3,
+    EXIT_DRIVER = 4,             // the driver cannot be copied or loaded
+    EXIT_CARD = 5,               // the interface card does not answer on the file's port
+    EXIT_NOT_STORED = 6,         // the installation could not be stored (registry or files)
     EXIT_RESTART_NEEDED = 3010,
 };
 #define BUSY_REASON "another setup or a companion that changes the installation is running"

@@ -39,6 +39,12 @@
 // line; a restart Windows refused.
 #define NOT_FINISHED_TEXT "The installation could not be finished. Please run Velmora Setup again."
 #define INSTALLED_TEXT    "Installation Driver OK !!"
+// The finish page's progress line before each program's copy, and after an installation
+// that could not write everything, the first thing not written ("Registry" or a file); the
+// line below it when a recorded run's answer file cannot be written.
+#define PROGRESS_FORMAT          "Now Write %s"
+#define NOT_WRITTEN_FORMAT       "Cannot Write %s"
+#define ANSWERS_NOT_WRITTEN_TEXT "Cannot Write Answer File"
 #define RESTART_FAILED_TEXT \
     "Windows could not be restarted. Please restart Windows yourself to start the touch screen driver."
 

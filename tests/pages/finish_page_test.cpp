@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "earlier.h"
 #include "setup.h"
+#include "silent_setup.h"
 
 #include <algorithm>
 

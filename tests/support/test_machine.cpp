@@ -19,21 +19,9 @@
 
 void ResetSetupGlobals(void)
 {
-    SetupAborted = 0;
-    CalibrationAccepted = 0;
-    ScreenWidth = 0;
-    ScreenHeight = 0;
-    ZeroMemory(MessageText, sizeof MessageText);
-    ZeroMemory(&PanelSettings, sizeof PanelSettings);
-    ZeroMemory(&PrevSelection, sizeof PrevSelection);
-    ZeroMemory(&FirstLoad, sizeof FirstLoad);
-    ZeroMemory(&SetupSwitches, sizeof SetupSwitches);
+    ResetSetupRun();
     SystemDirectoryLookup = NULL;
     WindowsDirectoryLookup = NULL;
-    DriverHandle = NULL;
-    CaptureActive = 0;
-    PointIndex = 0;
-    ZeroMemory(TouchedPoints, sizeof TouchedPoints);
     RestartRequests = 0;
     RestartResult = TRUE;
 }

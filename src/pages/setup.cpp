@@ -1,12 +1,34 @@
 // The wizard's chain state and the protocol every page follows.
 #include "setup.h"
 #include "resource.h"
+#include "calibration_screen.h"
+#include "driver.h"
+#include "earlier.h"
+#include "installation.h"
+#include "silent_setup.h"
 
 int SetupAborted;
 int CalibrationAccepted;
 int ScreenWidth;
 int ScreenHeight;
-CommandSwitches SetupSwitches;
+
+void ResetSetupRun(void)
+{
+    SetupAborted = 0;
+    CalibrationAccepted = 0;
+    ScreenWidth = 0;
+    ScreenHeight = 0;
+    ZeroMemory(&SetupSwitches, sizeof SetupSwitches);
+    ZeroMemory(MessageText, sizeof MessageText);
+    ZeroMemory(&PanelSettings, sizeof PanelSettings);
+    ZeroMemory(&PrevSelection, sizeof PrevSelection);
+    ZeroMemory(&FirstLoad, sizeof FirstLoad);
+    DriverHandle = NULL;
+    CaptureActive = 0;
+    PointIndex = 0;
+    ZeroMemory(TouchedPoints, sizeof TouchedPoints);
+    ZeroMemory(&Installation, sizeof Installation);
+}
 
 BOOL ChainUnwinding(void)
 {

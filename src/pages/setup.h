@@ -3,13 +3,16 @@
 #define VELMORA_SETUP_H
 
 #include "program.h"
-#include "command_line.h"
 
 extern int SetupAborted;          // 1: a page's Cancel or a failure ends setup
 extern int CalibrationAccepted;   // 1: OK on the calibration screen
 extern int ScreenWidth;
 extern int ScreenHeight;
-extern CommandSwitches SetupSwitches;   // SETUP.EXE's command line
+
+// Every piece of state a run of setup keeps, of the pages, the replay, the installation and
+// the layers below, as a fresh process starts with it: a second run in one process (the
+// tests') starts as the first did.
+void ResetSetupRun(void);
 
 // True when a flag says the whole stack of pages must close.
 BOOL ChainUnwinding(void);

@@ -1,0 +1,81 @@
+// SETUP.EXE /SILENT /LOADINF=<file>: the installation an accepted calibration leads to, with
+// an answer file's values and no window, all of it or none of it.
+#include "silent_setup.h"
+#include "installation.h"
+#include "answers.h"
+#include "answer_file.h"
+#include "earlier.h"
+#include "program.h"
+
+CommandSwitches SetupSwitches;
+
+static PanelSettingsRecord Answers;
+static BOOL AnswersAligned;
+
+// By exit code; 1, a command line not understood, ends the run before it gets here.
+static const char *const ExitReasons[EXIT_NOT_STORED + 1] = {
+    "installed, restart requested",
+    "",
+    "answer file missing or invalid",
+    BUSY_REASON,
+    "the driver cannot be copied or loaded",
+    "the interface card does not answer on the file's port",
+    "the installation could not be stored (registry or files)",
+};
+
+static const char *ExitReason(int code)
+{
+    return code == EXIT_RESTART_NEEDED ? "installed, restart needed" : ExitReasons[code];
+}
+
+// The answers over what the machine holds; without corners it keeps its own.
+static void TakeAnswers(void)
+{
+    for (int i = AnswersAligned ? 0 : CORNER_FIELD_COUNT; i < PANEL_SETTING_COUNT; i++)
+        *FieldIn(&PanelSettings, &PanelSettingFields[i]) = *FieldIn(&Answers, &PanelSettingFields[i]);
+    if (!AnswersAligned)
+        LogLine("No corners: the panel is not aligned; ALIGNER.EXE aligns it");
+}
+
+// The wizard's phases in its order, each stopping at the first failure.
+static int Install(void)
+{
+    int code = PrepareDriver();
+
+    if (code == EXIT_DONE)
+        code = ProbeCard();
+    if (code != EXIT_DONE)
+        return code;
+    AcceptCorners(CornersOfRecord(&PanelSettings));
+    return CommitInstallation(NULL, NULL);
+}
+
+static int ReplayAnswers(void)
+{
+    int code;
+
+    if (!ReadAnswerFile(SetupSwitches.Value[SETUP_LOADINF], &Answers, &AnswersAligned))
+        return EXIT_ANSWERS;
+    LoadPanelSettings();
+    TakeAnswers();
+    Installation.AllOrNothing = TRUE;
+    code = Install();
+    if (code != EXIT_DONE) {
+        PutMachineBack();
+        return code;
+    }
+    if (SetupSwitches.Given[SETUP_NORESTART])
+        return EXIT_RESTART_NEEDED;
+    return LogStep(RequestRestart(), "Request a restart") ? EXIT_DONE : EXIT_RESTART_NEEDED;
+}
+
+int RunSilentSetup(void)
+{
+    int code;
+
+    if (!ClaimInstallation(NULL))
+        return EndRun(EXIT_BUSY, BUSY_REASON);
+    code = ReplayAnswers();
+    ReleaseInstallation();
+    return EndRun(code, ExitReason(code));
+}

@@ -1,0 +1,202 @@
+// The steps of installing in their one order, and what a failed step does, for the wizard's
+// pages and the silent replay alike; each step logged with its outcome when the run keeps a log.
+#include "installation.h"
+#include "answer_file.h"
+#include "driver.h"
+#include "driver_entry.h"
+#include "earlier.h"
+#include "next_start.h"
+#include "removal.h"
+#include "run_log.h"
+#include "texts.h"
+#include "uninstall_entry.h"
+
+InstallationRun Installation;
+
+// A step that failed: the replay stops, the wizard goes on. The first failure is kept for
+// the finish page to name.
+static BOOL GoesOn(BOOL done, const char *what)
+{
+    if (!done && !Installation.FirstFailed)
+        Installation.FirstFailed = what;
+    return done || !Installation.AllOrNothing;
+}
+
+// The platform loads the driver from the system directory, so the medium's copy replaces
+// whatever an earlier run left there; an earlier installation is kept aside first, for a run
+// that ends unfinished. A system directory whose path leaves no room for the file name gets
+// no copy.
+int PrepareDriver(void)
+{
+    char target[PATH_BUFFER_SIZE];
+    AsideOutcome aside = KeepEarlierInstallationAside();
+
+    Installation.Refusal = NULL;
+    Installation.FirstFailed = NULL;
+    Installation.EntryKeyWasThere = KeyPresent(UNINSTALL_KEY);
+    if (aside != ASIDE_KEPT) {
+        Installation.Refusal = aside == ASIDE_FOLDER_IN_THE_WAY ? ASIDE_FOLDER_TEXT : ASIDE_NOT_KEPT_TEXT;
+        LogLine("%s", Installation.Refusal);
+        return EXIT_DRIVER;
+    }
+    if (!GoesOn(LogStep(SystemFilePath(target, DRIVER_FILE_NAME) && CopyWritableFile(DRIVER_FILE_NAME, target),
+                        "Copy " DRIVER_FILE_NAME " to %s", target), DRIVER_FILE_NAME))
+        return EXIT_DRIVER;
+    if (!GoesOn(LogStep(SavePanelSettings(), "Save the settings"), "Registry"))
+        return EXIT_NOT_STORED;
+    return LogStep(OpenTouchDriver(), "Load the driver " DRIVER_DEVICE_NAME) ? EXIT_DONE : EXIT_DRIVER;
+}
+
+// A probe call that fails, or a reply without a status address, is a card that did not
+// answer: there is nothing to read.
+int ProbeCard(void)
+{
+    PanelReply reply;
+    LONG status;
+    BOOL answers = PanelControl(IOCTL_PANEL_PROBE_CARD, 0, 0, &reply) && ReadReplyValue(&reply, 1, &status) &&
+                   status == 0;
+
+    return LogStep(answers, "Probe the card on COM %lu, base %lu, IRQ %lu", PanelSettings.ComPort,
+                   PanelSettings.ComBase, PanelSettings.ComIrq) ? EXIT_DONE : EXIT_CARD;
+}
+
+// As OK on the calibration screen leaves the driver: mapping by the corners.
+void AcceptCorners(const PanelCorners *unsent)
+{
+    if (unsent)
+        SetPanelCorners(unsent);
+    SetPanelCalibrate(0, 0);
+    if (unsent)
+        LogStep(TRUE, "Send the corners");
+}
+
+static BOOL KeepProgramAside(int program, const char *path)
+{
+    char directory[PATH_BUFFER_SIZE];
+    char *aside = Installation.ProgramAside[program];
+    DWORD length;
+
+    aside[0] = 0;
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+        return TRUE;
+    // GetTempFileNameA adds a name of at most 12 characters (VEL, four digits, .TMP) to the
+    // folder, and the result must fit the path buffer.
+    length = GetTempPathA(sizeof directory, directory);
+    if (length > 0 && length < sizeof directory - 14 && GetTempFileNameA(directory, "VEL", 0, aside) &&
+        LogStep(CopyWritableFile(path, aside), "Keep %s aside in %s", path, aside))
+        return TRUE;
+    // GetTempFileNameA made the file it named.
+    DeleteFileA(aside);
+    aside[0] = 0;
+    return FALSE;
+}
+
+// Each program of the medium, the current directory, into the folder, one that it replaces
+// kept aside first. An existing folder is simply reused; one that cannot be made shows as
+// failed copies. A destination that does not fit the path buffer is no copy: cut short, it
+// would put the file somewhere else entirely.
+static BOOL InstallPrograms(void (*progress)(const char *program))
+{
+    const char *folder = Installation.Folder;
+    char path[PATH_BUFFER_SIZE];
+
+    Installation.FolderMade = StartMenuFolderPath(Installation.Folder) && CreateDirectoryA(folder, NULL);
+    for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++) {
+        const char *program = CompanionProgramFiles[i];
+        BOOL copied = FALSE;
+        if (progress)
+            progress(program);
+        if (folder[0] && JoinPath(path, folder, program) && KeepProgramAside(i, path)) {
+            Installation.ProgramsTouched = i + 1;
+            copied = CopyWritableFile(program, path);
+        }
+        if (i == REMOVER_PROGRAM)
+            Installation.RemoverInPlace = copied;
+        if (!GoesOn(LogStep(copied, "Copy %s to %s", program, folder), program))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+static int CommitSteps(void (*progress)(const char *program))
+{
+    char remover[PATH_BUFFER_SIZE];
+    const char *pending;
+
+    Installation.FirstFailed = NULL;
+    CloseTouchDriver();
+    if (!GoesOn(LogStep(RegisterStaticDriver(), "Write the static-driver entry"), "Registry") ||
+        !GoesOn(LogStep(SavePanelSettings(), "Save the settings"), "Registry") || !InstallPrograms(progress))
+        return EXIT_NOT_STORED;
+    // A removal whose restart was declined left these files to be deleted at the next start
+    // of Windows, which would take the new installation's driver and programs with them. Before
+    // the entry: a run stopped in between leaves no entry naming a remover about to go.
+    pending = KeepInstalledFilesAtNextStart(Installation.Folder);
+    if (!GoesOn(LogStep(!pending, "Keep them at the next start"), pending))
+        return EXIT_NOT_STORED;
+    // Add/Remove Programs runs the remover its entry names: only one that is there.
+    if (Installation.RemoverInPlace &&
+        !GoesOn(LogStep(JoinPath(remover, Installation.Folder, CompanionProgramFiles[REMOVER_PROGRAM]) &&
+                        WriteUninstallEntry(remover), "Write the Add/Remove Programs entry"), "Registry"))
+        return EXIT_NOT_STORED;
+    return Installation.FirstFailed ? EXIT_NOT_STORED : EXIT_DONE;
+}
+
+static void DropProgramsAside(void)
+{
+    for (int i = 0; i < Installation.ProgramsTouched; i++)
+        if (Installation.ProgramAside[i][0])
+            DeleteFileA(Installation.ProgramAside[i]);
+}
+
+int CommitInstallation(void (*progress)(const char *program), const char *answerFile)
+{
+    int code = CommitSteps(progress);
+
+    // A recorded run keeps the answers of an installation that succeeded; a file that cannot
+    // be written costs the installation nothing.
+    if (answerFile && code == EXIT_DONE)
+        Installation.AnswersNotWritten = !WriteAnswerFile(answerFile, &PanelSettings);
+    else if (answerFile)
+        LogStep(FALSE, "Write the answers");
+    if (code != EXIT_DONE && Installation.AllOrNothing)
+        return code;
+    // The driver, its settings and the programs are this run's now: what was kept aside must
+    // never come back over them.
+    DropEarlierInstallation();
+    DropProgramsAside();
+    return code;
+}
+
+static void PutProgramsBack(void)
+{
+    char path[PATH_BUFFER_SIZE];
+
+    for (int i = 0; i < Installation.ProgramsTouched; i++) {
+        if (!JoinPath(path, Installation.Folder, CompanionProgramFiles[i]))
+            continue;
+        if (Installation.ProgramAside[i][0]) {
+            CopyWritableFile(Installation.ProgramAside[i], path);
+            DeleteFileA(Installation.ProgramAside[i]);
+        } else {
+            DeleteWritableFile(path);
+        }
+    }
+    if (Installation.FolderMade)
+        RemoveDirectoryA(Installation.Folder);
+}
+
+// An earlier installation comes back piece by piece, as the run found it; a machine without
+// one loses everything this run stored. An Add/Remove entry that was there stays: its values
+// follow from the folder, which is the one this run used.
+void PutMachineBack(void)
+{
+    CloseTouchDriver();
+    PutProgramsBack();
+    if (!Installation.EntryKeyWasThere)
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY);
+    RemoveInstallation();
+    if (!FirstLoad.DriverRegistered)
+        UnregisterStaticDriver();
+    LogStep(TRUE, "Put everything back");
+}

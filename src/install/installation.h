@@ -1,0 +1,51 @@
+// The steps of installing in their one order, and what a failed step does. The wizard's
+// pages and the silent replay are two front ends of this one order: the summary page and the
+// replay prepare the driver, the calibration's OK and the replay accept the corners, the
+// finish page and the replay commit.
+#ifndef VELMORA_INSTALLATION_H
+#define VELMORA_INSTALLATION_H
+
+#include "settings.h"
+#include "paths.h"
+#include "run_log.h"
+
+// Each phase ends with an exit code of a replay (run_log.h).
+
+// One run's installation. With AllOrNothing (the replay) the first failed step ends its
+// phase and PutMachineBack undoes the run. Without it (the wizard) a failed copy or save goes
+// on, as the pages always have: the load decides on the summary page, and the finish page
+// names the first thing not written while what was written stays.
+struct InstallationRun {
+    BOOL AllOrNothing;
+    const char *Refusal;       // why the earlier installation could not be kept aside: nothing changed
+    const char *FirstFailed;   // the first thing the commit could not write: "Registry" or a file
+    BOOL AnswersNotWritten;
+    BOOL EntryKeyWasThere;     // the Add/Remove key, when the run began
+    char Folder[PATH_BUFFER_SIZE];
+    BOOL FolderMade;
+    BOOL RemoverInPlace;
+    int ProgramsTouched;
+    char ProgramAside[COMPANION_PROGRAM_COUNT][PATH_BUFFER_SIZE];
+};
+extern InstallationRun Installation;
+
+// As the summary page opens: the earlier installation kept aside (when it cannot be,
+// Refusal says why and nothing was changed), the medium's driver copied into the system
+// directory, the settings saved (the driver reads the port from them when it loads), the
+// driver loaded. EXIT_DONE, EXIT_DRIVER or EXIT_NOT_STORED.
+int PrepareDriver(void);
+// Whether the card answers the loaded driver on the stored port: EXIT_DONE or EXIT_CARD.
+int ProbeCard(void);
+// The corners accepted: corners not sent yet (the replay's; the calibration screen sends its
+// own at the fourth touch) are sent first, then the driver maps by them.
+void AcceptCorners(const PanelCorners *unsent);
+// The driver let go; its static-driver entry, the settings, the programs (progress, when not
+// NULL, told each one's name before its copy), the deletions of the next start taken back,
+// the Add/Remove entry while the remover is in place, and answerFile (NULL for none) written
+// with the answers once all the rest is. EXIT_DONE or EXIT_NOT_STORED. Unless the replay must
+// put the machine back, the earlier installation and the programs kept aside are dropped.
+int CommitInstallation(void (*progress)(const char *program), const char *answerFile);
+// After a replay's failed phase: the machine as the run found it.
+void PutMachineBack(void);
+
+#endif
