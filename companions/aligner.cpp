@@ -13,12 +13,8 @@ static PanelSettingsRecord StoredAlignment;
 // next start. The stored corners go back to it in the order the screen uses.
 static void RestoreStoredAlignment(void)
 {
-    const PanelSettingsRecord *s = &StoredAlignment;
-    PanelCorners corners = { s->LeftUpX, s->LeftUpY, s->RightUpX, s->RightUpY,
-                             s->RightDnX, s->RightDnY, s->LeftDnX, s->LeftDnY };
-
     PanelSettings = StoredAlignment;
-    SetPanelCorners(&corners);
+    SetPanelCorners(&StoredAlignment.Corners);
     SetPanelCalibrate(0, 0);
 }
 

@@ -44,11 +44,12 @@ static void ShowLine(HWND page, int id)
 static void ShowCorners(HWND page)
 {
     static const char *const names[4] = { "Top left", "Top right", "Bottom left", "Bottom right" };
-    static const BYTE firstValue[4] = { 0, 2, 6, 4 };
-    const LONG *values = &PanelSettings.LeftUpX;
+    const PanelCorners *c = &PanelSettings.Corners;
+    const LONG shown[4][2] = { { c->LeftUpX, c->LeftUpY }, { c->RightUpX, c->RightUpY },
+                               { c->LeftDnX, c->LeftDnY }, { c->RightDnX, c->RightDnY } };
 
     for (int i = 0; i < 4; i++) {
-        ComposePadmonCorner(MessageText, names[i], values[firstValue[i]], values[firstValue[i] + 1]);
+        ComposePadmonCorner(MessageText, names[i], shown[i][0], shown[i][1]);
         ShowLine(page, IDC_PADMON_LEFT_UP + i);
     }
 }

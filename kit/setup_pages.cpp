@@ -19,8 +19,6 @@ static const PageMark Pages[] = {
     { IDD_WELCOME, 0, "welcome page" },
 };
 
-const int SetupChain[SETUP_CHAIN_LENGTH] = { IDD_WELCOME, IDD_PORT, IDD_RIGHT_BUTTON, IDD_SUMMARY, IDD_CALIBRATION };
-
 int PageTemplateOf(HWND window)
 {
     if (!window)

@@ -1,5 +1,6 @@
 // Which of setup's pages a window is, told by a control that only its template has; the
-// order of the chain; where the calibration screen shows its four targets. The walk, the
+// order of the chain (the pages' own, page_chain.h); where the calibration screen shows its
+// four targets. The walk, the
 // bench and the tests know setup's pages by this one file, so a changed control id or
 // layout cannot break only one of them.
 #ifndef VELMORA_SETUP_PAGES_H
@@ -7,6 +8,7 @@
 
 #include <windows.h>
 #include "calibration_geometry.h"
+#include "page_chain.h"
 
 // The template a page was made from; 0 for a window that is none of the pages (a message
 // box, for instance) or no window at all.
@@ -15,9 +17,6 @@ int PageTemplateOf(HWND window);
 // The page as a log line names it ("welcome page"); NULL for a template that is no page.
 const char *PageName(int templateId);
 
-// The pages Next leads through, from the welcome page to the calibration screen.
-enum { SETUP_CHAIN_LENGTH = 5 };
-extern const int SetupChain[SETUP_CHAIN_LENGTH];
 
 // The centres of the four targets (CalibrationTargetIds, in that order) on a screen of width
 // by height pixels, where the calibration screen lays them out.

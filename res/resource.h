@@ -20,7 +20,9 @@
 #define IDD_RIGHT_BUTTON        124
 #define IDD_FINISH              125
 
-/* Buttons shared by the pages; an id always means the same button */
+/* Buttons shared by the pages. Back, Next, Cancel and Retry mean the same button on every
+   page that has them; 1044 is the one button that ends a page for good, OK on the
+   calibration screen and Reboot on the finish page, two names for the templates' one id */
 #define IDC_BACK                1060
 #define IDC_NEXT                1061
 #define IDC_CANCEL              1062

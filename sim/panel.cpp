@@ -26,10 +26,10 @@ void PanelPointRaw(const LONG panel[4], LONG width, LONG height, int x, int y, L
     *rawY = Bounded(panel[2] + RoundedQuotient(((LONGLONG)panel[3] - panel[2]) * y, height));
 }
 
-BOOL CornersPointScreen(const LONG corner[8], LONG width, LONG height, LONG rawX, LONG rawY, POINT *screen)
+BOOL CornersPointScreen(const PanelCorners *c, LONG width, LONG height, LONG rawX, LONG rawY, POINT *screen)
 {
-    LONGLONG left = ((LONGLONG)corner[0] + corner[6]) / 2, right = ((LONGLONG)corner[2] + corner[4]) / 2;
-    LONGLONG top = ((LONGLONG)corner[1] + corner[3]) / 2, bottom = ((LONGLONG)corner[5] + corner[7]) / 2;
+    LONGLONG left = ((LONGLONG)c->LeftUpX + c->LeftDnX) / 2, right = ((LONGLONG)c->RightUpX + c->RightDnX) / 2;
+    LONGLONG top = ((LONGLONG)c->LeftUpY + c->RightUpY) / 2, bottom = ((LONGLONG)c->RightDnY + c->LeftDnY) / 2;
     if (left == right || top == bottom)
         return FALSE;
     screen->x = Bounded(RoundedQuotient((rawX - left) * width, right - left));

@@ -17,8 +17,8 @@ static char DeviceObject;   // its address is the handle: unique and never a rea
 static BOOL Loaded;
 static SimulationSettings Simulation;
 
-static DWORD StoredPort, StoredBase, StoredIrq;
-static LONG Corner[8];             // left-up X, Y, right-up, right-down, left-down
+// The record setup stored, as read at the open; the corners as the calls since have set them.
+static PanelSettingsRecord Stored;
 static LONG CalibrateFlags[2];
 static DWORD NoiseState;
 
@@ -26,29 +26,21 @@ static DWORD NoiseState;
 static LONG CardStatus;
 static LONG RawX, RawY;
 
-// The real driver learns its port only from the record setup stores before the open.
+// The real driver learns its port only from the record setup stores before the open. The
+// mode and the button are not the model's.
 static void ReadStoredSettings(void)
 {
-    LONG values[11];
     HKEY key;
     BOOL opened = OpenKey(SETTINGS_KEY, KEY_READ, &key) == ERROR_SUCCESS;
 
-    // The corners and the port, the first eleven fields; the mode and the button are not its.
-    for (int i = 0; i < 11; i++) {
-        const RecordField *field = &PanelSettingFields[i];
+    for (const RecordField *field = PanelSettingFields; field < PanelSettingFields + PANEL_SETTING_COUNT; field++) {
         DWORD size = 4, type = 0;
-        values[i] = field->Default;
-        if (!opened || RegQueryValueExA(key, field->Name, NULL, &type, (BYTE *)&values[i], &size) != ERROR_SUCCESS ||
-            type != REG_DWORD)
-            values[i] = field->Default;
+        if (!opened || RegQueryValueExA(key, field->Name, NULL, &type, (BYTE *)FieldIn(&Stored, field), &size) !=
+                           ERROR_SUCCESS || type != REG_DWORD)
+            *FieldIn(&Stored, field) = field->Default;
     }
     if (opened)
         RegCloseKey(key);
-    for (int i = 0; i < 8; i++)
-        Corner[i] = values[i];
-    StoredPort = (DWORD)values[8];
-    StoredBase = (DWORD)values[9];
-    StoredIrq = (DWORD)values[10];
 }
 
 static BOOL DriverFileInstalled(void)
@@ -112,14 +104,17 @@ void SimulatedPanelRaw(int x, int y, LONG *rawX, LONG *rawY)
 
 BOOL SimulatedTouchToScreen(LONG rawX, LONG rawY, POINT *screen)
 {
-    return CornersPointScreen(Corner, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+    return CornersPointScreen(&Stored.Corners, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                               rawX, rawY, screen);
 }
 
+// The calls come in the corners' own order, two words each.
 static void SetCorner(int index, const PanelRequest *request)
 {
-    Corner[index] = (LONG)request->Word[0];
-    Corner[index + 1] = (LONG)request->Word[1];
+    LONG *corner = &Stored.Corners.LeftUpX + index;
+
+    corner[0] = (LONG)request->Word[0];
+    corner[1] = (LONG)request->Word[1];
 }
 
 BOOL DeviceControl(HANDLE device, DWORD code, LPVOID input, DWORD inputSize, LPVOID output,
@@ -166,8 +161,8 @@ BOOL DeviceControl(HANDLE device, DWORD code, LPVOID input, DWORD inputSize, LPV
     case IOCTL_PANEL_PROBE_CARD:
         if (Simulation.FailProbe)
             break;
-        CardStatus = Simulation.CardPresent && Simulation.Card[0] == StoredPort &&
-                     Simulation.Card[1] == StoredBase && Simulation.Card[2] == StoredIrq ? 0 : 1;
+        CardStatus = Simulation.CardPresent && Simulation.Card[0] == Stored.ComPort &&
+                     Simulation.Card[1] == Stored.ComBase && Simulation.Card[2] == Stored.ComIrq ? 0 : 1;
         reply->Word[1] = (DWORD)&CardStatus;
         *returned = sizeof *reply;
         return TRUE;

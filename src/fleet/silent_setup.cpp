@@ -25,6 +25,8 @@ static const char *const ExitReasons[EXIT_NOT_STORED + 1] = {
 
 static const char *ExitReason(int code)
 {
+    if (Installation.AlreadyInstalled)
+        return "already installed, nothing changed";
     return code == EXIT_RESTART_NEEDED ? "installed, restart needed" : ExitReasons[code];
 }
 
@@ -46,7 +48,7 @@ static int Install(void)
         code = ProbeCard();
     if (code != EXIT_DONE)
         return code;
-    AcceptCorners(CornersOfRecord(&PanelSettings));
+    AcceptCorners(&PanelSettings.Corners);
     return CommitInstallation(NULL, NULL);
 }
 
@@ -56,6 +58,13 @@ static int ReplayAnswers(void)
 
     if (!ReadAnswerFile(SetupSwitches.Value[SETUP_LOADINF], &Answers, &AnswersAligned))
         return EXIT_ANSWERS;
+    // A login script replays at every logon: the second time, and every time after, there is
+    // nothing to do and no restart to ask for.
+    if (InstallationInPlace(&Answers, AnswersAligned)) {
+        LogLine("Already installed with these answers: nothing changed");
+        Installation.AlreadyInstalled = TRUE;
+        return EXIT_DONE;
+    }
     LoadPanelSettings();
     TakeAnswers();
     Installation.AllOrNothing = TRUE;

@@ -193,7 +193,7 @@ BOOL CheckAnswers(char *section, DWORD listedPorts, PanelSettingsRecord *answers
     }
     *aligned = corners == CORNER_FIELD_COUNT;
     // The driver divides by the corners' spans.
-    if (!why && *aligned && !CornersSpanThePanel(CornersOfRecord(answers))) {
+    if (!why && *aligned && !CornersSpanThePanel(&answers->Corners)) {
         key = PanelSettingFields[0].Name;
         value = values[0];
         why = "the corners span no edge";

@@ -29,11 +29,4 @@ BOOL CheckAnswers(char *section, DWORD listedPorts, PanelSettingsRecord *answers
 // stored: corners signed, the rest unsigned.
 void ComposeAnswers(const PanelSettingsRecord *record, char section[ANSWER_SECTION_SIZE]);
 
-// The corners of a record, as the driver is sent them: the record begins with them, in the
-// very order the driver takes them.
-inline const PanelCorners *CornersOfRecord(const PanelSettingsRecord *record)
-{
-    return (const PanelCorners *)record;
-}
-
 #endif

@@ -2,6 +2,7 @@
 // pages and the silent replay alike; each step logged with its outcome when the run keeps a log.
 #include "installation.h"
 #include "answer_file.h"
+#include "answers.h"
 #include "driver.h"
 #include "driver_entry.h"
 #include "earlier.h"
@@ -28,7 +29,7 @@ static BOOL GoesOn(BOOL done, const char *what)
 // no copy.
 int PrepareDriver(void)
 {
-    char target[PATH_BUFFER_SIZE];
+    char source[PATH_BUFFER_SIZE], target[PATH_BUFFER_SIZE];
     AsideOutcome aside = KeepEarlierInstallationAside();
 
     Installation.Refusal = NULL;
@@ -39,10 +40,11 @@ int PrepareDriver(void)
         LogLine("%s", Installation.Refusal);
         return EXIT_DRIVER;
     }
-    if (!GoesOn(LogStep(SystemFilePath(target, DRIVER_FILE_NAME) && CopyWritableFile(DRIVER_FILE_NAME, target),
-                        "Copy " DRIVER_FILE_NAME " to %s", target), DRIVER_FILE_NAME))
+    if (!GoesOn(LogStep(MediumFilePath(source, DRIVER_FILE_NAME) && SystemFilePath(target, DRIVER_FILE_NAME) &&
+                        CopyWritableFile(source, target), "Copy %s to %s", source[0] ? source : DRIVER_FILE_NAME,
+                        target), DRIVER_FILE_NAME))
         return EXIT_DRIVER;
-    if (!GoesOn(LogStep(SavePanelSettings(), "Save the settings"), "Registry"))
+    if (!GoesOn(LogStep(SavePanelSettings(), "Save the settings"), REGISTRY_NAME))
         return EXIT_NOT_STORED;
     return LogStep(OpenTouchDriver(), "Load the driver " DRIVER_DEVICE_NAME) ? EXIT_DONE : EXIT_DRIVER;
 }
@@ -98,7 +100,7 @@ static BOOL KeepProgramAside(int program, const char *path)
 static BOOL InstallPrograms(void (*progress)(const char *program))
 {
     const char *folder = Installation.Folder;
-    char path[PATH_BUFFER_SIZE];
+    char source[PATH_BUFFER_SIZE], path[PATH_BUFFER_SIZE];
 
     Installation.FolderMade = StartMenuFolderPath(Installation.Folder) && CreateDirectoryA(folder, NULL);
     for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++) {
@@ -106,13 +108,14 @@ static BOOL InstallPrograms(void (*progress)(const char *program))
         BOOL copied = FALSE;
         if (progress)
             progress(program);
-        if (folder[0] && JoinPath(path, folder, program) && KeepProgramAside(i, path)) {
+        if (MediumFilePath(source, program) && folder[0] && JoinPath(path, folder, program) &&
+            KeepProgramAside(i, path)) {
             Installation.ProgramsTouched = i + 1;
-            copied = CopyWritableFile(program, path);
+            copied = CopyWritableFile(source, path);
         }
         if (i == REMOVER_PROGRAM)
             Installation.RemoverInPlace = copied;
-        if (!GoesOn(LogStep(copied, "Copy %s to %s", program, folder), program))
+        if (!GoesOn(LogStep(copied, "Copy %s to %s", source[0] ? source : program, folder), program))
             return FALSE;
     }
     return TRUE;
@@ -125,8 +128,8 @@ static int CommitSteps(void (*progress)(const char *program))
 
     Installation.FirstFailed = NULL;
     CloseTouchDriver();
-    if (!GoesOn(LogStep(RegisterStaticDriver(), "Write the static-driver entry"), "Registry") ||
-        !GoesOn(LogStep(SavePanelSettings(), "Save the settings"), "Registry") || !InstallPrograms(progress))
+    if (!GoesOn(LogStep(RegisterStaticDriver(), "Write the static-driver entry"), REGISTRY_NAME) ||
+        !GoesOn(LogStep(SavePanelSettings(), "Save the settings"), REGISTRY_NAME) || !InstallPrograms(progress))
         return EXIT_NOT_STORED;
     // A removal whose restart was declined left these files to be deleted at the next start
     // of Windows, which would take the new installation's driver and programs with them. Before
@@ -137,7 +140,7 @@ static int CommitSteps(void (*progress)(const char *program))
     // Add/Remove Programs runs the remover its entry names: only one that is there.
     if (Installation.RemoverInPlace &&
         !GoesOn(LogStep(JoinPath(remover, Installation.Folder, CompanionProgramFiles[REMOVER_PROGRAM]) &&
-                        WriteUninstallEntry(remover), "Write the Add/Remove Programs entry"), "Registry"))
+                        WriteUninstallEntry(remover), "Write the Add/Remove Programs entry"), REGISTRY_NAME))
         return EXIT_NOT_STORED;
     return Installation.FirstFailed ? EXIT_NOT_STORED : EXIT_DONE;
 }
@@ -199,4 +202,46 @@ void PutMachineBack(void)
     if (!FirstLoad.DriverRegistered)
         UnregisterStaticDriver();
     LogStep(TRUE, "Put everything back");
+}
+
+// Every value the answers would store, stored as they are (corners only when the answers
+// have them, but then the machine's own must be there), read without making the key.
+static BOOL SettingsInPlace(const PanelSettingsRecord *answers, BOOL aligned)
+{
+    HKEY key;
+    BOOL same = TRUE;
+
+    if (OpenKey(SETTINGS_KEY, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    for (int i = 0; i < PANEL_SETTING_COUNT && same; i++) {
+        const RecordField *field = &PanelSettingFields[i];
+        DWORD value;
+        same = ReadField(key, field, &value) == ERROR_SUCCESS &&
+               (!aligned && i < CORNER_FIELD_COUNT || value == *FieldIn(answers, field));
+    }
+    RegCloseKey(key);
+    return same;
+}
+
+// A file of the medium, byte for byte where it is installed.
+static BOOL FileInPlace(const char *name, const char *installed)
+{
+    char medium[PATH_BUFFER_SIZE];
+
+    return MediumFilePath(medium, name) && SameFileBytes(medium, installed);
+}
+
+BOOL InstallationInPlace(const PanelSettingsRecord *answers, BOOL aligned)
+{
+    char folder[PATH_BUFFER_SIZE], installed[PATH_BUFFER_SIZE];
+
+    if (EarlierInstallationAside() || !StaticDriverEntryIsOurs() || !SettingsInPlace(answers, aligned) ||
+        !SystemFilePath(installed, DRIVER_FILE_NAME) || !FileInPlace(DRIVER_FILE_NAME, installed) ||
+        !StartMenuFolderPath(folder))
+        return FALSE;
+    for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++)
+        if (!JoinPath(installed, folder, CompanionProgramFiles[i]) || !FileInPlace(CompanionProgramFiles[i], installed))
+            return FALSE;
+    return JoinPath(installed, folder, CompanionProgramFiles[REMOVER_PROGRAM]) && UninstallEntryIsAsWritten(installed) &&
+           !InstalledFilesDueAtNextStart(folder);
 }

@@ -17,6 +17,7 @@
 // names the first thing not written while what was written stays.
 struct InstallationRun {
     BOOL AllOrNothing;
+    BOOL AlreadyInstalled;     // found in place: nothing was changed
     const char *Refusal;       // why the earlier installation could not be kept aside: nothing changed
     const char *FirstFailed;   // the first thing the commit could not write: "Registry" or a file
     BOOL AnswersNotWritten;
@@ -47,5 +48,11 @@ void AcceptCorners(const PanelCorners *unsent);
 int CommitInstallation(void (*progress)(const char *program), const char *answerFile);
 // After a replay's failed phase: the machine as the run found it.
 void PutMachineBack(void);
+
+// TRUE when the machine already holds exactly what these answers would install (the corners
+// compared only when aligned): the stored values, the static-driver entry, the driver and the
+// programs byte for byte the medium's, the Add/Remove entry as setup writes it, none of those
+// files due for deletion at the next start, nothing kept aside. Nothing is written.
+BOOL InstallationInPlace(const PanelSettingsRecord *answers, BOOL aligned);
 
 #endif

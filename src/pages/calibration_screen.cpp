@@ -131,14 +131,7 @@ static BOOL HandOverCorners(void)
     ExtrapolateCorners(TouchedPoints, &corners);
     if (!CornersSpanThePanel(&corners))
         return FALSE;
-    PanelSettings.LeftUpX = corners.LeftUpX;
-    PanelSettings.LeftUpY = corners.LeftUpY;
-    PanelSettings.RightUpX = corners.RightUpX;
-    PanelSettings.RightUpY = corners.RightUpY;
-    PanelSettings.RightDnX = corners.RightDnX;
-    PanelSettings.RightDnY = corners.RightDnY;
-    PanelSettings.LeftDnX = corners.LeftDnX;
-    PanelSettings.LeftDnY = corners.LeftDnY;
+    PanelSettings.Corners = corners;
     SetPanelCorners(&corners);
     return TRUE;
 }

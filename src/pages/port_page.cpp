@@ -68,7 +68,7 @@ INT_PTR CALLBACK PortPage(HWND page, UINT message, WPARAM wParam, LPARAM)
         } else if (IrqOfButton((int)wParam)) {
             SelectIrq(page, (int)wParam);
         } else {
-            FollowPageChain(page, wParam, IDD_RIGHT_BUTTON, RightButtonPage);
+            FollowPageChain(page, wParam, IDD_PORT);
         }
         break;
 

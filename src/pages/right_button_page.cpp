@@ -23,7 +23,7 @@ INT_PTR CALLBACK RightButtonPage(HWND page, UINT message, WPARAM wParam, LPARAM)
             PanelSettings.RightButton = PanelSettings.RightButton == 1 ? 0 : 1;
             ShowRightButton(page);
         } else {
-            FollowPageChain(page, wParam, IDD_SUMMARY, SummaryPage);
+            FollowPageChain(page, wParam, IDD_RIGHT_BUTTON);
         }
         break;
 

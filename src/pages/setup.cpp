@@ -1,6 +1,7 @@
 // The wizard's chain state and the protocol every page follows.
 #include "setup.h"
 #include "resource.h"
+#include "page_chain.h"
 #include "calibration_screen.h"
 #include "driver.h"
 #include "earlier.h"
@@ -43,14 +44,28 @@ BOOL PageTakesCommands(HWND page)
     return IsWindowEnabled(page);
 }
 
-BOOL FollowPageChain(HWND page, WPARAM command, int nextTemplate, DLGPROC nextPage)
+// The page procedures in the chain's order.
+static const DLGPROC ChainPages[SETUP_CHAIN_LENGTH] = { WelcomePage, PortPage, RightButtonPage, SummaryPage,
+                                                        CalibrationScreen };
+
+INT_PTR OpenNextPage(HWND page, int thisTemplate)
+{
+    int next = 0;
+
+    for (int i = 0; i + 1 < SETUP_CHAIN_LENGTH; i++)
+        if (SetupChain[i] == thisTemplate)
+            next = i + 1;
+    return OpenPage(SetupChain[next], page, ChainPages[next]);
+}
+
+BOOL FollowPageChain(HWND page, WPARAM command, int thisTemplate)
 {
     if (command != IDC_NEXT && command != IDC_BACK && command != IDC_CANCEL)
         return FALSE;
     if (!PageTakesCommands(page))
         return TRUE;
     if (command == IDC_NEXT) {
-        OpenPage(nextTemplate, page, nextPage);
+        OpenNextPage(page, thisTemplate);
         if (ChainUnwinding())
             EndDialog(page, 0);
     } else if (command == IDC_BACK) {

@@ -23,7 +23,10 @@ BOOL PageTakesCommands(HWND page);
 // Next, Back and Cancel of a page in the middle of the chain: Next opens the following
 // page and closes this one too once that page has set a flag, Back closes this page, and
 // Cancel closes it and ends setup. FALSE for any other command.
-BOOL FollowPageChain(HWND page, WPARAM command, int nextTemplate, DLGPROC nextPage);
+BOOL FollowPageChain(HWND page, WPARAM command, int thisTemplate);
+// Opens the page after thisTemplate in the chain (page_chain.h), owned by page; the first
+// page, with no owner, for 0. The page's result.
+INT_PTR OpenNextPage(HWND page, int thisTemplate);
 
 INT_PTR CALLBACK WelcomePage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK PortPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

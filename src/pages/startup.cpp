@@ -50,7 +50,7 @@ static int RunWizard(HINSTANCE instance)
     ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
     ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
 
-    OpenPage(IDD_WELCOME, NULL, WelcomePage);
+    OpenNextPage(NULL, 0);
     // Every way of ending a run without the finish page passes here: Cancel on any page,
     // the driver that did not load, Back to the welcome page and Cancel there, and a finish
     // page that could not be made after an accepted calibration. Then the installation never

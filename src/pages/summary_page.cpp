@@ -46,7 +46,7 @@ INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM)
             } else {
                 // The driver stays open for the calibration screen and, once it is
                 // accepted, for the finish page.
-                OpenPage(IDD_CALIBRATION, page, CalibrationScreen);
+                OpenNextPage(page, IDD_SUMMARY);
                 if (CalibrationAccepted == 1)
                     EndDialog(page, 0);
             }

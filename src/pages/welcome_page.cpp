@@ -14,7 +14,7 @@ INT_PTR CALLBACK WelcomePage(HWND page, UINT message, WPARAM wParam, LPARAM)
         if (!PageTakesCommands(page))
             break;
         if (wParam == IDC_NEXT) {
-            OpenPage(IDD_PORT, page, PortPage);
+            OpenNextPage(page, IDD_WELCOME);
             if (ChainUnwinding())
                 EndDialog(page, 0);
         } else if (wParam == IDC_CANCEL) {

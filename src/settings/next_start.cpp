@@ -107,7 +107,8 @@ static char *MoveString(char *to, const char *from)
     return to;
 }
 
-static BOOL KeepInWininit(const InstalledFiles *files)
+// Any line that names an installed file makes *due; with takeBack the lines go.
+static BOOL KeepInWininit(const InstalledFiles *files, BOOL takeBack, BOOL *due)
 {
     char section[WININIT_SECTION_SIZE];
     char *kept = section;
@@ -124,7 +125,8 @@ static BOOL KeepInWininit(const InstalledFiles *files)
         line = next;
     }
     *kept = 0;
-    return !dropped || WritePrivateProfileSectionA(WininitSection, section, WininitFile);
+    *due |= dropped;
+    return !dropped || !takeBack || WritePrivateProfileSectionA(WininitSection, section, WininitFile);
 }
 
 // The value's pairs are walked by its size: the empty name of a deletion is two zero bytes
@@ -151,7 +153,7 @@ static BOOL DropPendingPairs(char *data, DWORD *size, const InstalledFiles *file
     return dropped;
 }
 
-static BOOL KeepInPendingOperations(const InstalledFiles *files)
+static BOOL KeepInPendingOperations(const InstalledFiles *files, BOOL takeBack, BOOL *due)
 {
     HKEY key;
     DWORD type, size = 0;
@@ -170,8 +172,10 @@ static BOOL KeepInPendingOperations(const InstalledFiles *files)
     if (!data || RegQueryValueExA(key, PendingValue, NULL, &type, (BYTE *)data, &size) != ERROR_SUCCESS) {
         kept = FALSE;
     } else if (DropPendingPairs(data, &size, files)) {
-        kept = size <= 1 ? RegDeleteValueA(key, PendingValue) == ERROR_SUCCESS
-                         : RegSetValueExA(key, PendingValue, 0, REG_MULTI_SZ, (const BYTE *)data, size) == ERROR_SUCCESS;
+        *due = TRUE;
+        if (takeBack)
+            kept = size <= 1 ? RegDeleteValueA(key, PendingValue) == ERROR_SUCCESS
+                             : RegSetValueExA(key, PendingValue, 0, REG_MULTI_SZ, (const BYTE *)data, size) == ERROR_SUCCESS;
     }
     if (data)
         HeapFree(GetProcessHeap(), 0, data);
@@ -179,7 +183,7 @@ static BOOL KeepInPendingOperations(const InstalledFiles *files)
     return kept;
 }
 
-const char *KeepInstalledFilesAtNextStart(const char *folder)
+static const char *WalkInstalledFiles(const char *folder, BOOL takeBack, BOOL *due)
 {
     InstalledFiles files;
 
@@ -187,7 +191,22 @@ const char *KeepInstalledFilesAtNextStart(const char *folder)
     AddFile(&files, SystemFilePath(files.path[0], DRIVER_FILE_NAME));
     for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++)
         AddFile(&files, folder[0] && JoinPath(files.path[files.count], folder, CompanionProgramFiles[i]));
-    if (!KeepInWininit(&files))
+    if (!KeepInWininit(&files, takeBack, due))
         return "WININIT.INI";
-    return KeepInPendingOperations(&files) ? NULL : "Registry";
+    return KeepInPendingOperations(&files, takeBack, due) ? NULL : "Registry";
+}
+
+const char *KeepInstalledFilesAtNextStart(const char *folder)
+{
+    BOOL due = FALSE;
+
+    return WalkInstalledFiles(folder, TRUE, &due);
+}
+
+// A list that cannot be read may hold them.
+BOOL InstalledFilesDueAtNextStart(const char *folder)
+{
+    BOOL due = FALSE;
+
+    return WalkInstalledFiles(folder, FALSE, &due) != NULL || due;
 }

@@ -23,6 +23,17 @@ BOOL WindowsFilePath(char *path, const char *name);
 typedef UINT (*DirectoryLookup)(char *buffer, UINT size);
 extern DirectoryLookup SystemDirectoryLookup;
 extern DirectoryLookup WindowsDirectoryLookup;
+// The folder the running program was started from; tests put the medium's here.
+extern DirectoryLookup ProgramFolderLookup;
+
+// A file of the setup medium: in the current directory, where a user who runs setup from
+// the diskette has it; where the current directory lacks it, beside the program itself, for
+// a setup started by its full path from elsewhere (a login script's current directory is
+// usually the Windows directory). The full path of the file found, else of the current
+// directory's name for it; FALSE (path empty) when no path fits.
+BOOL MediumFilePath(char *path, const char *name);
+// TRUE when both files can be read and hold the same bytes.
+BOOL SameFileBytes(const char *one, const char *other);
 
 // The companion programs' folder, where setup puts them and the remover and the monitor look:
 // VELMORA below <Windows directory>\START MENU\PROGRAMS where that exists (Windows 9x without

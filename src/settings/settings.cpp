@@ -6,10 +6,11 @@ PanelSettingsRecord PanelSettings;
 PrevSelectionRecord PrevSelection;
 
 #define FIELD(name, value) { #name, value, offsetof(PanelSettingsRecord, name) }
+#define CORNER(name, value) { #name, value, offsetof(PanelSettingsRecord, Corners.name) }
 
 const RecordField PanelSettingFields[PANEL_SETTING_COUNT] = {
-    FIELD(LeftUpX, 0), FIELD(LeftUpY, 0), FIELD(RightUpX, 1024), FIELD(RightUpY, 0),
-    FIELD(RightDnX, 1024), FIELD(RightDnY, 1024), FIELD(LeftDnX, 0), FIELD(LeftDnY, 1024),
+    CORNER(LeftUpX, 0), CORNER(LeftUpY, 0), CORNER(RightUpX, 1024), CORNER(RightUpY, 0),
+    CORNER(RightDnX, 1024), CORNER(RightDnY, 1024), CORNER(LeftDnX, 0), CORNER(LeftDnY, 1024),
     FIELD(ComPort, 1),      // COM 1
     FIELD(ComBase, 1016),   // 0x3F8, its base address
     FIELD(ComIrq, 4),       // and its interrupt line

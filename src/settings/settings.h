@@ -6,15 +6,10 @@
 #include "driver.h"
 #include "registry.h"
 
+// The corners first, as the driver takes them (LeftUpX, LeftUpY, ... LeftDnY): the 13 values
+// in their registry order.
 struct PanelSettingsRecord {
-    LONG LeftUpX;
-    LONG LeftUpY;
-    LONG RightUpX;
-    LONG RightUpY;
-    LONG RightDnX;
-    LONG RightDnY;
-    LONG LeftDnX;
-    LONG LeftDnY;
+    PanelCorners Corners;
     DWORD ComPort;
     DWORD ComBase;
     DWORD ComIrq;

@@ -6,16 +6,21 @@ static const char *const EntryValueNames[UNINSTALL_VALUE_COUNT] = {
     "DisplayName", "UninstallString", "QuietUninstallString",
 };
 
+// Windows runs the strings as command lines, and the path may hold blanks.
+static void ComposeEntry(const char *remover, char values[UNINSTALL_VALUE_COUNT][UNINSTALL_VALUE_SIZE])
+{
+    lstrcpyA(values[0], UNINSTALL_NAME);
+    wsprintfA(values[1], "\"%s\"", remover);
+    wsprintfA(values[2], "%s /S", values[1]);
+}
+
 BOOL WriteUninstallEntry(const char *remover)
 {
     char values[UNINSTALL_VALUE_COUNT][UNINSTALL_VALUE_SIZE];
     HKEY key;
     BOOL written = TRUE;
 
-    // Windows runs the string as a command line, and the path may hold blanks.
-    lstrcpyA(values[0], UNINSTALL_NAME);
-    wsprintfA(values[1], "\"%s\"", remover);
-    wsprintfA(values[2], "%s /S", values[1]);
+    ComposeEntry(remover, values);
     if (CreateKey(UNINSTALL_KEY, &key, NULL) != ERROR_SUCCESS)
         return FALSE;
     for (int i = 0; i < UNINSTALL_VALUE_COUNT; i++)
@@ -24,6 +29,24 @@ BOOL WriteUninstallEntry(const char *remover)
             written = FALSE;
     RegCloseKey(key);
     return written;
+}
+
+BOOL UninstallEntryIsAsWritten(const char *remover)
+{
+    char values[UNINSTALL_VALUE_COUNT][UNINSTALL_VALUE_SIZE], stored[UNINSTALL_VALUE_SIZE];
+    HKEY key;
+    BOOL same = TRUE;
+
+    ComposeEntry(remover, values);
+    if (OpenKey(UNINSTALL_KEY, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    for (int i = 0; i < UNINSTALL_VALUE_COUNT && same; i++) {
+        DWORD size = sizeof stored, type = 0;
+        same = RegQueryValueExA(key, EntryValueNames[i], NULL, &type, (BYTE *)stored, &size) == ERROR_SUCCESS &&
+               type == REG_SZ && lstrcmpA(stored, values[i]) == 0;
+    }
+    RegCloseKey(key);
+    return same;
 }
 
 BOOL UninstallEntryPresent(void)

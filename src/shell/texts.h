@@ -44,6 +44,7 @@
 // line below it when a recorded run's answer file cannot be written.
 #define PROGRESS_FORMAT          "Now Write %s"
 #define NOT_WRITTEN_FORMAT       "Cannot Write %s"
+#define REGISTRY_NAME            "Registry"
 #define ANSWERS_NOT_WRITTEN_TEXT "Cannot Write Answer File"
 #define RESTART_FAILED_TEXT \
     "Windows could not be restarted. Please restart Windows yourself to start the touch screen driver."

@@ -35,6 +35,14 @@ const std::string LongFolder = "C:\\velmora-test-medium\\" + std::string(226, 'a
 
 void HoldMutex() { Held.push_back(CreateMutexA(NULL, TRUE, "Velmora Installation")); }
 void NoCard() { SetSimulation("QUARLO_SIM_CARD", "none"); }
+// The machine as a first replay of the unedited answers leaves it, the driver's calls forgotten.
+void ReplayedOnce()
+{
+    WriteFileText("C:\\velmora-test-medium\\fleet answers.ini", AnswerFile(""));
+    RunSetupProgram("SETUP.EXE /SILENT /LOADINF=\"fleet answers.ini\" /NORESTART");
+    RestartRequests = 0;
+    ClearSimulationLog();
+}
 void HoldRemover() { Held.push_back(HoldOpen(StartMenuProgram("REMOVER.EXE"))); }
 
 const FleetRun Runs[] = {
@@ -78,7 +86,21 @@ const FleetRun Runs[] = {
     { "ProbeFailsOverAnEarlierInstallation", EARLIER, Replay, "", [] { SetSimulation("QUARLO_SIM_CARD", "1,1016,4"); },
       5, "Probe the card on COM 2, base 760, IRQ 3: failed" },
     { "ProgramMissingOverAnEarlierInstallation", EARLIER, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6,
-      "Copy TUNER.EXE to C:\\windows\\START MENU\\PROGRAMS\\VELMORA: failed" },
+      "Copy C:\\velmora-test-medium\\TUNER.EXE to C:\\windows\\START MENU\\PROGRAMS\\VELMORA: failed" },
+    // Started by its full path from elsewhere, as a login script starts it: the medium is
+    // taken from beside SETUP.EXE.
+    { "ReplayedFromAnotherFolder", FRESH, "/SILENT /LOADINF=\"C:\\velmora-test-medium\\fleet answers.ini\" /NoRestart",
+      "", [] {
+        ReportDirectory(ProgramFolderLookup, "C:\\velmora-test-medium");
+        SetCurrentDirectoryA(WindowsDirectoryPath("").c_str());
+    }, 3010, "Copy C:\\velmora-test-medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
+    // A login script's replay at every logon.
+    { "ReplayedAgainChangesNothing", FRESH, Replay, "", ReplayedOnce, 0,
+      "Already installed with these answers: nothing changed\r\nExit code 0: already installed, nothing changed" },
+    { "ReplayedAgainOverAChangedValue", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /NoRestart", "", [] {
+        ReplayedOnce();
+        WriteDword(SETTINGS_KEY, "Mode", 1);
+    }, 3010, "Save the settings: done" },
     { "ProgramMissingOnAFreshMachine", FRESH, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6, "Put everything back: done" },
     // Installations in part: disabled (no static-driver entry), half removed, a driver left over.
     { "ProbeFailsOverADisabledInstallation", EARLIER, Replay, "", [] { DeleteKeyTree(STATIC_DRIVER_KEY); NoCard(); }, 5,
@@ -197,7 +219,8 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
         EXPECT_TRUE(last != std::string::npos && text.find("\r\n", last + 2) == text.size() - 2) << text;
         EXPECT_NE(std::string::npos, text.find(run.logLine)) << "no line holds: " << run.logLine << "\n" << text;
     }
-    bool installed = !remover && (code == 0 || code == 3010), removed = remover && (code == 0 || code == 3010);
+    bool unchanged = run.logLine && strstr(run.logLine, "nothing changed");
+    bool installed = !remover && !unchanged && (code == 0 || code == 3010), removed = remover && (code == 0 || code == 3010);
     EXPECT_EQ(installed && line.find("NoRestart") == std::string::npos ? 1 : 0, RestartRequests);
     if (installed) {
         // Installed as the answers say, the corners sent to the driver as OK sends them.
@@ -215,6 +238,8 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
         ExpectUninstallEntry(folder_ + "\\REMOVER.EXE");
     } else {
         EXPECT_EQ(before, InstallationState());
+        if (unchanged)
+            EXPECT_EQ(0, CountLogLines("open")) << "a driver loaded";
     }
 }
 

@@ -299,7 +299,7 @@ TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
     }
 
     const struct {
-        LONG corner[8];   // left-up X, Y, right-up, right-down, left-down
+        PanelCorners corner;
         LONG rawX, rawY;
         BOOL mapped;
         LONG x, y;
@@ -318,15 +318,13 @@ TEST(SimulatedMapping, PanelAndCornersRoundToTheNearestUnitBothWays)
     };
     for (const auto &c : corners) {
         POINT p = { -77, -77 };
-        EXPECT_EQ(c.mapped, CornersPointScreen(c.corner, 800, 600, c.rawX, c.rawY, &p))
-            << "raw " << c.rawX << ", " << c.rawY << " by corners " << c.corner[0] << ", " << c.corner[1] << "...";
-        EXPECT_EQ(c.x, p.x) << "raw X " << c.rawX << " by left-up corner " << c.corner[0] << ", " << c.corner[1];
-        EXPECT_EQ(c.y, p.y) << "raw Y " << c.rawY << " by left-up corner " << c.corner[0] << ", " << c.corner[1];
+        EXPECT_EQ(c.mapped, CornersPointScreen(&c.corner, 800, 600, c.rawX, c.rawY, &p))
+            << "raw " << c.rawX << ", " << c.rawY << " by corners " << c.corner.LeftUpX << ", " << c.corner.LeftUpY << "...";
+        EXPECT_EQ(c.x, p.x) << "raw X " << c.rawX << " by left-up corner " << c.corner.LeftUpX << ", " << c.corner.LeftUpY;
+        EXPECT_EQ(c.y, p.y) << "raw Y " << c.rawY << " by left-up corner " << c.corner.LeftUpX << ", " << c.corner.LeftUpY;
         // ALIGNER's centre target measures by the same mapping (the corners in the same order).
-        PanelCorners sent;
-        memcpy(&sent, c.corner, sizeof sent);
         LONG error = c.mapped ? std::max(std::abs(c.x - 400), std::abs(c.y - 300)) : TOUCH_MISS_UNBOUNDED;
-        EXPECT_EQ(error, CentreTouchError(&sent, 800, 600, RawPoint{ c.rawX, c.rawY })) << "raw " << c.rawX << ", " << c.rawY;
+        EXPECT_EQ(error, CentreTouchError(&c.corner, 800, 600, RawPoint{ c.rawX, c.rawY })) << "raw " << c.rawX << ", " << c.rawY;
     }
 }
 

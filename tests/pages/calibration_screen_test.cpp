@@ -107,7 +107,7 @@ protected:
     // the reads, the corners the record now holds, testing entered, and OK's call.
     static std::vector<std::string> RoundThenOk(std::vector<std::string> before)
     {
-        const PanelSettingsRecord &p = PanelSettings;
+        const PanelCorners &p = PanelSettings.Corners;
         before.insert(before.end(), { ReadPoint, ReadPoint, ReadPoint, ReadPoint,
             IoctlLine("0x22000B", p.LeftUpX, p.LeftUpY), IoctlLine("0x22000F", p.RightUpX, p.RightUpY),
             IoctlLine("0x220017", p.LeftDnX, p.LeftDnY), IoctlLine("0x220013", p.RightDnX, p.RightDnY),
@@ -287,8 +287,8 @@ TEST_F(CalibrationScreenTest, TouchesWithoutASpanAreCollectedAgain)
         EXPECT_EQ(RoundThenOk({ "open", "ioctl 0x22001B 1 0", ReadPoint, ReadPoint, ReadPoint, ReadPoint }),
                   ReadSimulationLog()) << "the driver was sent something after the first four touches";
         ExpectClosed(1);
-        EXPECT_NE(PanelSettings.LeftUpX, PanelSettings.RightUpX);
-        EXPECT_NE(PanelSettings.LeftUpY, PanelSettings.LeftDnY);
+        EXPECT_NE(PanelSettings.Corners.LeftUpX, PanelSettings.Corners.RightUpX);
+        EXPECT_NE(PanelSettings.Corners.LeftUpY, PanelSettings.Corners.LeftDnY);
         EXPECT_NE(0, memcmp(&loaded_, &PanelSettings, sizeof loaded_)) << "the second round stored no corners";
     }
 }

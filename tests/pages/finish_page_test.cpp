@@ -37,8 +37,8 @@ protected:
         // As an accepted calibration leaves it: the settings stored, the corners in memory,
         // the driver open.
         LoadPanelSettings();
-        PanelSettings.LeftUpX = -12;
-        PanelSettings.RightDnY = 4321;
+        PanelSettings.Corners.LeftUpX = -12;
+        PanelSettings.Corners.RightDnY = 4321;
         PutDriverFile();
         ASSERT_TRUE(OpenTouchDriver());
     }

@@ -68,8 +68,8 @@ TEST_F(SettingsRecord, ValuesOfOtherTypesAndSizes)
     // Two bytes fill the low half; the high half keeps what the field held before.
     WriteValue(SETTINGS_KEY, "Mode", REG_BINARY, "\x34\x12", 2);
     PoisonAndLoad();
-    EXPECT_EQ(1024, PanelSettings.RightUpX);
-    EXPECT_EQ(103, PanelSettings.RightUpY);
+    EXPECT_EQ(1024, PanelSettings.Corners.RightUpX);
+    EXPECT_EQ(103, PanelSettings.Corners.RightUpY);
     EXPECT_EQ(0x12345678u, PanelSettings.ComBase);
     EXPECT_EQ(0xA5A51234u, PanelSettings.Mode);
     EXPECT_EQ(112u, PanelSettings.RightButton) << "the query after a short value was not given 4 bytes";

@@ -22,6 +22,7 @@ void ResetSetupGlobals(void)
     ResetSetupRun();
     SystemDirectoryLookup = NULL;
     WindowsDirectoryLookup = NULL;
+    ProgramFolderLookup = NULL;
     RestartRequests = 0;
     RestartResult = TRUE;
 }

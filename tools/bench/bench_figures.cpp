@@ -55,13 +55,12 @@ static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigur
 
     // The driver maps each axis on its own, so the diagonal, held at the last row or column
     // of the shorter side, touches every pixel of both axes.
-    const LONG sent[8] = { c.LeftUpX, c.LeftUpY, c.RightUpX, c.RightUpY, c.RightDnX, c.RightDnY, c.LeftDnX, c.LeftDnY };
     for (int i = 0; i < std::max(width, height); i++) {
         int x = std::min(i, width - 1), y = std::min(i, height - 1);
         LONG rawX, rawY;
         POINT mapped;
         PanelPointRaw(panel, width, height, x, y, &rawX, &rawY);
-        if (!CornersPointScreen(sent, width, height, rawX, rawY, &mapped))
+        if (!CornersPointScreen(&c, width, height, rawX, rawY, &mapped))
             return FALSE;
         worst->mappingError = std::max(worst->mappingError, std::max(std::labs(mapped.x - x), std::labs(mapped.y - y)));
     }
