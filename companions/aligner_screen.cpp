@@ -78,8 +78,9 @@ static BOOL HoldTouchToTheOthers(HWND screen, const RawPoint *point)
         return FALSE;
     }
     MessageBeep(MB_ICONHAND);
-    ShowNote(screen, TOUCH_REFUSED_TEXT);
-    if (verdict == TOUCH_STARTS_AGAIN) {
+    // The touch that showed the top row's slip is itself on its target: the note says so.
+    ShowNote(screen, verdict == TOUCH_ROW_STARTS_AGAIN ? ROW_REFUSED_TEXT : TOUCH_REFUSED_TEXT);
+    if (verdict != TOUCH_REFUSED) {
         ShowItem(screen, CalibrationTargetIds[k], SW_HIDE);
         ShowItem(screen, CalibrationTargetIds[0], SW_SHOW);
         PointIndex = 0;

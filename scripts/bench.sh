@@ -137,20 +137,23 @@ else
   echo "  not measured: $(head -n 1 "$work/alignment.err")"
 fi
 
-echo "ALIGNER: the same screens and panels with 0 and 3 raw units of jitter (QUARLO_SIM_NOISE). Slips:"
+echo "ALIGNER: the same screens and panels, and panels of 4,000 raw units across and 1,000 down or the"
+echo "  other way round, with 0 and 3 raw units of jitter (QUARLO_SIM_NOISE). Slips:"
 echo "  the first touch on one target 40 px off (8 directions, 4 targets, 8 panels), then the"
 echo "  targets the screen asks for; goal: none reaches the corners. Clean: 25 rounds of touches on"
 echo "  the targets; goal: none refused. Miss: the largest of a clean touch and the smallest of a"
 echo "  slip, in pixels, either side of the 15-pixel bound. Centre: the fifth target's largest"
 echo "  error after a clean round; goal: within the corner formula's bound (walk's corner bound,"
 echo "  the jitter's share and rounding, in pixels)."
-printf '  %-12s %-6s %-6s %-14s %-14s %-12s %-13s %s\n' "screen" "panel" "noise" "slips refused" \
+printf '  %-12s %-11s %-6s %-14s %-14s %-12s %-13s %s\n' "screen" "panel" "noise" "slips refused" \
   "clean refused" "miss px" "centre px" "result"
 if [ -s "$work/aligner.txt" ]; then
-  while IFS='	' read -r width height units noise slips kept touches refused clean slip centre bound; do
+  while IFS='	' read -r width height across down noise slips kept touches refused clean slip centre bound; do
     result=met
     [ "$kept" = 0 ] && [ "$refused" = 0 ] && [ "$centre" -le "$bound" ] || result=MISSED
-    printf '  %-12s %-6s %-6s %-14s %-14s %-12s %-13s %s\n' "$width x $height" "$units" "$noise" \
+    units=$across
+    [ "$across" = "$down" ] || units="$across x $down"
+    printf '  %-12s %-11s %-6s %-14s %-14s %-12s %-13s %s\n' "$width x $height" "$units" "$noise" \
       "$((slips - kept))/$slips" "$refused/$touches" "$clean, $slip" "$centre <= $bound" "$result"
   done <"$work/aligner.txt"
 else

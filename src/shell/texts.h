@@ -64,6 +64,7 @@
     "Touch the [OK] button to keep this alignment, or [Retry] to align again."
 // ALIGNER's screen: a touch off its target, and what the centre target measured.
 #define TOUCH_REFUSED_TEXT "That touch was not on the target. Please touch the centre of the target."
+#define ROW_REFUSED_TEXT "One of the first two touches was not on its target. Please touch the targets again from the first."
 #define ALIGNMENT_ERROR_FORMAT "Alignment error: %ld pixels"
 #define ALIGN_AGAIN_TEXT "Touch [Retry] to align again."
 #define ALIGNMENT_NOT_STORED_TEXT "The new alignment could not be stored. The touch panel keeps it only until Windows restarts."

@@ -59,12 +59,14 @@ Outcome Collect(Panel &p, int slipped, POINT off, RawPoint touched[4])
         }
         touched[k] = Read(p, at);
         o.missMost = std::max(o.missMost, TouchMissPixels(touched, k, p.width, p.height));
+        if (k == 2)
+            o.missMost = std::max(o.missMost, RowMissPixels(touched, p.width, p.height));
         int verdict = JudgeTouch(touched, k, p.width, p.height, &inARow);
         if (verdict == TOUCH_COUNTS) {
             fromSlip[k++] = slip;
         } else {
             o.refused++;
-            k = verdict == TOUCH_STARTS_AGAIN ? 0 : k;
+            k = verdict == TOUCH_REFUSED ? k : 0;
         }
     }
     o.complete = k == 4;
@@ -84,13 +86,13 @@ LONG CentreBound(LONG units, int size, LONG noise)
 
 } // namespace
 
-void MeasureAlignerChecks(int width, int height, LONG units, LONG noise, AlignerFigures *f)
+void MeasureAlignerChecks(int width, int height, LONG unitsX, LONG unitsY, LONG noise, AlignerFigures *f)
 {
     *f = AlignerFigures{ 0, 0, 0, 0, 0, TOUCH_MISS_UNBOUNDED, 0,
-                         std::max(CentreBound(units, width, noise), CentreBound(units, height, noise)) };
+                         std::max(CentreBound(unitsX, width, noise), CentreBound(unitsY, height, noise)) };
     for (int variant = 0; variant < GRID_PANELS; variant++) {
         Panel p;
-        GridPanel(variant, units, p.edges);
+        GridPanel(variant, unitsX, unitsY, p.edges);
         p.width = width;
         p.height = height;
         p.noise = noise;

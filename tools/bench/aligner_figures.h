@@ -16,10 +16,10 @@ struct AlignerFigures {
     LONG centreError, centreBound; // the largest error of the centre target, and its bound
 };
 
-// Rounds of ALIGNER's touches on a width by height screen over panels of units raw units on
-// each axis, rising and falling, whose every read moves by up to noise units: clean rounds,
+// Rounds of ALIGNER's touches on a width by height screen over panels of unitsX raw units
+// across and unitsY down, rising and falling on each, whose every read moves by up to noise units: clean rounds,
 // each followed by the centre target, and rounds in which one touch lands SLIP_PIXELS off its
 // target in one of eight directions and the user then touches what the screen asks.
-void MeasureAlignerChecks(int width, int height, LONG units, LONG noise, AlignerFigures *figures);
+void MeasureAlignerChecks(int width, int height, LONG unitsX, LONG unitsY, LONG noise, AlignerFigures *figures);
 
 #endif

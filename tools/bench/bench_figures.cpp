@@ -68,12 +68,13 @@ static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigur
     return TRUE;
 }
 
-void GridPanel(int variant, LONG units, LONG panel[4])
+void GridPanel(int variant, LONG unitsX, LONG unitsY, LONG panel[4])
 {
     // Two offsets shift where the rounding of each touch falls.
     LONG offset = variant & 4 ? 37 : 0;
     panel[0] = panel[2] = offset;
-    panel[1] = panel[3] = offset + units;
+    panel[1] = offset + unitsX;
+    panel[3] = offset + unitsY;
     if (variant & 1)
         std::swap(panel[0], panel[1]);
     if (variant & 2)
@@ -89,7 +90,7 @@ BOOL MeasureAlignment(int width, int height, LONG units, AlignmentFigures *figur
     figures->mappingError = 0;
     for (int variant = 0; variant < GRID_PANELS; variant++) {
         LONG panel[4];
-        GridPanel(variant, units, panel);
+        GridPanel(variant, units, units, panel);
         if (!AlignOnce(width, height, panel, figures))
             return FALSE;
     }

@@ -26,10 +26,10 @@ struct AlignmentFigures {
     LONG mappingError;   // pixels between a touched pixel and where the driver puts it
 };
 
-// The panels of the alignment grid, units raw units on each axis: rising or falling on
-// each, at two offsets. Variant 0 to GRID_PANELS - 1.
+// The panels of the grids, unitsX raw units across and unitsY down: rising or falling on
+// each axis, at two offsets. Variant 0 to GRID_PANELS - 1.
 enum { GRID_PANELS = 8 };
-void GridPanel(int variant, LONG units, LONG panel[4]);
+void GridPanel(int variant, LONG unitsX, LONG unitsY, LONG panel[4]);
 
 // Aligns a width by height screen to panels of units raw units on each axis, rising and
 // falling, through the calibration screen's targets and arithmetic and the simulated panel
