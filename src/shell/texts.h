@@ -67,6 +67,8 @@
 #define ROW_REFUSED_TEXT "One of the first two touches was not on its target. Please touch the targets again from the first."
 #define ALIGNMENT_ERROR_FORMAT "Alignment error: %ld pixels"
 #define ALIGN_AGAIN_TEXT "Touch [Retry] to align again."
+// ALIGNER's fifth target, in the place of the instructions.
+#define CENTRE_TARGET_TEXT "Touch the centre of the target to measure the alignment."
 #define ALIGNMENT_NOT_STORED_TEXT "The new alignment could not be stored. The touch panel keeps it only until Windows restarts."
 #define TUNED_TEXT "The new touch settings take effect at the next start of Windows."
 #define TUNER_NOT_STORED_TEXT "The new touch settings could not be stored."

@@ -131,7 +131,7 @@ TEST_F(Aligner, SlippedTouchIsRefusedAndASecondInARowStartsAgain)
     EXPECT_NEAR(0, (LONG)StoredRecord()[3], 2);
 }
 
-// After the fourth touch only the centre target is left, OK not yet possible; a touch 30
+// After the fourth touch only the centre target and its line are left, OK not yet possible; a touch 30
 // pixels right of it shows that error and asks for Retry, a clean one after Retry its own.
 TEST_F(Aligner, FifthTargetShowsTheAlignmentErrorThenTesting)
 {
@@ -140,10 +140,13 @@ TEST_F(Aligner, FifthTargetShowsTheAlignmentErrorThenTesting)
     Scenario().TouchTargets(4).OnPage(IDD_CALIBRATION, [](HWND screen) {
         EXPECT_FALSE(ControlVisible(screen, IDC_TARGET_RIGHT_DN));
         EXPECT_FALSE(ControlVisible(screen, IDC_HOW_5)) << "the instructions lie under the centre target";
+        EXPECT_TRUE(ControlVisible(screen, IDC_ALIGN_CENTRE_HOW));
+        EXPECT_EQ("Touch the centre of the target to measure the alignment.", ControlText(screen, IDC_ALIGN_CENTRE_HOW));
         EXPECT_FALSE(ControlEnabled(screen, IDC_OK));
         ExpectNote(screen, "");
     }).Touch(off.x, off.y).WhenEnabled(IDD_CALIBRATION, IDC_OK, [off](HWND screen) {
         EXPECT_FALSE(ControlVisible(screen, IDC_TARGET_CENTRE));
+        EXPECT_FALSE(ControlVisible(screen, IDC_ALIGN_CENTRE_HOW));
         EXPECT_NE(std::string::npos, CentreNote(off).find("Retry"));
         ExpectNote(screen, CentreNote(off));
     }).Click(IDC_RETRY).OnPage(IDD_CALIBRATION, [](HWND screen) { ExpectNote(screen, ""); })
