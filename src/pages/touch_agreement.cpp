@@ -83,6 +83,9 @@ LONG TouchErrorAt(const PanelCorners *corners, int width, int height, RawPoint r
         return TOUCH_MISS_UNBOUNDED;
     offX = Distance(at.x, target.x);
     offY = Distance(at.y, target.y);
+    // A distance beyond a LONG's room comes out negative.
+    if (offX < 0 || offY < 0)
+        return TOUCH_MISS_UNBOUNDED;
     return offX > offY ? offX : offY;
 }
 

@@ -69,6 +69,19 @@
 #define ALIGN_AGAIN_TEXT "Touch [Retry] to align again."
 // ALIGNER's fifth target, in the place of the instructions.
 #define CENTRE_TARGET_TEXT "Touch the centre of the target to measure the alignment."
+// PADMON's check of the alignment: what to do, how far it is, and what the nine touches
+// showed. The places are the targets', row by row from the top.
+#define CHECK_HOW_TEXT "Touch the centre of each target."
+#define CHECK_PROGRESS_FORMAT "Target %d of 9"
+#define CHECK_ERRORS_FORMAT "Worst error %ld pixels, mean error %ld pixels"
+#define CHECK_GOOD_FORMAT "Alignment good: worst error %ld pixels"
+#define CHECK_OFF_FORMAT "Alignment off by %ld pixels at the %s. Run ALIGNER to align the panel again."
+#define CHECK_UNMAPPED_TEXT "The stored corners map no touch. Run ALIGNER to align the panel again."
+// The picture's key: the second sentence only when the errors are small enough to magnify.
+#define CHECK_SCALE_TEXT "Blue lines: from each target to where its touch landed."
+#define CHECK_MAGNIFIED_FORMAT " Red lines: the same, %d times longer."
+#define CHECK_PLACE_NAMES \
+    "top left", "top", "top right", "left", "centre", "right", "bottom left", "bottom", "bottom right"
 #define ALIGNMENT_NOT_STORED_TEXT "The new alignment could not be stored. The touch panel keeps it only until Windows restarts."
 #define TUNED_TEXT "The new touch settings take effect at the next start of Windows."
 #define TUNER_NOT_STORED_TEXT "The new touch settings could not be stored."

@@ -1,4 +1,6 @@
-// The panel monitor: the stored settings as they are, and a raw point for a touch in its box.
+// The panel monitor: the stored settings as they are, a raw point for a touch in its box, and
+// the check of the alignment, which reads raw points and leaves the driver mapping.
+#include "alignment_check.h"
 #include "companion_test.h"
 #include "sim_device.h"
 
@@ -67,6 +69,126 @@ TEST_F(Padmon, SaysWhatIsMissing)
     DeleteKeyTree(SETTINGS_PARENT_KEY);
     RunAnswering(RunPadmon, NOT_INSTALLED_TEXT, PADMON_CAPTION, IDI_EXCLAMATION);
     EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+}
+
+const std::string ReadPoint = "ioctl 0x220007 0 0", Raw = "ioctl 0x22001B 1 0", Mapping = "ioctl 0x22001B 0 0";
+
+std::string Asked(int target)
+{
+    return "Target " + std::to_string(target + 1) + " of 9";
+}
+
+// Opens the check from PADMON's window and touches the first `count` targets where the
+// screen draws them, each once the screen asks for it.
+Scenario &CheckTouching(Scenario &s, int count)
+{
+    s.OnWindowWith(IDC_PADMON_PORT).Click(IDC_PADMON_CHECK);
+    for (int t = 0; t < count; t++)
+        s.When(Asked(t), [t](HWND screen) { return ControlText(screen, IDC_CHECK_PROGRESS) == Asked(t); },
+               [t](HWND screen) {
+                   TouchAt(screen, CheckTargetCentre(t, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+               });
+    return s;
+}
+
+// The verdict for touches on the nine centres, worked out by the simulated driver's own
+// mapping of the simulated panel's raw points through the corners it holds.
+std::string VerdictOfTheDriver()
+{
+    static const char *const places[] = { "top left", "top", "top right", "left", "centre", "right",
+                                          "bottom left", "bottom", "bottom right" };
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    LONG worst = -1;
+    int at = 0;
+    for (int t = 0; t < 9; t++) {
+        POINT c = CheckTargetCentre(t, width, height), mapped = { -9999, -9999 };
+        LONG x, y;
+        SimulatedPanelRaw(c.x, c.y, &x, &y);
+        EXPECT_TRUE(SimulatedTouchToScreen(x, y, &mapped));
+        LONG error = std::max(std::abs(mapped.x - c.x), std::abs(mapped.y - c.y));
+        if (error > worst) {
+            worst = error;
+            at = t;
+        }
+    }
+    if (worst <= width / 50)
+        return "Alignment good: worst error " + std::to_string(worst) + " pixels";
+    return "Alignment off by " + std::to_string(worst) + " pixels at the " + places[at] +
+           ". Run ALIGNER to align the panel again.";
+}
+
+// A panel where the stored corners put it, and one stretched by a twentieth to the right as a
+// panel drifts: the verdict each gives, the picture's lines, Retry that asks for the first
+// target again; the driver reads raw points only while the targets are touched, and is sent
+// no corner.
+TEST_F(Padmon, CheckAlignmentJudgesTheStoredCornersAndChangesNothing)
+{
+    for (const char *panel : { "10,1008,19,758", "10,1058,19,758" }) {
+        SCOPED_TRACE(panel);
+        SetSimulation("QUARLO_SIM_PANEL", panel);
+        ClearSimulationLog();
+        Scenario s;
+        CheckTouching(s, 9).OnWindowWith(IDC_CHECK_VERDICT, [](HWND screen) {
+            EXPECT_TRUE(ControlVisible(screen, IDC_CHECK_VERDICT));
+            EXPECT_FALSE(ControlVisible(screen, IDC_CHECK_PROGRESS));
+            EXPECT_EQ(VerdictOfTheDriver(), ControlText(screen, IDC_CHECK_VERDICT));
+            EXPECT_EQ(0u, ControlText(screen, IDC_CHECK_ERRORS).find("Worst error "));
+            EXPECT_EQ(0u, ControlText(screen, IDC_CHECK_SCALE).find("Blue lines: "));
+            EXPECT_TRUE(ControlEnabled(screen, IDC_CHECK_RETRY));
+        }).Click(IDC_CHECK_RETRY).When("the first target again", [](HWND screen) {
+            return ControlText(screen, IDC_CHECK_PROGRESS) == Asked(0) && ControlVisible(screen, IDC_CHECK_PROGRESS);
+        }, [](HWND screen) {
+            EXPECT_FALSE(ControlVisible(screen, IDC_CHECK_VERDICT));
+            EXPECT_FALSE(ControlEnabled(screen, IDC_CHECK_RETRY));
+        }).Click(IDCANCEL).OnWindowWith(IDC_PADMON_PORT).Click(IDCANCEL).Run(RunPadmon);
+
+        std::vector<std::string> expected = { "open", Raw };
+        expected.insert(expected.end(), 9, ReadPoint);
+        expected.insert(expected.end(), { Mapping, Raw, Mapping, "close" });
+        EXPECT_EQ(expected, ReadSimulationLog());
+        EXPECT_EQ(InstalledRecord, StoredRecord());
+    }
+}
+
+// However the check ends, the driver maps again before the screen goes; a read without a
+// point keeps the target and says so.
+TEST_F(Padmon, CheckAlignmentLeavesTheDriverMappingOnEveryWayOut)
+{
+    const struct {
+        const char *how;
+        int touches;
+        const char *fail;
+        std::function<void(Scenario &)> leave;
+    } rows[] = {
+        { "Close", 2, "", [](Scenario &s) { s.Click(IDCANCEL); } },
+        { "Escape", 1, "", [](Scenario &s) { s.PressEscape(); } },
+        { "close command", 0, "", [](Scenario &s) { s.CloseBox(); } },
+        { "a read without a point, then Close", 1, "read", [](Scenario &s) { s.Click(IDCANCEL); } },
+        { "PADMON's window closed", 3, "", [](Scenario &s) {
+              s.Do("close PADMON", [](HWND screen) { PostMessageA(GetWindow(screen, GW_OWNER), WM_CLOSE, 0, 0); });
+          } },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.how);
+        SetSimulation("QUARLO_SIM_FAIL", row.fail);
+        ClearSimulationLog();
+        Scenario s;
+        bool failing = *row.fail != 0;
+        std::string shown = failing ? NO_POINT_TEXT : Asked(row.touches);
+        CheckTouching(s, row.touches).When("\"" + shown + "\"", [shown](HWND screen) {
+            return ControlText(screen, IDC_CHECK_PROGRESS) == shown;
+        });
+        row.leave(s);
+        if (std::string(row.how) != "PADMON's window closed")
+            s.OnWindowWith(IDC_PADMON_PORT).Click(IDCANCEL);
+        s.Run(RunPadmon);
+
+        std::vector<std::string> expected = { "open", Raw };
+        expected.insert(expected.end(), row.touches, ReadPoint);
+        expected.insert(expected.end(), { Mapping, "close" });
+        EXPECT_EQ(expected, ReadSimulationLog());
+        EXPECT_EQ(InstalledRecord, StoredRecord());
+    }
 }
 
 } // namespace
