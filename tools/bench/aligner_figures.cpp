@@ -74,22 +74,13 @@ Outcome Collect(Panel &p, int slipped, POINT off, RawPoint touched[4])
     return o;
 }
 
-// The corner formula's bound on the centre's error: the corners lie within CornerTolerance
-// raw units of the panel's edges (the walk's bound, jitter included), an edge is the mean of
-// two corners (a unit of truncation) and the centre touch rounds by half a unit and jitters
-// by all of the noise. In pixels, with half a pixel of the mapping's own rounding.
-LONG CentreBound(LONG units, int size, LONG noise)
-{
-    double raw = CornerTolerance(units, size, noise) + 1.5 + noise;
-    return (LONG)std::ceil(raw * size / units + 0.5);
-}
-
 } // namespace
 
 void MeasureAlignerChecks(int width, int height, LONG unitsX, LONG unitsY, LONG noise, AlignerFigures *f)
 {
     *f = AlignerFigures{ 0, 0, 0, 0, 0, TOUCH_MISS_UNBOUNDED, 0,
-                         std::max(CentreBound(unitsX, width, noise), CentreBound(unitsY, height, noise)) };
+                         std::max(MappedBound(unitsX, width, noise), MappedBound(unitsY, height, noise)), 0,
+                         (LONG)std::ceil((2 * noise + 1) * std::max((double)width / unitsX, (double)height / unitsY)) };
     for (int variant = 0; variant < GRID_PANELS; variant++) {
         Panel p;
         GridPanel(variant, unitsX, unitsY, p.edges);
@@ -109,6 +100,9 @@ void MeasureAlignerChecks(int width, int height, LONG unitsX, LONG unitsY, LONG 
             LONG error = o.complete ? CentreTouchError(&corners, width, height, Read(p, POINT{ width / 2, height / 2 }))
                                     : TOUCH_MISS_UNBOUNDED;
             f->centreError = std::max(f->centreError, error);
+            error = o.complete ? CheckWorstError(&corners, width, height, [&p](POINT at) { return Read(p, at); })
+                               : TOUCH_MISS_UNBOUNDED;
+            f->checkError = std::max(f->checkError, error);
         }
         for (int target = 0; target < 4; target++)
             for (const POINT &off : Slips) {
