@@ -38,6 +38,8 @@ static void ShowControls(HWND screen, const int *ids, int count, int how)
         ShowWindow(GetDlgItem(screen, ids[i]), how);
 }
 
+// Hidden while the targets are touched, as on the calibration screen. The system counts
+// shows and hides, so each is made once.
 static void HideCursor(BOOL hide)
 {
     if (CursorHidden != hide)

@@ -142,6 +142,7 @@ TEST_F(Aligner, FifthTargetShowsTheAlignmentErrorThenTesting)
         EXPECT_FALSE(ControlVisible(screen, IDC_HOW_5)) << "the instructions lie under the centre target";
         EXPECT_TRUE(ControlVisible(screen, IDC_ALIGN_CENTRE_HOW));
         EXPECT_EQ("Touch the centre of the target to measure the alignment.", ControlText(screen, IDC_ALIGN_CENTRE_HOW));
+        ExpectTextFitsItsControl(screen, IDC_ALIGN_CENTRE_HOW);
         EXPECT_FALSE(ControlEnabled(screen, IDC_OK));
         ExpectNote(screen, "");
     }).Touch(off.x, off.y).WhenEnabled(IDD_CALIBRATION, IDC_OK, [off](HWND screen) {
