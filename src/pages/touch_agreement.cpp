@@ -25,7 +25,8 @@ static int TargetSpan(int size)
 LONG TouchMissPixels(const RawPoint touched[4], int k, int width, int height)
 {
     // Touch 1 has no partner on X yet and touch 2 none on Y: the span each gives is all
-    // there is to judge on that axis. Touch 3 shares its X with 1, its Y with 2.
+    // there is to judge on that axis, and touch 1's Y waits for a span (RowMissPixels).
+    // Touch 3 shares its X with 1, its Y with 2.
     int partnerX = k == 3 ? 1 : 0;
     LONG missX, missY;
 
