@@ -22,6 +22,9 @@ struct Addition {
 };
 static const Addition CentreTarget = { IDC_TARGET_CENTRE, RESOURCE_NAME(IDB_TARGET), WS_CHILD | SS_BITMAP, -16, -16, 32, 32 };
 static const Addition Note = { IDC_ALIGN_NOTE, "", WS_CHILD, -250, 56, 500, 34 };
+// The centre target's own line, where the first instruction line was: the instructions are
+// about the four corners.
+static const Addition CentreHow = { IDC_ALIGN_CENTRE_HOW, CENTRE_TARGET_TEXT, WS_CHILD, -250, -80, 500, 16 };
 
 static int RefusedInARow;
 
@@ -37,10 +40,13 @@ static void ShowNote(HWND screen, const char *text)
     ShowItem(screen, IDC_ALIGN_NOTE, *text ? SW_SHOW : SW_HIDE);
 }
 
-static HWND Add(HWND screen, const Addition *a)
+// In the screen's own font, as the template's lines.
+static void Add(HWND screen, const Addition *a)
 {
-    return CreateWindowExA(0, "STATIC", a->text, a->style, ScreenWidth / 2 + a->x, ScreenHeight / 2 + a->y, a->width,
-                           a->height, screen, (HMENU)a->id, SetupInstance, NULL);
+    HWND control = CreateWindowExA(0, "STATIC", a->text, a->style, ScreenWidth / 2 + a->x, ScreenHeight / 2 + a->y,
+                                   a->width, a->height, screen, (HMENU)a->id, SetupInstance, NULL);
+
+    SendMessageA(control, WM_SETFONT, SendMessageA(screen, WM_GETFONT, 0, 0), FALSE);
 }
 
 // The centre's touch, mapped through the corners just sent as the driver maps it, tells the
@@ -57,6 +63,7 @@ static void MeasureAtCentre(HWND screen, const RawPoint *point)
     wsprintfA(text, error > ScreenWidth / 50 ? ALIGNMENT_ERROR_FORMAT "\r\n" ALIGN_AGAIN_TEXT : ALIGNMENT_ERROR_FORMAT,
               error);
     ShowItem(screen, IDC_TARGET_CENTRE, SW_HIDE);
+    ShowItem(screen, IDC_ALIGN_CENTRE_HOW, SW_HIDE);
     ShowNote(screen, text);
     MessageBeep(0xFFFFFFFF);
     EnterCalibrationTesting(screen);
@@ -78,8 +85,9 @@ static BOOL HoldTouchToTheOthers(HWND screen, const RawPoint *point)
         return FALSE;
     }
     MessageBeep(MB_ICONHAND);
-    ShowNote(screen, TOUCH_REFUSED_TEXT);
-    if (verdict == TOUCH_STARTS_AGAIN) {
+    // The touch that showed the top row's slip is itself on its target: the note says so.
+    ShowNote(screen, verdict == TOUCH_ROW_STARTS_AGAIN ? ROW_REFUSED_TEXT : TOUCH_REFUSED_TEXT);
+    if (verdict != TOUCH_REFUSED) {
         ShowItem(screen, CalibrationTargetIds[k], SW_HIDE);
         ShowItem(screen, CalibrationTargetIds[0], SW_SHOW);
         PointIndex = 0;
@@ -87,12 +95,13 @@ static BOOL HoldTouchToTheOthers(HWND screen, const RawPoint *point)
     return TRUE;
 }
 
-// The centre target would lie over the last instruction lines.
+// The centre target would lie over the last instruction lines; its own line takes their place.
 static BOOL ShowCentreTarget(HWND screen)
 {
     for (int i = 0; i < 5; i++)
         ShowItem(screen, InstructionIds[i], SW_HIDE);
     ShowItem(screen, IDC_TARGET_CENTRE, SW_SHOW);
+    ShowItem(screen, IDC_ALIGN_CENTRE_HOW, SW_SHOW);
     return TRUE;
 }
 
@@ -105,7 +114,8 @@ INT_PTR CALLBACK AlignerScreen(HWND screen, UINT message, WPARAM wParam, LPARAM 
         CalibrationCornersSent = ShowCentreTarget;
         RefusedInARow = 0;
         Add(screen, &CentreTarget);
-        SendMessageA(Add(screen, &Note), WM_SETFONT, SendMessageA(screen, WM_GETFONT, 0, 0), FALSE);
+        Add(screen, &Note);
+        Add(screen, &CentreHow);
         SetDlgItemTextA(screen, IDC_TRY_2, ALIGNER_TEST_TEXT);
     } else if (message == WM_COMMAND && wParam == IDC_RETRY) {
         // A new round: no refusal counts against it, and the last round's note goes.

@@ -6,6 +6,7 @@
 /* Templates, numbered apart from setup's */
 #define IDD_PADMON       201
 #define IDD_TUNER        202
+#define IDD_CHECK        203
 
 /* 201 PadmonWindow */
 #define IDC_PADMON_PORT        2001
@@ -22,6 +23,15 @@
 #define IDC_PADMON_PROGRAMS    2012
 #define IDC_PADMON_ASIDE       2013
 #define IDC_PADMON_UNINSTALL   2014
+#define IDC_PADMON_CHECK       2015
+
+/* 203 CheckScreen, PADMON's check of the alignment; Close is IDCANCEL */
+#define IDC_CHECK_HOW          2031
+#define IDC_CHECK_PROGRESS     2032
+#define IDC_CHECK_ERRORS       2033
+#define IDC_CHECK_VERDICT      2034
+#define IDC_CHECK_SCALE        2035
+#define IDC_CHECK_RETRY        2036
 
 /* 202 TunerWindow */
 #define IDC_TUNER_MODE1        2021

@@ -21,6 +21,10 @@ void ComposePadmonPort(char *text, DWORD comPort, DWORD comBase, DWORD comIrq);
 void ComposePadmonMode(char *text, DWORD mode);
 void ComposePadmonCorner(char *text, const char *corner, LONG x, LONG y);
 void ComposePadmonPoint(char *text, LONG rawX, LONG rawY);
+// PADMON's check of the alignment (padmon_check.cpp), opened by its Check Alignment button.
+INT_PTR CALLBACK CheckScreen(HWND screen, UINT message, WPARAM wParam, LPARAM lParam);
+// Puts the driver back to mapping and ends the check screen, when it is up.
+void EndAlignmentCheck(void);
 
 // REMOVER.EXE (remover.cpp).
 // What the last removal could not delete at once: the files handed to WININIT.INI for the

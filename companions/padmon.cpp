@@ -1,4 +1,4 @@
-// PADMON.EXE, the panel monitor (PadmonWindow): the stored panel settings, the driver's start-up state, and a test touch.
+// PADMON.EXE, the panel monitor (PadmonWindow): the stored panel settings, the driver's start-up state, a test touch and the check of the alignment.
 #include "companions.h"
 #include "companion_resource.h"
 #include "driver_entry.h"
@@ -54,24 +54,26 @@ static void ShowCorners(HWND page)
     }
 }
 
+static void ShowState(HWND page, int id, const char *what, BOOL present)
+{
+    char line[64];
+
+    wsprintfA(line, "%s : %s", what, present ? "YES" : "NO");
+    SetDlgItemTextA(page, id, line);
+}
+
 static void ShowDriverState(HWND page)
 {
     char path[PATH_BUFFER_SIZE];
-    BOOL present = SystemFilePath(path, DRIVER_FILE_NAME) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 
-    SetDlgItemTextA(page, IDC_PADMON_STARTUP, StaticDriverRegistered()
-                    ? "Loaded at every start of Windows : YES" : "Loaded at every start of Windows : NO");
-    SetDlgItemTextA(page, IDC_PADMON_DRIVER_FILE, present
-                    ? DRIVER_FILE_NAME " in the system folder : YES" : DRIVER_FILE_NAME " in the system folder : NO");
-    present = StartMenuFolderPath(path) && DirectoryExists(path);
-    SetDlgItemTextA(page, IDC_PADMON_PROGRAMS, present
-                    ? "Programs in the Start menu : YES" : "Programs in the Start menu : NO");
+    ShowState(page, IDC_PADMON_STARTUP, "Loaded at every start of Windows", StaticDriverRegistered());
+    ShowState(page, IDC_PADMON_DRIVER_FILE, DRIVER_FILE_NAME " in the system folder",
+              SystemFilePath(path, DRIVER_FILE_NAME) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES);
+    ShowState(page, IDC_PADMON_PROGRAMS, "Programs in the Start menu", StartMenuFolderPath(path) && DirectoryExists(path));
     // The next setup or companion that changes the installation puts it back; the monitor
     // changes nothing, so the settings above may be the stopped run's.
-    SetDlgItemTextA(page, IDC_PADMON_ASIDE, EarlierInstallationAside()
-                    ? "Kept aside by an unfinished setup : YES" : "Kept aside by an unfinished setup : NO");
-    SetDlgItemTextA(page, IDC_PADMON_UNINSTALL, UninstallEntryPresent()
-                    ? "In Add/Remove Programs : YES" : "In Add/Remove Programs : NO");
+    ShowState(page, IDC_PADMON_ASIDE, "Kept aside by an unfinished setup", EarlierInstallationAside());
+    ShowState(page, IDC_PADMON_UNINSTALL, "In Add/Remove Programs", UninstallEntryPresent());
 }
 
 static void ShowStoredSettings(HWND page)
@@ -86,10 +88,12 @@ static void ShowStoredSettings(HWND page)
     ShowDriverState(page);
 }
 
+// Without a driver there is no touch to test or check.
 static void OpenDriverForTest(HWND page)
 {
     if (!OpenTouchDriver())
         SetDlgItemTextA(page, IDC_PADMON_POINT, DRIVER_FAILED_TEXT);
+    EnableWindow(GetDlgItem(page, IDC_PADMON_CHECK), DriverHandle != INVALID_HANDLE_VALUE);
 }
 
 // The test area is a plain static, which takes no mouse input: its touches reach the page.
@@ -137,9 +141,14 @@ INT_PTR CALLBACK PadmonWindow(HWND page, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_COMMAND:
         // Close, Escape and the close box: the monitor changes nothing, so any way out is fine.
+        // Closed from outside while the check is up, the check ends first, while the driver
+        // is still there to be put back to mapping.
         if (wParam == IDCANCEL) {
+            EndAlignmentCheck();
             CloseTouchDriver();
             EndDialog(page, 0);
+        } else if (wParam == IDC_PADMON_CHECK) {
+            OpenPage(IDD_CHECK, page, CheckScreen);
         }
         break;
 

@@ -1,6 +1,7 @@
-// Which of setup's pages a window is, the chain's order and the targets' centres.
+// Which of setup's pages (or PADMON's windows) a window is, the chain's order and the targets' centres.
 #include "setup_pages.h"
 #include "resource.h"
+#include "companion_resource.h"
 
 struct PageMark {
     int templateId;
@@ -10,6 +11,8 @@ struct PageMark {
 
 // From the most specific down: the first page whose mark the window has is the one.
 static const PageMark Pages[] = {
+    { IDD_CHECK, IDC_CHECK_VERDICT, "alignment check" },
+    { IDD_PADMON, IDC_PADMON_CHECK, "panel monitor" },
     { IDD_CALIBRATION, IDC_TARGET_LEFT_UP, "calibration screen" },
     { IDD_FINISH, IDC_PROGRESS, "finish page" },
     { IDD_SUMMARY, IDC_PORT_LINE, "summary page" },

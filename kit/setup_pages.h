@@ -10,8 +10,8 @@
 #include "calibration_geometry.h"
 #include "page_chain.h"
 
-// The template a page was made from; 0 for a window that is none of the pages (a message
-// box, for instance) or no window at all.
+// The template a page was made from, setup's or one of PADMON's two windows; 0 for a window
+// that is none of them (a message box, for instance) or no window at all.
 int PageTemplateOf(HWND window);
 
 // The page as a log line names it ("welcome page"); NULL for a template that is no page.

@@ -65,6 +65,7 @@
 /* ALIGNER.EXE adds these to 115 when it opens the screen; no template has them */
 #define IDC_TARGET_CENTRE       1022
 #define IDC_ALIGN_NOTE          1023
+#define IDC_ALIGN_CENTRE_HOW    1025  /* what to do with the centre target */
 
 /* 125 FinishPage */
 #define IDC_PROGRESS            1072

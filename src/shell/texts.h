@@ -75,8 +75,24 @@
     "Touch the [OK] button to keep this alignment, or [Retry] to align again."
 // ALIGNER's screen: a touch off its target, and what the centre target measured.
 #define TOUCH_REFUSED_TEXT "That touch was not on the target. Please touch the centre of the target."
+#define ROW_REFUSED_TEXT "One of the first two touches was not on its target. Please touch the targets again from the first."
 #define ALIGNMENT_ERROR_FORMAT "Alignment error: %ld pixels"
 #define ALIGN_AGAIN_TEXT "Touch [Retry] to align again."
+// ALIGNER's fifth target, in the place of the instructions.
+#define CENTRE_TARGET_TEXT "Touch the centre of the target to measure the alignment."
+// PADMON's check of the alignment: what to do, how far it is, and what the nine touches
+// showed. The places are the targets', row by row from the top.
+#define CHECK_HOW_TEXT "Touch the centre of each target."
+#define CHECK_PROGRESS_FORMAT "Target %d of 9"
+#define CHECK_ERRORS_FORMAT "Worst error %ld pixels, mean error %ld pixels"
+#define CHECK_GOOD_FORMAT "Alignment good: worst error %ld pixels"
+#define CHECK_OFF_FORMAT "Alignment off by %ld pixels at the %s. Run ALIGNER to align the panel again."
+#define CHECK_UNMAPPED_TEXT "The stored corners map no touch. Run ALIGNER to align the panel again."
+// The picture's key: the second sentence only when the errors are small enough to magnify.
+#define CHECK_SCALE_TEXT "Blue lines: from each target to where its touch landed."
+#define CHECK_MAGNIFIED_FORMAT " Red lines: the same, %d times longer."
+#define CHECK_PLACE_NAMES \
+    "top left", "top", "top right", "left", "centre", "right", "bottom left", "bottom", "bottom right"
 #define ALIGNMENT_NOT_STORED_TEXT "The new alignment could not be stored. The touch panel keeps it only until Windows restarts."
 #define TUNED_TEXT "The new touch settings take effect at the next start of Windows."
 #define TUNER_NOT_STORED_TEXT "The new touch settings could not be stored."

@@ -96,37 +96,42 @@ void ExpectNote(HWND screen, const std::string &note)
 }
 
 // The screen just after a refused touch: target k alone, and the note saying why.
-void ExpectRefused(Scenario &s, int k)
+void ExpectRefused(Scenario &s, int k, const char *note = TOUCH_REFUSED_TEXT)
 {
-    s.Pause(100).OnPage(IDD_CALIBRATION, [k](HWND screen) {
+    s.Pause(100).OnPage(IDD_CALIBRATION, [k, note](HWND screen) {
         EXPECT_EQ(k, PointIndex);
         for (int t = 0; t < 4; t++)
             EXPECT_EQ(t == k, !!ControlVisible(screen, CalibrationTargetIds[t])) << "target " << t;
-        ExpectNote(screen, TOUCH_REFUSED_TEXT);
+        ExpectNote(screen, note);
     });
 }
 
-// Target 1 touched 40 pixels below itself, then above: the first is refused with target 1
-// still shown, the second starts again at target 0; nothing reaches the driver, and the
-// corners come from the clean round that follows.
+// On a panel whose X has four times Y's raw units, target 1 touched 40 pixels low counts
+// until target 2 gives the Y span, which starts the round again. Then target 2 touched 40
+// pixels right of itself, then left: the first is refused with target 2 still shown, the
+// second starts again at target 0. Nothing reaches the driver, and the corners come from
+// the clean round that follows.
 TEST_F(Aligner, SlippedTouchIsRefusedAndASecondInARowStartsAgain)
 {
+    SetSimulation("QUARLO_SIM_PANEL", "0,4000,0,1000");
     Scenario s;
-    ExpectRefused(s.TouchControl(IDC_TARGET_LEFT_UP).Touch(922, 116), 1);
-    ExpectRefused(s.Touch(922, 36), 0);
+    ExpectRefused(s.TouchControl(IDC_TARGET_LEFT_UP).Touch(922, 116).TouchControl(IDC_TARGET_LEFT_DN), 0,
+                  ROW_REFUSED_TEXT);
+    ExpectRefused(s.TouchTargets(2).Touch(142, 692), 2);
+    ExpectRefused(s.Touch(62, 692), 0);
     s.TouchTargets(WholeRound).Click(IDC_OK).Run(RunAligner);
 
-    // Seven reads (three touches, then the round's four corners) before the corners go.
+    // Eleven reads (seven touches, then the round's four corners) before the corners go.
     std::vector<std::string> log = ReadSimulationLog();
-    ASSERT_LE(10u, log.size());
-    EXPECT_EQ(std::vector<std::string>(7, ReadPoint), std::vector<std::string>(log.begin() + 2, log.begin() + 9));
-    EXPECT_EQ(0u, log[9].find("ioctl 0x22000B")) << "a refused touch reached the driver: " << log[9];
-    // The top corners lie where the panel gives Y 50, two units either way at 768 pixels.
-    EXPECT_NEAR(50, (LONG)StoredRecord()[1], 2);
-    EXPECT_NEAR(50, (LONG)StoredRecord()[3], 2);
+    ASSERT_LE(14u, log.size());
+    EXPECT_EQ(std::vector<std::string>(11, ReadPoint), std::vector<std::string>(log.begin() + 2, log.begin() + 13));
+    EXPECT_EQ(0u, log[13].find("ioctl 0x22000B")) << "a refused touch reached the driver: " << log[13];
+    // The top corners lie where the panel gives Y 0, two units either way at 768 pixels.
+    EXPECT_NEAR(0, (LONG)StoredRecord()[1], 2);
+    EXPECT_NEAR(0, (LONG)StoredRecord()[3], 2);
 }
 
-// After the fourth touch only the centre target is left, OK not yet possible; a touch 30
+// After the fourth touch only the centre target and its line are left, OK not yet possible; a touch 30
 // pixels right of it shows that error and asks for Retry, a clean one after Retry its own.
 TEST_F(Aligner, FifthTargetShowsTheAlignmentErrorThenTesting)
 {
@@ -135,10 +140,14 @@ TEST_F(Aligner, FifthTargetShowsTheAlignmentErrorThenTesting)
     Scenario().TouchTargets(4).OnPage(IDD_CALIBRATION, [](HWND screen) {
         EXPECT_FALSE(ControlVisible(screen, IDC_TARGET_RIGHT_DN));
         EXPECT_FALSE(ControlVisible(screen, IDC_HOW_5)) << "the instructions lie under the centre target";
+        EXPECT_TRUE(ControlVisible(screen, IDC_ALIGN_CENTRE_HOW));
+        EXPECT_EQ("Touch the centre of the target to measure the alignment.", ControlText(screen, IDC_ALIGN_CENTRE_HOW));
+        ExpectTextFitsItsControl(screen, IDC_ALIGN_CENTRE_HOW);
         EXPECT_FALSE(ControlEnabled(screen, IDC_OK));
         ExpectNote(screen, "");
     }).Touch(off.x, off.y).WhenEnabled(IDD_CALIBRATION, IDC_OK, [off](HWND screen) {
         EXPECT_FALSE(ControlVisible(screen, IDC_TARGET_CENTRE));
+        EXPECT_FALSE(ControlVisible(screen, IDC_ALIGN_CENTRE_HOW));
         EXPECT_NE(std::string::npos, CentreNote(off).find("Retry"));
         ExpectNote(screen, CentreNote(off));
     }).Click(IDC_RETRY).OnPage(IDD_CALIBRATION, [](HWND screen) { ExpectNote(screen, ""); })

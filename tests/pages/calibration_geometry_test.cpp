@@ -5,6 +5,7 @@
 #include "touch_agreement.h"
 #include "resource.h"
 #include "setup_pages.h"
+#include "panel.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
@@ -155,8 +156,7 @@ TEST(TouchAgreement, MissInPixelsAgainstTheEarlierTouches)
     const struct { const char *what; int k; LONG dx, dy; LONG miss; } rows[] = {
         { "first touch, anywhere", 0, 999, -999, 0 },
         { "touch 1 on its row", 1, 0, 0, 0 },
-        { "touch 1, 15 px low through the X span", 1, 0, -100, 15 },
-        { "touch 1, 16 px high", 1, 0, 107, 16 },
+        { "touch 1 off its row: no Y span to judge it by yet", 1, 0, -999, 0 },
         { "touch 1 on target 0's column: no X span", 1, -3200, 0, TOUCH_MISS_UNBOUNDED },
         { "touch 1 anywhere along its row", 1, 700, 0, 0 },
         { "touch 2, 16 px right", 2, 80, 0, 16 },
@@ -179,6 +179,53 @@ TEST(TouchAgreement, MissInPixelsAgainstTheEarlierTouches)
     // Nine-digit raw values: 2,500,000 units a pixel on X; 40,000,000 is 16 pixels.
     const RawPoint wide[4] = { { -800000000, 0 }, { 800000000, 0 }, { -800000000, 480 }, { 840000000, 480 } };
     EXPECT_EQ(16, TouchMissPixels(wide, 3, 800, 600));
+}
+
+// Rounds of touches on the target centres of a panel (as the simulated one reports them),
+// one target touched off its centre by pixels and then by raw units, judged in order: the
+// first touch that does not count, and what became of it (-1: all four count). Touch 1's Y
+// is judged through the Y span once touch 2 gives it, whatever the X axis's range.
+TEST(TouchAgreement, JudgedRoundsOnPanelsWhoseAxesDiffer)
+{
+    const struct {
+        const char *what;
+        LONG panel[4];
+        int width, height, target;
+        POINT pixels, raw;
+        int firstOut, verdict;
+    } rows[] = {
+        { "X 4,000 and Y 1,000 units, touch 1 40 px low", { 0, 4000, 0, 1000 }, 800, 600, 1, { 0, 40 }, { 0, 0 },
+          2, TOUCH_ROW_STARTS_AGAIN },
+        { "the same, both axes falling", { 4000, 0, 1000, 0 }, 800, 600, 1, { 0, 40 }, { 0, 0 }, 2, TOUCH_ROW_STARTS_AGAIN },
+        { "X 1,000 and Y 4,000, touch 1 40 px high", { 0, 1000, 0, 4000 }, 800, 600, 1, { 0, -40 }, { 0, 0 },
+          2, TOUCH_ROW_STARTS_AGAIN },
+        { "default panel, touch 2 40 px right", { 150, 3950, 3900, 180 }, 800, 600, 2, { 40, 0 }, { 0, 0 },
+          2, TOUCH_REFUSED },
+        { "Y falling 3,200 units over 480 px: touch 1 15 px off its row", { 0, 4000, 4000, 0 }, 800, 600, 1, { 0, 0 },
+          { 0, 100 }, -1, TOUCH_COUNTS },
+        { "the same, 16 px off", { 0, 4000, 4000, 0 }, 800, 600, 1, { 0, 0 }, { 0, 107 }, 2, TOUCH_ROW_STARTS_AGAIN },
+        // 24 units are 7 pixels of Y, but would be 112 through the X axis's coarse units.
+        { "X 256 and Y 4,096 units, touch 1 jittered 24 units", { 0, 256, 0, 4096 }, 1600, 1200, 1, { 0, 0 },
+          { 0, 24 }, -1, TOUCH_COUNTS },
+    };
+    for (const auto &row : rows) {
+        POINT centre[4];
+        RawPoint touched[4];
+        CalibrationTargetCentres(row.width, row.height, centre);
+        int firstOut = -1, verdict = TOUCH_COUNTS, inARow = 0;
+        for (int k = 0; k < 4 && firstOut < 0; k++) {
+            POINT at = centre[k];
+            if (k == row.target)
+                at = POINT{ at.x + row.pixels.x, at.y + row.pixels.y };
+            PanelPointRaw(row.panel, row.width, row.height, at.x, at.y, &touched[k].X, &touched[k].Y);
+            if (k == row.target)
+                touched[k] = RawPoint{ touched[k].X + row.raw.x, touched[k].Y + row.raw.y };
+            verdict = JudgeTouch(touched, k, row.width, row.height, &inARow);
+            firstOut = verdict == TOUCH_COUNTS ? -1 : k;
+        }
+        EXPECT_EQ(row.firstOut, firstOut) << row.what;
+        EXPECT_EQ(row.verdict, verdict) << row.what;
+    }
 }
 
 // A linear panel, as the simulated one: raw value at the screen's left (top) edge and at its

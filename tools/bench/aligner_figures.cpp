@@ -59,12 +59,14 @@ Outcome Collect(Panel &p, int slipped, POINT off, RawPoint touched[4])
         }
         touched[k] = Read(p, at);
         o.missMost = std::max(o.missMost, TouchMissPixels(touched, k, p.width, p.height));
+        if (k == 2)
+            o.missMost = std::max(o.missMost, RowMissPixels(touched, p.width, p.height));
         int verdict = JudgeTouch(touched, k, p.width, p.height, &inARow);
         if (verdict == TOUCH_COUNTS) {
             fromSlip[k++] = slip;
         } else {
             o.refused++;
-            k = verdict == TOUCH_STARTS_AGAIN ? 0 : k;
+            k = verdict == TOUCH_REFUSED ? k : 0;
         }
     }
     o.complete = k == 4;
@@ -72,25 +74,16 @@ Outcome Collect(Panel &p, int slipped, POINT off, RawPoint touched[4])
     return o;
 }
 
-// The corner formula's bound on the centre's error: the corners lie within CornerTolerance
-// raw units of the panel's edges (the walk's bound, jitter included), an edge is the mean of
-// two corners (a unit of truncation) and the centre touch rounds by half a unit and jitters
-// by all of the noise. In pixels, with half a pixel of the mapping's own rounding.
-LONG CentreBound(LONG units, int size, LONG noise)
-{
-    double raw = CornerTolerance(units, size, noise) + 1.5 + noise;
-    return (LONG)std::ceil(raw * size / units + 0.5);
-}
-
 } // namespace
 
-void MeasureAlignerChecks(int width, int height, LONG units, LONG noise, AlignerFigures *f)
+void MeasureAlignerChecks(int width, int height, LONG unitsX, LONG unitsY, LONG noise, AlignerFigures *f)
 {
     *f = AlignerFigures{ 0, 0, 0, 0, 0, TOUCH_MISS_UNBOUNDED, 0,
-                         std::max(CentreBound(units, width, noise), CentreBound(units, height, noise)) };
+                         std::max(MappedBound(unitsX, width, noise), MappedBound(unitsY, height, noise)), 0,
+                         (LONG)std::ceil((2 * noise + 1) * std::max((double)width / unitsX, (double)height / unitsY)) };
     for (int variant = 0; variant < GRID_PANELS; variant++) {
         Panel p;
-        GridPanel(variant, units, p.edges);
+        GridPanel(variant, unitsX, unitsY, p.edges);
         p.width = width;
         p.height = height;
         p.noise = noise;
@@ -107,6 +100,9 @@ void MeasureAlignerChecks(int width, int height, LONG units, LONG noise, Aligner
             LONG error = o.complete ? CentreTouchError(&corners, width, height, Read(p, POINT{ width / 2, height / 2 }))
                                     : TOUCH_MISS_UNBOUNDED;
             f->centreError = std::max(f->centreError, error);
+            error = o.complete ? CheckWorstError(&corners, width, height, [&p](POINT at) { return Read(p, at); })
+                               : TOUCH_MISS_UNBOUNDED;
+            f->checkError = std::max(f->checkError, error);
         }
         for (int target = 0; target < 4; target++)
             for (const POINT &off : Slips) {

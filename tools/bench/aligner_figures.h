@@ -14,12 +14,15 @@ struct AlignerFigures {
     LONG cleanMissMost;            // the largest miss of a touch on its target, pixels
     LONG slipMissLeast;            // the smallest miss by which a slip showed, pixels
     LONG centreError, centreBound; // the largest error of the centre target, and its bound
+    LONG checkError;               // the worst error PADMON's check finds after a clean round
+    LONG jitterSpread;             // pixels two reads of one point may lie apart, rounding included
 };
 
-// Rounds of ALIGNER's touches on a width by height screen over panels of units raw units on
-// each axis, rising and falling, whose every read moves by up to noise units: clean rounds,
-// each followed by the centre target, and rounds in which one touch lands SLIP_PIXELS off its
+// Rounds of ALIGNER's touches on a width by height screen over panels of unitsX raw units
+// across and unitsY down, rising and falling on each, whose every read moves by up to noise
+// units: clean rounds, each followed by the centre target and PADMON's check of the alignment
+// it gave (both held to one bound), and rounds in which one touch lands SLIP_PIXELS off its
 // target in one of eight directions and the user then touches what the screen asks.
-void MeasureAlignerChecks(int width, int height, LONG units, LONG noise, AlignerFigures *figures);
+void MeasureAlignerChecks(int width, int height, LONG unitsX, LONG unitsY, LONG noise, AlignerFigures *figures);
 
 #endif

@@ -1,9 +1,11 @@
 // Prints the alignment grid of scripts/bench.sh: one line per screen size and panel size,
 // tab-separated: width, height, raw units, pixels per unit (X, Y), corner error (X, Y), the
-// bound the walk holds the corners to (X, Y), mapping error.
+// bound the walk holds the corners to (X, Y), mapping error, the worst error PADMON's check
+// finds and that bound in pixels.
 #include "bench_figures.h"
 #include "walk_judge.h"
 
+#include <algorithm>
 #include <cstdio>
 
 int main()
@@ -18,10 +20,11 @@ int main()
                 std::printf("%d\t%d\t%ld\tunmappable\n", screen[0], screen[1], (long)units);
                 return 1;
             }
-            std::printf("%d\t%d\t%ld\t%.2f\t%.2f\t%ld\t%ld\t%ld\t%ld\t%ld\n", screen[0], screen[1], (long)units,
-                        f.pixelsPerUnitX, f.pixelsPerUnitY, (long)f.cornerErrorX, (long)f.cornerErrorY,
+            std::printf("%d\t%d\t%ld\t%.2f\t%.2f\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\t%ld\n", screen[0], screen[1],
+                        (long)units, f.pixelsPerUnitX, f.pixelsPerUnitY, (long)f.cornerErrorX, (long)f.cornerErrorY,
                         (long)CornerTolerance(units, screen[0]), (long)CornerTolerance(units, screen[1]),
-                        (long)f.mappingError);
+                        (long)f.mappingError, (long)f.checkError,
+                        (long)std::max(MappedBound(units, screen[0], 0), MappedBound(units, screen[1], 0)));
         }
     return 0;
 }

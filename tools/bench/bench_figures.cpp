@@ -1,10 +1,14 @@
 // The benchmark's arithmetic: medians and spreads of paired runs, and the alignment grid.
 #include "bench_figures.h"
+#include "alignment_check.h"
 #include "calibration_geometry.h"
 #include "setup_pages.h"
 #include "panel.h"
+#include "touch_agreement.h"
+#include "walk_judge.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 double Median(double *values, int count)
@@ -37,6 +41,22 @@ void CalibratedCorners(const LONG panel[4], int width, int height, PanelCorners 
     ExtrapolateCorners(touched, corners);
 }
 
+LONG MappedBound(LONG units, int size, LONG noise)
+{
+    double raw = CornerTolerance(units, size, noise) + 1.5 + noise;
+    return (LONG)std::ceil(raw * size / units + 0.5);
+}
+
+LONG CheckWorstError(const PanelCorners *corners, int width, int height, const std::function<RawPoint(POINT)> &read)
+{
+    LONG worst = 0;
+    for (int t = 0; t < CHECK_TARGET_COUNT; t++) {
+        POINT centre = CheckTargetCentre(t, width, height);
+        worst = std::max(worst, TouchErrorAt(corners, width, height, read(centre), centre));
+    }
+    return worst;
+}
+
 // One calibration on one panel: the corner error, then every pixel of both axes mapped back.
 static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigures *worst)
 {
@@ -53,6 +73,12 @@ static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigur
         *axis = std::max(*axis, std::labs(edgeOf[i][0] - edgeOf[i][1]));
     }
 
+    worst->checkError = std::max(worst->checkError, CheckWorstError(&c, width, height, [&](POINT at) {
+        RawPoint raw;
+        PanelPointRaw(panel, width, height, at.x, at.y, &raw.X, &raw.Y);
+        return raw;
+    }));
+
     // The driver maps each axis on its own, so the diagonal, held at the last row or column
     // of the shorter side, touches every pixel of both axes.
     for (int i = 0; i < std::max(width, height); i++) {
@@ -67,12 +93,13 @@ static BOOL AlignOnce(int width, int height, const LONG panel[4], AlignmentFigur
     return TRUE;
 }
 
-void GridPanel(int variant, LONG units, LONG panel[4])
+void GridPanel(int variant, LONG unitsX, LONG unitsY, LONG panel[4])
 {
     // Two offsets shift where the rounding of each touch falls.
     LONG offset = variant & 4 ? 37 : 0;
     panel[0] = panel[2] = offset;
-    panel[1] = panel[3] = offset + units;
+    panel[1] = offset + unitsX;
+    panel[3] = offset + unitsY;
     if (variant & 1)
         std::swap(panel[0], panel[1]);
     if (variant & 2)
@@ -86,9 +113,10 @@ BOOL MeasureAlignment(int width, int height, LONG units, AlignmentFigures *figur
     figures->cornerErrorX = 0;
     figures->cornerErrorY = 0;
     figures->mappingError = 0;
+    figures->checkError = 0;
     for (int variant = 0; variant < GRID_PANELS; variant++) {
         LONG panel[4];
-        GridPanel(variant, units, panel);
+        GridPanel(variant, units, units, panel);
         if (!AlignOnce(width, height, panel, figures))
             return FALSE;
     }

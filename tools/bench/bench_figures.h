@@ -3,6 +3,8 @@
 #define VELMORA_BENCH_FIGURES_H
 
 #include <windows.h>
+#include <functional>
+#include "calibration_geometry.h"
 #include "driver.h"
 
 // The middle value of count values (count > 0), the mean of the middle two for an even
@@ -24,17 +26,29 @@ struct AlignmentFigures {
     double pixelsPerUnitX, pixelsPerUnitY;   // one raw unit in pixels: the panel's own limit
     LONG cornerErrorX, cornerErrorY;   // raw units between an extrapolated corner and the panel's edge
     LONG mappingError;   // pixels between a touched pixel and where the driver puts it
+    LONG checkError;     // the worst error PADMON's check finds, pixels
 };
 
-// The panels of the alignment grid, units raw units on each axis: rising or falling on
-// each, at two offsets. Variant 0 to GRID_PANELS - 1.
+// The largest error, in pixels, of a touch mapped through calibrated corners on an axis of
+// units raw units over size pixels whose every read jitters by up to noise units: the corners
+// within the walk's bound (CornerTolerance), an edge the mean of two corners (a unit of
+// truncation), the touch's own rounding (half a unit) and jitter, and half a pixel of the
+// mapping's rounding.
+LONG MappedBound(LONG units, int size, LONG noise);
+
+// The worst error PADMON's check finds on a width by height screen aligned by these corners,
+// each of its nine touches read as `read` gives the raw point of a pixel.
+LONG CheckWorstError(const PanelCorners *corners, int width, int height, const std::function<RawPoint(POINT)> &read);
+
+// The panels of the grids, unitsX raw units across and unitsY down: rising or falling on
+// each axis, at two offsets. Variant 0 to GRID_PANELS - 1.
 enum { GRID_PANELS = 8 };
-void GridPanel(int variant, LONG units, LONG panel[4]);
+void GridPanel(int variant, LONG unitsX, LONG unitsY, LONG panel[4]);
 
 // Aligns a width by height screen to panels of units raw units on each axis, rising and
 // falling, through the calibration screen's targets and arithmetic and the simulated panel
-// and driver, then touches every pixel of each axis. The largest errors of all of them;
-// FALSE when the driver could not map by the corners.
+// and driver, then touches every pixel of each axis and PADMON's nine check targets. The
+// largest errors of all of them; FALSE when the driver could not map by the corners.
 BOOL MeasureAlignment(int width, int height, LONG units, AlignmentFigures *figures);
 
 #endif

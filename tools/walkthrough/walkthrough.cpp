@@ -1,13 +1,14 @@
 // Walks the setup wizard of a medium from the welcome page to the finish page, then the
-// installed ALIGNER.EXE, driving them from outside as a user would, and saves a picture of
-// the screen at every page.
+// installed ALIGNER.EXE and PADMON.EXE's check of the alignment, driving them from outside as
+// a user would, and saves a picture of the screen at every page.
 //
 //   walkthrough.exe MEDIUM                      prepares the machine, starts SETUP.EXE, waits
 //   walkthrough.exe MEDIUM PICTURES [SECONDS]   the same, then walks it; BMPs and walk.log
 //                                               go to PICTURES; SECONDS is the wait per step
 //
 // Exit code 0 when the walk reached the installed finish page and ALIGNER's testing step, each
-// time with the corners where the simulated panel puts the screen's corners, and no blank picture; 1 when it stopped earlier
+// time with the corners where the simulated panel puts the screen's corners, PADMON's check
+// found that alignment good and a drifted panel off, and no picture is blank; 1 when it stopped earlier
 // or saw a wrong result (the last line of walk.log says which); 2 on bad arguments, a
 // malformed QUARLO_SIM_* variable or no SETUP.EXE.
 #include <windows.h>
@@ -19,6 +20,8 @@
 #include "settings.h"
 #include "sim_settings.h"
 #include "acting.h"
+#include "alignment_check.h"
+#include "companion_resource.h"
 #include "reading.h"
 #include "screen_picture.h"
 #include "serial_ports.h"
@@ -430,6 +433,81 @@ static BOOL WalkAligner(void)
     return TRUE;
 }
 
+// ---- PADMON's check of the alignment after ALIGNER --------------------------------------------
+
+static BOOL CheckAsksFor(HWND screen, int target)
+{
+    char asked[32];
+    snprintf(asked, sizeof asked, "Target %d of 9", target + 1);
+    return ControlText(screen, IDC_CHECK_PROGRESS) == asked;
+}
+
+// The installed PADMON.EXE's Check Alignment, each of its nine targets touched on its centre,
+// the picture of where the touches landed, and Close on both windows. FALSE when the walk
+// stopped (StopReason says why). The verdict line must start with `verdict` and, for an
+// alignment that is off, name ALIGNER; else wrong says what it showed.
+static BOOL WalkCheck(const char *picture, const char *verdict, char *wrong, int wrongSize)
+{
+    char folder[PATH_BUFFER_SIZE], what[64];
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    HWND monitor, screen;
+
+    StartMenuFolderPath(folder);
+    Walked = "PADMON.EXE";
+    if (!StartProgram(folder) || !(monitor = WaitForPage(IDD_PADMON)))
+        return FALSE;
+    Click(monitor, IDC_PADMON_CHECK, "Check Alignment");
+    if (!(screen = WaitForPage(IDD_CHECK)))
+        return FALSE;
+    for (int t = 0; t < 9; t++) {
+        snprintf(what, sizeof what, "check target %d of 9", t + 1);
+        if (!WaitUntil(screen, CheckAsksFor, t))
+            return Stopped(what, NULL);
+        POINT at = CheckTargetCentre(t, width, height);
+        BOOL still = HoldCursorAt(at);
+        Say("  touch at (%ld, %ld)%s", at.x, at.y, still ? "" : ", cursor did not hold still there");
+        TouchAt(screen, at);
+        Sleep(300);
+    }
+    if (!WaitUntil(screen, ControlVisible, IDC_CHECK_VERDICT))
+        return Stopped("the check's verdict", NULL);
+    Picture(picture, screen);
+    SayText(screen, IDC_CHECK_ERRORS, "errors");
+    SayText(screen, IDC_CHECK_SCALE, "key");
+    SayText(screen, IDC_CHECK_VERDICT, "verdict");
+    std::string seen = ControlText(screen, IDC_CHECK_VERDICT);
+    if (!wrong[0] && (seen.compare(0, strlen(verdict), verdict) != 0 ||
+                      (strcmp(verdict, "Alignment off") == 0 && seen.find("Run ALIGNER") == std::string::npos)))
+        snprintf(wrong, wrongSize, "picture %s shows \"%s\", not \"%s ...\"", picture, seen.c_str(), verdict);
+    Click(screen, IDCANCEL, "Close");
+    if (!(monitor = WaitForPage(IDD_PADMON)))
+        return FALSE;
+    Click(monitor, IDCANCEL, "Close");
+    if (WaitForSingleObject(Setup.hProcess, StepSeconds * 1000) != WAIT_OBJECT_0)
+        return Stopped("PADMON to end after Close", NULL);
+    Say("PADMON.EXE ended");
+    return TRUE;
+}
+
+// The check right after ALIGNER, then over a panel drifted by 3 % of its width (the stored
+// corners stay): the first must find the alignment good, the second off.
+static BOOL WalkChecks(char *wrong, int wrongSize)
+{
+    char drifted[96];
+    LONG shift = (Simulation.Panel[1] - Simulation.Panel[0]) * 3 / 100;
+
+    if (!WalkCheck("15-padmon-check", "Alignment good", wrong, wrongSize))
+        return FALSE;
+    snprintf(drifted, sizeof drifted, "%ld,%ld,%ld,%ld", Simulation.Panel[0] - shift, Simulation.Panel[1] - shift,
+             Simulation.Panel[2], Simulation.Panel[3]);
+    Say("QUARLO_SIM_PANEL=%s for PADMON: the panel drifted by 3 %% of its width", drifted);
+    SetEnvironmentVariableA("QUARLO_SIM_PANEL", drifted);
+    BOOL walked = WalkCheck("16-padmon-check-drifted", "Alignment off", wrong, wrongSize);
+    // The walk's own judgement of the corners is by the panel setup met.
+    SetEnvironmentVariableA("QUARLO_SIM_PANEL", NULL);
+    return walked;
+}
+
 // The values the walk runs with, so that the log shows what setup met.
 static void SayValuesInEffect(void)
 {
@@ -508,6 +586,16 @@ int main(int argc, char **argv)
         reached = WalkAligner();
         if (reached)
             wrong = JudgeCorners(verdict, sizeof verdict);
+        if (ProgramRunning(&Setup)) {
+            TerminateProcess(Setup.hProcess, 0);
+            WaitForSingleObject(Setup.hProcess, 5000);
+            Say("ended %s", Walked);
+        }
+    }
+    if (reached && !wrong) {
+        verdict[0] = 0;
+        reached = WalkChecks(verdict, sizeof verdict);
+        wrong = verdict[0] ? verdict : NULL;
         if (ProgramRunning(&Setup)) {
             TerminateProcess(Setup.hProcess, 0);
             WaitForSingleObject(Setup.hProcess, 5000);
