@@ -1,4 +1,5 @@
 // PADMON.EXE, the panel monitor (PadmonWindow): the stored panel settings, the driver's start-up state, a test touch and the check of the alignment.
+#include <stddef.h>
 #include "companions.h"
 #include "companion_resource.h"
 #include "driver_entry.h"
@@ -44,12 +45,13 @@ static void ShowLine(HWND page, int id)
 static void ShowCorners(HWND page)
 {
     static const char *const names[4] = { "Top left", "Top right", "Bottom left", "Bottom right" };
-    const PanelCorners *c = &PanelSettings.Corners;
-    const LONG shown[4][2] = { { c->LeftUpX, c->LeftUpY }, { c->RightUpX, c->RightUpY },
-                               { c->LeftDnX, c->LeftDnY }, { c->RightDnX, c->RightDnY } };
+    // Each corner's X, its Y the value after it.
+    static const BYTE cornerX[4] = { offsetof(PanelCorners, LeftUpX), offsetof(PanelCorners, RightUpX),
+                                     offsetof(PanelCorners, LeftDnX), offsetof(PanelCorners, RightDnX) };
 
     for (int i = 0; i < 4; i++) {
-        ComposePadmonCorner(MessageText, names[i], shown[i][0], shown[i][1]);
+        const LONG *x = (const LONG *)((const BYTE *)&PanelSettings.Corners + cornerX[i]);
+        ComposePadmonCorner(MessageText, names[i], x[0], x[1]);
         ShowLine(page, IDC_PADMON_LEFT_UP + i);
     }
 }

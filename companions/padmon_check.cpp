@@ -99,8 +99,7 @@ static void ShowResult(HWND screen)
 
 static void TakeTouch(HWND screen)
 {
-    // The record holds the corners first, in the order the driver is sent them.
-    const PanelCorners *corners = (const PanelCorners *)&PanelSettings.LeftUpX;
+    const PanelCorners *corners = &PanelSettings.Corners;
     POINT centre = CheckTargetCentre(CheckTarget, ScreenWidth, ScreenHeight);
     PanelReply reply;
     RawPoint raw;

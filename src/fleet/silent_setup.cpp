@@ -49,6 +49,7 @@ static int Install(void)
     if (code != EXIT_DONE)
         return code;
     AcceptCorners(&PanelSettings.Corners);
+    LogStep(TRUE, "Send the corners");
     return CommitInstallation(NULL, NULL);
 }
 

@@ -62,16 +62,6 @@ int ProbeCard(void)
                    PanelSettings.ComBase, PanelSettings.ComIrq) ? EXIT_DONE : EXIT_CARD;
 }
 
-// As OK on the calibration screen leaves the driver: mapping by the corners.
-void AcceptCorners(const PanelCorners *unsent)
-{
-    if (unsent)
-        SetPanelCorners(unsent);
-    SetPanelCalibrate(0, 0);
-    if (unsent)
-        LogStep(TRUE, "Send the corners");
-}
-
 static BOOL KeepProgramAside(int program, const char *path)
 {
     char directory[PATH_BUFFER_SIZE];
@@ -204,6 +194,41 @@ void PutMachineBack(void)
     LogStep(TRUE, "Put everything back");
 }
 
+// The entry as setup writes it, naming the driver.
+static BOOL StaticDriverEntryIsOurs(void)
+{
+    char data[sizeof STATIC_DRIVER_NAME + 1];
+    DWORD size = sizeof data, type = 0;
+    HKEY key;
+    LONG status;
+
+    if (OpenKey(STATIC_DRIVER_KEY, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    status = RegQueryValueExA(key, STATIC_DRIVER_VALUE, NULL, &type, (BYTE *)data, &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_SZ && size == sizeof STATIC_DRIVER_NAME &&
+           lstrcmpiA(data, STATIC_DRIVER_NAME) == 0;
+}
+
+// The Add/Remove entry holds exactly the values setup writes for this remover.
+static BOOL UninstallEntryIsAsWritten(const char *remover)
+{
+    char values[UNINSTALL_VALUE_COUNT][UNINSTALL_VALUE_SIZE], stored[UNINSTALL_VALUE_SIZE];
+    HKEY key;
+    BOOL same = TRUE;
+
+    ComposeUninstallEntry(remover, values);
+    if (OpenKey(UNINSTALL_KEY, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    for (int i = 0; i < UNINSTALL_VALUE_COUNT && same; i++) {
+        DWORD size = sizeof stored, type = 0;
+        same = RegQueryValueExA(key, UninstallValueNames[i], NULL, &type, (BYTE *)stored, &size) == ERROR_SUCCESS &&
+               type == REG_SZ && lstrcmpA(stored, values[i]) == 0;
+    }
+    RegCloseKey(key);
+    return same;
+}
+
 // Every value the answers would store, stored as they are (corners only when the answers
 // have them, but then the machine's own must be there), read without making the key.
 static BOOL SettingsInPlace(const PanelSettingsRecord *answers, BOOL aligned)
@@ -217,7 +242,7 @@ static BOOL SettingsInPlace(const PanelSettingsRecord *answers, BOOL aligned)
         const RecordField *field = &PanelSettingFields[i];
         DWORD value;
         same = ReadField(key, field, &value) == ERROR_SUCCESS &&
-               (!aligned && i < CORNER_FIELD_COUNT || value == *FieldIn(answers, field));
+               ((!aligned && i < CORNER_FIELD_COUNT) || value == *FieldIn(answers, field));
     }
     RegCloseKey(key);
     return same;

@@ -8,6 +8,7 @@
 #include "settings.h"
 #include "paths.h"
 #include "run_log.h"
+#include "driver.h"
 
 // Each phase ends with an exit code of a replay (run_log.h).
 
@@ -37,9 +38,15 @@ extern InstallationRun Installation;
 int PrepareDriver(void);
 // Whether the card answers the loaded driver on the stored port: EXIT_DONE or EXIT_CARD.
 int ProbeCard(void);
-// The corners accepted: corners not sent yet (the replay's; the calibration screen sends its
-// own at the fourth touch) are sent first, then the driver maps by them.
-void AcceptCorners(const PanelCorners *unsent);
+// The corners accepted, as OK on the calibration screen leaves the driver: corners not sent
+// yet (the replay's; the screen sends its own at the fourth touch) go first, then the driver
+// maps by them. Inline: ALIGNER's screen takes this step and nothing else of the installation.
+static inline void AcceptCorners(const PanelCorners *unsent)
+{
+    if (unsent)
+        SetPanelCorners(unsent);
+    SetPanelCalibrate(0, 0);
+}
 // The driver let go; its static-driver entry, the settings, the programs (progress, when not
 // NULL, told each one's name before its copy), the deletions of the next start taken back,
 // the Add/Remove entry while the remover is in place, and answerFile (NULL for none) written

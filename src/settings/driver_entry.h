@@ -7,8 +7,6 @@
 // TRUE when the entry was written.
 BOOL RegisterStaticDriver(void);
 BOOL StaticDriverRegistered(void);
-// TRUE only when the entry is there and names the driver, as setup writes it.
-BOOL StaticDriverEntryIsOurs(void);
 // Deletes the entry, and its key when nothing that someone else put there is left in it.
 void UnregisterStaticDriver(void);
 

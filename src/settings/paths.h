@@ -23,6 +23,9 @@ BOOL WindowsFilePath(char *path, const char *name);
 typedef UINT (*DirectoryLookup)(char *buffer, UINT size);
 extern DirectoryLookup SystemDirectoryLookup;
 extern DirectoryLookup WindowsDirectoryLookup;
+// name in the directory lookup reports, or system reports when lookup is NULL; FALSE (path
+// empty) when there is none or the whole does not fit.
+BOOL DirectoryFilePath(char *path, const char *name, DirectoryLookup lookup, DirectoryLookup system);
 // The folder the running program was started from; tests put the medium's here.
 extern DirectoryLookup ProgramFolderLookup;
 

@@ -2,12 +2,12 @@
 #include "uninstall_entry.h"
 #include "settings.h"
 
-static const char *const EntryValueNames[UNINSTALL_VALUE_COUNT] = {
+const char *const UninstallValueNames[UNINSTALL_VALUE_COUNT] = {
     "DisplayName", "UninstallString", "QuietUninstallString",
 };
 
 // Windows runs the strings as command lines, and the path may hold blanks.
-static void ComposeEntry(const char *remover, char values[UNINSTALL_VALUE_COUNT][UNINSTALL_VALUE_SIZE])
+void ComposeUninstallEntry(const char *remover, char values[UNINSTALL_VALUE_COUNT][UNINSTALL_VALUE_SIZE])
 {
     lstrcpyA(values[0], UNINSTALL_NAME);
     wsprintfA(values[1], "\"%s\"", remover);
@@ -20,33 +20,15 @@ BOOL WriteUninstallEntry(const char *remover)
     HKEY key;
     BOOL written = TRUE;
 
-    ComposeEntry(remover, values);
+    ComposeUninstallEntry(remover, values);
     if (CreateKey(UNINSTALL_KEY, &key, NULL) != ERROR_SUCCESS)
         return FALSE;
     for (int i = 0; i < UNINSTALL_VALUE_COUNT; i++)
-        if (RegSetValueExA(key, EntryValueNames[i], 0, REG_SZ, (const BYTE *)values[i],
+        if (RegSetValueExA(key, UninstallValueNames[i], 0, REG_SZ, (const BYTE *)values[i],
                            (DWORD)lstrlenA(values[i]) + 1) != ERROR_SUCCESS)
             written = FALSE;
     RegCloseKey(key);
     return written;
-}
-
-BOOL UninstallEntryIsAsWritten(const char *remover)
-{
-    char values[UNINSTALL_VALUE_COUNT][UNINSTALL_VALUE_SIZE], stored[UNINSTALL_VALUE_SIZE];
-    HKEY key;
-    BOOL same = TRUE;
-
-    ComposeEntry(remover, values);
-    if (OpenKey(UNINSTALL_KEY, KEY_READ, &key) != ERROR_SUCCESS)
-        return FALSE;
-    for (int i = 0; i < UNINSTALL_VALUE_COUNT && same; i++) {
-        DWORD size = sizeof stored, type = 0;
-        same = RegQueryValueExA(key, EntryValueNames[i], NULL, &type, (BYTE *)stored, &size) == ERROR_SUCCESS &&
-               type == REG_SZ && lstrcmpA(stored, values[i]) == 0;
-    }
-    RegCloseKey(key);
-    return same;
 }
 
 BOOL UninstallEntryPresent(void)
@@ -56,7 +38,7 @@ BOOL UninstallEntryPresent(void)
 
     if (OpenKey(UNINSTALL_KEY, KEY_READ, &key) != ERROR_SUCCESS)
         return FALSE;
-    status = RegQueryValueExA(key, EntryValueNames[1], NULL, NULL, NULL, NULL);
+    status = RegQueryValueExA(key, UninstallValueNames[1], NULL, NULL, NULL, NULL);
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
@@ -67,7 +49,7 @@ BOOL DeleteUninstallEntry(void)
 
     if (OpenKey(UNINSTALL_KEY, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
         for (int i = 0; i < UNINSTALL_VALUE_COUNT; i++)
-            RegDeleteValueA(key, EntryValueNames[i]);
+            RegDeleteValueA(key, UninstallValueNames[i]);
         RegCloseKey(key);
         DeleteUnusedKey(UNINSTALL_KEY, TRUE);
     }

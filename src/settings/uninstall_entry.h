@@ -11,8 +11,9 @@ enum { UNINSTALL_VALUE_COUNT = 3, UNINSTALL_VALUE_SIZE = PATH_BUFFER_SIZE + 8 };
 // DisplayName, UninstallString (remover, the copied REMOVER.EXE, in double quotes) and
 // QuietUninstallString (the same followed by " /S"); TRUE when all three were written.
 BOOL WriteUninstallEntry(const char *remover);
-// TRUE when the key holds exactly the values WriteUninstallEntry writes for remover.
-BOOL UninstallEntryIsAsWritten(const char *remover);
+// The entry's value names, and their values for remover, as WriteUninstallEntry writes them.
+extern const char *const UninstallValueNames[UNINSTALL_VALUE_COUNT];
+void ComposeUninstallEntry(const char *remover, char values[UNINSTALL_VALUE_COUNT][UNINSTALL_VALUE_SIZE]);
 // TRUE when the entry names a remover.
 BOOL UninstallEntryPresent(void);
 // Deletes the three values, and the key when nothing else is left in it; TRUE when the

@@ -1,0 +1,27 @@
+// Everything a run of setup keeps, reset in one place. Apart from the chain's flags, which
+// the companion programs share: this file reaches every layer of setup.
+#include "setup.h"
+#include "calibration_screen.h"
+#include "driver.h"
+#include "earlier.h"
+#include "installation.h"
+#include "silent_setup.h"
+
+void ResetSetupRun(void)
+{
+    SetupAborted = 0;
+    CalibrationAccepted = 0;
+    ScreenWidth = 0;
+    ScreenHeight = 0;
+    ZeroMemory(&SetupSwitches, sizeof SetupSwitches);
+    ZeroMemory(MessageText, sizeof MessageText);
+    ZeroMemory(&PanelSettings, sizeof PanelSettings);
+    ZeroMemory(&PrevSelection, sizeof PrevSelection);
+    ZeroMemory(&FirstLoad, sizeof FirstLoad);
+    DriverHandle = NULL;
+    CaptureActive = 0;
+    PointIndex = 0;
+    ZeroMemory(TouchedPoints, sizeof TouchedPoints);
+    ZeroMemory(&Installation, sizeof Installation);
+}
+
