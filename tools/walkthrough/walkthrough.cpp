@@ -393,7 +393,7 @@ static BOOL WalkAligner(void)
     int reads = 0;
 
     StartMenuFolderPath(folder);
-    Walked = "ALIGNER.EXE";
+    Walked = CompanionProgramFiles[ALIGNER_PROGRAM];
     if (!StartProgram(folder) || !(screen = WaitForPage(IDD_CALIBRATION)))
         return FALSE;
     for (int k = 0; k < 4; k++) {
@@ -426,7 +426,7 @@ static BOOL WalkAligner(void)
     Click(screen, IDC_OK, "OK");
     if (WaitForSingleObject(Setup.hProcess, StepSeconds * 1000) != WAIT_OBJECT_0)
         return Stopped("ALIGNER to end after OK", NULL);
-    Say("ALIGNER.EXE ended");
+    Say("%s ended", Walked);
     return TRUE;
 }
 
