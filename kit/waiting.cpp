@@ -68,9 +68,14 @@ const char *KindName(int kind)
 std::string DescribeWindow(HWND window)
 {
     MessageBoxSeen seen;
-    if (KindOf(window) == MESSAGE_BOX && ReadMessageBox(window, &seen))
+    int kind = KindOf(window);
+    if (kind == MESSAGE_BOX && ReadMessageBox(window, &seen))
         return "a message box \"" + seen.caption + "\": \"" + seen.text + "\"";
-    return std::string("the ") + KindName(KindOf(window));
+    if (kind == NO_WINDOW)
+        return KindName(kind);
+    if (kind == UNKNOWN_WINDOW || !PageName(kind))
+        return "a window \"" + WindowText(window) + "\"";
+    return std::string("the ") + KindName(kind);
 }
 
 static BOOL BeforeDeadline(DWORD deadline)
@@ -78,15 +83,34 @@ static BOOL BeforeDeadline(DWORD deadline)
     return (LONG)(deadline - GetTickCount()) > 0;
 }
 
+// TRUE when the program went back to its message loop with window still its input window.
+// A page the chain passes through without waiting for the user (each page the unwinding
+// after the calibration takes down) is never seen so: the program reads no message in
+// between, so the reply comes only once that page is gone.
+static BOOL Settled(const PROCESS_INFORMATION *program, HWND window)
+{
+    DWORD_PTR reply;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &reply) &&
+           InputWindowOf(program->dwProcessId) == window;
+}
+
+// TRUE when the program settled on a window other than the one it showed when the wait
+// began (which may still be at work on the last click) and other than the one awaited:
+// nothing but the user moves it on from there.
+static BOOL ShowsSomethingElse(const PROCESS_INFORMATION *program, HWND began, HWND shown, int kind)
+{
+    return shown && shown != began && KindOf(shown) != kind && Settled(program, shown);
+}
+
 HWND WaitForKind(const PROCESS_INFORMATION *program, int kind, DWORD milliseconds)
 {
     DWORD deadline = GetTickCount() + milliseconds;
+    HWND began = InputWindowOf(program->dwProcessId);
     while (ProgramRunning(program) && BeforeDeadline(deadline)) {
         HWND window = InputWindowOf(program->dwProcessId);
-        int seen = KindOf(window);
-        if (seen == kind)
+        if (KindOf(window) == kind)
             return window;
-        if (seen == MESSAGE_BOX)
+        if (ShowsSomethingElse(program, began, window, kind))
             return NULL;
         Sleep(PollMs);
     }
@@ -100,6 +124,8 @@ BOOL WaitUntil(const PROCESS_INFORMATION *program, HWND window, WindowTest holds
     while (ProgramRunning(program) && IsWindow(window) && BeforeDeadline(deadline)) {
         if (holds(window, argument))
             return TRUE;
+        if (ShowsSomethingElse(program, window, InputWindowOf(program->dwProcessId), KindOf(window)))
+            return FALSE;
         Sleep(PollMs);
     }
     return FALSE;

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Refuses a malformed setting of scripts/run.sh before anything is built or started: one
-# line naming the variable, its value and the form it takes, and exit 2. The forms of the
+# Refuses a malformed setting of scripts/run.sh or scripts/test.sh before anything is
+# installed, built or started: one line naming the variable, its value and the form it
+# takes, and exit 2. The forms of the
 # QUARLO_SIM_* variables are the ones the simulated driver reads (sim/sim_device.cpp),
 # which fails its load on any other.
 set -u
@@ -42,4 +43,9 @@ END
 fi
 check QUARLO_SIM_NOISE '[0-9]{1,9}' "a whole number of raw units, 0 to 999999999, e.g. 3"
 check QUARLO_SIM_FAIL "($fault(,$fault)*)?" "a comma list of open, probe and read, e.g. probe,read"
+# The names are those of the prefix's Version and of the tests' labels, which are lower case.
+version='(nt|win98|win95)'
+[ -z "${VELMORA_WINDOWS:-}" ] || { [ "$(printf '%s' "$VELMORA_WINDOWS" | wc -l)" -eq 0 ] &&
+  printf '%s\n' "$VELMORA_WINDOWS" | grep -Eqx -e " *$version( +$version)* *"; } ||
+  refuse VELMORA_WINDOWS "$VELMORA_WINDOWS" 'nt, win98 or win95, or several of them with blanks between, e.g. "nt win95"'
 exit 0

@@ -15,6 +15,13 @@ pictures=${1:-screenshots}
 "$scripts/check-variables.sh"
 desktop=$(printf '%s' "${VELMORA_DESKTOP:-800x600}" | tr X x)
 
+# The build is quiet, and a first one takes a while: say so rather than seem to hang.
+if [ -f "$build/Makefile" ]; then
+  echo "Building what changed into $build (the compiler's output goes to build.log there)"
+else
+  echo "Building the media and the walk into $build for the first time: about half a minute" \
+       "on 2 cores, longer on a busy machine (the compiler's output goes to build.log there)"
+fi
 "$scripts/build.sh" media floppy walkthrough
 absolute_build
 

@@ -3,8 +3,11 @@
 # cases of a program share one Wine process. The first case asked for starts the program on
 # all of its cases in the background; each case then waits for its own result in the
 # program's log and reports it. Starting Wine costs more than most cases take.
-# A case that ends the program, or that stays silent for 60 seconds, fails alone: the next
-# case asked for starts the program again on the cases still without a result.
+# A case that ends the program, or that stays silent for 120 seconds, fails alone: the next
+# case asked for starts the program again on the cases still without a result. The silence
+# outlasts the backstop of the kit's and the dialog driver's waits (WAIT_BACKSTOP_MS in
+# kit/waiting.h, 90 seconds), so a hung wait says what was on the screen before the program
+# is stopped; a busy machine only stretches it, since each second counted is slept.
 #   test-case.sh PROGRAM --gtest_list_tests [...]     lists the cases, under Wine
 #   test-case.sh PROGRAM --gtest_filter=CASE [...] [--run=NAME --cases=FILTER]
 # A run is the program on the cases of FILTER (default: all), named NAME (default: the
@@ -31,7 +34,7 @@ for arg in "$@"; do
     --cases=*) cases=${arg#--cases=} ;;
   esac
 done
-quiet=60
+quiet=120
 logs=${VELMORA_TEST_LOGS:-${WINEPREFIX:-$HOME/.wine}-logs}
 log=$logs/$run.log
 pid_file=$logs/.$run.pid

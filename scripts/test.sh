@@ -7,6 +7,7 @@ set -eu
 scripts=$(dirname "$0")
 . "$scripts/common.sh"
 
+"$scripts/check-variables.sh"
 "$scripts/install-packages.sh"
 mkdir -p "$build"
 absolute_build

@@ -9,8 +9,6 @@
 
 namespace {
 
-const DWORD WaitMs = 15000;
-
 class ProductionRun : public SetupMachineTest {
 protected:
     void TearDown() override
@@ -34,14 +32,14 @@ TEST_F(ProductionRun, DriverThatCannotLoadEndsTheRunWithItsMessage)
         << PRODUCTION_SETUP_PROGRAM << ": error " << GetLastError();
 
     for (int page : { IDD_WELCOME, IDD_PORT, IDD_RIGHT_BUTTON }) {
-        HWND window = WaitForKind(&process_, page, WaitMs);
+        HWND window = WaitForKind(&process_, page, WAIT_BACKSTOP_MS);
         ASSERT_TRUE(window != NULL) << "no " << KindName(page) << "; setup shows "
                                     << DescribeWindow(InputWindowOf(process_.dwProcessId));
         EXPECT_EQ("Velmora Setup Utility", WindowText(window));
         ClickControl(window, IDC_NEXT);
     }
 
-    HWND box = WaitForKind(&process_, MESSAGE_BOX, WaitMs);
+    HWND box = WaitForKind(&process_, MESSAGE_BOX, WAIT_BACKSTOP_MS);
     ASSERT_TRUE(box != NULL) << "no load message";
     EXPECT_EQ("Load VXD Message", WindowText(box));
     EXPECT_EQ("Cannot Load QUARLO.VXD", ControlText(box, MESSAGE_BOX_TEXT));
@@ -53,7 +51,7 @@ TEST_F(ProductionRun, DriverThatCannotLoadEndsTheRunWithItsMessage)
     EXPECT_EQ("Right Button Setting : OFF", ControlText(summary, IDC_BUTTON_LINE));
     ClickControl(box, IDOK);
 
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process_.hProcess, WaitMs)) << "the pages did not unwind";
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process_.hProcess, WAIT_BACKSTOP_MS)) << "the pages did not unwind";
     DWORD exitCode = 1234;
     GetExitCodeProcess(process_.hProcess, &exitCode);
     EXPECT_EQ(0u, exitCode);

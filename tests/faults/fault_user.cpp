@@ -123,11 +123,11 @@ void Act(User &u, HWND active)
 
 } // namespace
 
-std::string WalkAsUser(Walk walk, std::function<void()> body, DWORD timeoutMs)
+std::string WalkAsUser(Walk walk, std::function<void()> body)
 {
     User user;
     user.walk = walk;
-    Scenario().Meanwhile("the user's walk", [&user](HWND active) { Act(user, active); }).Run(body, (int)timeoutMs);
+    Scenario().Meanwhile("the user's walk", [&user](HWND active) { Act(user, active); }).Run(body);
     std::string transcript;
     for (const std::string &line : user.seen)
         transcript += (transcript.empty() ? "" : " | ") + line;

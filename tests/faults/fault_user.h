@@ -21,8 +21,7 @@ enum Walk {
 // Runs body (which opens the program's windows) with the user acting on them; the lines
 // the user was shown ("box <caption>: <text>", "finish: <last line>", "monitor: <point
 // line>"), and "gave up" where the user pressed Cancel on a page that kept coming back,
-// joined by " | " in the order they came. The test fails when the walk is still going
-// after timeoutMs.
-std::string WalkAsUser(Walk walk, std::function<void()> body, DWORD timeoutMs = 20000);
+// joined by " | " in the order they came. The test fails when the walk hangs.
+std::string WalkAsUser(Walk walk, std::function<void()> body);
 
 #endif

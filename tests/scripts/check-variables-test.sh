@@ -9,7 +9,7 @@ while read -r status name value; do
   [ -n "$status" ] || continue
   [ "$value" = '""' ] && value=""
   said=$(env -u VELMORA_DESKTOP -u VELMORA_WALK_SECONDS -u QUARLO_SIM_CARD -u QUARLO_SIM_PANEL \
-         -u QUARLO_SIM_FAIL -u QUARLO_SIM_NOISE "$name=$value" sh "$check" 2>&1)
+         -u QUARLO_SIM_FAIL -u QUARLO_SIM_NOISE -u VELMORA_WINDOWS "$name=$value" sh "$check" 2>&1)
   got=$?
   lines=$(printf '%s' "$said" | grep -c .)
   if [ "$got" != "$status" ]; then
@@ -38,6 +38,9 @@ done <<'ROWS'
 2 QUARLO_SIM_FAIL opne
 2 QUARLO_SIM_FAIL probe,
 0 QUARLO_SIM_FAIL Probe,read
+2 VELMORA_WINDOWS win2000
+2 VELMORA_WINDOWS Win98
+0 VELMORA_WINDOWS nt win95
 0 QUARLO_SIM_FAIL ""
 2 QUARLO_SIM_NOISE -3
 2 QUARLO_SIM_NOISE 1234567890

@@ -82,7 +82,7 @@ protected:
         SetSimulation("QUARLO_SIM_FAIL", GetParam().fail);
         Scenario s;
         GetParam().walk(s);
-        s.Run([] { RunSetupProgram(); }, 15000);
+        s.Run([] { RunSetupProgram(); });
         EXPECT_EQ(0, RestartRequests) << "the finish page was reached";
         EXPECT_FALSE(EarlierInstallationAside()) << "the aside copy was left behind";
         EXPECT_FALSE(FileExists(SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME)));

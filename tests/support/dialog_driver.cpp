@@ -26,13 +26,19 @@ static Scenario *Running;
 
 Scenario &Scenario::Then(const std::string &what, Step step)
 {
-    steps_.push_back(Entry{ what, step, false });
+    steps_.push_back(Entry{ what, step, false, 0 });
     return *this;
 }
 
 Scenario &Scenario::Meanwhile(const std::string &what, std::function<void(HWND active)> act)
 {
-    steps_.push_back(Entry{ what, [act](HWND active) { act(active); return false; }, true });
+    steps_.push_back(Entry{ what, [act](HWND active) { act(active); return false; }, true, 0 });
+    return *this;
+}
+
+Scenario &Scenario::WaitingFor(int kind)
+{
+    steps_.back().kind = kind;
     return *this;
 }
 
@@ -62,7 +68,7 @@ Scenario &Scenario::WhenEnabled(int templateId, int id, std::function<void(HWND 
     std::string what = std::string("the ") + KindName(templateId);
     return When(id ? what + " enables " + std::to_string(id) : what, [templateId, id](HWND active) {
         return PageTemplateOf(active) == templateId && IsWindowVisible(active) && (!id || ControlEnabled(active, id));
-    }, check);
+    }, check).WaitingFor(templateId);
 }
 
 Scenario &Scenario::OnWindowWith(int id, std::function<void(HWND window)> check)
@@ -118,7 +124,7 @@ Scenario &Scenario::AnswerMessageBox(const std::string &text, const char *captio
                         check(active);
                     EXPECT_TRUE(ClickControl(active, button)) << "the box has no button " << button;
                     return true;
-                });
+                }).WaitingFor(MESSAGE_BOX);
 }
 
 Scenario &Scenario::Touch(int x, int y)
@@ -160,11 +166,30 @@ static BOOL CALLBACK TakeDown(HWND window, LPARAM afterRun)
 {
     bool left = afterRun && IsWindowVisible(window);
     if (left)
-        ADD_FAILURE() << "window left open: " << DescribeWindow(window) << " \"" << WindowText(window) << "\"";
+        ADD_FAILURE() << "window left open: " << DescribeWindow(window);
     EndDialog(window, 0);
     if (left)
         DestroyWindow(window);
     return TRUE;
+}
+
+// The active window. A FocusOut from X that Wine handles late, as on a busy machine, hands
+// the foreground to the desktop (winex11's focus_out) and leaves the thread with none, for
+// good; the page still takes the user's input, and a user would click it: it is made
+// active again, so that keys and the focus work on it as before.
+static HWND ActiveOrRegained(void)
+{
+    HWND active = GetActiveWindow();
+    if (!active && (active = InputWindowOf(GetCurrentProcessId())) != NULL)
+        SetForegroundWindow(active);
+    return active;
+}
+
+void Scenario::Abandon(const char *how, HWND shown)
+{
+    ADD_FAILURE() << "step " << next_ + 1 << " (" << steps_[next_].what << ") " << how << "; setup shows "
+                  << DescribeWindow(shown);
+    abandoned_ = true;
 }
 
 void Scenario::OnTick()
@@ -177,23 +202,27 @@ void Scenario::OnTick()
         SetupAborted = 1;
         EnumThreadWindows(GetCurrentThreadId(), TakeDown, FALSE);
     } else if (next_ < steps_.size()) {
-        HWND active = GetActiveWindow();
-        if (steps_[next_].step(active)) {
+        const Entry &entry = steps_[next_];
+        HWND shown = ActiveOrRegained();
+        if (entry.step(shown)) {
             next_++;
             stepStarted_ = GetTickCount();
-        } else if (GetTickCount() - stepStarted_ > (DWORD)stepTimeoutMs_) {
-            ADD_FAILURE() << "step " << next_ + 1 << " (" << steps_[next_].what << ") still waiting after "
-                          << stepTimeoutMs_ << " ms; setup shows " << DescribeWindow(active) << " \""
-                          << WindowText(active) << "\"";
-            abandoned_ = true;
+            stepBegan_ = shown;
+        } else if (entry.kind && shown && shown != stepBegan_ && KindOf(shown) != entry.kind) {
+            // The window the step began with may still be at work on the last click; any
+            // other stays until the user acts, and only the scenario acts.
+            Abandon("ended", shown);
+        } else if (GetTickCount() - stepStarted_ > WAIT_BACKSTOP_MS) {
+            Abandon(("still waiting after " + std::to_string(WAIT_BACKSTOP_MS / 1000) + " s").c_str(), shown);
         }
     }
     busy_ = false;
 }
 
-void Scenario::Run(std::function<void()> body, int stepTimeoutMs)
+void Scenario::Run(std::function<void()> body)
 {
-    stepTimeoutMs_ = stepTimeoutMs;
+    // Taking the pages down aborts the chain; the next row of the test starts as this one did.
+    int abortedBefore = SetupAborted;
     stepStarted_ = GetTickCount();
     Running = this;
     UINT_PTR timer = SetTimer(NULL, 0, 15, Tick);
@@ -205,6 +234,8 @@ void Scenario::Run(std::function<void()> body, int stepTimeoutMs)
     if (!abandoned_)
         EXPECT_EQ(steps_.size(), done) << "the pages closed before step " << next_ + 1 << " ("
                                        << (next_ < steps_.size() ? steps_[next_].what : "") << ")";
+    else
+        SetupAborted = abortedBefore;
     EnumThreadWindows(GetCurrentThreadId(), TakeDown, TRUE);
 }
 

@@ -2,7 +2,8 @@
 // modal loop of the thread (pages, nested pages, message boxes); on each tick the next
 // step of the scenario is tried, and a step that is not yet satisfied (its page is not
 // up yet) is tried again on the following tick. Steps act only by posting, so the next
-// modal loop never nests inside the timer.
+// modal loop never nests inside the timer. A tick comes only when the thread has read
+// every message before it, so what a tick sees is what setup settled on.
 #ifndef VELMORA_DIALOG_DRIVER_H
 #define VELMORA_DIALOG_DRIVER_H
 
@@ -19,7 +20,8 @@ void ExpectTextFitsItsControl(HWND page, int id);
 
 class Scenario {
 public:
-    // A step gets the active window and returns true when it is done.
+    // A step gets the window that takes the user's input (the active one) and returns true
+    // when it is done.
     typedef std::function<bool(HWND active)> Step;
 
     Scenario &Then(const std::string &what, Step step);
@@ -78,9 +80,11 @@ public:
     Scenario &RealClickPoint(const POINT *at, int clicks = 1);
 
     // Runs body (which opens the pages) with the scenario driving it. The test fails when
-    // a step waits too long, when body returns with steps left, or when a window of the
-    // thread is still open afterwards; every window left open is closed.
-    void Run(std::function<void()> body, int stepTimeoutMs = 8000);
+    // body returns with steps left, when a step that waits for a page or a message box sees
+    // setup settle on another window, when a step hangs (WAIT_BACKSTOP_MS, waiting.h; a
+    // Meanwhile step, the whole run), or when a window of the thread is still open
+    // afterwards; every window left open is closed.
+    void Run(std::function<void()> body);
     // Runs setup's whole program so, which must end as Cancel or a failure ends it before
     // the finish page: aborted with exit code 0, no calibration accepted, no restart asked.
     void RunSetupToAbort();
@@ -90,14 +94,17 @@ private:
         std::string what;
         Step step;
         bool untilEnd;
+        int kind;           // the page or MESSAGE_BOX the step waits for; 0 for any window
     };
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     void OnTick();
+    Scenario &WaitingFor(int kind);
+    void Abandon(const char *how, HWND shown);
 
     std::vector<Entry> steps_;
     size_t next_ = 0;
     DWORD stepStarted_ = 0;
-    int stepTimeoutMs_ = 8000;
+    HWND stepBegan_ = NULL;    // the window shown when the step began
     bool busy_ = false;
     bool abandoned_ = false;
 };

@@ -34,6 +34,7 @@ static const char *Walked = "SETUP.EXE";
 static char PictureFolder[MAX_PATH];
 static FILE *Log;
 static DWORD StepSeconds = 20;
+static DWORD WaitBegan;                // when the last wait began, to tell a step given up
 static int PicturesTaken;
 static char BlankPicture[64];          // the first picture whose page showed as one colour
 static char StopReason[512];           // why the walk stopped, for its last line too
@@ -124,9 +125,10 @@ static void Touch(HWND screen, int target, int dx = 0)
 
 // ---- waiting -----------------------------------------------------------------------------
 
-// Reports why a wait ended without its page: setup ended, or it shows a message box, or
-// the time ran out (with what the walk saw instead, when it knows better than the page's
-// name). While setup still runs, a picture keeps what the screen showed. Always FALSE.
+// Reports why a wait ended without its page: setup ended, or it settled on another window
+// (a message box, another page), or the time ran out (with what the walk saw instead, when
+// it knows better than the page's name). While setup still runs, a picture keeps what the
+// screen showed. Always FALSE.
 static BOOL Stopped(const char *waitedFor, const char *saw)
 {
     HWND window = InputWindowOf(Setup.dwProcessId);
@@ -137,7 +139,7 @@ static BOOL Stopped(const char *waitedFor, const char *saw)
         GetExitCodeProcess(Setup.hProcess, &code);
         snprintf(StopReason, sizeof StopReason, "%s ended (exit code %lu) while the walk waited for %s", Walked,
                  code, waitedFor);
-    } else if (KindOf(window) == MESSAGE_BOX) {
+    } else if (GetTickCount() - WaitBegan < StepSeconds * 1000) {
         snprintf(StopReason, sizeof StopReason, "setup shows %s while the walk waited for %s",
                  DescribeWindow(window).c_str(), waitedFor);
     } else if (saw) {
@@ -155,6 +157,7 @@ static BOOL Stopped(const char *waitedFor, const char *saw)
 static HWND WaitForPage(int kind)
 {
     char waitedFor[64];
+    WaitBegan = GetTickCount();
     HWND window = WaitForKind(&Setup, kind, StepSeconds * 1000);
 
     if (window) {
@@ -168,6 +171,7 @@ static HWND WaitForPage(int kind)
 
 static BOOL WaitUntil(HWND page, WindowTest holds, int argument)
 {
+    WaitBegan = GetTickCount();
     return WaitUntil(&Setup, page, holds, argument, StepSeconds * 1000);
 }
 
@@ -396,7 +400,7 @@ static BOOL WalkAligner(void)
     int reads = 0;
 
     StartMenuFolderPath(folder);
-    Walked = "ALIGNER.EXE";
+    Walked = CompanionProgramFiles[ALIGNER_PROGRAM];
     if (!StartProgram(folder) || !(screen = WaitForPage(IDD_CALIBRATION)))
         return FALSE;
     for (int k = 0; k < 4; k++) {
@@ -427,9 +431,10 @@ static BOOL WalkAligner(void)
     Picture("14-aligner-testing", screen);
     SayText(screen, IDC_ALIGN_NOTE, "note");
     Click(screen, IDC_OK, "OK");
+    WaitBegan = GetTickCount();
     if (WaitForSingleObject(Setup.hProcess, StepSeconds * 1000) != WAIT_OBJECT_0)
         return Stopped("ALIGNER to end after OK", NULL);
-    Say("ALIGNER.EXE ended");
+    Say("%s ended", Walked);
     return TRUE;
 }
 
