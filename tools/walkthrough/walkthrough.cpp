@@ -60,16 +60,28 @@ static void SetMachinesSerialPorts(void)
 
 static BOOL StartProgram(const char *folder)
 {
-    char program[MAX_PATH + 16];
+    char program[MAX_PATH + 16], switches[MAX_PATH] = "";
+    STARTUPINFOA startup = {};
+    BOOL started;
 
     snprintf(program, sizeof program, "%s\\%s", folder, Walked);
+    // Setup's switches, e.g. /SAVEINF=<file> for a fleet's answers (scripts/fleet.sh).
+    if (Walked == std::string("SETUP.EXE"))
+        GetEnvironmentVariableA("VELMORA_WALK_SWITCHES", switches, sizeof switches);
     // The current directory is the medium, as when the user runs setup from the diskette:
     // setup finds the driver and the companion programs there by their bare names.
-    if (!StartProgramIn(program, folder, &Setup)) {
+    if (switches[0]) {
+        std::string commandLine = std::string("\"") + program + "\" " + switches;
+        startup.cb = sizeof startup;
+        started = CreateProcessA(program, &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder, &startup, &Setup);
+    } else {
+        started = StartProgramIn(program, folder, &Setup);
+    }
+    if (!started) {
         Say("cannot start %s (error %lu)", program, GetLastError());
         return FALSE;
     }
-    Say("started %s in %s", program, folder);
+    Say("started %s%s%s in %s", program, switches[0] ? " " : "", switches, folder);
     return TRUE;
 }
 
