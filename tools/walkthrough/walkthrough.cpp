@@ -6,6 +6,9 @@
 //   walkthrough.exe MEDIUM PICTURES [SECONDS]   the same, then walks it; BMPs and walk.log
 //                                               go to PICTURES; SECONDS is the wait per step
 //
+// VELMORA_WALK_SWITCHES, when set, is setup's command line after its name, e.g.
+// /SAVEINF=<file> to record the answers of the walk for a fleet (scripts/fleet.sh).
+//
 // Exit code 0 when the walk reached the installed finish page and ALIGNER's testing step, each
 // time with the corners where the simulated panel puts the screen's corners, and no blank picture; 1 when it stopped earlier
 // or saw a wrong result (the last line of walk.log says which); 2 on bad arguments, a
