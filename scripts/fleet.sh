@@ -119,6 +119,7 @@ if [ "${1:-}" = --machine ]; then
   removed=$(exit_code $status)
 
   last=$(tail -n 1 "$machine/VELMORA.LOG" 2>/dev/null | tr -d '\r')
+  removal=$(tail -n 1 "$machine/REMOVER.LOG" 2>/dev/null | tr -d '\r')
   status_file=$WINEPREFIX/drive_c/windows/FLEET.MIF
   case $code in 0|3010) outcome=Success ;; *) outcome=Failed ;; esac
   IFS='|' read -r want_code want_last want_removed <<EOF
@@ -128,8 +129,8 @@ EOF
   [ "$code" = "$want_code" ] && [ "$last" = "$want_last" ] && [ "$removed" = "$want_removed" ] &&
     grep -q "VALUE = \"$outcome\"" "$status_file" 2>/dev/null || verdict=unexpected
   cp "$status_file" "$machine/FLEET.MIF" 2>/dev/null || true
-  printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$number" "$layout" "$code" \
-    "$(awk "BEGIN { printf \"%.1f\", $ended - $began }")" "$last" "$removed" "$verdict" >"$machine/result"
+  printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$number" "$layout" "$code" \
+    "$(awk "BEGIN { printf \"%.2f\", $ended - $began }")" "$last" "$removed" "$verdict" "$removal" >"$machine/result"
   exit 0
 fi
 
@@ -160,7 +161,7 @@ seq 1 "$count" | xvfb-run -a -s "-screen 0 1024x768x24" xargs -P "$cores" -n 1 "
 printf '%-8s %-22s %5s %8s  %s\n' machine layout exit seconds "log's last line"
 installed=0 refused=0 unexpected=""
 for number in $(seq 1 "$count"); do
-  if ! IFS="$(printf '\t')" read -r _ layout code seconds last removed verdict <"$fleet/machine-$number/result"; then
+  if ! IFS="$(printf '\t')" read -r _ layout code seconds last removed verdict _ <"$fleet/machine-$number/result"; then
     layout=$(layout_of "$number") code=- seconds=- last="(no result)" removed=- verdict=unexpected
   fi
   printf '%-8s %-22s %5s %8s  %s\n' "$number" "$layout" "$code" "$seconds" "$last"
@@ -173,10 +174,11 @@ for number in $(seq 1 "$count"); do
   fi
 done
 echo
-printf '%-8s %s\n' machine "REMOVER.EXE /S"
+printf '%-8s %5s  %s\n' machine exit "REMOVER.EXE /S: its log's last line"
 for number in $(seq 1 "$count"); do
   removed=$(cut -f 6 "$fleet/machine-$number/result" 2>/dev/null || echo -)
-  printf '%-8s %s\n' "$number" "$removed"
+  removal=$(cut -f 8 "$fleet/machine-$number/result" 2>/dev/null || true)
+  printf '%-8s %5s  %s\n' "$number" "$removed" "$removal"
 done
 echo
 if [ -z "$unexpected" ]; then
