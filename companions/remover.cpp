@@ -117,6 +117,8 @@ static void LeaveInRegistry(const char *path)
 
 void RemoveVelmora(void)
 {
+    BOOL aside, settings;
+
     RemovalScheduled = 0;
     RemovalFilesLeft = 0;
     RemovalByHand[0] = 0;
@@ -137,17 +139,19 @@ void RemoveVelmora(void)
     if (DriverEntryTaken)
         LogStep(TRUE, "Delete HKEY_LOCAL_MACHINE\\%s", STATIC_DRIVER_KEY);
     // Before the settings: its key, beside theirs, would keep "software\orrimac" in place.
-    if (EarlierInstallationAside())
-        LogStep(TRUE, "Delete HKEY_LOCAL_MACHINE\\%s", EARLIER_SETTINGS_KEY);
+    aside = EarlierInstallationAside();
     DropEarlierInstallation();
+    if (aside)
+        LogStep(!EarlierInstallationAside(), "Delete HKEY_LOCAL_MACHINE\\%s", EARLIER_SETTINGS_KEY);
     // The files before the settings, each logged as it goes.
     RemoveDriverFiles();
-    if (SettingsKeyPresent())
-        LogStep(TRUE, "Delete HKEY_LOCAL_MACHINE\\%s", SETTINGS_KEY);
+    settings = SettingsKeyPresent();
     RemoveInstallation();
-    RemoveStartMenuFolder();
     if (PanelSettingsLeft())
         LeaveInRegistry(SETTINGS_KEY);
+    else if (settings)
+        LogStep(TRUE, "Delete HKEY_LOCAL_MACHINE\\%s", SETTINGS_KEY);
+    RemoveStartMenuFolder();
     // Last, and only when nothing of ours stays but the emptied folder: an entry that stays
     // lets the removal be tried again from Control Panel, and one without anything behind it
     // would lead nowhere.
