@@ -43,6 +43,8 @@ void RemoveVelmora(void);
 BOOL VelmoraPresent(void);
 // TRUE when the last removal leaves files to delete or a loaded driver to the next start.
 BOOL RestartWanted(void);
+// The exit line's reason of a quiet removal that wants the restart: what waits for it.
+void ComposeRestartReason(char *text, int size);
 // Asks, removes, tells what is left and offers the restart.
 int RunRemover(void);
 // REMOVER.EXE's command line (remover_command.cpp): RunRemover, or with /S the removal

@@ -15,6 +15,8 @@ char RemovalByHand[REMOVAL_BY_HAND_SIZE];
 char RemovalInRegistry[REMOVAL_IN_REGISTRY_SIZE];
 // The driver Windows loaded at this start runs until the next, its entry and file gone or not.
 static BOOL DriverEntryTaken;
+// The names of the files that go at the next start, for the exit line of a quiet removal.
+static char FilesWaiting[COMPANION_PROGRAM_COUNT * 16 + 32];
 
 static void AppendText(char *text, int size, const char *more)
 {
@@ -40,16 +42,28 @@ static BOOL PathExists(const char *path)
 // WININIT leaves a read-only file where it is, so such a file is never handed to it.
 static void DeleteOrSchedule(const char *path)
 {
-    if (DeleteWritableFile(path))
+    const char *name = path;
+
+    if (!PathExists(path))
         return;
+    if (DeleteWritableFile(path)) {
+        LogStep(TRUE, "Delete %s", path);
+        return;
+    }
     if ((GetFileAttributesA(path) & FILE_ATTRIBUTE_READONLY) || !DeleteAtNextStart(path)) {
-        LogLine("Stays: %s", path);
+        LogLine("Stays: %s: in use, and cannot go at the next start", path);
         RemovalFilesLeft++;
         LeaveToUser(path);
-    } else {
-        LogLine("Goes at the next start of Windows: %s", path);
-        RemovalScheduled++;
+        return;
     }
+    LogLine("Goes at the next start of Windows: %s", path);
+    RemovalScheduled++;
+    for (const char *p = path; *p; p++)
+        if (*p == '\\')
+            name = p + 1;
+    if (FilesWaiting[0])
+        AppendText(FilesWaiting, sizeof FilesWaiting, ", ");
+    AppendText(FilesWaiting, sizeof FilesWaiting, name);
 }
 
 // The driver, and the earlier driver a stopped setup may have left aside.
@@ -85,7 +99,9 @@ static void RemoveStartMenuFolder(void)
             RemoveStartMenuProgram(folder, i);
     RemoveStartMenuProgram(folder, REMOVER_PROGRAM);
     // WININIT deletes files only, so a folder that still holds one stays for the user.
-    if (!RemoveDirectoryA(folder) && PathExists(folder)) {
+    if (RemoveDirectoryA(folder)) {
+        LogStep(TRUE, "Delete %s", folder);
+    } else if (PathExists(folder)) {
         LogLine("Left to the user, since Windows deletes files only: %s", folder);
         LeaveToUser(folder);
     }
@@ -93,7 +109,7 @@ static void RemoveStartMenuFolder(void)
 
 static void LeaveInRegistry(const char *path)
 {
-    LogLine("Stays: HKEY_LOCAL_MACHINE\\%s", path);
+    LogLine("Stays: HKEY_LOCAL_MACHINE\\%s: access denied", path);
     AppendText(RemovalInRegistry, sizeof RemovalInRegistry, "HKEY_LOCAL_MACHINE\\");
     AppendText(RemovalInRegistry, sizeof RemovalInRegistry, path);
     AppendText(RemovalInRegistry, sizeof RemovalInRegistry, "\r\n");
@@ -101,10 +117,13 @@ static void LeaveInRegistry(const char *path)
 
 void RemoveVelmora(void)
 {
+    BOOL aside, settings;
+
     RemovalScheduled = 0;
     RemovalFilesLeft = 0;
     RemovalByHand[0] = 0;
     RemovalInRegistry[0] = 0;
+    FilesWaiting[0] = 0;
     DriverEntryTaken = StaticDriverRegistered();
     // The entry goes first: setup's own removal, used next for the settings and the driver
     // file, spares an installation whose driver Windows still loads at every start.
@@ -117,18 +136,47 @@ void RemoveVelmora(void)
         LeaveInRegistry(STATIC_DRIVER_KEY);
         return;
     }
+    if (DriverEntryTaken)
+        LogStep(TRUE, "Delete HKEY_LOCAL_MACHINE\\%s", STATIC_DRIVER_KEY);
     // Before the settings: its key, beside theirs, would keep "software\orrimac" in place.
+    aside = EarlierInstallationAside();
     DropEarlierInstallation();
-    RemoveInstallation();
+    if (aside)
+        LogStep(!EarlierInstallationAside(), "Delete HKEY_LOCAL_MACHINE\\%s", EARLIER_SETTINGS_KEY);
+    // The files before the settings, each logged as it goes.
     RemoveDriverFiles();
-    RemoveStartMenuFolder();
+    settings = SettingsKeyPresent();
+    RemoveInstallation();
     if (PanelSettingsLeft())
         LeaveInRegistry(SETTINGS_KEY);
+    else if (settings)
+        LogStep(TRUE, "Delete HKEY_LOCAL_MACHINE\\%s", SETTINGS_KEY);
+    RemoveStartMenuFolder();
     // Last, and only when nothing of ours stays but the emptied folder: an entry that stays
     // lets the removal be tried again from Control Panel, and one without anything behind it
     // would lead nowhere.
-    if (!RemovalInRegistry[0] && RemovalFilesLeft == 0 && !DeleteUninstallEntry())
+    if (RemovalInRegistry[0] || RemovalFilesLeft > 0)
+        LogLine("Stays: HKEY_LOCAL_MACHINE\\%s: for another try", UNINSTALL_KEY);
+    else if (UninstallEntryPresent() && !LogStep(DeleteUninstallEntry(), "Delete HKEY_LOCAL_MACHINE\\%s", UNINSTALL_KEY))
         LeaveInRegistry(UNINSTALL_KEY);
+}
+
+void ComposeRestartReason(char *text, int size)
+{
+    static const char NextStart[] = "the next start of Windows";
+
+    lstrcpynA(text, "removed, restart needed: ", size);
+    if (RemovalScheduled > 0) {
+        AppendText(text, size, FilesWaiting);
+        AppendText(text, size, RemovalScheduled > 1 ? " go at " : " goes at ");
+        AppendText(text, size, NextStart);
+        if (DriverEntryTaken)
+            AppendText(text, size, ", and ");
+    }
+    if (DriverEntryTaken) {
+        AppendText(text, size, "the driver Windows loaded runs until ");
+        AppendText(text, size, RemovalScheduled > 0 ? "then" : NextStart);
+    }
 }
 
 BOOL VelmoraPresent(void)

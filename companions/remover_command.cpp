@@ -3,19 +3,24 @@
 #include "companions.h"
 #include "run_log.h"
 #include "setup.h"
+#include "status_file.h"
 
 static CommandSwitches RemoverSwitches;
 
 // Nothing is asked and nothing shown; a restart is left to whoever ran it.
 static int RemoveQuietly(void)
 {
+    char reason[200];
+
     if (!VelmoraPresent())
         return EndRun(EXIT_DONE, "Velmora is not installed on this computer");
     RemoveVelmora();
     if (RemovalInRegistry[0] || RemovalFilesLeft > 0)
         return EndRun(1, "something stays, named above");
-    if (RestartWanted())
-        return EndRun(EXIT_RESTART_NEEDED, "removed, restart needed (files to delete or the driver to unload)");
+    if (RestartWanted()) {
+        ComposeRestartReason(reason, sizeof reason);
+        return EndRun(EXIT_RESTART_NEEDED, reason);
+    }
     return EndRun(EXIT_DONE, "removed");
 }
 
@@ -24,8 +29,9 @@ int RunRemoverCommand(const char *commandLine)
     int code;
 
     if (!TakeCommandLine(commandLine, RemoverSwitchRules, REMOVER_SWITCH_COUNT, REMOVER_QUIET, REMOVER_LOG, NULL,
-                         REMOVER_CAPTION, &RemoverSwitches))
+                         REMOVER_CAPTION, REMOVER_LOG_NAME, &RemoverSwitches))
         return EXIT_COMMAND_LINE;
+    ReportRunInStatusFile(RemoverSwitches.Value[REMOVER_MIF]);
     if (!RemoverSwitches.Given[REMOVER_QUIET])
         return EndRun(RunRemover(), "the remover ended");
     if (!ClaimInstallation(NULL))

@@ -210,25 +210,6 @@ static BOOL StaticDriverEntryIsOurs(void)
            lstrcmpiA(data, STATIC_DRIVER_NAME) == 0;
 }
 
-// The Add/Remove entry holds exactly the values setup writes for this remover.
-static BOOL UninstallEntryIsAsWritten(const char *remover)
-{
-    char values[UNINSTALL_VALUE_COUNT][UNINSTALL_VALUE_SIZE], stored[UNINSTALL_VALUE_SIZE];
-    HKEY key;
-    BOOL same = TRUE;
-
-    ComposeUninstallEntry(remover, values);
-    if (OpenKey(UNINSTALL_KEY, KEY_READ, &key) != ERROR_SUCCESS)
-        return FALSE;
-    for (int i = 0; i < UNINSTALL_VALUE_COUNT && same; i++) {
-        DWORD size = sizeof stored, type = 0;
-        same = RegQueryValueExA(key, UninstallValueNames[i], NULL, &type, (BYTE *)stored, &size) == ERROR_SUCCESS &&
-               type == REG_SZ && lstrcmpA(stored, values[i]) == 0;
-    }
-    RegCloseKey(key);
-    return same;
-}
-
 // Every value the answers would store, stored as they are (corners only when the answers
 // have them, but then the machine's own must be there), read without making the key.
 static BOOL SettingsInPlace(const PanelSettingsRecord *answers, BOOL aligned)

@@ -5,6 +5,7 @@
 #include "earlier.h"
 #include "driver.h"
 #include "silent_setup.h"
+#include "status_file.h"
 #include "resource.h"
 
 static const char SetupClassName[] = "Velmora Setup 2.00";
@@ -72,8 +73,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     SetupInstance = instance;
     if (!TakeCommandLine(commandLine, SetupSwitchRules, SETUP_SWITCH_COUNT, SETUP_SILENT, SETUP_LOG,
-                         SETUP_LOG_FILE, SETUP_CAPTION, &SetupSwitches))
+                         SETUP_LOG_FILE, SETUP_CAPTION, SETUP_LOG_NAME, &SetupSwitches))
         return EXIT_COMMAND_LINE;
+    ReportRunInStatusFile(SetupSwitches.Value[SETUP_MIF]);
     if (SetupSwitches.Given[SETUP_SILENT])
         return RunSilentSetup();
     return EndRun(RunWizard(instance), "the wizard ended");

@@ -58,8 +58,8 @@ BOOL SameFileBytes(const char *one, const char *other)
 
     files[0] = CreateFileA(one, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     files[1] = CreateFileA(other, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    same = files[0] != INVALID_HANDLE_VALUE && files[1] != INVALID_HANDLE_VALUE &&
-           GetFileSize(files[0], NULL) == GetFileSize(files[1], NULL);
+    // Files of other lengths part at the block where one of them ends.
+    same = files[0] != INVALID_HANDLE_VALUE && files[1] != INVALID_HANDLE_VALUE;
     while (same) {
         same = ReadBlock(files[0], CompareBlocks[0], &read[0]) && ReadBlock(files[1], CompareBlocks[1], &read[1]) &&
                read[0] == read[1];

@@ -16,11 +16,13 @@ static const char SessionManagerKey[] = "System\\CurrentControlSet\\Control\\Ses
 static const char PendingValue[] = "PendingFileRenameOperations";
 static const char NtPrefix[] = "\\??\\";
 
+// Both starts here are short: "NUL=" and "\??\".
 static BOOL StartsWith(const char *text, const char *start)
 {
-    int length = lstrlenA(start);
-    return lstrlenA(text) >= length &&
-           CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, text, length, start, length) == CSTR_EQUAL;
+    char head[8];
+
+    lstrcpynA(head, text, lstrlenA(start) + 1);
+    return lstrcmpiA(head, start) == 0;
 }
 
 // The section as a run of "key=value" strings ending in an empty one; FALSE when it filled

@@ -1,34 +1,91 @@
 // The Velmora entry of Control Panel's Add/Remove Programs.
 #include "uninstall_entry.h"
 #include "settings.h"
+#include "version.h"
 
-const char *const UninstallValueNames[UNINSTALL_VALUE_COUNT] = {
-    "DisplayName", "UninstallString", "QuietUninstallString",
+// What a value holds: text composed with the remover's path or the icon's, or the flag 1.
+enum EntryContent { ENTRY_TEXT, ENTRY_ICON, ENTRY_FLAG };
+
+struct EntryValue {
+    const char *Name;
+    const char *Format;
+    int Content;
 };
 
-// Windows runs the strings as command lines, and the path may hold blanks.
-void ComposeUninstallEntry(const char *remover, char values[UNINSTALL_VALUE_COUNT][UNINSTALL_VALUE_SIZE])
+// Windows 95 reads the first two; later Windows, Wine's panel and inventory tools the rest.
+// Windows runs the strings as command lines, and the path may hold blanks. Every write,
+// comparison and deletion walks this table.
+static const EntryValue EntryValues[] = {
+    { "DisplayName", UNINSTALL_NAME, ENTRY_TEXT },
+    { "UninstallString", "\"%s\"", ENTRY_TEXT },
+    { "QuietUninstallString", "\"%s\" /S", ENTRY_TEXT },
+    { "DisplayVersion", VELMORA_VERSION, ENTRY_TEXT },
+    { "Publisher", VELMORA_COMPANY, ENTRY_TEXT },
+    { "DisplayIcon", "%s", ENTRY_ICON },
+    { "NoModify", NULL, ENTRY_FLAG },
+    { "NoRepair", NULL, ENTRY_FLAG },
+};
+enum { ENTRY_VALUE_COUNT = sizeof EntryValues / sizeof EntryValues[0] };
+
+// The value as written for remover, in data: its type and size. The icon is the panel
+// monitor beside the remover, in the one folder setup fills.
+static DWORD ComposeValue(const EntryValue *value, const char *remover, BYTE *data, DWORD *type)
 {
-    lstrcpyA(values[0], UNINSTALL_NAME);
-    wsprintfA(values[1], "\"%s\"", remover);
-    wsprintfA(values[2], "%s /S", values[1]);
+    char icon[PATH_BUFFER_SIZE], *end = icon;
+
+    if (value->Content == ENTRY_FLAG) {
+        *type = REG_DWORD;
+        *(DWORD *)data = 1;
+        return 4;
+    }
+    lstrcpynA(icon, remover, sizeof icon);
+    for (char *p = icon; *p; p++)
+        if (*p == '\\')
+            end = p;
+    *end = 0;
+    if (!JoinPath(icon, icon, CompanionProgramFiles[PADMON_PROGRAM]))
+        icon[0] = 0;
+    *type = REG_SZ;
+    return (DWORD)wsprintfA((char *)data, value->Format, value->Content == ENTRY_ICON ? icon : remover) + 1;
 }
 
 BOOL WriteUninstallEntry(const char *remover)
 {
-    char values[UNINSTALL_VALUE_COUNT][UNINSTALL_VALUE_SIZE];
+    BYTE data[UNINSTALL_VALUE_SIZE];
+    DWORD type, size;
     HKEY key;
     BOOL written = TRUE;
 
-    ComposeUninstallEntry(remover, values);
     if (CreateKey(UNINSTALL_KEY, &key, NULL) != ERROR_SUCCESS)
         return FALSE;
-    for (int i = 0; i < UNINSTALL_VALUE_COUNT; i++)
-        if (RegSetValueExA(key, UninstallValueNames[i], 0, REG_SZ, (const BYTE *)values[i],
-                           (DWORD)lstrlenA(values[i]) + 1) != ERROR_SUCCESS)
+    for (const EntryValue *value = EntryValues; value < EntryValues + ENTRY_VALUE_COUNT; value++) {
+        size = ComposeValue(value, remover, data, &type);
+        if (RegSetValueExA(key, value->Name, 0, type, data, size) != ERROR_SUCCESS)
             written = FALSE;
+    }
     RegCloseKey(key);
     return written;
+}
+
+BOOL UninstallEntryIsAsWritten(const char *remover)
+{
+    BYTE wanted[UNINSTALL_VALUE_SIZE], held[UNINSTALL_VALUE_SIZE];
+    DWORD wantedType, heldType, size, heldSize;
+    HKEY key;
+    BOOL same = TRUE;
+
+    if (OpenKey(UNINSTALL_KEY, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    for (const EntryValue *value = EntryValues; value < EntryValues + ENTRY_VALUE_COUNT && same; value++) {
+        size = ComposeValue(value, remover, wanted, &wantedType);
+        heldSize = sizeof held;
+        same = RegQueryValueExA(key, value->Name, NULL, &heldType, held, &heldSize) == ERROR_SUCCESS &&
+               heldType == wantedType && heldSize == size;
+        for (DWORD i = 0; i < size && same; i++)
+            same = held[i] == wanted[i];
+    }
+    RegCloseKey(key);
+    return same;
 }
 
 BOOL UninstallEntryPresent(void)
@@ -38,7 +95,7 @@ BOOL UninstallEntryPresent(void)
 
     if (OpenKey(UNINSTALL_KEY, KEY_READ, &key) != ERROR_SUCCESS)
         return FALSE;
-    status = RegQueryValueExA(key, UninstallValueNames[1], NULL, NULL, NULL, NULL);
+    status = RegQueryValueExA(key, EntryValues[1].Name, NULL, NULL, NULL, NULL);
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
@@ -48,8 +105,8 @@ BOOL DeleteUninstallEntry(void)
     HKEY key;
 
     if (OpenKey(UNINSTALL_KEY, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        for (int i = 0; i < UNINSTALL_VALUE_COUNT; i++)
-            RegDeleteValueA(key, UninstallValueNames[i]);
+        for (const EntryValue *value = EntryValues; value < EntryValues + ENTRY_VALUE_COUNT; value++)
+            RegDeleteValueA(key, value->Name);
         RegCloseKey(key);
         DeleteUnusedKey(UNINSTALL_KEY, TRUE);
     }

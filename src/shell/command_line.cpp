@@ -4,18 +4,21 @@
 #include "texts.h"
 
 // A replay needs its answers, and answers are read only by a replay; recording belongs to
-// the wizard, whose run a replay does not have.
+// the wizard, whose run a replay does not have. A status file is for a management server,
+// which starts only quiet runs.
 const SwitchRule SetupSwitchRules[SETUP_SWITCH_COUNT] = {
-    { "SILENT", FALSE, SETUP_LOADINF, NO_SWITCH },
-    { "LOADINF", TRUE, SETUP_SILENT, NO_SWITCH },
-    { "SAVEINF", TRUE, NO_SWITCH, SETUP_SILENT },
-    { "NORESTART", FALSE, SETUP_SILENT, NO_SWITCH },
-    { "LOG", TRUE, NO_SWITCH, NO_SWITCH },
+    { "SILENT", NO_VALUE, SETUP_LOADINF, NO_SWITCH },
+    { "LOADINF", FILE_VALUE, SETUP_SILENT, NO_SWITCH },
+    { "SAVEINF", FILE_VALUE, NO_SWITCH, SETUP_SILENT },
+    { "NORESTART", NO_VALUE, SETUP_SILENT, NO_SWITCH },
+    { "LOG", FILE_VALUE, NO_SWITCH, NO_SWITCH },
+    { "MIF", NAME_VALUE, SETUP_SILENT, NO_SWITCH },
 };
 
 const SwitchRule RemoverSwitchRules[REMOVER_SWITCH_COUNT] = {
-    { "S", FALSE, NO_SWITCH, NO_SWITCH },
-    { "LOG", TRUE, NO_SWITCH, NO_SWITCH },
+    { "S", NO_VALUE, NO_SWITCH, NO_SWITCH },
+    { "LOG", FILE_VALUE, NO_SWITCH, NO_SWITCH },
+    { "MIF", NAME_VALUE, REMOVER_QUIET, NO_SWITCH },
 };
 
 // Room for the longest value and its switch; a longer word is cut and refused.
@@ -24,6 +27,20 @@ enum { WORD_SIZE = SWITCH_VALUE_SIZE + 32, SHOWN_SIZE = 40 };
 static BOOL IsBlank(char c)
 {
     return c == ' ' || c == '\t';
+}
+
+// A name that is one file of a folder the program chooses on every Windows: no path, no
+// extension, nothing the 8.3 names of Windows 95 cannot hold.
+static BOOL IsPlainName(const char *value)
+{
+    int length = 0;
+
+    for (; value[length]; length++) {
+        char c = value[length] | 0x20;
+        if (!((c >= 'a' && c <= 'z') || (value[length] >= '0' && value[length] <= '9') || value[length] == '_'))
+            return FALSE;
+    }
+    return length <= NAME_VALUE_SIZE;
 }
 
 // The next word of *text, up to a blank outside double quotes, the quotes taken out; a
@@ -92,12 +109,14 @@ static void ReadSwitch(char *word, BOOL cut, const SwitchRule *rules, int count,
     }
     // Given even in a wrong form: a malformed switch of a quiet run is still told quietly.
     switches->Given[i] = TRUE;
-    if (rules[i].takesValue && (!value || !*value))
+    if (rules[i].value != NO_VALUE && (!value || !*value))
         Refuse(switches, prefix, name, SWITCH_NO_VALUE_TEXT, "");
-    else if (!rules[i].takesValue && value)
+    else if (rules[i].value == NO_VALUE && value)
         Refuse(switches, prefix, name, SWITCH_VALUE_TEXT, "");
     else if (cut || (value && lstrlenA(value) >= SWITCH_VALUE_SIZE))
         Refuse(switches, prefix, name, SWITCH_TOO_LONG_TEXT, "");
+    else if (rules[i].value == NAME_VALUE && !IsPlainName(value))
+        Refuse(switches, prefix, name, SWITCH_NOT_A_NAME_TEXT, "");
     else if (value)
         lstrcpyA(switches->Value[i], value);
 }
@@ -129,7 +148,7 @@ static void TakeFilePaths(const SwitchRule *rules, int count, CommandSwitches *s
     for (int i = 0; i < count; i++) {
         char *value = switches->Value[i];
         DWORD length;
-        if (!value[0])
+        if (!value[0] || rules[i].value != FILE_VALUE)
             continue;
         length = GetFullPathNameA(value, sizeof full, full, &name);
         if (length > 0 && length < sizeof full) {
@@ -141,7 +160,8 @@ static void TakeFilePaths(const SwitchRule *rules, int count, CommandSwitches *s
     }
     for (int i = 0; i < count; i++)
         for (int j = i + 1; j < count; j++)
-            if (switches->Value[i][0] && switches->Value[j][0] && SameFile(switches->Value[i], switches->Value[j])) {
+            if (rules[i].value == FILE_VALUE && rules[j].value == FILE_VALUE && switches->Value[i][0] &&
+                switches->Value[j][0] && SameFile(switches->Value[i], switches->Value[j])) {
                 Refuse(switches, "/", rules[j].name, SWITCH_SAME_FILE_TEXT, rules[i].name);
                 switches->Value[j][0] = 0;
             }

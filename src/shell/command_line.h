@@ -5,14 +5,18 @@
 
 #include <windows.h>
 
-enum { SWITCH_LIMIT = 5, SWITCH_VALUE_SIZE = 256, SWITCH_REFUSAL_SIZE = 128, NO_SWITCH = -1 };
+enum { SWITCH_LIMIT = 6, SWITCH_VALUE_SIZE = 256, SWITCH_REFUSAL_SIZE = 128, NO_SWITCH = -1 };
 
-// A switch a program takes: its name without the leading / or -, whether a value follows
-// "=", and the switch (an index into the same table) it is understood only with, or only
-// without; NO_SWITCH for none.
+// What follows a switch's "=": nothing; a file, made a full path of the current directory;
+// or a name of 1 to 8 letters, digits or _, for a file the program places itself.
+enum SwitchValue { NO_VALUE, FILE_VALUE, NAME_VALUE, NAME_VALUE_SIZE = 8 };
+
+// A switch a program takes: its name without the leading / or -, its value, and the switch
+// (an index into the same table) it is understood only with, or only without; NO_SWITCH for
+// none.
 struct SwitchRule {
     const char *name;
-    BOOL takesValue;
+    int value;
     int needs;
     int excludes;
 };
@@ -23,15 +27,15 @@ struct CommandSwitches {
     char Refusal[SWITCH_REFUSAL_SIZE];              // the first switch not understood, in a sentence
 };
 
-enum SetupSwitch { SETUP_SILENT, SETUP_LOADINF, SETUP_SAVEINF, SETUP_NORESTART, SETUP_LOG, SETUP_SWITCH_COUNT };
-enum RemoverSwitch { REMOVER_QUIET, REMOVER_LOG, REMOVER_SWITCH_COUNT };
+enum SetupSwitch { SETUP_SILENT, SETUP_LOADINF, SETUP_SAVEINF, SETUP_NORESTART, SETUP_LOG, SETUP_MIF, SETUP_SWITCH_COUNT };
+enum RemoverSwitch { REMOVER_QUIET, REMOVER_LOG, REMOVER_MIF, REMOVER_SWITCH_COUNT };
 extern const SwitchRule SetupSwitchRules[SETUP_SWITCH_COUNT];
 extern const SwitchRule RemoverSwitchRules[REMOVER_SWITCH_COUNT];
 
 // Reads commandLine, the program's own name first as GetCommandLineA gives it. Switches
 // are case-insensitive and start with / or -; a value follows "=", in double quotes when
-// it holds blanks. A value is a file: a relative name is made a full path of the current
-// directory. TRUE when every switch is understood; otherwise Refusal names the first that is
+// it holds blanks. A file's relative name is made a full path of the current directory.
+// TRUE when every switch is understood; otherwise Refusal names the first that is
 // not and why, and the rest is still read; a file value refused (too long, or the same file
 // as another switch's) is left empty.
 BOOL ReadSwitches(const char *commandLine, const SwitchRule *rules, int count, CommandSwitches *switches);

@@ -3,11 +3,14 @@
 #include "run_log.h"
 #include "paths.h"
 #include "texts.h"
+#include "version.h"
 
 #include <stdarg.h>
 
 // NULL while no log is kept.
 static HANDLE RunLog;
+char RunBegan[RUN_TIME_SIZE];
+void (*RunEndReport)(int code, const char *reason);
 
 // wvsprintfA writes at most 1,024 characters; then comes the outcome of a step.
 enum { LOG_LINE_SIZE = 1024 + 16 };
@@ -48,11 +51,31 @@ BOOL LogStep(BOOL done, const char *format, ...)
 
 int EndRun(int code, const char *reason)
 {
+    void (*report)(int code, const char *reason) = RunEndReport;
+
     LogLine("Exit code %d: %s", code, reason);
     if (RunLog != NULL)
         CloseHandle(RunLog);
     RunLog = NULL;
+    RunEndReport = NULL;
+    if (report)
+        report(code, reason);
     return code;
+}
+
+// Logs of many machines end up side by side on one share.
+static void LogWhoseRun(const char *program)
+{
+    SYSTEMTIME now;
+    char computer[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = sizeof computer;
+
+    GetLocalTime(&now);
+    wsprintfA(RunBegan, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+              now.wSecond);
+    if (!GetComputerNameA(computer, &size))
+        lstrcpyA(computer, "?");
+    LogLine("%s " VELMORA_VERSION " on %s, %s", program, computer, RunBegan);
 }
 
 // Written afresh by each run. A log that cannot be made costs the run nothing but its log.
@@ -64,7 +87,7 @@ static void OpenRunLog(const char *path)
 }
 
 BOOL TakeCommandLine(const char *commandLine, const SwitchRule *rules, int count, int quiet, int log,
-                     const char *defaultLog, const char *caption, CommandSwitches *switches)
+                     const char *defaultLog, const char *caption, const char *program, CommandSwitches *switches)
 {
     char path[PATH_BUFFER_SIZE];
     BOOL understood = ReadSwitches(commandLine, rules, count, switches);
@@ -78,6 +101,7 @@ BOOL TakeCommandLine(const char *commandLine, const SwitchRule *rules, int count
     // A quiet run is never left without a log while it has a place for one.
     if (!made && switches->Given[quiet] && defaultLog && WindowsFilePath(path, defaultLog))
         OpenRunLog(path);
+    LogWhoseRun(program);
     LogLine("Command line: %s", commandLine);
     if (wanted[0] && !made)
         LogLine(LOG_NOT_MADE_FORMAT, wanted);

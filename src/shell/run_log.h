@@ -24,17 +24,27 @@ enum {
 // current directory) and opens the log: the value of the switch `log`, or for a quiet run
 // (switch `quiet` given) whose log is not named, refused or cannot be made, defaultLog in the
 // Windows directory when it is not NULL, with a line naming the log that could not be made.
-// The first line is the command line. FALSE when a switch is not understood: a quiet run
-// has logged it with its exit line, any other has told it in a box with this caption; the
-// program then ends with EXIT_COMMAND_LINE having touched nothing else.
+// The first line says whose the log is: the program's name, the version, the computer and
+// the local date and time; the command line comes next. FALSE when a switch is not
+// understood: a quiet run has logged it with its exit line, any other has told it in a box
+// with this caption; the program then ends with EXIT_COMMAND_LINE having touched nothing else.
 BOOL TakeCommandLine(const char *commandLine, const SwitchRule *rules, int count, int quiet, int log,
-                     const char *defaultLog, const char *caption, CommandSwitches *switches);
+                     const char *defaultLog, const char *caption, const char *program, CommandSwitches *switches);
+
+// When the run began, "2026-12-08 10:42:17", as the log's first line says.
+enum { RUN_TIME_SIZE = 20 };
+extern char RunBegan[RUN_TIME_SIZE];
+// What the run reports beyond its log, called by EndRun after the log's last line with the
+// exit code and its reason, then cleared; NULL for nothing. Logs gathered on a share and a
+// management server's status file must tell the same reason.
+extern void (*RunEndReport)(int code, const char *reason);
 
 // One line, composed as wsprintfA does (at most 1,024 characters); nothing without a log.
 void LogLine(const char *format, ...);
 // A step and its outcome, "<step>: done" or "<step>: failed"; done is returned.
 BOOL LogStep(BOOL done, const char *format, ...);
-// The last line, "Exit code <code>: <reason>"; the log is closed and code returned.
+// The last line, "Exit code <code>: <reason>"; the log is closed, RunEndReport called and code
+// returned.
 int EndRun(int code, const char *reason);
 
 #endif

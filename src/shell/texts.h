@@ -11,6 +11,9 @@
 #define REMOVER_CAPTION "Velmora Remover"
 #define ALIGNER_CAPTION "Velmora Screen Alignment"
 #define TUNER_CAPTION   "Velmora Touch Tuning"
+// The programs as the first line of their logs names them.
+#define SETUP_LOG_NAME   "Velmora Setup"
+#define REMOVER_LOG_NAME "Velmora Remover"
 
 // The one-at-a-time lock, in every program that changes the installation.
 #define INSTALLATION_BUSY_TEXT \
@@ -60,10 +63,11 @@
 #define SWITCH_TOO_LONG_TEXT     "is too long"
 #define SWITCH_NEEDS_TEXT        "needs /"
 #define SWITCH_EXCLUDES_TEXT     "cannot go with /"
-#define SWITCH_PATH_TOO_LONG_TEXT "names a path longer than 255 characters"
+#define SWITCH_PATH_TOO_LONG_TEXT "names too long a path"
 #define SWITCH_SAME_FILE_TEXT    "names the same file as /"
+#define SWITCH_NOT_A_NAME_TEXT   "needs a name of 1 to 8 letters, digits or _"
 // A quiet run's log that could not be made where /LOG said: the run logs here instead.
-#define LOG_NOT_MADE_FORMAT      "The log %s could not be made: this log is kept instead."
+#define LOG_NOT_MADE_FORMAT      "Cannot make the log %s; logging here instead."
 
 // The companion programs.
 #define NOT_INSTALLED_TEXT "Velmora is not installed on this computer."

@@ -4,6 +4,7 @@
 #include "companion_test.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 namespace {
@@ -78,9 +79,9 @@ const FleetRun Runs[] = {
         SetCurrentDirectoryA(LongFolder.c_str());
         WriteFileText("ANS.INI", AnswerFile(""));
         WriteFileText(WindowsDirectoryPath("ANS.INI"), AnswerFile("Mode=3"));
-    }, 1, "The switch \"/LOADINF\" names a path longer than 255 characters." },
+    }, 1, "The switch \"/LOADINF\" names too long a path." },
     { "LogFolderMissing", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=C:\\missing\\fleet.log", "", nullptr, 0,
-      "The log C:\\missing\\fleet.log could not be made: this log is kept instead." },
+      "Cannot make the log C:\\missing\\fleet.log; logging here instead." },
     { "AnotherSetupRuns", EARLIER, Replay, "", HoldMutex, 3, "Exit code 3: another setup or a companion" },
     { "DriverDoesNotLoad", FRESH, Replay, "", [] { SetSimulation("QUARLO_SIM_FAIL", "open"); }, 4, "Load the driver \\\\.\\QUARLO.VXD: failed" },
     { "ProbeFailsOverAnEarlierInstallation", EARLIER, Replay, "", [] { SetSimulation("QUARLO_SIM_CARD", "1,1016,4"); },
@@ -118,12 +119,26 @@ const FleetRun Runs[] = {
       "Put everything back: done" },
     { "ProbeFailsOverALeftoverDriver", FRESH, Replay, "", [] { PutDriverFile("leftover driver"); NoCard(); }, 5,
       "Put everything back: done" },
-    // The quiet remover.
+    // The status file of a management server, after the log's last line.
+    { "StatusFileAfterASuccess", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /NoRestart /mif=FLEET", "", nullptr, 3010,
+      "Exit code 3010: installed, restart needed" },
+    { "StatusFileAfterARefusedAnswerFile", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" -MIF=Fleet_7", "Mode=two",
+      nullptr, 2, "Exit code 2: answer file missing or invalid" },
+    { "StatusFileWithoutACard", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=FLEET", "", NoCard, 5,
+      "Exit code 5: the interface card does not answer on the file's port" },
+    { "StatusFileNamedAsAPath", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=..\\FLEET", "", nullptr, 1,
+      "The switch \"/MIF\" needs a name of 1 to 8 letters, digits or _." },
+    { "StatusFileNameTooLong", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=FLEET_123", "", nullptr, 1,
+      "The switch \"/MIF\" needs a name of 1 to 8 letters, digits or _." },
+    // The quiet remover, one line a step.
     // The driver Windows loaded at this start runs until the next.
-    { "RemovedQuietly", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", nullptr, 3010, "Exit code 3010: removed, restart needed" },
+    { "RemovedQuietly", EARLIER, "REMOVER.EXE /S /LOG=fleet.log /MIF=FLEET", "", nullptr, 3010,
+      "Exit code 3010: removed, restart needed: the driver Windows loaded runs until the next start of Windows" },
     { "RemovedWithoutADriverToUnload", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", [] { DeleteKeyTree(STATIC_DRIVER_KEY); },
-      0, "Exit code 0: removed" },
-    { "RemoverInUse", EARLIER, "REMOVER.EXE /s -LOG=fleet.log", "", HoldRemover, 3010, "Goes at the next start of Windows: " },
+      0, "Delete C:\\windows\\START MENU\\PROGRAMS\\VELMORA\\TUNER.EXE: done" },
+    { "RemoverInUse", EARLIER, "REMOVER.EXE /s -LOG=fleet.log", "", HoldRemover, 3010,
+      "Exit code 3010: removed, restart needed: REMOVER.EXE goes at the next start of Windows, and the driver Windows "
+      "loaded runs until then" },
     // A [rename] section too long to read whole cannot take another line.
     { "RemoverCannotSchedule", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", [] {
         HoldRemover();
@@ -134,7 +149,40 @@ const FleetRun Runs[] = {
     }, 1, "Stays: C:\\windows\\START MENU\\PROGRAMS\\VELMORA\\REMOVER.EXE" },
     { "RemoverBesideASetup", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", HoldMutex, 3, "Exit code 3: another setup" },
     { "RemoverSwitchNotUnderstood", EARLIER, "REMOVER.EXE /S /Q /LOG=fleet.log", "", nullptr, 1, "The switch \"/Q\" is not known." },
+    { "RemoverStatusFileNotQuiet", EARLIER, "REMOVER.EXE /MIF=FLEET", "", nullptr, 1, nullptr },
 };
+
+// The local time as the logs give it.
+std::string Now()
+{
+    SYSTEMTIME now;
+    char text[32];
+    GetLocalTime(&now);
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+                  now.wMinute, now.wSecond);
+    return text;
+}
+
+// The status file as a management server reads it, typed out apart from the programs' own.
+std::string StatusFile(const std::string &status, const std::string &reason, const std::string &began)
+{
+    const std::vector<std::vector<std::string>> groups = {
+        { "ComponentID\"\r\nID = 1\r\nCLASS = \"DMTF|ComponentID|1.0", "Manufacturer", "64", "Orrimac Corporation",
+          "Product", "64", "Velmora Touch Screen Driver", "Version", "64", "6.04B", "Locale", "16", "ENU",
+          "Serial Number", "64", "", "Installation", "64", began },
+        { "InstallStatus\"\r\nID = 2\r\nCLASS = \"MICROSOFT|JOBSTATUS|1.0", "Status", "32", status, "Description", "128",
+          reason } };
+    std::string text = "START COMPONENT\r\nNAME = \"WORKSTATION\"\r\n";
+    for (const auto &group : groups) {
+        text += "START GROUP\r\nNAME = \"" + group[0] + "\"\r\n";
+        for (size_t i = 1; i < group.size(); i += 3)
+            text += "START ATTRIBUTE\r\nNAME = \"" + group[i] + "\"\r\nID = " + std::to_string(i / 3 + 1) +
+                    "\r\nACCESS = READ-ONLY\r\nSTORAGE = SPECIFIC\r\nTYPE = STRING(" + group[i + 1] + ")\r\nVALUE = \"" +
+                    group[i + 2] + "\"\r\nEND ATTRIBUTE\r\n";
+        text += "END GROUP\r\n";
+    }
+    return text + "END COMPONENT\r\n";
+}
 
 void PrintTo(const FleetRun &run, std::ostream *out)
 {
@@ -176,6 +224,8 @@ protected:
         SetCurrentDirectoryA(medium_.c_str());
         for (const char *name : { "fleet answers.ini", "fleet.log", "recorded.ini" })
             DeleteFileA((medium_ + "\\" + name).c_str());
+        for (const char *name : { "FLEET.MIF", "FLEET_7.MIF", "FLEET_123.MIF", "..\\FLEET.MIF" })
+            DeleteFileA(WindowsDirectoryPath(name).c_str());
         DeleteFileA((LongFolder + "\\ANS.INI").c_str());
         RemoveDirectoryA(LongFolder.c_str());
         DeleteFileA(WindowsDirectoryPath("ANS.INI").c_str());
@@ -196,12 +246,21 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
         run.prepare();
     if (run.edit)
         WriteFileText(medium_ + "\\fleet answers.ini", AnswerFile(run.edit));
+    // A status file of an earlier run, which this run replaces once its command line is understood.
+    size_t named = line.find("MIF=") != std::string::npos ? line.find("MIF=") : line.find("mif=");
+    std::string statusFile = named == std::string::npos ? "" : WindowsDirectoryPath(line.substr(named + 4).c_str()) + ".MIF";
+    if (!statusFile.empty())
+        WriteFileText(statusFile, "an earlier run's");
     std::string before = InstallationState();
     int code = -1;
     Scenario s;
-    if (!run.logLine)
+    if (!run.logLine && remover)
+        s.AnswerMessageBox("The switch \"/MIF\" needs /S.", REMOVER_CAPTION, IDI_EXCLAMATION);
+    else if (!run.logLine)
         s.AnswerMessageBox("The switch \"/SAVEINF\" needs a value after =.", SETUP_CAPTION, IDI_EXCLAMATION);
+    std::string began = Now();
     s.Run([&] { code = remover ? RunRemoverCommand(line.c_str()) : RunSetupProgram(line.c_str()); });
+    std::string ended = Now();
 
     EXPECT_EQ(run.exitCode, code);
     std::string logFile = line.find("LOG=fleet.log") != std::string::npos ? medium_ + "\\fleet.log"
@@ -213,12 +272,28 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
     if (!run.logLine) {
         EXPECT_FALSE(FileExists(logFile)) << "a log without /LOG or a quiet run";
     } else {
-        // Every line ends with CR LF: the command line comes first, the exit code and its reason last.
-        EXPECT_EQ(0u, text.find("Command line: " + line + "\r\n")) << logFile << ":\n" << text;
-        size_t last = text.rfind("\r\nExit code " + std::to_string(run.exitCode) + ": ");
+        // Every line ends with CR LF: whose the log is and when it began come first, then the
+        // command line; the exit code and its reason last.
+        char computer[MAX_COMPUTERNAME_LENGTH + 1];
+        DWORD size = sizeof computer;
+        GetComputerNameA(computer, &size);
+        std::string who = std::string(remover ? "Velmora Remover" : "Velmora Setup") + " 6.04B on " + computer + ", ";
+        std::string stamp = text.substr(std::min(who.size(), text.size()), 19);
+        EXPECT_EQ(0u, text.find(who + stamp + "\r\nCommand line: " + line + "\r\n")) << logFile << ":\n" << text;
+        EXPECT_TRUE(began <= stamp && stamp <= ended) << "begun " << stamp << ", not from " << began << " to " << ended;
+        std::string exitLine = "\r\nExit code " + std::to_string(run.exitCode) + ": ";
+        size_t last = text.rfind(exitLine);
         EXPECT_TRUE(last != std::string::npos && text.find("\r\n", last + 2) == text.size() - 2) << text;
         EXPECT_NE(std::string::npos, text.find(run.logLine)) << "no line holds: " << run.logLine << "\n" << text;
+        // The management server learns what the log's last line says.
+        std::string reason = last == std::string::npos ? "" : text.substr(last + exitLine.size());
+        reason = reason.substr(0, reason.size() - 2);
+        if (!statusFile.empty() && code != 1)
+            EXPECT_EQ(StatusFile(code == 0 || code == 3010 ? "Success" : "Failed", reason, stamp),
+                      ReadFileText(statusFile));
     }
+    if (!statusFile.empty() && code == 1)
+        EXPECT_EQ("an earlier run's", ReadFileText(statusFile)) << "a command line not understood";
     bool unchanged = run.logLine && strstr(run.logLine, "nothing changed");
     bool installed = !remover && !unchanged && (code == 0 || code == 3010), removed = remover && (code == 0 || code == 3010);
     EXPECT_EQ(installed && line.find("NoRestart") == std::string::npos ? 1 : 0, RestartRequests);

@@ -7,6 +7,7 @@
 #include "driver_entry.h"
 #include "earlier.h"
 #include "removal.h"
+#include "uninstall_entry.h"
 
 namespace {
 
@@ -25,6 +26,33 @@ TEST_F(Installation, RegistrationWritesItsValueAndLeavesTheOthers)
     RegisterStaticDriver();
     ExpectStaticDriverEntry(1);
     EXPECT_EQ(7u, StoredDword(STATIC_DRIVER_KEY, "Start"));
+}
+
+// The entry as setup writes it, each value checked by name, type and bytes; another program's
+// value beside them does not count. Setup's own write and the tests' copy agree.
+TEST_F(Installation, UninstallEntryIsAsWrittenOnlyWhenEveryValueIs)
+{
+    const std::string remover = "C:\\Program Files\\VELMORA\\REMOVER.EXE";
+    const struct { const char *what; void (*change)(void); } changes[] = {
+        { "an older version", [] { WriteValue(UninstallKey, "DisplayVersion", REG_SZ, "6.03", 5); } },
+        { "a flag as text", [] { WriteValue(UninstallKey, "NoRepair", REG_SZ, "1", 2); } },
+        { "no icon", [] { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayIcon"); } },
+    };
+    EXPECT_FALSE(UninstallEntryIsAsWritten(remover.c_str())) << "no entry";
+    ASSERT_TRUE(WriteUninstallEntry(remover.c_str()));
+    ExpectUninstallEntry(remover);
+    WriteValue(UninstallKey, "InstallLocation", REG_SZ, "C:\\", 4);
+    EXPECT_TRUE(UninstallEntryIsAsWritten(remover.c_str()));
+    EXPECT_FALSE(UninstallEntryIsAsWritten("C:\\VELMORA\\REMOVER.EXE"));
+    for (const auto &change : changes) {
+        WriteUninstallEntryFor(remover);
+        change.change();
+        EXPECT_FALSE(UninstallEntryIsAsWritten(remover.c_str())) << change.what;
+    }
+    // The removal takes every value of its own and leaves the other program's.
+    EXPECT_TRUE(DeleteUninstallEntry());
+    EXPECT_EQ(1, CountValues(UninstallKey));
+    DeleteKeyTree(UninstallKey);
 }
 
 TEST_F(Installation, RemovalLeavesNothingOfThisRunBehind)

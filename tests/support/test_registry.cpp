@@ -87,25 +87,33 @@ void ExpectStaticDriverEntry(int othersValues)
 
 const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora";
 
-static const char *const UninstallValues[3] = { "DisplayName", "UninstallString", "QuietUninstallString" };
-
-static std::vector<std::string> UninstallTexts(const std::string &remover)
+// The strings of the entry by name; NoModify and NoRepair beside them are REG_DWORD 1.
+static std::vector<std::pair<const char *, std::string>> UninstallTexts(const std::string &remover)
 {
-    return { "Velmora Touch Screen Driver", "\"" + remover + "\"", "\"" + remover + "\" /S" };
+    return { { "DisplayName", "Velmora Touch Screen Driver" }, { "UninstallString", "\"" + remover + "\"" },
+             { "QuietUninstallString", "\"" + remover + "\" /S" }, { "DisplayVersion", "6.04B" },
+             { "Publisher", "Orrimac Corporation" },
+             { "DisplayIcon", remover.substr(0, remover.rfind('\\')) + "\\PADMON.EXE" } };
 }
+static const char *const UninstallFlags[2] = { "NoModify", "NoRepair" };
 
 void WriteUninstallEntryFor(const std::string &remover)
 {
-    std::vector<std::string> texts = UninstallTexts(remover);
-    for (int i = 0; i < 3; i++)
-        WriteValue(UninstallKey, UninstallValues[i], REG_SZ, texts[i].c_str(), (DWORD)texts[i].size() + 1);
+    for (const auto &text : UninstallTexts(remover))
+        WriteValue(UninstallKey, text.first, REG_SZ, text.second.c_str(), (DWORD)text.second.size() + 1);
+    for (const char *flag : UninstallFlags)
+        WriteDword(UninstallKey, flag, 1);
 }
 
 void ExpectUninstallEntry(const std::string &remover)
 {
     ASSERT_EQ(!remover.empty(), !!KeyExists(UninstallKey)) << "an Add/Remove Programs entry, or none";
-    for (int i = 0; i < 3 && !remover.empty(); i++)
-        ExpectString(UninstallKey, UninstallValues[i], UninstallTexts(remover)[i]);
+    if (remover.empty())
+        return;
+    for (const auto &text : UninstallTexts(remover))
+        ExpectString(UninstallKey, text.first, text.second);
+    for (const char *flag : UninstallFlags)
+        EXPECT_EQ(1u, StoredDword(UninstallKey, flag)) << flag;
 }
 
 int CountValues(const char *path)

@@ -1,9 +1,12 @@
 // Start-up time and peak working set of a program set against a bare dialog program: both
 // started in turn from one process in one Wine prefix, each until its first window shows.
-// Usage: start_timer PAIRS BARE.EXE PROGRAM.EXE
+// Usage: start_timer PAIRS BARE.EXE PROGRAM.EXE [SWITCHES RESET]
 // Prints one "run" line per pair (milliseconds to the window of the program and of the bare
 // dialog, then their peak KiB), then "startup" (milliseconds) and "memory" (KiB) lines:
 // median ratio, lowest and highest ratio, the program's median, the bare dialog's median.
+// With SWITCHES the program runs quietly (a silent replay shows no window): it is timed to
+// its end, which must be exit code 0 or 3010, then the command line RESET runs untimed and
+// must end, so that every run meets the same machine; no memory figures then.
 #include "bench_figures.h"
 
 #include <windows.h>
@@ -17,6 +20,51 @@ struct Start {
     double milliseconds;
     double peakKiB;
 };
+
+// The program that runs quietly, with its switches and the reset after it; NULL for none.
+static const char *QuietProgram, *Switches, *Reset;
+
+static BOOL RunToEnd(char *commandLine, const char *folder, DWORD *code)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, folder, &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s: error %lu\n", commandLine, GetLastError());
+        return FALSE;
+    }
+    BOOL ended = WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0;
+    if (!ended || !GetExitCodeProcess(process.hProcess, code)) {
+        std::fprintf(stderr, "%s did not end\n", commandLine);
+        TerminateProcess(process.hProcess, 1);
+        ended = FALSE;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ended;
+}
+
+// A quiet run of the program from its own folder, timed to its end; then the reset.
+static BOOL RunQuietly(const char *path, const char *folder, Start *start)
+{
+    char commandLine[1024], reset[1024];
+    LARGE_INTEGER frequency, begun, ended;
+    DWORD code = 1, resetCode = 1;
+    std::snprintf(commandLine, sizeof commandLine, "\"%s\" %s", path, Switches);
+    std::snprintf(reset, sizeof reset, "%s", Reset);
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&begun);
+    if (!RunToEnd(commandLine, folder, &code))
+        return FALSE;
+    QueryPerformanceCounter(&ended);
+    start->milliseconds = (ended.QuadPart - begun.QuadPart) * 1000.0 / frequency.QuadPart;
+    start->peakKiB = 0;
+    if (code != 0 && code != 3010) {
+        std::fprintf(stderr, "%s ended with %lu\n", commandLine, code);
+        return FALSE;
+    }
+    return RunToEnd(reset, folder, &resetCode);
+}
 
 static BOOL CALLBACK FindShownWindow(HWND window, LPARAM lParam)
 {
@@ -46,6 +94,8 @@ static BOOL StartOnce(const char *path, Start *start)
     char *slash = std::strrchr(folder, '\\');
     if (slash)
         *slash = 0;
+    if (path == QuietProgram)
+        return RunQuietly(path, slash ? folder : NULL, start);
 
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -103,12 +153,14 @@ static void PrintFigure(const char *name, const double *program, const double *b
 
 int main(int argc, char **argv)
 {
-    int pairs = argc == 4 ? std::atoi(argv[1]) : 0;
+    int pairs = argc == 4 || argc == 6 ? std::atoi(argv[1]) : 0;
     if (pairs < 1 || pairs > 64) {
-        std::fprintf(stderr, "usage: start_timer PAIRS(1-64) BARE.EXE PROGRAM.EXE\n");
+        std::fprintf(stderr, "usage: start_timer PAIRS(1-64) BARE.EXE PROGRAM.EXE [SWITCHES RESET]\n");
         return 2;
     }
     const char *bare = argv[2], *program = argv[3];
+    if (argc == 6)
+        QuietProgram = program, Switches = argv[4], Reset = argv[5];
 
     // One start of each first, untimed, so that both meet warm file caches.
     Start warm, programStarts[64], bareStarts[64];
@@ -128,6 +180,8 @@ int main(int argc, char **argv)
     for (int i = 0; i < pairs; i++)
         measured[i] = programStarts[i].milliseconds, base[i] = bareStarts[i].milliseconds;
     PrintFigure("startup", measured, base, pairs);
+    if (Switches)
+        return 0;
     for (int i = 0; i < pairs; i++)
         measured[i] = programStarts[i].peakKiB, base[i] = bareStarts[i].peakKiB;
     PrintFigure("memory", measured, base, pairs);

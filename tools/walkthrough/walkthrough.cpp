@@ -6,6 +6,9 @@
 //   walkthrough.exe MEDIUM PICTURES [SECONDS]   the same, then walks it; BMPs and walk.log
 //                                               go to PICTURES; SECONDS is the wait per step
 //
+// VELMORA_WALK_SWITCHES, when set, is setup's command line after its name, e.g.
+// /SAVEINF=<file> to record the answers of the walk for a fleet (scripts/fleet.sh).
+//
 // Exit code 0 when the walk reached the installed finish page and ALIGNER's testing step, each
 // time with the corners where the simulated panel puts the screen's corners, PADMON's check
 // found that alignment good and a drifted panel off, and no picture is blank; 1 when it stopped earlier
@@ -64,16 +67,28 @@ static void SetMachinesSerialPorts(void)
 
 static BOOL StartProgram(const char *folder)
 {
-    char program[MAX_PATH + 16];
+    char program[MAX_PATH + 16], switches[MAX_PATH] = "";
+    STARTUPINFOA startup = {};
+    BOOL started;
 
     snprintf(program, sizeof program, "%s\\%s", folder, Walked);
+    // Setup's switches, e.g. /SAVEINF=<file> for a fleet's answers (scripts/fleet.sh).
+    if (Walked == std::string("SETUP.EXE"))
+        GetEnvironmentVariableA("VELMORA_WALK_SWITCHES", switches, sizeof switches);
     // The current directory is the medium, as when the user runs setup from the diskette:
     // setup finds the driver and the companion programs there by their bare names.
-    if (!StartProgramIn(program, folder, &Setup)) {
+    if (switches[0]) {
+        std::string commandLine = std::string("\"") + program + "\" " + switches;
+        startup.cb = sizeof startup;
+        started = CreateProcessA(program, &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder, &startup, &Setup);
+    } else {
+        started = StartProgramIn(program, folder, &Setup);
+    }
+    if (!started) {
         Say("cannot start %s (error %lu)", program, GetLastError());
         return FALSE;
     }
-    Say("started %s in %s", program, folder);
+    Say("started %s%s%s in %s", program, switches[0] ? " " : "", switches, folder);
     return TRUE;
 }
 

@@ -1,0 +1,190 @@
+#!/bin/sh
+# A fleet you can watch. Records an answer file by walking the wizard headless with
+# /SAVEINF, makes N machines (fresh Wine prefixes from the run's template, default 8), lays
+# some out as real fleets have them, replays the answers on all of them side by side, as many
+# at once as there are cores, then removes the driver from each with REMOVER.EXE /S. Prints
+# the machine, its layout, the replay's exit code, its seconds and the log's last line, then
+# each remover's exit code, and one last line; exits 0 only when every machine ended as its
+# layout predicts. Everything a machine left stays in BUILD/fleet/machine-N (its prefix goes).
+# Usage: scripts/fleet.sh [N]   (N from 1 to 99)
+# Internally: fleet.sh --machine FLEET_FOLDER N, inside the fleet's Xvfb.
+set -eu
+scripts=$(dirname "$0")
+. "$scripts/common.sh"
+
+# A path of this machine as Wine's drive Z: names it.
+windows_path() {
+  printf 'Z:%s' "$1" | tr / '\\'
+}
+
+# Machine N's layout; beyond the sixth, fresh machines.
+layout_of() {
+  case $1 in
+    2) echo "earlier installation" ;;
+    3) echo "card on another port" ;;
+    4) echo "port not in the map" ;;
+    5) echo "already installed" ;;
+    6) echo "setup already running" ;;
+    *) echo "fresh" ;;
+  esac
+}
+
+# What each layout ends with: the replay's exit code and the log's last line, then the
+# quiet remover's exit code (3010 where a driver entry was taken: the loaded driver runs
+# until the next start).
+expected_of() {
+  case $1 in
+    "card on another port") echo "5|Exit code 5: the interface card does not answer on the file's port|0" ;;
+    "port not in the map") echo "2|Exit code 2: answer file missing or invalid|0" ;;
+    "already installed") echo "0|Exit code 0: already installed, nothing changed|3010" ;;
+    "setup already running") echo "3|Exit code 3: another setup or a companion that changes the installation is running|0" ;;
+    *) echo "3010|Exit code 3010: installed, restart needed|3010" ;;
+  esac
+}
+
+# Wine hands the shell the low byte of a Windows exit code; the programs' codes are 0 to 6
+# and 3010, whose low byte is 194.
+exit_code() {
+  [ "$1" -eq 194 ] && echo 3010 || echo "$1"
+}
+
+# The serial-port map as Windows 95/98 name it, replaced in place: it lies below a volatile
+# key, and lasts as long as the prefix's wineserver.
+serial_ports() {
+  key='HKLM\HARDWARE\DEVICEMAP\SERIALCOMM'
+  wine reg delete "$key" /va /f >/dev/null 2>&1 || true
+  for port in "$@"; do
+    wine reg add "$key" /v "$port" /d "$port" /f >/dev/null 2>&1
+  done
+}
+
+if [ "${1:-}" = --machine ]; then
+  fleet=$2 number=$3
+  machine=$fleet/machine-$number
+  medium=$build/media/simulation
+  layout=$(layout_of "$number")
+  export WINEPREFIX=$machine/prefix
+  rm -rf "$machine"
+  mkdir -p "$machine"
+  cp -a "$build/wine-run.template" "$WINEPREFIX"
+  trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+  start_wine
+  answers=$(windows_path "$fleet/answers.ini")
+  log=$(windows_path "$machine/VELMORA.LOG")
+  # Setup runs from the medium, as from the diskette.
+  cd "$medium"
+  if [ "$layout" = "port not in the map" ]; then
+    serial_ports COM2
+  else
+    serial_ports COM1 COM2
+  fi
+  case $layout in
+    "earlier installation")
+      awk '{ if (!sub(/^RightButton=1/, "RightButton=0")) sub(/^RightButton=0/, "RightButton=1"); print }' \
+        "$fleet/answers.ini" >"$machine/earlier.ini"
+      wine SETUP.EXE /SILENT /LOADINF="$(windows_path "$machine/earlier.ini")" /NORESTART \
+        /LOG="$(windows_path "$machine/EARLIER.LOG")" </dev/null >/dev/null 2>&1 || true ;;
+    "already installed")
+      wine SETUP.EXE /SILENT /LOADINF="$answers" /NORESTART /LOG="$(windows_path "$machine/EARLIER.LOG")" \
+        </dev/null >/dev/null 2>&1 || true ;;
+    "setup already running")
+      # The wizard holds the installation from before its first page until it ends.
+      wine SETUP.EXE </dev/null >/dev/null 2>&1 &
+      wizard=$!
+      waited=0
+      until xdotool search --onlyvisible --name 'Velmora Setup Utility' >/dev/null 2>&1 || [ $waited -ge 120 ]; do
+        sleep 0.5
+        waited=$((waited + 1))
+      done ;;
+  esac
+  [ "$layout" != "card on another port" ] || export QUARLO_SIM_CARD=2,760,3
+
+  began=$(date +%s.%N)
+  status=0
+  wine SETUP.EXE /SILENT /LOADINF="$answers" /NORESTART /LOG="$log" /MIF=FLEET </dev/null >/dev/null 2>&1 || status=$?
+  ended=$(date +%s.%N)
+  code=$(exit_code $status)
+  unset QUARLO_SIM_CARD
+  if [ -n "${wizard:-}" ]; then
+    kill "$wizard" 2>/dev/null || true
+    wait "$wizard" 2>/dev/null || true
+  fi
+
+  # Control Panel's quiet removal: the command the entry names, else the medium's remover.
+  remover=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora' \
+              /v QuietUninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *"\(.*\)" \/S$/\1/p')
+  status=0
+  wine "${remover:-REMOVER.EXE}" /S /LOG="$(windows_path "$machine/REMOVER.LOG")" </dev/null >/dev/null 2>&1 ||
+    status=$?
+  removed=$(exit_code $status)
+
+  last=$(tail -n 1 "$machine/VELMORA.LOG" 2>/dev/null | tr -d '\r')
+  removal=$(tail -n 1 "$machine/REMOVER.LOG" 2>/dev/null | tr -d '\r')
+  status_file=$WINEPREFIX/drive_c/windows/FLEET.MIF
+  case $code in 0|3010) outcome=Success ;; *) outcome=Failed ;; esac
+  IFS='|' read -r want_code want_last want_removed <<EOF
+$(expected_of "$layout")
+EOF
+  verdict=expected
+  [ "$code" = "$want_code" ] && [ "$last" = "$want_last" ] && [ "$removed" = "$want_removed" ] &&
+    grep -q "VALUE = \"$outcome\"" "$status_file" 2>/dev/null || verdict=unexpected
+  cp "$status_file" "$machine/FLEET.MIF" 2>/dev/null || true
+  printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$number" "$layout" "$code" \
+    "$(awk "BEGIN { printf \"%.2f\", $ended - $began }")" "$last" "$removed" "$verdict" "$removal" >"$machine/result"
+  exit 0
+fi
+
+count=${1:-8}
+case $count in
+  [1-9]|[1-9][0-9]) ;;
+  *) echo "fleet.sh: N must be a whole number from 1 to 99, not \"$count\"" >&2; exit 2 ;;
+esac
+"$scripts/build.sh" media walkthrough
+absolute_build
+fleet=$build/fleet
+rm -rf "$fleet"
+mkdir -p "$fleet"
+
+echo "recording the answers: the headless walk with /SAVEINF" >&2
+if ! VELMORA_WALK_SWITCHES="/SAVEINF=$(windows_path "$fleet/answers.ini")" \
+     env -u DISPLAY "$scripts/run.sh" "$fleet/pictures" >"$fleet/walk.out" 2>&1 ||
+   [ ! -s "$fleet/answers.ini" ]; then
+  tail -n 5 "$fleet/walk.out"
+  echo "fleet: no answer file was recorded; the walk's output is in $fleet/walk.out" >&2
+  exit 1
+fi
+
+cores=$(nproc)
+echo "replaying on $count machines, $cores at once" >&2
+seq 1 "$count" | xvfb-run -a -s "-screen 0 1024x768x24" xargs -P "$cores" -n 1 "$0" --machine "$fleet"
+
+printf '%-8s %-22s %5s %8s  %s\n' machine layout exit seconds "log's last line"
+installed=0 refused=0 unexpected=""
+for number in $(seq 1 "$count"); do
+  if ! IFS="$(printf '\t')" read -r _ layout code seconds last removed verdict _ <"$fleet/machine-$number/result"; then
+    layout=$(layout_of "$number") code=- seconds=- last="(no result)" removed=- verdict=unexpected
+  fi
+  printf '%-8s %-22s %5s %8s  %s\n' "$number" "$layout" "$code" "$seconds" "$last"
+  if [ "$verdict" != expected ]; then
+    unexpected="$unexpected $number"
+  elif [ "$code" = 0 ] || [ "$code" = 3010 ]; then
+    installed=$((installed + 1))
+  else
+    refused=$((refused + 1))
+  fi
+done
+echo
+printf '%-8s %5s  %s\n' machine exit "REMOVER.EXE /S: its log's last line"
+for number in $(seq 1 "$count"); do
+  removed=$(cut -f 6 "$fleet/machine-$number/result" 2>/dev/null || echo -)
+  removal=$(cut -f 8 "$fleet/machine-$number/result" 2>/dev/null || true)
+  printf '%-8s %5s  %s\n' "$number" "$removed" "$removal"
+done
+echo
+if [ -z "$unexpected" ]; then
+  echo "fleet: $count machines, $installed installed, $refused refused as expected"
+  exit 0
+fi
+echo "fleet: $count machines, $installed installed, $refused refused as expected;" \
+  "not as their layout predicts:$unexpected (logs in $fleet)"
+exit 1

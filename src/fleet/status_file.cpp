@@ -1,0 +1,73 @@
+// The status file of a quiet run, for the management server that started it: the standard
+// status MIF, <Windows directory>\<name>.MIF, written after the log's last line.
+#include "status_file.h"
+#include "command_line.h"
+#include "paths.h"
+#include "run_log.h"
+#include "settings.h"
+#include "version.h"
+
+// The server reads the product from the first group and the outcome from the second; every
+// attribute is a string of at most Width characters, numbered within its group.
+struct StatusAttribute {
+    const char *Name;
+    int Width;
+};
+
+static const StatusAttribute StatusAttributes[] = {
+    { "Manufacturer", 64 }, { "Product", 64 }, { "Version", 64 }, { "Locale", 16 },
+    { "Serial Number", 64 }, { "Installation", 64 }, { "Status", 32 }, { "Description", STATUS_REASON_SIZE },
+};
+enum { COMPONENT_ATTRIBUTES = 6, STATUS_ATTRIBUTES = sizeof StatusAttributes / sizeof StatusAttributes[0] };
+
+static const char *const StatusGroups[2] = {
+    "START GROUP\r\nNAME = \"ComponentID\"\r\nID = 1\r\nCLASS = \"DMTF|ComponentID|1.0\"\r\n",
+    "END GROUP\r\nSTART GROUP\r\nNAME = \"InstallStatus\"\r\nID = 2\r\nCLASS = \"MICROSOFT|JOBSTATUS|1.0\"\r\n",
+};
+
+static char StatusFileName[NAME_VALUE_SIZE + 5];
+
+int ComposeStatusFile(char *text, int code, const char *reason, const char *began)
+{
+    char description[STATUS_REASON_SIZE + 1];
+    const char *values[STATUS_ATTRIBUTES] = {
+        VELMORA_COMPANY, UNINSTALL_NAME, VELMORA_VERSION, "ENU", "", began,
+        code == EXIT_DONE || code == EXIT_RESTART_NEEDED ? "Success" : "Failed", description,
+    };
+    int used = wsprintfA(text, "START COMPONENT\r\nNAME = \"WORKSTATION\"\r\n");
+
+    lstrcpynA(description, reason, sizeof description);
+    for (int i = 0; i < STATUS_ATTRIBUTES; i++) {
+        if (i % COMPONENT_ATTRIBUTES == 0)
+            used += wsprintfA(text + used, "%s", StatusGroups[i / COMPONENT_ATTRIBUTES]);
+        used += wsprintfA(text + used,
+                          "START ATTRIBUTE\r\nNAME = \"%s\"\r\nID = %d\r\nACCESS = READ-ONLY\r\nSTORAGE = SPECIFIC\r\n"
+                          "TYPE = STRING(%d)\r\nVALUE = \"%s\"\r\nEND ATTRIBUTE\r\n",
+                          StatusAttributes[i].Name, i % COMPONENT_ATTRIBUTES + 1, StatusAttributes[i].Width, values[i]);
+    }
+    return used + wsprintfA(text + used, "END GROUP\r\nEND COMPONENT\r\n");
+}
+
+// A file that cannot be written costs the run nothing: its outcome is in its exit code and log.
+static void WriteStatusFile(int code, const char *reason)
+{
+    char text[STATUS_FILE_SIZE], path[PATH_BUFFER_SIZE];
+    DWORD written;
+    HANDLE file;
+
+    if (!WindowsFilePath(path, StatusFileName))
+        return;
+    file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    WriteFile(file, text, (DWORD)ComposeStatusFile(text, code, reason, RunBegan), &written, NULL);
+    CloseHandle(file);
+}
+
+void ReportRunInStatusFile(const char *name)
+{
+    if (!name[0])
+        return;
+    wsprintfA(StatusFileName, "%s.MIF", name);
+    RunEndReport = WriteStatusFile;
+}
