@@ -29,13 +29,16 @@ static BOOL IsLineEnd(char c)
     return c == '\r' || c == '\n' || c == 0;
 }
 
-// A header "[name]", blanks allowed inside the brackets, naming the answers' section.
+// A header "[name]", blanks allowed inside the brackets, naming the answers' section. As the
+// profile calls read one, the name ends at the line's last "]" and what follows it is left.
 static BOOL IsAnswerHeader(const char *line, const char *end)
 {
     char name[sizeof ANSWER_SECTION + 1];
     const char *close = end - 1;
 
-    if (*close != ']')
+    while (close > line && *close != ']')
+        close--;
+    if (close == line)
         return FALSE;
     for (line++; line < close && IsBlank(*line); line++)
         ;

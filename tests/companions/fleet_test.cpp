@@ -66,7 +66,7 @@ const FleetRun Runs[] = {
     { "LineWithoutAButton", FRESH, Replay, "ComIrq=6", nullptr, 2, "\"6\": must be 3, 4, 5 or 7" },
     { "SevenCorners", FRESH, Replay, "-RightDnY", nullptr, 2, "Refused: RightDnY: missing; corners: all eight or none" },
     { "FlatCorners", FRESH, Replay, "RightUpX=-5", nullptr, 2, "Refused: LeftUpX = \"-5\": the corners span no edge" },
-    { "KeyTwiceInASecondSection", FRESH, Replay, "+[Other] +Mode=1 +[VELMORA] +Mode=3 +ComPort=2", nullptr, 2,
+    { "KeyTwiceInASecondSection", FRESH, Replay, "+[Other] +Mode=1 +[VELMORA];again +Mode=3 +ComPort=2", nullptr, 2,
       "Refused: Mode = \"3\": given twice" },
     // Every other way a replay ends.
     { "SwitchNotUnderstoodQuietly", FRESH, "/SILENT /LOADINF=a.ini /REBOOT", "", nullptr, 1, "The switch \"/REBOOT\" is not known." },
