@@ -33,7 +33,6 @@ int PrepareDriver(void)
     AsideOutcome aside = KeepEarlierInstallationAside();
 
     Installation.Refusal = NULL;
-    Installation.FirstFailed = NULL;
     Installation.EntryKeyWasThere = KeyPresent(UNINSTALL_KEY);
     if (aside != ASIDE_KEPT) {
         Installation.Refusal = aside == ASIDE_FOLDER_IN_THE_WAY ? ASIDE_FOLDER_TEXT : ASIDE_NOT_KEPT_TEXT;
@@ -113,7 +112,6 @@ static BOOL InstallPrograms(void (*progress)(const char *program))
 
 static int CommitSteps(void (*progress)(const char *program))
 {
-    char remover[PATH_BUFFER_SIZE];
     const char *pending;
 
     Installation.FirstFailed = NULL;
@@ -129,8 +127,8 @@ static int CommitSteps(void (*progress)(const char *program))
         return EXIT_NOT_STORED;
     // Add/Remove Programs runs the remover its entry names: only one that is there.
     if (Installation.RemoverInPlace &&
-        !GoesOn(LogStep(JoinPath(remover, Installation.Folder, CompanionProgramFiles[REMOVER_PROGRAM]) &&
-                        WriteUninstallEntry(remover), "Write the Add/Remove Programs entry"), REGISTRY_NAME))
+        !GoesOn(LogStep(WriteUninstallEntry(Installation.Folder), "Write the Add/Remove Programs entry"),
+                REGISTRY_NAME))
         return EXIT_NOT_STORED;
     return Installation.FirstFailed ? EXIT_NOT_STORED : EXIT_DONE;
 }
@@ -248,6 +246,5 @@ BOOL InstallationInPlace(const PanelSettingsRecord *answers, BOOL aligned)
     for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++)
         if (!JoinPath(installed, folder, CompanionProgramFiles[i]) || !FileInPlace(CompanionProgramFiles[i], installed))
             return FALSE;
-    return JoinPath(installed, folder, CompanionProgramFiles[REMOVER_PROGRAM]) && UninstallEntryIsAsWritten(installed) &&
-           !InstalledFilesDueAtNextStart(folder);
+    return UninstallEntryIsAsWritten(folder) && !InstalledFilesDueAtNextStart(folder);
 }

@@ -27,29 +27,24 @@ static const EntryValue EntryValues[] = {
 };
 enum { ENTRY_VALUE_COUNT = sizeof EntryValues / sizeof EntryValues[0] };
 
-// The value as written for remover, in data: its type and size. The icon is the panel
-// monitor beside the remover, in the one folder setup fills.
-static DWORD ComposeValue(const EntryValue *value, const char *remover, BYTE *data, DWORD *type)
+// The value as written for the programs in folder, in data: its type and size. The strings
+// name the remover there, the icon the panel monitor beside it.
+static DWORD ComposeValue(const EntryValue *value, const char *folder, BYTE *data, DWORD *type)
 {
-    char icon[PATH_BUFFER_SIZE], *end = icon;
+    char program[PATH_BUFFER_SIZE];
 
     if (value->Content == ENTRY_FLAG) {
         *type = REG_DWORD;
         *(DWORD *)data = 1;
         return 4;
     }
-    lstrcpynA(icon, remover, sizeof icon);
-    for (char *p = icon; *p; p++)
-        if (*p == '\\')
-            end = p;
-    *end = 0;
-    if (!JoinPath(icon, icon, CompanionProgramFiles[PADMON_PROGRAM]))
-        icon[0] = 0;
+    JoinPath(program, folder, value->Content == ENTRY_ICON ? CompanionProgramFiles[PADMON_PROGRAM]
+                                                           : CompanionProgramFiles[REMOVER_PROGRAM]);
     *type = REG_SZ;
-    return (DWORD)wsprintfA((char *)data, value->Format, value->Content == ENTRY_ICON ? icon : remover) + 1;
+    return (DWORD)wsprintfA((char *)data, value->Format, program) + 1;
 }
 
-BOOL WriteUninstallEntry(const char *remover)
+BOOL WriteUninstallEntry(const char *folder)
 {
     BYTE data[UNINSTALL_VALUE_SIZE];
     DWORD type, size;
@@ -59,7 +54,7 @@ BOOL WriteUninstallEntry(const char *remover)
     if (CreateKey(UNINSTALL_KEY, &key, NULL) != ERROR_SUCCESS)
         return FALSE;
     for (const EntryValue *value = EntryValues; value < EntryValues + ENTRY_VALUE_COUNT; value++) {
-        size = ComposeValue(value, remover, data, &type);
+        size = ComposeValue(value, folder, data, &type);
         if (RegSetValueExA(key, value->Name, 0, type, data, size) != ERROR_SUCCESS)
             written = FALSE;
     }
@@ -67,7 +62,7 @@ BOOL WriteUninstallEntry(const char *remover)
     return written;
 }
 
-BOOL UninstallEntryIsAsWritten(const char *remover)
+BOOL UninstallEntryIsAsWritten(const char *folder)
 {
     BYTE wanted[UNINSTALL_VALUE_SIZE], held[UNINSTALL_VALUE_SIZE];
     DWORD wantedType, heldType, size, heldSize;
@@ -77,7 +72,7 @@ BOOL UninstallEntryIsAsWritten(const char *remover)
     if (OpenKey(UNINSTALL_KEY, KEY_READ, &key) != ERROR_SUCCESS)
         return FALSE;
     for (const EntryValue *value = EntryValues; value < EntryValues + ENTRY_VALUE_COUNT && same; value++) {
-        size = ComposeValue(value, remover, wanted, &wantedType);
+        size = ComposeValue(value, folder, wanted, &wantedType);
         heldSize = sizeof held;
         same = RegQueryValueExA(key, value->Name, NULL, &heldType, held, &heldSize) == ERROR_SUCCESS &&
                heldType == wantedType && heldSize == size;

@@ -32,22 +32,22 @@ TEST_F(Installation, RegistrationWritesItsValueAndLeavesTheOthers)
 // value beside them does not count. Setup's own write and the tests' copy agree.
 TEST_F(Installation, UninstallEntryIsAsWrittenOnlyWhenEveryValueIs)
 {
-    const std::string remover = "C:\\Program Files\\VELMORA\\REMOVER.EXE";
+    const std::string folder = "C:\\Program Files\\VELMORA", remover = folder + "\\REMOVER.EXE";
     const struct { const char *what; void (*change)(void); } changes[] = {
         { "an older version", [] { WriteValue(UninstallKey, "DisplayVersion", REG_SZ, "6.03", 5); } },
         { "a flag as text", [] { WriteValue(UninstallKey, "NoRepair", REG_SZ, "1", 2); } },
         { "no icon", [] { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayIcon"); } },
     };
-    EXPECT_FALSE(UninstallEntryIsAsWritten(remover.c_str())) << "no entry";
-    ASSERT_TRUE(WriteUninstallEntry(remover.c_str()));
+    EXPECT_FALSE(UninstallEntryIsAsWritten(folder.c_str())) << "no entry";
+    ASSERT_TRUE(WriteUninstallEntry(folder.c_str()));
     ExpectUninstallEntry(remover);
     WriteValue(UninstallKey, "InstallLocation", REG_SZ, "C:\\", 4);
-    EXPECT_TRUE(UninstallEntryIsAsWritten(remover.c_str()));
-    EXPECT_FALSE(UninstallEntryIsAsWritten("C:\\VELMORA\\REMOVER.EXE"));
+    EXPECT_TRUE(UninstallEntryIsAsWritten(folder.c_str()));
+    EXPECT_FALSE(UninstallEntryIsAsWritten("C:\\VELMORA"));
     for (const auto &change : changes) {
         WriteUninstallEntryFor(remover);
         change.change();
-        EXPECT_FALSE(UninstallEntryIsAsWritten(remover.c_str())) << change.what;
+        EXPECT_FALSE(UninstallEntryIsAsWritten(folder.c_str())) << change.what;
     }
     // The removal takes every value of its own and leaves the other program's.
     EXPECT_TRUE(DeleteUninstallEntry());
