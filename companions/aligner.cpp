@@ -45,7 +45,7 @@ int RunAligner(void)
 {
     int result;
 
-    if (!ClaimInstallation(ALIGNER_CAPTION))
+    if (!ClaimSettings(ALIGNER_CAPTION))
         return 1;
     result = AlignInstalledPanel();
     ReleaseInstallation();

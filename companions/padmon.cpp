@@ -4,6 +4,7 @@
 #include "companion_resource.h"
 #include "driver_entry.h"
 #include "earlier.h"
+#include "journal.h"
 #include "driver.h"
 #include "paths.h"
 #include "program.h"
@@ -74,7 +75,9 @@ static void ShowDriverState(HWND page)
     ShowState(page, IDC_PADMON_PROGRAMS, "Programs in the Start menu", StartMenuFolderPath(path) && DirectoryExists(path));
     // The next setup or companion that changes the installation puts it back; the monitor
     // changes nothing, so the settings above may be the stopped run's.
-    ShowState(page, IDC_PADMON_ASIDE, "Kept aside by an unfinished setup", EarlierInstallationAside());
+    ShowState(page, IDC_PADMON_ASIDE, "Kept aside by an unfinished setup",
+              (WindowsFilePath(path, JOURNAL_FILE_NAME) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) ||
+                  EarlierInstallationAside());
     ShowState(page, IDC_PADMON_UNINSTALL, "In Add/Remove Programs", UninstallEntryPresent());
 }
 

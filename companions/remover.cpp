@@ -2,7 +2,6 @@
 #include "companions.h"
 #include "driver_entry.h"
 #include "earlier.h"
-#include "removal.h"
 #include "paths.h"
 #include "next_start.h"
 #include "program.h"
@@ -146,7 +145,7 @@ void RemoveVelmora(void)
     // The files before the settings, each logged as it goes.
     RemoveDriverFiles();
     settings = SettingsKeyPresent();
-    RemoveInstallation();
+    DeleteSettings();
     if (PanelSettingsLeft())
         LeaveInRegistry(SETTINGS_KEY);
     else if (settings)
@@ -154,10 +153,10 @@ void RemoveVelmora(void)
     RemoveStartMenuFolder();
     // Last, and only when nothing of ours stays but the emptied folder: an entry that stays
     // lets the removal be tried again from Control Panel, and one without anything behind it
-    // would lead nowhere.
+    // would lead nowhere. A key a stopped removal emptied goes too.
     if (RemovalInRegistry[0] || RemovalFilesLeft > 0)
         LogLine("Stays: HKEY_LOCAL_MACHINE\\%s: for another try", UNINSTALL_KEY);
-    else if (UninstallEntryPresent() && !LogStep(DeleteUninstallEntry(), "Delete HKEY_LOCAL_MACHINE\\%s", UNINSTALL_KEY))
+    else if (KeyPresent(UNINSTALL_KEY) && !LogStep(DeleteUninstallEntry(), "Delete HKEY_LOCAL_MACHINE\\%s", UNINSTALL_KEY))
         LeaveInRegistry(UNINSTALL_KEY);
 }
 
@@ -183,7 +182,7 @@ BOOL VelmoraPresent(void)
 {
     char path[PATH_BUFFER_SIZE];
 
-    if (SettingsKeyPresent() || StaticDriverRegistered() || EarlierInstallationAside() || UninstallEntryPresent())
+    if (SettingsKeyPresent() || StaticDriverRegistered() || EarlierInstallationAside() || KeyPresent(UNINSTALL_KEY))
         return TRUE;
     if (SystemFilePath(path, DRIVER_FILE_NAME) && PathExists(path))
         return TRUE;

@@ -83,7 +83,7 @@ int RunTuner(void)
 {
     int result = 1;
 
-    if (!ClaimInstallation(TUNER_CAPTION))
+    if (!ClaimSettings(TUNER_CAPTION))
         return 1;
     if (LoadInstalledSettings(TUNER_CAPTION)) {
         OpenPage(IDD_TUNER, NULL, TunerWindow);

@@ -4,7 +4,6 @@
 #include "installation.h"
 #include "answers.h"
 #include "answer_file.h"
-#include "earlier.h"
 #include "program.h"
 
 CommandSwitches SetupSwitches;
@@ -71,6 +70,7 @@ static int ReplayAnswers(void)
     Installation.AllOrNothing = TRUE;
     code = Install();
     if (code != EXIT_DONE) {
+        CloseTouchDriver();
         PutMachineBack();
         return code;
     }

@@ -6,12 +6,13 @@
 #include "driver.h"
 #include "driver_entry.h"
 #include "earlier.h"
+#include "journal.h"
 #include "next_start.h"
-#include "removal.h"
 #include "run_log.h"
 #include "texts.h"
 #include "uninstall_entry.h"
 
+FirstLoadRecord FirstLoad;
 InstallationRun Installation;
 
 // A step that failed: the replay stops, the wizard goes on. The first failure is kept for
@@ -23,25 +24,76 @@ static BOOL GoesOn(BOOL done, const char *what)
     return done || !Installation.AllOrNothing;
 }
 
+// Every piece the installation may change, as the run found it: the settings, the driver's
+// entry, the Add/Remove entry, the deletions of the next start, the driver file, the programs
+// and their folder. Once a run, before its first change.
+static BOOL JournalInstallation(void)
+{
+    char path[PATH_BUFFER_SIZE], folder[PATH_BUFFER_SIZE];
+    const char *name;
+    BOOL recorded;
+
+    if (Installation.Journaled)
+        return TRUE;
+    recorded = BeginJournal() && JournalFields(SETTINGS_KEY, PanelSettingFields, PANEL_SETTING_COUNT) &&
+               JournalValue(STATIC_DRIVER_KEY, STATIC_DRIVER_VALUE) && JournalNextStartLists() &&
+               (!SystemFilePath(path, DRIVER_FILE_NAME) || JournalFile(path));
+    for (int i = 0; recorded && (name = UninstallEntryValueName(i)) != NULL; i++)
+        recorded = JournalValue(UNINSTALL_KEY, name);
+    if (recorded && StartMenuFolderPath(folder)) {
+        recorded = JournalFolder(folder);
+        for (int i = 0; recorded && i < COMPANION_PROGRAM_COUNT; i++)
+            recorded = !JoinPath(path, folder, CompanionProgramFiles[i]) || JournalFile(path);
+    }
+    Installation.Journaled = LogStep(EndJournal(recorded), "Record in " JOURNAL_FILE_NAME " what this run may change");
+    return Installation.Journaled;
+}
+
+// A folder of the driver's name is no driver.
+static BOOL DriverFileThere(void)
+{
+    char driver[PATH_BUFFER_SIZE];
+
+    return SystemFilePath(driver, DRIVER_FILE_NAME) && GetFileAttributesA(driver) != INVALID_FILE_ATTRIBUTES &&
+           !DirectoryExists(driver);
+}
+
+// The first load of a run sees the machine before this run changed anything; the settings
+// key is looked for before the load makes one. Without a journal it makes none.
+void LoadPanelSettings(void)
+{
+    BOOL settingsFound = SettingsKeyPresent();
+
+    ReadOrMakePanelSettings(JournalInstallation());
+    if (FirstLoad.Taken)
+        return;
+    FirstLoad.Taken = TRUE;
+    FirstLoad.SettingsFound = settingsFound;
+    FirstLoad.DriverFileFound = DriverFileThere();
+    FirstLoad.DriverRegistered = StaticDriverRegistered();
+}
+
+BOOL EarlierInstallationFound(void)
+{
+    return FirstLoad.Taken && (FirstLoad.SettingsFound || FirstLoad.DriverFileFound || FirstLoad.DriverRegistered);
+}
+
 // The platform loads the driver from the system directory, so the medium's copy replaces
-// whatever an earlier run left there; an earlier installation is kept aside first, for a run
-// that ends unfinished. A system directory whose path leaves no room for the file name gets
-// no copy.
+// whatever an earlier run left there. A system directory whose path leaves no room for the
+// file name gets no copy. Nothing changes unless the journal can put it back.
 int PrepareDriver(void)
 {
-    char source[PATH_BUFFER_SIZE], target[PATH_BUFFER_SIZE];
-    AsideOutcome aside = KeepEarlierInstallationAside();
+    char source[PATH_BUFFER_SIZE] = "", target[PATH_BUFFER_SIZE] = "";
+    BOOL paths = MediumFilePath(source, DRIVER_FILE_NAME) && SystemFilePath(target, DRIVER_FILE_NAME);
 
     Installation.Refusal = NULL;
-    Installation.EntryKeyWasThere = KeyPresent(UNINSTALL_KEY);
-    if (aside != ASIDE_KEPT) {
-        Installation.Refusal = aside == ASIDE_FOLDER_IN_THE_WAY ? ASIDE_FOLDER_TEXT : ASIDE_NOT_KEPT_TEXT;
+    if (!JournalInstallation()) {
+        Installation.Refusal = JOURNAL_NOT_WRITTEN_TEXT;
         LogLine("%s", Installation.Refusal);
         return EXIT_DRIVER;
     }
-    if (!GoesOn(LogStep(MediumFilePath(source, DRIVER_FILE_NAME) && SystemFilePath(target, DRIVER_FILE_NAME) &&
-                        CopyWritableFile(source, target), "Copy %s to %s", source[0] ? source : DRIVER_FILE_NAME,
-                        target), DRIVER_FILE_NAME))
+    if (!GoesOn(LogStep(paths && ReplaceWritableFile(source, target), "Copy %s to %s",
+                        source[0] ? source : DRIVER_FILE_NAME, target), DRIVER_FILE_NAME))
         return EXIT_DRIVER;
     if (!GoesOn(LogStep(SavePanelSettings(), "Save the settings"), REGISTRY_NAME))
         return EXIT_NOT_STORED;
@@ -61,47 +113,24 @@ int ProbeCard(void)
                    PanelSettings.ComBase, PanelSettings.ComIrq) ? EXIT_DONE : EXIT_CARD;
 }
 
-static BOOL KeepProgramAside(int program, const char *path)
-{
-    char directory[PATH_BUFFER_SIZE];
-    char *aside = Installation.ProgramAside[program];
-    DWORD length;
-
-    aside[0] = 0;
-    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
-        return TRUE;
-    // GetTempFileNameA adds a name of at most 12 characters (VEL, four digits, .TMP) to the
-    // folder, and the result must fit the path buffer.
-    length = GetTempPathA(sizeof directory, directory);
-    if (length > 0 && length < sizeof directory - 14 && GetTempFileNameA(directory, "VEL", 0, aside) &&
-        LogStep(CopyWritableFile(path, aside), "Keep %s aside in %s", path, aside))
-        return TRUE;
-    // GetTempFileNameA made the file it named.
-    DeleteFileA(aside);
-    aside[0] = 0;
-    return FALSE;
-}
-
-// Each program of the medium, the current directory, into the folder, one that it replaces
-// kept aside first. An existing folder is simply reused; one that cannot be made shows as
-// failed copies. A destination that does not fit the path buffer is no copy: cut short, it
-// would put the file somewhere else entirely.
+// Each program of the medium into the folder, which is made when it is not there. An
+// existing folder is simply reused; one that cannot be made shows as failed copies. A
+// destination that does not fit the path buffer is no copy: cut short, it would put the file
+// somewhere else entirely.
 static BOOL InstallPrograms(void (*progress)(const char *program))
 {
     const char *folder = Installation.Folder;
     char source[PATH_BUFFER_SIZE], path[PATH_BUFFER_SIZE];
 
-    Installation.FolderMade = StartMenuFolderPath(Installation.Folder) && CreateDirectoryA(folder, NULL);
+    if (StartMenuFolderPath(Installation.Folder))
+        CreateDirectoryA(folder, NULL);
     for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++) {
         const char *program = CompanionProgramFiles[i];
-        BOOL copied = FALSE;
+        BOOL copied;
         if (progress)
             progress(program);
-        if (MediumFilePath(source, program) && folder[0] && JoinPath(path, folder, program) &&
-            KeepProgramAside(i, path)) {
-            Installation.ProgramsTouched = i + 1;
-            copied = CopyWritableFile(source, path);
-        }
+        copied = MediumFilePath(source, program) && folder[0] && JoinPath(path, folder, program) &&
+                 ReplaceWritableFile(source, path);
         if (i == REMOVER_PROGRAM)
             Installation.RemoverInPlace = copied;
         if (!GoesOn(LogStep(copied, "Copy %s to %s", source[0] ? source : program, folder), program))
@@ -133,13 +162,6 @@ static int CommitSteps(void (*progress)(const char *program))
     return Installation.FirstFailed ? EXIT_NOT_STORED : EXIT_DONE;
 }
 
-static void DropProgramsAside(void)
-{
-    for (int i = 0; i < Installation.ProgramsTouched; i++)
-        if (Installation.ProgramAside[i][0])
-            DeleteFileA(Installation.ProgramAside[i]);
-}
-
 int CommitInstallation(void (*progress)(const char *program), const char *answerFile)
 {
     int code = CommitSteps(progress);
@@ -152,44 +174,29 @@ int CommitInstallation(void (*progress)(const char *program), const char *answer
         LogStep(FALSE, "Write the answers");
     if (code != EXIT_DONE && Installation.AllOrNothing)
         return code;
-    // The driver, its settings and the programs are this run's now: what was kept aside must
-    // never come back over them.
-    DropEarlierInstallation();
-    DropProgramsAside();
+    Installation.Journaled = FALSE;
+    CommitJournal();
     return code;
 }
 
-static void PutProgramsBack(void)
-{
-    char path[PATH_BUFFER_SIZE];
-
-    for (int i = 0; i < Installation.ProgramsTouched; i++) {
-        if (!JoinPath(path, Installation.Folder, CompanionProgramFiles[i]))
-            continue;
-        if (Installation.ProgramAside[i][0]) {
-            CopyWritableFile(Installation.ProgramAside[i], path);
-            DeleteFileA(Installation.ProgramAside[i]);
-        } else {
-            DeleteWritableFile(path);
-        }
-    }
-    if (Installation.FolderMade)
-        RemoveDirectoryA(Installation.Folder);
-}
-
-// An earlier installation comes back piece by piece, as the run found it; a machine without
-// one loses everything this run stored. An Add/Remove entry that was there stays: its values
-// follow from the folder, which is the one this run used.
 void PutMachineBack(void)
 {
-    CloseTouchDriver();
-    PutProgramsBack();
-    if (!Installation.EntryKeyWasThere)
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY);
-    RemoveInstallation();
-    if (!FirstLoad.DriverRegistered)
-        UnregisterStaticDriver();
-    LogStep(TRUE, "Put everything back");
+    Installation.Journaled = FALSE;
+    LogStep(RollBackJournal(), "Put everything back");
+}
+
+// Only a run whose journal is still its own: one put back already (Cancel on the summary
+// page) keeps a journal only where a piece would not go back, for the next start to finish.
+void EndUnfinishedInstallation(void)
+{
+    if (!Installation.Journaled)
+        return;
+    if (EarlierInstallationFound()) {
+        PutMachineBack();
+    } else {
+        Installation.Journaled = FALSE;
+        CommitJournal();
+    }
 }
 
 // The entry as setup writes it, naming the driver.
@@ -239,7 +246,7 @@ BOOL InstallationInPlace(const PanelSettingsRecord *answers, BOOL aligned)
 {
     char folder[PATH_BUFFER_SIZE], installed[PATH_BUFFER_SIZE];
 
-    if (EarlierInstallationAside() || !StaticDriverEntryIsOurs() || !SettingsInPlace(answers, aligned) ||
+    if (JournalPresent() || EarlierInstallationAside() || !StaticDriverEntryIsOurs() || !SettingsInPlace(answers, aligned) ||
         !SystemFilePath(installed, DRIVER_FILE_NAME) || !FileInPlace(DRIVER_FILE_NAME, installed) ||
         !StartMenuFolderPath(folder))
         return FALSE;

@@ -12,29 +12,45 @@
 
 // Each phase ends with an exit code of a replay (run_log.h).
 
-// One run's installation. With AllOrNothing (the replay) the first failed step ends its
-// phase and PutMachineBack undoes the run. Without it (the wizard) a failed copy or save goes
-// on, as the pages always have: the load decides on the summary page, and the finish page
-// names the first thing not written while what was written stays.
+// What the first load of this run found of an earlier installation, each piece on its own: a
+// disabled driver (no entry), a half-removed one (no settings) or a stopped run's leftovers
+// are installations all the same, and a run that ends unfinished over one puts back exactly
+// what it found.
+struct FirstLoadRecord {
+    BOOL Taken;
+    BOOL SettingsFound;
+    BOOL DriverFileFound;
+    BOOL DriverRegistered;
+};
+extern FirstLoadRecord FirstLoad;
+
+// The wizard's load (ReadOrMakePanelSettings), the first of a run remembered. Before the load
+// can make the settings key, the run's journal holds everything the installation may change.
+void LoadPanelSettings(void);
+// TRUE when the first load found any piece of an earlier installation.
+BOOL EarlierInstallationFound(void);
+
+// One run's installation. Everything it changes is recorded first in the journal
+// (journal.h), which puts it back. With AllOrNothing (the replay) the first failed step ends
+// its phase and PutMachineBack rolls the run back. Without it (the wizard) a failed copy or
+// save goes on, as the pages always have: the load decides on the summary page, and the
+// finish page names the first thing not written while what was written stays.
 struct InstallationRun {
     BOOL AllOrNothing;
+    BOOL Journaled;            // the journal holds the machine as this run found it
     BOOL AlreadyInstalled;     // found in place: nothing was changed
-    const char *Refusal;       // why the earlier installation could not be kept aside: nothing changed
+    const char *Refusal;       // why the driver could not be replaced: nothing changed
     const char *FirstFailed;   // the first thing the commit could not write: "Registry" or a file
     BOOL AnswersNotWritten;
-    BOOL EntryKeyWasThere;     // the Add/Remove key, when the run began
     char Folder[PATH_BUFFER_SIZE];
-    BOOL FolderMade;
     BOOL RemoverInPlace;
-    int ProgramsTouched;
-    char ProgramAside[COMPANION_PROGRAM_COUNT][PATH_BUFFER_SIZE];
 };
 extern InstallationRun Installation;
 
-// As the summary page opens: the earlier installation kept aside (when it cannot be,
-// Refusal says why and nothing was changed), the medium's driver copied into the system
-// directory, the settings saved (the driver reads the port from them when it loads), the
-// driver loaded. EXIT_DONE, EXIT_DRIVER or EXIT_NOT_STORED.
+// As the summary page opens: the machine recorded in the journal (when it cannot be, Refusal
+// says why and nothing was changed), the medium's driver copied into the
+// system directory, the settings saved (the driver reads the port from them when it loads),
+// the driver loaded. EXIT_DONE, EXIT_DRIVER or EXIT_NOT_STORED.
 int PrepareDriver(void);
 // Whether the card answers the loaded driver on the stored port: EXIT_DONE or EXIT_CARD.
 int ProbeCard(void);
@@ -51,15 +67,20 @@ static inline void AcceptCorners(const PanelCorners *unsent)
 // NULL, told each one's name before its copy), the deletions of the next start taken back,
 // the Add/Remove entry while the remover is in place, and answerFile (NULL for none) written
 // with the answers once all the rest is. EXIT_DONE or EXIT_NOT_STORED. Unless the replay must
-// put the machine back, the earlier installation and the programs kept aside are dropped.
+// put the machine back, the run's changes are committed.
 int CommitInstallation(void (*progress)(const char *program), const char *answerFile);
-// After a replay's failed phase: the machine as the run found it.
+// After a replay's failed phase, and Cancel on the summary page: the machine as the run found
+// it.
 void PutMachineBack(void);
+// A wizard that ends without the finish page: over an earlier installation, the machine as
+// the run found it; on a machine without one, what the run stored stays, as the summary page
+// left it, for the next setup to use.
+void EndUnfinishedInstallation(void);
 
 // TRUE when the machine already holds exactly what these answers would install (the corners
 // compared only when aligned): the stored values, the static-driver entry, the driver and the
 // programs byte for byte the medium's, the Add/Remove entry as setup writes it, none of those
-// files due for deletion at the next start, nothing kept aside. Nothing is written.
+// files due for deletion at the next start, nothing left to put back. Nothing is written.
 BOOL InstallationInPlace(const PanelSettingsRecord *answers, BOOL aligned);
 
 #endif

@@ -1,6 +1,6 @@
 // PortPage: the serial port and interrupt line of the touch panel's interface card.
 #include "setup.h"
-#include "earlier.h"
+#include "installation.h"
 #include "port_table.h"
 #include "serial_port_map.h"
 #include "resource.h"

@@ -3,7 +3,6 @@
 #include "setup.h"
 #include "calibration_screen.h"
 #include "driver.h"
-#include "earlier.h"
 #include "installation.h"
 #include "silent_setup.h"
 

@@ -2,7 +2,7 @@
 // top-level pages; every other page is opened by the page before it.
 #include "setup.h"
 #include "texts.h"
-#include "earlier.h"
+#include "installation.h"
 #include "driver.h"
 #include "silent_setup.h"
 #include "status_file.h"
@@ -58,10 +58,10 @@ static int RunWizard(HINSTANCE instance)
     // runs: the driver opened for the calibration is let go first, and the user learns that
     // nothing was installed.
     if (CalibrationAccepted != 1) {
-        PutEarlierInstallationBack();
+        EndUnfinishedInstallation();
     } else if (OpenPage(IDD_FINISH, NULL, FinishPage) == -1) {
         CloseTouchDriver();
-        PutEarlierInstallationBack();
+        EndUnfinishedInstallation();
         MessageBoxA(NULL, NOT_FINISHED_TEXT, SETUP_CAPTION, MB_OK | MB_ICONEXCLAMATION);
     }
     ReleaseInstallation();

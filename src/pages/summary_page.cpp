@@ -1,7 +1,6 @@
 // SummaryPage: shows the choices, copies and starts the touch driver, probes the card.
 #include "setup.h"
 #include "texts.h"
-#include "removal.h"
 #include "driver.h"
 #include "installation.h"
 #include "summary_text.h"
@@ -28,9 +27,11 @@ INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM)
         ShowSummaryLines(page);
         // A copy or save that failed alone is not told: the load decides whether setup goes on.
         if (PrepareDriver() != EXIT_DONE) {
-            if (Installation.Refusal)
+            // Refused: whatever the first pages stored goes too, as the refusal says.
+            if (Installation.Refusal) {
+                PutMachineBack();
                 EndWithMessage(page, Installation.Refusal, SETUP_CAPTION);
-            else
+            } else
                 EndWithMessage(page, DRIVER_FAILED_TEXT, DRIVER_FAILED_CAPTION);
             SetupAborted = 1;
         }
@@ -54,7 +55,7 @@ INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM)
             CloseTouchDriver();
             EndDialog(page, 0);
         } else if (wParam == IDC_CANCEL) {
-            RemoveInstallation();
+            PutMachineBack();
             CloseTouchDriver();
             EndDialog(page, 0);
             SetupAborted = 1;

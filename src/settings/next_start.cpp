@@ -1,6 +1,7 @@
 // Deletions Windows carries out at its next start: the NUL= lines of WININIT.INI's [rename]
 // section, and on NT the delayed deletions of PendingFileRenameOperations.
 #include "next_start.h"
+#include "journal.h"
 #include "paths.h"
 #include "settings.h"
 
@@ -196,6 +197,14 @@ static const char *WalkInstalledFiles(const char *folder, BOOL takeBack, BOOL *d
     if (!KeepInWininit(&files, takeBack, due))
         return "WININIT.INI";
     return KeepInPendingOperations(&files, takeBack, due) ? NULL : "Registry";
+}
+
+// The profile calls find WININIT.INI in the Windows directory.
+BOOL JournalNextStartLists(void)
+{
+    char path[PATH_BUFFER_SIZE];
+
+    return WindowsFilePath(path, WininitFile) && JournalFile(path) && JournalValue(SessionManagerKey, PendingValue);
 }
 
 const char *KeepInstalledFilesAtNextStart(const char *folder)

@@ -12,6 +12,8 @@ BOOL DeleteAtNextStart(const char *path);
 // system directory and the four programs in folder ("" for none). NULL, or what could not
 // be rewritten: "WININIT.INI" or "Registry".
 const char *KeepInstalledFilesAtNextStart(const char *folder);
+// Both lists recorded in the journal as they are now; TRUE when they are.
+BOOL JournalNextStartLists(void);
 // TRUE when any of those files is due for deletion at the next start, or the lists cannot
 // be read; nothing is changed.
 BOOL InstalledFilesDueAtNextStart(const char *folder);

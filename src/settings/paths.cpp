@@ -157,3 +157,32 @@ BOOL DeleteWritableFile(const char *path)
     return DeleteFileA(path) || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
 }
 
+
+BOOL TemporaryFilePath(char *temporary, const char *path)
+{
+    int length = lstrlenA(path);
+
+    lstrcpynA(temporary, path, PATH_BUFFER_SIZE);
+    if (length > 0)
+        temporary[length - 1] = '$';
+    return length > 0;
+}
+
+BOOL MoveIntoPlace(const char *temporary, const char *path)
+{
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && !DeleteWritableFile(path))
+        return FALSE;
+    return MoveFileA(temporary, path);
+}
+
+BOOL ReplaceWritableFile(const char *source, const char *target)
+{
+    char temporary[PATH_BUFFER_SIZE];
+
+    if (!TemporaryFilePath(temporary, target))
+        return FALSE;
+    if (CopyWritableFile(source, temporary) && MoveIntoPlace(temporary, target))
+        return TRUE;
+    DeleteWritableFile(temporary);
+    return FALSE;
+}

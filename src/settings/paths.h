@@ -52,4 +52,12 @@ BOOL CopyWritableFile(const char *source, const char *target);
 // Deletes a file even when it is read-only; TRUE when the file is gone.
 BOOL DeleteWritableFile(const char *path);
 
+// A file replaced whole or not at all: written under a name of its own beside it, path with
+// its last letter '$' (TemporaryFilePath, FALSE when path is empty), then renamed into its
+// place (MoveIntoPlace, which Windows 95 can only do with nothing in the way). A stop never
+// leaves part of a file under its name. TRUE when replaced; nothing is left beside it.
+BOOL TemporaryFilePath(char *temporary, const char *path);
+BOOL MoveIntoPlace(const char *temporary, const char *path);
+BOOL ReplaceWritableFile(const char *source, const char *target);
+
 #endif

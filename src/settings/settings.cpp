@@ -29,11 +29,11 @@ static inline __attribute__((always_inline)) BOOL WritePanelSettings(HKEY key)
     return WriteRecord(key, PanelSettingFields, PANEL_SETTING_COUNT, &PanelSettings);
 }
 
-void ReadOrMakePanelSettings(void)
+void ReadOrMakePanelSettings(BOOL make)
 {
     HKEY key;
     DWORD disposition = 0;
-    LONG status = CreateKey(SETTINGS_KEY, &key, &disposition);
+    LONG status = make ? CreateKey(SETTINGS_KEY, &key, &disposition) : OpenKey(SETTINGS_KEY, KEY_READ, &key);
 
     if (status != ERROR_SUCCESS || disposition == REG_CREATED_NEW_KEY)
         DefaultRecord(PanelSettingFields, PANEL_SETTING_COUNT, &PanelSettings);
@@ -114,12 +114,16 @@ BOOL SavePanelSettings(void)
     return written;
 }
 
+// A removal stopped after the settings key went left its parent behind, empty: only then,
+// with no key of its own, does the parent go alone.
 void DeleteSettings(void)
 {
     HKEY key;
 
-    if (OpenKey(SETTINGS_KEY, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (OpenKey(SETTINGS_KEY, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        DeleteUnusedKey(SETTINGS_PARENT_KEY, TRUE);
         return;
+    }
     DeleteFields(key, PanelSettingFields, PANEL_SETTING_COUNT);
     RegCloseKey(key);
     DeleteUnusedKey(SETTINGS_KEY, FALSE);

@@ -43,8 +43,8 @@ extern const char *const CompanionProgramFiles[COMPANION_PROGRAM_COUNT];
 // one of more than 63 characters).
 #define UNINSTALL_KEY       "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora"
 #define UNINSTALL_NAME      "Velmora Touch Screen Driver"
-// An earlier installation kept aside while a run of setup replaces it: its driver file
-// beside the driver in the system directory, its 13 values in a key of their own.
+// An earlier installation that an older setup kept aside while it replaced it: its driver
+// file beside the driver in the system directory, its 13 values in a key of their own.
 #define EARLIER_DRIVER_FILE_NAME "QUARLO.OLD"
 #define EARLIER_SETTINGS_KEY     SETTINGS_KEY ".old"
 
@@ -54,8 +54,9 @@ extern PrevSelectionRecord PrevSelection;
 // The 13 values in field order: every write, read and delete walks this table.
 extern const RecordField PanelSettingFields[PANEL_SETTING_COUNT];
 
-// The wizard's load: a machine without the settings key gets it, with the defaults.
-void ReadOrMakePanelSettings(void);
+// The wizard's load: a machine without the settings key gets it, with the defaults; without
+// make, the defaults stay in memory only.
+void ReadOrMakePanelSettings(BOOL make);
 // For the companion programs, which must never bring back settings the remover took away:
 // loads PanelSettings from the settings key opened for reading only (a key the user may
 // read but not write holds the installed settings all the same). ERROR_SUCCESS, or the

@@ -62,6 +62,11 @@ BOOL WriteUninstallEntry(const char *folder)
     return written;
 }
 
+const char *UninstallEntryValueName(int index)
+{
+    return index < ENTRY_VALUE_COUNT ? EntryValues[index].Name : NULL;
+}
+
 BOOL UninstallEntryIsAsWritten(const char *folder)
 {
     BYTE wanted[UNINSTALL_VALUE_SIZE], held[UNINSTALL_VALUE_SIZE];

@@ -13,6 +13,8 @@ enum { UNINSTALL_VALUE_SIZE = PATH_BUFFER_SIZE + 8 };
 // " /S"), DisplayVersion, Publisher, DisplayIcon (its PADMON.EXE), NoModify and NoRepair;
 // TRUE when all were written.
 BOOL WriteUninstallEntry(const char *folder);
+// The name of each of those values by its index from 0, then NULL.
+const char *UninstallEntryValueName(int index);
 // TRUE when each of those values is in the key as WriteUninstallEntry writes it for folder,
 // type and bytes; values of others beside them do not count.
 BOOL UninstallEntryIsAsWritten(const char *folder);

@@ -2,13 +2,15 @@
 #include "program.h"
 #include "texts.h"
 #include "earlier.h"
+#include "journal.h"
+#include "paths.h"
 
 // A named mutex, which Windows 95 has: it lives as long as a program that made it runs, so
 // a program that stops for any reason frees it.
 static const char InstallationMutexName[] = "Velmora Installation";
 static HANDLE InstallationLock;
 
-BOOL ClaimInstallation(const char *caption)
+static BOOL TakeLock(const char *caption)
 {
     HANDLE lock = CreateMutexA(NULL, FALSE, InstallationMutexName);
 
@@ -23,8 +25,36 @@ BOOL ClaimInstallation(const char *caption)
         return FALSE;
     }
     InstallationLock = lock;
-    // A run that the machine stopped before it ended left the earlier installation aside;
-    // were it put back later, it would undo whatever this program changes now.
+    return TRUE;
+}
+
+// A run that the machine stopped before it ended left its journal, and an older setup its
+// aside copy; were they put back later, they would undo whatever this program changes now.
+// The journal first: it was written after any aside copy was put back.
+BOOL ClaimInstallation(const char *caption)
+{
+    if (!TakeLock(caption))
+        return FALSE;
+    RollBackJournal();
+    PutEarlierInstallationBack();
+    return TRUE;
+}
+
+// Not the roll-back itself: a program that only tunes the settings would carry it for a
+// moment that setup and the remover handle, and the journal's file calls alone would grow
+// it by a whole step of its file.
+BOOL ClaimSettings(const char *caption)
+{
+    char journal[PATH_BUFFER_SIZE];
+
+    if (!TakeLock(caption))
+        return FALSE;
+    if (WindowsFilePath(journal, JOURNAL_FILE_NAME) && GetFileAttributesA(journal) != INVALID_FILE_ATTRIBUTES) {
+        if (caption)
+            MessageBoxA(NULL, STOPPED_SETUP_TEXT, caption, MB_OK | MB_ICONEXCLAMATION);
+        ReleaseInstallation();
+        return FALSE;
+    }
     PutEarlierInstallationBack();
     return TRUE;
 }

@@ -23,10 +23,13 @@ void ReleasePagePictures(HWND page);
 
 // A second setup beside a running one would save its stale settings over the first one's
 // installation, or remove what the first one just installed. TRUE when this program may go
-// on, and then an earlier installation that a stopped setup left aside is back in place;
-// otherwise the user has been told, in a box with this caption (none for a quiet run, with
-// NULL), and nothing is touched.
+// on, and then whatever a stopped setup left to put back is back in place; otherwise the
+// user has been told, in a box with this caption (none for a quiet run, with NULL), and
+// nothing is touched.
 BOOL ClaimInstallation(const char *caption);
+// The same for a program that changes the settings alone (the aligner, the tuner): it does
+// not roll back a stopped setup's journal, but refuses to run while there is one.
+BOOL ClaimSettings(const char *caption);
 void ReleaseInstallation(void);
 
 // The restart that ends a completed setup. Under test a recorder takes its place, since

@@ -18,6 +18,9 @@
 // The one-at-a-time lock, in every program that changes the installation.
 #define INSTALLATION_BUSY_TEXT \
     "Velmora Setup or one of its programs is already changing the installation. Please close it and try again."
+#define STOPPED_SETUP_TEXT \
+    "Velmora Setup was stopped before it finished, and what it changed is not put back yet. " \
+    "Please run Velmora Setup again, which puts it back, and then try again."
 #define INSTALLATION_UNGUARDED_TEXT \
     "Velmora Setup cannot make sure that none of its programs is changing the installation. " \
     "Please restart Windows and try again."
@@ -26,17 +29,13 @@
 #define DRIVER_FAILED_TEXT    "Cannot Load " DRIVER_FILE_NAME
 #define DRIVER_FAILED_CAPTION "Load VXD Message"
 
-// Setup's summary page: the card does not answer; an earlier installation's driver cannot
-// be kept aside, and so is not replaced; a folder takes the name it is kept aside by.
+// Setup's summary page: the card does not answer; the journal that would put back the
+// driver and the settings cannot be written, so neither is replaced.
 #define NO_CARD_TEXT    "Cannot Find Interface Card"
 #define NO_CARD_CAPTION "Error Message"
-#define ASIDE_NOT_KEPT_TEXT \
-    "Setup cannot keep the installed driver aside while it replaces it, and has changed nothing. " \
-    "Please run Velmora Setup again."
-#define ASIDE_FOLDER_TEXT \
-    "The system folder holds a folder named " EARLIER_DRIVER_FILE_NAME ", where setup keeps the installed " \
-    "driver while it replaces it. Setup has changed nothing. Please move that folder elsewhere and " \
-    "run Velmora Setup again."
+#define JOURNAL_NOT_WRITTEN_TEXT \
+    "Setup cannot keep a record of what it changes in the Windows folder, and has changed nothing. " \
+    "Please make sure that the Windows folder can be written, and run Velmora Setup again."
 
 // Setup's end: the finish page cannot be shown after an accepted calibration; its last
 // line; a restart Windows refused.

@@ -8,6 +8,8 @@
 #include "dialog_driver.h"
 #include "driver_entry.h"
 #include "earlier.h"
+#include "installation.h"
+#include "journal.h"
 #include "resource.h"
 #include "setup.h"
 #include "test_machine.h"
@@ -23,7 +25,7 @@ protected:
     // one change it; or every right back. Its owner may still give the rights back, which
     // TearDown does.
     void ShutKey(const char *path = SETTINGS_KEY, bool shut = true);
-    // A setup stopped on the calibration screen: the installation aside, "medium driver" and COM 1 in place.
+    // A setup stopped on the calibration screen: its journal on disk, "medium driver" and COM 1 in place.
     void StopSetupOverTheInstallation();
     // A whole setup, from the welcome page to Reboot, with these choices and this command line.
     void InstallBySetup(const std::vector<int> &choices = {}, const char *commandLine = "SETUP.EXE");

@@ -50,7 +50,7 @@ const FleetRun Runs[] = {
     { "Replayed", FRESH, Replay, "", nullptr, 0, "Request a restart: done" },
     { "ReplayedOverAnEarlierInstallation", EARLIER,
       "-silent -LoadInf=\"C:\\velmora-test-medium\\fleet answers.ini\" /NoRestart /LOG=fleet.log", "", nullptr,
-      3010, "Keep C:\\windows\\START MENU\\PROGRAMS\\VELMORA\\TUNER.EXE aside in " },
+      3010, "Record in VELMORA.JNL what this run may change: done" },
     { "RestartRefused", FRESH, Replay, "", [] { RestartResult = FALSE; }, 3010, "Request a restart: failed" },
     { "WithoutCornersTheMachineKeepsItsOwn", EARLIER, Replay, NoCorners, nullptr, 0, "No corners: the panel is not aligned" },
     // Answers refused before anything is touched.

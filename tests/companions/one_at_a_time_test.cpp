@@ -31,13 +31,20 @@ TEST_F(OneAtATime, EachRefusesWhileAnotherRuns)
     CloseHandle(other);
 }
 
-// Whichever changes the installation first puts it back before anything else, so that a
-// later setup never undoes what it changes; the monitor, which changes nothing, says one waits.
-TEST_F(OneAtATime, FirstToRunAfterAStoppedSetupPutsBackWhatItKeptAside)
+// Setup and the remover put a stopped setup's changes back before anything else, so that a
+// later setup never undoes what they change; the aligner and the tuner, which would carry the
+// roll-back for this moment alone, refuse until setup has run; the monitor, which changes
+// nothing, says one waits.
+TEST_F(OneAtATime, FirstToRunAfterAStoppedSetupPutsBackWhatItChanged)
 {
     const struct { const char *caption; int (*run)(void); void (*walk)(Scenario &s); } programs[] = {
-        { ALIGNER_CAPTION, RunAligner, [](Scenario &s) { s.TouchTargets(1).Click(IDC_CANCEL); } },
-        { TUNER_CAPTION, RunTuner, [](Scenario &s) { s.OnWindowWith(IDC_TUNER_MODE1).Click(IDCANCEL); } },
+        { ALIGNER_CAPTION, RunAligner, [](Scenario &s) {
+            s.AnswerMessageBox(STOPPED_SETUP_TEXT, ALIGNER_CAPTION, IDI_EXCLAMATION);
+        } },
+        { TUNER_CAPTION, RunTuner, [](Scenario &s) {
+            s.AnswerMessageBox(STOPPED_SETUP_TEXT, TUNER_CAPTION, IDI_EXCLAMATION);
+        } },
+        { SETUP_CAPTION, [] { return RunSetupProgram(); }, [](Scenario &s) { s.OnPage(IDD_WELCOME).Click(IDC_CANCEL); } },
         { REMOVER_CAPTION, RunRemover, [](Scenario &s) {
             s.AnswerMessageBox("Remove the Velmora touch screen driver?", REMOVER_CAPTION, IDI_QUESTION, IDNO);
         } },
@@ -54,10 +61,11 @@ TEST_F(OneAtATime, FirstToRunAfterAStoppedSetupPutsBackWhatItKeptAside)
         Scenario s;
         program.walk(s);
         s.Run(program.run);
-        bool monitor = program.run == RunPadmon;
-        EXPECT_EQ(monitor, EarlierInstallationAside() != FALSE);
-        EXPECT_EQ(monitor ? "medium driver" : "installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
-        EXPECT_EQ(monitor ? 1u : 2u, StoredSetting("ComPort"));
+        bool waits = program.run == RunPadmon || program.run == RunAligner || program.run == RunTuner;
+        EXPECT_EQ(waits, JournalPresent() != FALSE);
+        EXPECT_EQ(waits ? "medium driver" : "installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
+        EXPECT_EQ(waits ? 1u : 2u, StoredSetting("ComPort"));
+        RollBackJournal();
     }
 }
 

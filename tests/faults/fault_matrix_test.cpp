@@ -47,8 +47,11 @@ const char MenuShort[] = "13 settings, entry, driver, menu 3";
 const char NotLoaded[] = "13 settings, no entry, driver, menu 0";
 const char NoDriver[] = "13 settings, no entry, no driver, menu 0";
 const char EmptyKey[] = "0 settings, no entry, no driver, menu 0";
-const char DriverLeft[] = "no settings, no entry, driver, menu 0";
 const char Nothing[] = "no settings, no entry, no driver, menu 0";
+// The journal stays where a piece would not go back: the next start finishes the roll-back.
+const char NothingUntilNextStart[] = "no settings, no entry, no driver, menu 0, journal";
+const char DriverLeftUntilNextStart[] = "no settings, no entry, driver, menu 0, journal";
+const char NotLoadedUntilNextStart[] = "13 settings, no entry, driver, menu 0, journal";
 
 // Where setup keeps its settings; the driver's entry. Template 202 is TUNER's window.
 #define IN_SETTINGS " in " SETTINGS_KEY
@@ -99,15 +102,22 @@ const FaultCase Cases[] = {
       InstalledKept },
     { "EarlierValueUnreadable", INSTALLED, CANCEL_ON_SUMMARY, "RegQueryValueExA ComPort" IN_SETTINGS " on the port page", "",
       InstalledKept },
-    { "EarlierRecordNotRestored", INSTALLED, CANCEL_ON_SUMMARY, "RegSetValueExA LeftUpX in " EARLIER_SETTINGS_KEY,
-      "box " SETUP_CAPTION ": " ASIDE_NOT_KEPT_TEXT, InstalledKept },
-    // Setup on a fresh machine, cancelled on the summary page: the removal, once the driver is open.
-    { "RemovalCannotOpenKey", FRESH, CANCEL_ON_SUMMARY, "RegOpenKeyExA " SETTINGS_KEY, "", NoDriver, "DeviceOpen" },
-    { "RemovalValueNotDeleted", FRESH, CANCEL_ON_SUMMARY, "RegDeleteValueA LeftUpX" IN_SETTINGS, "", Nothing },
-    { "RemovalKeyLooksInUse", FRESH, CANCEL_ON_SUMMARY, "RegQueryInfoKeyA " SETTINGS_KEY, "", EmptyKey },
-    { "RemovalKeyNotDeleted", FRESH, CANCEL_ON_SUMMARY, "RegDeleteKeyA " SETTINGS_KEY, "", EmptyKey },
-    { "RemovalDriverNotDeleted", FRESH, CANCEL_ON_SUMMARY, "DeleteFileA QUARLO.VXD", "", DriverLeft },
-    { "RemovalSystemDirectoryUnknown", FRESH, CANCEL_ON_SUMMARY, "GetSystemDirectoryA", "", DriverLeft, "DeviceOpen" },
+    // The port page's journal is not written: it makes no settings key, and the summary page
+    // writes the journal before it changes anything.
+    { "JournalNotWrittenOnThePortPage", INSTALLED, CANCEL_ON_SUMMARY, "MoveFileA VELMORA.JN$ on the port page", "",
+      InstalledKept },
+    // Setup on a fresh machine, cancelled on the summary page: the roll-back, once the driver is
+    // open. The key the run made goes with each value put back, so one failure leaves nothing;
+    // a piece that would not go back keeps the journal for the next start to finish.
+    { "RemovalCannotOpenKey", FRESH, CANCEL_ON_SUMMARY, "RegOpenKeyExA " SETTINGS_KEY, "", NothingUntilNextStart,
+      "DeviceOpen" },
+    { "RemovalValueNotDeleted", FRESH, CANCEL_ON_SUMMARY, "RegDeleteValueA RightButton" IN_SETTINGS, "",
+      NothingUntilNextStart },
+    { "RemovalKeyLooksInUse", FRESH, CANCEL_ON_SUMMARY, "RegQueryInfoKeyA " SETTINGS_KEY, "", Nothing },
+    { "RemovalKeyNotDeleted", FRESH, CANCEL_ON_SUMMARY, "RegDeleteKeyA " SETTINGS_KEY, "", Nothing },
+    { "RemovalDriverNotDeleted", FRESH, CANCEL_ON_SUMMARY, "DeleteFileA QUARLO.VXD", "", DriverLeftUntilNextStart },
+    { "RollBackCannotFindItsJournal", FRESH, CANCEL_ON_SUMMARY, "GetWindowsDirectoryA", "", NotLoadedUntilNextStart,
+      "DeviceOpen" },
     // The companion programs over an installation.
     { "MonitorSettingsKeyUnreadable", INSTALLED, MONITOR, "RegOpenKeyExA " SETTINGS_KEY,
       "box " PADMON_CAPTION ": " SETTINGS_UNREADABLE_TEXT, InstalledKept },
@@ -168,6 +178,8 @@ std::string LeftBehind(Machine machine)
     left += ", menu " + std::to_string(menu);
     if (machine == INSTALLED && values == PANEL_SETTING_COUNT)
         left += StoredRecord() == InstalledRecord ? ", record kept" : ", record changed";
+    if (FileExists(WindowsDirectoryPath(JOURNAL_FILE_NAME)))
+        left += ", journal";
     return left;
 }
 

@@ -7,6 +7,7 @@
 #include "driver.h"
 #include "resource.h"
 #include "earlier.h"
+#include "installation.h"
 #include "setup.h"
 #include "sim_device.h"
 

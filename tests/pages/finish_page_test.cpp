@@ -6,6 +6,7 @@
 #include "paths.h"
 #include "resource.h"
 #include "earlier.h"
+#include "installation.h"
 #include "setup.h"
 #include "silent_setup.h"
 

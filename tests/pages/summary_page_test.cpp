@@ -5,7 +5,8 @@
 #include "driver.h"
 #include "paths.h"
 #include "resource.h"
-#include "earlier.h"
+#include "installation.h"
+#include "journal.h"
 #include "setup.h"
 #include "texts.h"
 
@@ -190,15 +191,17 @@ TEST_F(SummaryPageTest, CancelLeavesAnEarlierCompletedInstallationBooting)
     EXPECT_TRUE(FileExists(SystemDirectoryPath(DRIVER_FILE_NAME))) << "the entry names a driver that is gone";
     EXPECT_EQ(InstalledRecord, StoredRecord()) << "the installed settings are gone";
 
-    // A folder has the name the driver is kept aside by: setup says so and replaces nothing.
-    CreateDirectoryA(SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME).c_str(), NULL);
+    // A folder has the journal's name, so nothing could be put back: setup says so and
+    // replaces nothing.
+    CreateDirectoryA(WindowsDirectoryPath(JOURNAL_FILE_NAME).c_str(), NULL);
     ResetSetupGlobals();
-    Scenario().WalkToPage(IDD_RIGHT_BUTTON).Click(IDC_NEXT).AnswerMessageBox("The system folder holds a folder named "
-        "QUARLO.OLD, where setup keeps the installed driver while it replaces it. Setup has changed nothing. Please "
-        "move that folder elsewhere and run Velmora Setup again.", SETUP_CAPTION, IDI_EXCLAMATION)
+    Scenario().WalkToPage(IDD_RIGHT_BUTTON, { IDC_COM1 }).Click(IDC_NEXT).AnswerMessageBox("Setup cannot keep a record "
+        "of what it changes in the Windows folder, and has changed nothing. Please make sure that the Windows folder "
+        "can be written, and run Velmora Setup again.", SETUP_CAPTION, IDI_EXCLAMATION)
         .Run([] { RunSetupProgram(); });
+    RemoveDirectoryA(WindowsDirectoryPath(JOURNAL_FILE_NAME).c_str());
     EXPECT_EQ("installed driver", ReadFileText(SystemDirectoryPath(DRIVER_FILE_NAME)));
-    EXPECT_FALSE(EarlierInstallationAside());
+    EXPECT_EQ(InstalledRecord, StoredRecord());
 }
 
 // From a CD or a write-protected diskette the copy would be read-only, as would be one an

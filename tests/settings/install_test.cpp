@@ -1,12 +1,13 @@
-// Registering the driver for every start and removing what a cancelled setup stored,
-// against the real registry and system directory.
+// Registering the driver for every start and putting back what a run stored, against the
+// real registry and system directory.
 #include "dialog_driver.h"
 #include "test_machine.h"
 #include "paths.h"
 #include "resource.h"
 #include "driver_entry.h"
 #include "earlier.h"
-#include "removal.h"
+#include "installation.h"
+#include "journal.h"
 #include "uninstall_entry.h"
 
 namespace {
@@ -55,56 +56,62 @@ TEST_F(Installation, UninstallEntryIsAsWrittenOnlyWhenEveryValueIs)
     DeleteKeyTree(UninstallKey);
 }
 
-TEST_F(Installation, RemovalLeavesNothingOfThisRunBehind)
+// What a run on a machine without an installation stored goes with its journal, whichever
+// pieces it got to: the settings, their key and parent, the driver's entry and the driver.
+TEST_F(Installation, RollBackLeavesNothingOfThisRunBehind)
 {
-    const struct { const char *what; void (*prepare)(void); } cases[] = {
-        { "after the first pages", [] { LoadPanelSettings(); } },
-        { "with only some values", [] {
-            WriteDword(SETTINGS_KEY, "LeftUpX", 5);
-            WriteDword(SETTINGS_KEY, "RightButton", 1);
-        } },
-        // Only an entry that was there when this run first loaded the settings counts: one
-        // written later is this run's own and goes with the rest.
-        { "entry written after the first load", [] { LoadPanelSettings(); RegisterStaticDriver(); } },
+    const struct { const char *what; void (*change)(void); } cases[] = {
+        { "after the first pages", [] {} },
+        { "with only some values", [] { DeleteKeyTree(SETTINGS_KEY); WriteDword(SETTINGS_KEY, "LeftUpX", 5); } },
+        { "with the driver's entry", [] { RegisterStaticDriver(); } },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         ResetSetupGlobals();
-        c.prepare();
+        LoadPanelSettings();
+        ASSERT_TRUE(FileExists(WindowsDirectoryPath(JOURNAL_FILE_NAME)));
+        c.change();
         PutDriverFile();
-        RemoveInstallation();
+        EXPECT_TRUE(RollBackJournal());
         EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
+        EXPECT_FALSE(KeyExists(STATIC_DRIVER_KEY));
         EXPECT_FALSE(FileExists(driverFile_));
+        EXPECT_FALSE(FileExists(WindowsDirectoryPath(JOURNAL_FILE_NAME)));
     }
 }
 
-TEST_F(Installation, RemovalWithoutTheSettingsKeyTouchesNoKeyButDeletesTheFile)
+// Another product's value in the parent key keeps the parent; a driver file that was there
+// comes back as it was.
+TEST_F(Installation, RollBackKeepsWhatWasThereBeforeTheRun)
 {
     WriteDword(SETTINGS_PARENT_KEY, "Owner", 1);
-    PutDriverFile();
-    RemoveInstallation();
+    PutDriverFile("older driver");
+    SetReadOnly(driverFile_, true);
+    LoadPanelSettings();
+    ASSERT_TRUE(ReplaceWritableFile(DRIVER_FILE_NAME, driverFile_.c_str()));
+    EXPECT_TRUE(RollBackJournal());
     EXPECT_EQ(1, CountValues(SETTINGS_PARENT_KEY)) << "the parent key went, or lost its value";
-    EXPECT_FALSE(FileExists(driverFile_));
+    EXPECT_FALSE(KeyExists(SETTINGS_KEY));
+    EXPECT_EQ("older driver", ReadFileText(driverFile_));
+    EXPECT_TRUE(IsReadOnly(driverFile_));
+    SetReadOnly(driverFile_, false);
 }
 
-// A completed earlier setup registered the driver; a run saved its own settings twice over
-// its own driver copy and the machine stopped: the next setup puts the aside copy back
-// before it begins.
-TEST_F(Installation, StoppedRunsAsideCopyComesBackAtTheNextSetup)
+// An older setup, stopped while it replaced a completed installation, left it aside: the
+// settings it ran with (one missing) in their key and its driver as QUARLO.OLD. The next
+// setup puts it back before it begins.
+TEST_F(Installation, OlderSetupsAsideCopyComesBackAtTheNextSetup)
 {
     enum { MODE = 11 };
     std::vector<DWORD> earlier = InstalledRecord;
     earlier[MODE] = MISSING_VALUE;
     LayOutEarlierInstallation(earlier);
-    SetReadOnly(driverFile_, true);
-    // Ports other than the installed COM 2, so that only a copy put back can bring it back.
-    for (DWORD port : { 1, 3 }) {
-        LoadPanelSettings();
-        KeepEarlierInstallationAside();
-        ASSERT_TRUE(CopyWritableFile(DRIVER_FILE_NAME, driverFile_.c_str()));
-        PanelSettings.ComPort = port;
-        SavePanelSettings();
-    }
+    for (int i = 0; i < PANEL_SETTING_COUNT; i++)
+        if (earlier[i] != MISSING_VALUE)
+            WriteDword(EARLIER_SETTINGS_KEY, PanelSettingFields[i].Name, earlier[i]);
+    MoveFileA(driverFile_.c_str(), SystemDirectoryPath(EARLIER_DRIVER_FILE_NAME).c_str());
+    PutDriverFile("medium driver");
+    WriteDword(SETTINGS_KEY, "ComPort", 1);
 
     ResetSetupGlobals();
     Scenario().OnPage(IDD_WELCOME, [](HWND) {
@@ -118,36 +125,28 @@ TEST_F(Installation, StoppedRunsAsideCopyComesBackAtTheNextSetup)
     EXPECT_EQ(earlier, StoredRecord());
 }
 
-// 244 characters of directory leave room for "\QUARLO.VXD" and the zero in 256 bytes;
-// 245 do not, and then nothing may be deleted rather than a path cut short or overrun.
-TEST_F(Installation, SystemDirectoryTooLongForThePathSkipsOnlyTheDelete)
+// 244 characters of directory leave room for "\QUARLO.VXD" and the zero in 256 bytes; 245
+// do not: then the journal holds no driver and the run copies none, rather than a path cut
+// short or overrun.
+TEST_F(Installation, SystemDirectoryTooLongForThePathIsNeitherRecordedNorCopied)
 {
     for (size_t length : { 244u, 245u }) {
         SCOPED_TRACE(length);
         std::string directory = "C:\\" + std::string(length - 3, 'd');
         ASSERT_TRUE(CreateDirectoryA(directory.c_str(), NULL));
         std::string file = directory + "\\" + DRIVER_FILE_NAME;
-        WriteFileText(file, "driver");
-        ASSERT_TRUE(FileExists(file));
-        // Copied by this run: the first load found no driver to put back.
-        DeleteFileA(driverFile_.c_str());
-        LoadPanelSettings();
-        PutDriverFile();
         ReportDirectory(SystemDirectoryLookup, directory);
+        LoadPanelSettings();
+        PrepareDriver();
+        EXPECT_EQ(length == 244, FileExists(file));
 
-        RemoveInstallation();
-
+        CloseTouchDriver();
+        EXPECT_TRUE(RollBackJournal());
+        EXPECT_FALSE(FileExists(file));
         EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
-        EXPECT_EQ(length == 245, FileExists(file));
-        EXPECT_TRUE(FileExists(driverFile_));
-        DeleteFileA(file.c_str());
         RemoveDirectoryA(directory.c_str());
         ResetSetupGlobals();
     }
-
-    ReportDirectory(SystemDirectoryLookup, "C:\\" + std::string(300, 'd'));
-    RemoveInstallation();
-    EXPECT_TRUE(FileExists(driverFile_));
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 // Removal on Windows 95/98, where RegDeleteKey takes a key's whole tree with it: other
 // Orrimac products' keys beside and below setup's own must survive a cancelled setup.
 #include "test_machine.h"
-#include "earlier.h"
-#include "removal.h"
+#include "installation.h"
 
 namespace {
 
@@ -14,13 +13,13 @@ TEST_F(Win98Removal, KeysBesideAndBelowTheSettingsSurviveWithTheirValues)
     const char below[] = SETTINGS_KEY "\\profiles";
     WriteDword(sibling, "Speed", 9600);
     LoadPanelSettings();
-    RemoveInstallation();
+    PutMachineBack();
     EXPECT_FALSE(KeyExists(SETTINGS_KEY));
     EXPECT_EQ(9600u, StoredDword(sibling, "Speed")) << "the parent went with another product's key";
 
     LoadPanelSettings();
     WriteDword(below, "Count", 2);
-    RemoveInstallation();
+    PutMachineBack();
     EXPECT_EQ(0, CountValues(SETTINGS_KEY)) << "the settings were not removed";
     EXPECT_EQ(2u, StoredDword(below, "Count")) << "the settings key went with what is below it";
 

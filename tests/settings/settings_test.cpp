@@ -2,6 +2,7 @@
 // and odd values, and saves that must not bring a removed key back.
 #include "test_machine.h"
 #include "earlier.h"
+#include "installation.h"
 
 namespace {
 

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 namespace {
@@ -55,6 +57,23 @@ std::string FirstLine(LPCSTR text)
     return text ? std::string(text, std::strcspn(text, "\r\n")) : "";
 }
 
+std::function<void(const Change &)> Watch;
+bool Watching;
+// Set by a stand-in that writes a file, for the watch of its call.
+Change Writing;
+
+bool Changes(const std::string &function)
+{
+    static const char *const changing[] = { "RegCreateKeyExA", "RegSetValueExA", "RegDeleteValueA", "RegDeleteKeyA",
+                                            "CopyFileA", "CreateDirectoryA", "DeleteFileA", "MoveFileA",
+                                            "RemoveDirectoryA", "WritePrivateProfileSectionA", "WriteFile",
+                                            "CreateFileA", "SetFileAttributesA" };
+    for (const char *name : changing)
+        if (function == name)
+            return true;
+    return false;
+}
+
 // TRUE when this call is the one to fail; the error is then the last error.
 BOOL Fails(const char *function, const std::string &what)
 {
@@ -63,6 +82,13 @@ BOOL Fails(const char *function, const std::string &what)
         call += " " + what;
     if (!Dialogs.empty())
         call += " on " + DialogName(MAKEINTRESOURCEA(Dialogs.back()));
+    if (Watch && !Watching && Changes(function)) {
+        Watching = true;
+        Writing.call = call;
+        Watch(Writing);
+        Writing = Change();
+        Watching = false;
+    }
     if (Tracing)
         Trace.push_back(call);
     if (Fault.call.empty() || Fault.fired)
@@ -118,9 +144,57 @@ STAND_IN(LONG, RegQueryInfoKeyA,
          (HKEY k, LPSTR c, LPDWORD cs, LPDWORD r, LPDWORD sk, LPDWORD msk, LPDWORD mc, LPDWORD v,
           LPDWORD mvn, LPDWORD mvl, LPDWORD sd, PFILETIME t),
          (k, c, cs, r, sk, msk, mc, v, mvn, mvl, sd, t), KeyPath(k), REGISTRY_FAILURE)
-STAND_IN(BOOL, CopyFileA, (LPCSTR from, LPCSTR to, BOOL failIfExists), (from, to, failIfExists), LastPart(from), FALSE)
+std::string FileBytes(const std::string &path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Copies are named by the file copied, a write by the file written.
+std::string CopyOf(LPCSTR from, LPCSTR to)
+{
+    if (Watch && !Watching) {
+        std::string bytes = FileBytes(from);
+        Writing.path = to;
+        Writing.torn = bytes.substr(0, bytes.size() / 2);
+    }
+    return LastPart(from);
+}
+
+std::map<HANDLE, std::string> FilePaths;
+
+HANDLE OpenedFile(HANDLE file, LPCSTR path)
+{
+    if (file != INVALID_HANDLE_VALUE)
+        FilePaths[file] = path;
+    return file;
+}
+
+std::string WriteTo(HANDLE file, LPCVOID data, DWORD size)
+{
+    std::string path = FilePaths.count(file) ? FilePaths[file] : "?";
+    if (Watch && !Watching && path != "?") {
+        Writing.path = path;
+        Writing.torn = FileBytes(path) + std::string((const char *)data, size / 2);
+    }
+    return LastPart(path.c_str());
+}
+
+STAND_IN(BOOL, CopyFileA, (LPCSTR from, LPCSTR to, BOOL failIfExists), (from, to, failIfExists), CopyOf(from, to), FALSE)
+STAND_IN(BOOL, WriteFile, (HANDLE f, LPCVOID d, DWORD s, LPDWORD w, LPOVERLAPPED o), (f, d, s, w, o),
+         WriteTo(f, d, s), FALSE)
+STAND_IN(BOOL, SetFileAttributesA, (LPCSTR path, DWORD attributes), (path, attributes), LastPart(path), FALSE)
+// Only a file opened to be written may change anything; the others pass unnamed.
+HANDLE (WINAPI *RealCreateFileA)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
+HANDLE WINAPI FakeCreateFileA(LPCSTR n, DWORD a, DWORD s, LPSECURITY_ATTRIBUTES sa, DWORD d, DWORD f, HANDLE t)
+{
+    if ((a & GENERIC_WRITE) && Fails("CreateFileA", LastPart(n)))
+        return INVALID_HANDLE_VALUE;
+    return OpenedFile(RealCreateFileA(n, a, s, sa, d, f, t), n);
+}
 STAND_IN(BOOL, CreateDirectoryA, (LPCSTR path, LPSECURITY_ATTRIBUTES sa), (path, sa), LastPart(path), FALSE)
 STAND_IN(BOOL, DeleteFileA, (LPCSTR path), (path), LastPart(path), FALSE)
+STAND_IN(BOOL, MoveFileA, (LPCSTR from, LPCSTR to), (from, to), LastPart(from), FALSE)
 STAND_IN(BOOL, RemoveDirectoryA, (LPCSTR path), (path), LastPart(path), FALSE)
 STAND_IN(UINT, GetSystemDirectoryA, (LPSTR buffer, UINT size), (buffer, size), "", 0)
 STAND_IN(UINT, GetWindowsDirectoryA, (LPSTR buffer, UINT size), (buffer, size), "", 0)
@@ -187,9 +261,10 @@ struct Swap {
 Swap Swaps[] = {
     SWAP(RegCreateKeyExA), SWAP(RegOpenKeyExA), SWAP(RegQueryValueExA), SWAP(RegSetValueExA),
     SWAP(RegDeleteValueA), SWAP(RegDeleteKeyA), SWAP(RegQueryInfoKeyA), SWAP(CopyFileA),
-    SWAP(CreateDirectoryA), SWAP(DeleteFileA), SWAP(RemoveDirectoryA), SWAP(GetSystemDirectoryA),
+    SWAP(CreateDirectoryA), SWAP(DeleteFileA), SWAP(MoveFileA), SWAP(RemoveDirectoryA), SWAP(GetSystemDirectoryA),
     SWAP(GetWindowsDirectoryA), SWAP(SetTimer), SWAP(MessageBoxA), SWAP(DialogBoxParamA),
     SWAP(WritePrivateProfileSectionA), SWAP(DeviceOpen), SWAP(DeviceControl), SWAP(DeviceClose),
+    SWAP(WriteFile), SWAP(SetFileAttributesA), SWAP(CreateFileA),
 };
 
 // A C++ function of a DLL is imported by its mangled name, _Z<length><name>...
@@ -278,4 +353,10 @@ std::vector<std::string> TakeCallTrace(void)
 {
     Tracing = false;
     return Trace;
+}
+
+void WatchChanges(std::function<void(const Change &change)> watch)
+{
+    SwapImports();
+    Watch = watch;
 }

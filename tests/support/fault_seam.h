@@ -5,6 +5,7 @@
 #define VELMORA_FAULT_SEAM_H
 
 #include <windows.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,5 +38,19 @@ int MostDriverHandlesHeld(void);
 // Every call of a swappable function since the fault was armed, by its name; the trace ends
 // here.
 std::vector<std::string> TakeCallTrace(void);
+
+// A call that may change the machine, about to be made: its name as above, and where it
+// writes a file (a copy, a write), that file and what it would hold were the call cut off
+// half-way, as a stop inside it leaves it.
+struct Change {
+    std::string call;
+    std::string path;
+    std::string torn;
+};
+// From now on watch sees every such call before it is made: a registry value or key written
+// or deleted, a file made, copied, written, renamed, deleted or its attributes set, a folder
+// made or removed, a profile section written. The calls watch makes itself pass unseen.
+// nullptr stops the watching.
+void WatchChanges(std::function<void(const Change &change)> watch);
 
 #endif

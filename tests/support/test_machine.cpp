@@ -178,55 +178,169 @@ std::string IoctlLine(const char *code, LONG word0, LONG word1)
     return std::string("ioctl ") + code + " " + std::to_string(word0) + " " + std::to_string(word1);
 }
 
+// A file's name with its last letter '$': where setup writes a file before it renames it
+// into place.
+static std::string Temporary(std::string path)
+{
+    path.back() = '$';
+    return path;
+}
+
 static void RemoveStartMenuFolder(void)
 {
     for (const char *name : CompanionPrograms)
         for (const std::string &path : { StartMenuProgram(name), ShellStartMenuProgram(name) })
-            DeleteWritableFile(path.c_str());
+            for (const std::string &file : { path, Temporary(path) })
+                DeleteWritableFile(file.c_str());
     RemoveDirectoryA((ShellProgramsFolder() + "\\VELMORA").c_str());
     for (const char *folder : { "START MENU\\PROGRAMS\\VELMORA", "START MENU\\PROGRAMS", "START MENU" })
         RemoveDirectoryA(WindowsDirectoryPath(folder).c_str());
 }
 
-// A key's values in the registry's order, each its type and bytes.
-static std::string KeyState(const char *path)
+// What the image holds of a piece: a key's values (name, type and bytes, sorted by name,
+// since their order means nothing to Windows), a file's read-only flag and bytes, a folder.
+static std::string Hex(const BYTE *data, DWORD size)
+{
+    std::string hex;
+    for (DWORD b = 0; b < size; b++)
+        hex += std::string(1, "0123456789ABCDEF"[data[b] >> 4]) + "0123456789ABCDEF"[data[b] & 15];
+    return hex;
+}
+
+static std::vector<BYTE> Bytes(const std::string &hex)
+{
+    std::vector<BYTE> bytes;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes.push_back((BYTE)std::stoi(hex.substr(i, 2), nullptr, 16));
+    return bytes;
+}
+
+// The keys a run may make or change, each with every key below it; the driver entries' own
+// parent alone, which Wine's prefix may lack and a run then makes.
+static const char *const ImageKeyTrees[] = { SETTINGS_PARENT_KEY, STATIC_DRIVER_KEY, UninstallKey };
+static const char VxdKey[] = "System\\CurrentControlSet\\Services\\VxD";
+
+static void TakeKey(MachineImage &image, const std::string &path, bool below)
 {
     HKEY key;
-    std::string state = std::string(path) + ":";
-    if (OpenKey(path, KEY_READ, &key) != ERROR_SUCCESS)
-        return state + " none\n";
+    if (OpenKey(path.c_str(), KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    std::map<std::string, std::string> values;
     char name[256];
-    BYTE data[1024];
+    BYTE data[4096];
     DWORD nameSize = sizeof name, size = sizeof data, type;
     for (DWORD i = 0; RegEnumValueA(key, i, name, &nameSize, NULL, &type, data, &size) == ERROR_SUCCESS; i++) {
-        state += std::string(" ") + name + "(" + std::to_string(type) + ")=";
-        for (DWORD b = 0; b < size; b++)
-            state += "0123456789ABCDEF"[data[b] >> 4] + std::string(1, "0123456789ABCDEF"[data[b] & 15]);
+        if (path != PENDING_KEY || std::string(name) == PENDING_VALUE)
+            values[name] = std::to_string(type) + ":" + Hex(data, size);
         nameSize = sizeof name;
         size = sizeof data;
     }
+    std::vector<std::string> subkeys;
+    for (DWORD i = 0; below && RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; i++)
+        subkeys.push_back(path + "\\" + name);
     RegCloseKey(key);
-    return state + "\n";
+    std::string &piece = image.pieces["key " + path];
+    for (const auto &value : values)
+        piece += " " + value.first + "(" + value.second + ")";
+    for (const std::string &subkey : subkeys)
+        TakeKey(image, subkey, true);
+}
+
+// Every file a run may leave: the installed ones, each with the name a copy of it is first
+// written under, the journal, and whatever the programs' folders hold.
+static std::vector<std::string> ImageFiles(void)
+{
+    std::vector<std::string> files = { SystemDirectoryPath("QUARLO.VXD"), SystemDirectoryPath("QUARLO.OLD"),
+                                       WindowsDirectoryPath("WININIT.INI"), WindowsDirectoryPath("VELMORA.JNL") };
+    for (size_t i = 0, count = files.size(); i < count; i++)
+        files.push_back(Temporary(files[i]));
+    for (const std::string &folder : { WindowsDirectoryPath(START_MENU_FOLDER), ShellProgramsFolder() + "\\VELMORA" }) {
+        files.push_back(folder);
+        for (const char *name : CompanionPrograms)
+            files.insert(files.end(), { folder + "\\" + name, Temporary(folder + "\\" + name) });
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+            if (found.cFileName[0] != '.')
+                files.push_back(folder + "\\" + found.cFileName);
+        if (search != INVALID_HANDLE_VALUE)
+            FindClose(search);
+    }
+    return files;
+}
+
+MachineImage TakeMachineImage(void)
+{
+    MachineImage image;
+    for (const char *root : ImageKeyTrees)
+        TakeKey(image, root, true);
+    TakeKey(image, VxdKey, false);
+    TakeKey(image, PENDING_KEY, false);
+    for (const std::string &file : ImageFiles()) {
+        if (DirectoryExists(file.c_str()))
+            image.pieces["folder " + file];
+        else if (FileExists(file))
+            image.pieces["file " + file] = std::string(IsReadOnly(file) ? "read-only " : "") + ReadFileText(file);
+    }
+    return image;
+}
+
+static void PutKey(const std::string &path, const std::string &values)
+{
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, CreateKey(path.c_str(), &key, NULL)) << path;
+    std::istringstream in(values);
+    std::string value;
+    while (in >> value) {
+        size_t open = value.rfind('('), colon = value.rfind(':');
+        std::vector<BYTE> data = Bytes(value.substr(colon + 1, value.size() - colon - 2));
+        RegSetValueExA(key, value.substr(0, open).c_str(), 0, std::stoul(value.substr(open + 1, colon - open - 1)),
+                       data.data(), (DWORD)data.size());
+    }
+    RegCloseKey(key);
+}
+
+void PutMachineImage(const MachineImage &image)
+{
+    for (const char *root : ImageKeyTrees)
+        DeleteKeyTree(root);
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, PENDING_KEY, PENDING_VALUE);
+    if (!image.pieces.count(std::string("key ") + VxdKey))
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, VxdKey);
+    // Parents sort before the keys below them.
+    for (const auto &piece : image.pieces)
+        if (piece.first.compare(0, 4, "key ") == 0)
+            PutKey(piece.first.substr(4), piece.second);
+    std::vector<std::string> files = ImageFiles();
+    for (const auto &piece : image.pieces)
+        if (piece.first.compare(0, 7, "folder ") == 0)
+            CreateDirectoryA(piece.first.substr(7).c_str(), NULL);
+    for (const std::string &file : files) {
+        auto piece = image.pieces.find("file " + file);
+        if (FileExists(file) && !DirectoryExists(file.c_str()))
+            DeleteWritableFile(file.c_str());
+        if (piece == image.pieces.end())
+            continue;
+        bool readOnly = piece->second.compare(0, 10, "read-only ") == 0;
+        WriteFileText(file, piece->second.substr(readOnly ? 10 : 0));
+        SetReadOnly(file, readOnly);
+    }
+    for (auto file = files.rbegin(); file != files.rend(); ++file)
+        if (DirectoryExists(file->c_str()) && !image.pieces.count("folder " + *file))
+            RemoveDirectoryA(file->c_str());
+}
+
+std::string ImageText(const MachineImage &image)
+{
+    std::string text;
+    for (const auto &piece : image.pieces)
+        text += piece.first + ":" + piece.second + "\n";
+    return text;
 }
 
 std::string InstallationState(void)
 {
-    std::string state;
-    for (const char *key : { SETTINGS_PARENT_KEY, SETTINGS_KEY, EARLIER_SETTINGS_KEY, STATIC_DRIVER_KEY, UninstallKey })
-        state += KeyState(key);
-    std::vector<std::string> files = { SystemDirectoryPath("QUARLO.VXD"), SystemDirectoryPath("QUARLO.OLD"),
-                                       WindowsDirectoryPath("WININIT.INI"), WindowsDirectoryPath(START_MENU_FOLDER),
-                                       ShellProgramsFolder() + "\\VELMORA" };
-    for (const char *name : CompanionPrograms)
-        files.insert(files.end(), { StartMenuProgram(name), ShellStartMenuProgram(name) });
-    for (const std::string &file : files)
-        state += file + (!FileExists(file) ? ": none\n" : DirectoryExists(file.c_str()) ? ": folder\n"
-                                                         : ": " + ReadFileText(file) + "\n");
-    DWORD type;
-    std::vector<BYTE> pending;
-    if (ReadValue(PENDING_KEY, PENDING_VALUE, &type, &pending))
-        state += "pending: " + std::string(pending.begin(), pending.end()) + "\n";
-    return state;
+    return ImageText(TakeMachineImage());
 }
 
 static void CleanMachine(void)
@@ -234,8 +348,9 @@ static void CleanMachine(void)
     DeleteKeyTree("software\\orrimac");
     DeleteKeyTree("System\\CurrentControlSet\\Services\\VxD\\Velmora");
     DeleteKeyTree(UninstallKey);
-    DeleteFileA(WindowsDirectoryPath("VELMORA.LOG").c_str());
-    for (const char *name : { "QUARLO.VXD", "QUARLO.OLD" })
+    for (const char *name : { "VELMORA.LOG", "VELMORA.JNL", "VELMORA.JN$" })
+        DeleteWritableFile(WindowsDirectoryPath(name).c_str());
+    for (const char *name : { "QUARLO.VXD", "QUARLO.OLD", "QUARLO.VX$" })
         DeleteWritableFile(SystemDirectoryPath(name).c_str());
     RemoveDirectoryA(SystemDirectoryPath("QUARLO.OLD").c_str());
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, PENDING_KEY, PENDING_VALUE);

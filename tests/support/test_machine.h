@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
 #include <vector>
 #include "paths.h"
@@ -48,9 +49,18 @@ std::string ShellStartMenuProgram(const char *name);
 void SetReadOnly(const std::string &path, bool readOnly);
 bool IsReadOnly(const std::string &path);
 
-// Everything of an installation that a run may change, as text to compare: the keys with
-// their values' types and bytes, the driver and its aside copy, the programs, the folders,
-// the deletions of the next start.
+// Everything of the machine that a run of setup or the remover may change: the keys with
+// their values' types and bytes (every Orrimac product's, the driver's entry and the key above
+// it, the Add/Remove entry, the pending deletions), the driver and its aside copy, WININIT.INI,
+// the journal, the programs' folders with everything in them, and each file under the name
+// setup first writes it to. Taken, then put back, the machine holds exactly that again.
+struct MachineImage {
+    std::map<std::string, std::string> pieces;   // "key <path>", "file <path>", "folder <path>"
+};
+MachineImage TakeMachineImage(void);
+void PutMachineImage(const MachineImage &image);
+// As text to compare, a line a piece; InstallationState() is the machine's now.
+std::string ImageText(const MachineImage &image);
 std::string InstallationState(void);
 // A setup medium: a folder holding QUARLO.VXD and the four companion programs (stand-in
 // contents that name each file), made the current directory. Files named in `without`
