@@ -1,11 +1,10 @@
 // The fault seam: stand-ins in the test program's own import table, one failing call each.
 #include "fault_seam.h"
 #include "setup_pages.h"
+#include "test_machine.h"
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 namespace {
@@ -144,17 +143,11 @@ STAND_IN(LONG, RegQueryInfoKeyA,
          (HKEY k, LPSTR c, LPDWORD cs, LPDWORD r, LPDWORD sk, LPDWORD msk, LPDWORD mc, LPDWORD v,
           LPDWORD mvn, LPDWORD mvl, LPDWORD sd, PFILETIME t),
          (k, c, cs, r, sk, msk, mc, v, mvn, mvl, sd, t), KeyPath(k), REGISTRY_FAILURE)
-std::string FileBytes(const std::string &path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Copies are named by the file copied, a write by the file written.
 std::string CopyOf(LPCSTR from, LPCSTR to)
 {
     if (Watch && !Watching) {
-        std::string bytes = FileBytes(from);
+        std::string bytes = ReadFileText(from);
         Writing.path = to;
         Writing.torn = bytes.substr(0, bytes.size() / 2);
     }
@@ -175,7 +168,7 @@ std::string WriteTo(HANDLE file, LPCVOID data, DWORD size)
     std::string path = FilePaths.count(file) ? FilePaths[file] : "?";
     if (Watch && !Watching && path != "?") {
         Writing.path = path;
-        Writing.torn = FileBytes(path) + std::string((const char *)data, size / 2);
+        Writing.torn = ReadFileText(path) + std::string((const char *)data, size / 2);
     }
     return LastPart(path.c_str());
 }
