@@ -31,10 +31,20 @@ set(VELMORA_PRODUCTION_LIBRARIES kernel32 user32 gdi32 advapi32 gcc)
 # which must come before the system ones on the link line.
 function(velmora_program target output_name output_dir)
   target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src/shell/start.cpp)
-  target_compile_options(${target} PRIVATE ${VELMORA_PRODUCTION_COMPILE_OPTIONS})
+  # Its twin, linked alike but keeping its symbols (built only when asked for): where the
+  # bytes of the shipped file go, function by function (scripts/program-sizes.sh).
+  get_target_property(sources ${target} SOURCES)
+  add_executable(${target}_symbols EXCLUDE_FROM_ALL ${sources})
+  set(symbols_link_options ${VELMORA_PRODUCTION_LINK_OPTIONS})
+  list(REMOVE_ITEM symbols_link_options -s)
+  foreach(program ${target} ${target}_symbols)
+    target_compile_options(${program} PRIVATE ${VELMORA_PRODUCTION_COMPILE_OPTIONS})
+    target_link_libraries(${program} PRIVATE ${ARGN} ${VELMORA_PRODUCTION_LIBRARIES})
+    set_target_properties(${program} PROPERTIES
+      OUTPUT_NAME ${output_name} SUFFIX ".EXE" WIN32_EXECUTABLE ON)
+  endforeach()
   target_link_options(${target} PRIVATE ${VELMORA_PRODUCTION_LINK_OPTIONS})
-  target_link_libraries(${target} PRIVATE ${ARGN} ${VELMORA_PRODUCTION_LIBRARIES})
-  set_target_properties(${target} PROPERTIES
-    OUTPUT_NAME ${output_name} SUFFIX ".EXE" WIN32_EXECUTABLE ON
-    RUNTIME_OUTPUT_DIRECTORY ${output_dir})
+  target_link_options(${target}_symbols PRIVATE ${symbols_link_options})
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${output_dir})
+  set_target_properties(${target}_symbols PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${output_dir}/symbols)
 endfunction()
