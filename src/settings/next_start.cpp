@@ -10,6 +10,9 @@
 static const char WininitFile[] = "WININIT.INI";
 static const char WininitSection[] = "rename";
 enum { WININIT_SECTION_SIZE = 4096 };
+// Apart from the stack: the programs are built without the probe that a frame of a page needs.
+// One at a time: adding a line and taking lines back never nest.
+static char WininitText[WININIT_SECTION_SIZE];
 // Where MoveFileEx leaves a deletion for NT's next start: pairs of a file (in the form
 // "\??\C:\...") and an empty name to move it to.
 static const char SessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
@@ -45,7 +48,7 @@ BOOL DeleteAtNextStart(const char *path)
 {
     char line[4 + PATH_BUFFER_SIZE];
     char shortPath[PATH_BUFFER_SIZE];
-    char section[WININIT_SECTION_SIZE];
+    char *section = WininitText;
     DWORD length = GetShortPathNameA(path, shortPath, sizeof shortPath);
 
     if (length == 0 || length >= sizeof shortPath || !ReadWininitSection(section))
@@ -56,7 +59,7 @@ BOOL DeleteAtNextStart(const char *path)
         if (lstrcmpiA(present, line) == 0)
             return TRUE;
     char *end = SectionEnd(section);
-    if ((end - section) + lstrlenA(line) + 2 > (int)sizeof section)
+    if ((end - section) + lstrlenA(line) + 2 > WININIT_SECTION_SIZE)
         return FALSE;
     lstrcpyA(end, line);
     end[lstrlenA(line) + 1] = 0;
@@ -112,7 +115,7 @@ static char *MoveString(char *to, const char *from)
 // Any line that names an installed file makes *due; with takeBack the lines go.
 static BOOL KeepInWininit(const InstalledFiles *files, BOOL takeBack, BOOL *due)
 {
-    char section[WININIT_SECTION_SIZE];
+    char *section = WininitText;
     char *kept = section;
     BOOL dropped = FALSE;
 
