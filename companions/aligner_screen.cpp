@@ -54,14 +54,13 @@ static void Add(HWND screen, const Addition *a)
 static void MeasureAtCentre(HWND screen, const RawPoint *point)
 {
     PanelCorners corners;
-    char text[96];
-    LONG error;
+    char text[128];
+    LONG error, good = GoodAlignmentPixels(ScreenWidth);
 
     ExtrapolateCorners(TouchedPoints, &corners);
     error = CentreTouchError(&corners, ScreenWidth, ScreenHeight, *point);
-    // Beyond 2 % of the width the user would feel it: a new round is worth asking for.
-    wsprintfA(text, error > ScreenWidth / 50 ? ALIGNMENT_ERROR_FORMAT "\r\n" ALIGN_AGAIN_TEXT : ALIGNMENT_ERROR_FORMAT,
-              error);
+    // The figure with what it means: OK keeps it, or a new round is worth asking for.
+    wsprintfA(text, error > good ? ALIGNMENT_RETRY_FORMAT : ALIGNMENT_GOOD_FORMAT, error, good);
     ShowItem(screen, IDC_TARGET_CENTRE, SW_HIDE);
     ShowItem(screen, IDC_ALIGN_CENTRE_HOW, SW_HIDE);
     ShowNote(screen, text);

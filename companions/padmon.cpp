@@ -87,6 +87,7 @@ static void ShowStoredSettings(HWND page)
     ComposePadmonMode(MessageText, PanelSettings.Mode);
     ShowLine(page, IDC_PADMON_MODE);
     ShowCorners(page);
+    SetDlgItemTextA(page, IDC_PADMON_ALIGNED, CornersAreDefaults(&PanelSettings) ? NOT_ALIGNED_TEXT : "");
     ShowDriverState(page);
 }
 

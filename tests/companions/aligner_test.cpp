@@ -85,14 +85,18 @@ std::string CentreNote(POINT at)
     SimulatedPanelRaw(at.x, at.y, &x, &y);
     EXPECT_TRUE(SimulatedTouchToScreen(x, y, &mapped));
     LONG error = std::max(std::abs(mapped.x - width / 2), std::abs(mapped.y - GetSystemMetrics(SM_CYSCREEN) / 2));
-    return "Alignment error: " + std::to_string(error) + " pixels" + (error > width / 50 ? "\r\nTouch [Retry] to align again." : "");
+    std::string good = std::to_string(width / 50);
+    return "Alignment error: " + std::to_string(error) + " pixels" +
+           (error > width / 50 ? ", more than the " + good + " pixels that are good: press Retry to align again." : " (good within " + good + ")");
 }
 
 void ExpectNote(HWND screen, const std::string &note)
 {
     EXPECT_EQ(!note.empty(), !!ControlVisible(screen, IDC_ALIGN_NOTE));
-    if (!note.empty())
+    if (!note.empty()) {
         EXPECT_EQ(note, ControlText(screen, IDC_ALIGN_NOTE));
+        ExpectTextFitsItsControl(screen, IDC_ALIGN_NOTE);
+    }
 }
 
 // The screen just after a refused touch: target k alone, and the note saying why.
