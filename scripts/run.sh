@@ -42,6 +42,7 @@ fi
 
 mkdir -p "$pictures"
 pictures=$(cd "$pictures" && pwd)
+say_progress "starting Wine in an X server of $desktop for the walk"
 # The X screen is the desktop's size: a desktop larger than the screen would be drawn
 # and touched partly off it.
 exec xvfb-run -a -s "-screen 0 ${desktop}x24" "$root/tools/walkthrough/walk.sh" \
