@@ -1,6 +1,7 @@
 // The switches of SETUP.EXE and REMOVER.EXE, read from the whole command line without
 // touching anything.
 #include "command_line.h"
+#include "paths.h"
 #include "texts.h"
 
 // A replay needs its answers, and answers are read only by a replay; recording belongs to
@@ -121,21 +122,6 @@ static void ReadSwitch(char *word, BOOL cut, const SwitchRule *rules, int count,
         lstrcpyA(switches->Value[i], value);
 }
 
-// Two spellings of one file: any case, relative or full (both are full by now), long or short
-// names (only a file that exists has a short name, and only one that exists can be lost).
-static BOOL SameFile(const char *one, const char *other)
-{
-    char shortOne[SWITCH_VALUE_SIZE], shortOther[SWITCH_VALUE_SIZE];
-    DWORD lengthOne, lengthOther;
-
-    if (lstrcmpiA(one, other) == 0)
-        return TRUE;
-    lengthOne = GetShortPathNameA(one, shortOne, sizeof shortOne);
-    lengthOther = GetShortPathNameA(other, shortOther, sizeof shortOther);
-    return lengthOne > 0 && lengthOne < sizeof shortOne && lengthOther > 0 && lengthOther < sizeof shortOther &&
-           lstrcmpiA(shortOne, shortOther) == 0;
-}
-
 // A relative name is the current directory's and nobody else's: the profile calls would look
 // a bare name up in the Windows directory. A full path that does not fit is refused, never
 // shortened, and no two switches may name one file: the log would be written over the answers
@@ -161,7 +147,7 @@ static void TakeFilePaths(const SwitchRule *rules, int count, CommandSwitches *s
     for (int i = 0; i < count; i++)
         for (int j = i + 1; j < count; j++)
             if (rules[i].value == FILE_VALUE && rules[j].value == FILE_VALUE && switches->Value[i][0] &&
-                switches->Value[j][0] && SameFile(switches->Value[i], switches->Value[j])) {
+                switches->Value[j][0] && SamePath(switches->Value[i], switches->Value[j])) {
                 Refuse(switches, "/", rules[j].name, SWITCH_SAME_FILE_TEXT, rules[i].name);
                 switches->Value[j][0] = 0;
             }

@@ -45,6 +45,13 @@ void ReplayedOnce()
     ClearSimulationLog();
 }
 void HoldRemover() { Held.push_back(HoldOpen(StartMenuProgram("REMOVER.EXE"))); }
+// Started by its full path from this folder, as a login script starts it, the Windows
+// directory current.
+void StartedFrom(const char *folder)
+{
+    ReportDirectory(ProgramFolderLookup, folder);
+    SetCurrentDirectoryA(WindowsDirectoryPath("").c_str());
+}
 
 const FleetRun Runs[] = {
     { "Replayed", FRESH, Replay, "", nullptr, 0, "Request a restart: done" },
@@ -89,12 +96,17 @@ const FleetRun Runs[] = {
     { "ProgramMissingOverAnEarlierInstallation", EARLIER, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6,
       "Copy C:\\velmora-test-medium\\TUNER.EXE to C:\\windows\\START MENU\\PROGRAMS\\VELMORA: failed" },
     // Started by its full path from elsewhere, as a login script starts it: the medium is
-    // taken from beside SETUP.EXE.
+    // taken from beside SETUP.EXE, also on a share, whose path Wine gives in its NT form; a
+    // medium found nowhere is named in both places looked.
     { "ReplayedFromAnotherFolder", FRESH, "/SILENT /LOADINF=\"C:\\velmora-test-medium\\fleet answers.ini\" /NoRestart",
-      "", [] {
-        ReportDirectory(ProgramFolderLookup, "C:\\velmora-test-medium");
-        SetCurrentDirectoryA(WindowsDirectoryPath("").c_str());
-    }, 3010, "Copy C:\\velmora-test-medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
+      "", [] { StartedFrom("C:\\velmora-test-medium"); }, 3010,
+      "Copy C:\\velmora-test-medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
+    { "ReplayedFromAShare", FRESH, "/SILENT /LOADINF=\"\\\\velmora-server\\medium\\fleet answers.ini\" /NoRestart", "",
+      [] { StartedFrom("UNC\\velmora-server\\medium"); }, 3010,
+      "Copy \\\\velmora-server\\medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
+    { "MediumFoundNowhere", FRESH, "/SILENT /LOADINF=\"C:\\velmora-test-medium\\fleet answers.ini\"", "",
+      [] { StartedFrom("UNC\\velmora-server\\gone"); }, 4,
+      "Copy C:\\windows\\QUARLO.VXD or \\\\velmora-server\\gone\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: failed" },
     // A login script's replay at every logon.
     { "ReplayedAgainChangesNothing", FRESH, Replay, "", ReplayedOnce, 0,
       "Already installed with these answers: nothing changed\r\nExit code 0: already installed, nothing changed" },
@@ -102,6 +114,14 @@ const FleetRun Runs[] = {
         ReplayedOnce();
         WriteDword(SETTINGS_KEY, "Mode", 1);
     }, 3010, "Save the settings: done" },
+    // The system directory current: its installed driver, an older one, is no medium's.
+    { "ReplayedAgainFromTheSystemDirectoryWithANewerDriver", FRESH,
+      "/SILENT /LOADINF=\"C:\\velmora-test-medium\\fleet answers.ini\" /NoRestart", "", [] {
+        ReplayedOnce();
+        PutDriverFile("older driver");
+        StartedFrom("C:\\velmora-test-medium");
+        SetCurrentDirectoryA(SystemDirectoryPath("").c_str());
+    }, 3010, "Copy C:\\velmora-test-medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
     { "ProgramMissingOnAFreshMachine", FRESH, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6, "Put everything back: done" },
     // Installations in part: disabled (no static-driver entry), half removed, a driver left over.
     { "ProbeFailsOverADisabledInstallation", EARLIER, Replay, "", [] { DeleteKeyTree(STATIC_DRIVER_KEY); NoCard(); }, 5,
