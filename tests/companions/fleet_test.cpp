@@ -26,6 +26,7 @@ struct FleetRun {
     void (*prepare)(void);
     int exitCode;
     const char *logLine;       // held by a line of the log; NULL for a box and no log
+    bool statusFileHeld;       // the status file cannot be replaced: it keeps an earlier run's
 };
 
 // The answers, edited: "Key=Value" sets, "+Key=Value" adds a line at the end, "-Key" drops.
@@ -81,6 +82,17 @@ const FleetRun Runs[] = {
     { "LogNamingTheAnswerFile", EARLIER,
       "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=\"C:\\VELMORA-TEST-MEDIUM\\Fleet Answers.INI\"", "", nullptr, 1,
       "The switch \"/LOG\" names the same file as /LOADINF." },
+    // Other names of the same file: its NT forms, and a share that no comparison of names
+    // sees, which the run cannot open while it holds its answers.
+    { "LogNamingTheAnswerFileByItsNtPath", FRESH,
+      "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=\"\\\\?\\C:\\velmora-test-medium\\fleet answers.ini\"", "", nullptr, 1,
+      "The switch \"/LOG\" names the same file as /LOADINF." },
+    { "LogNamingTheAnswerFileByItsDevicePath", FRESH,
+      "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=\"\\\\.\\C:\\Velmora-Test-Medium\\FLEET ANSWERS.INI\"", "", nullptr, 1,
+      "The switch \"/LOG\" names the same file as /LOADINF." },
+    { "LogNamingTheAnswerFileThroughAShare", FRESH,
+      "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=\"\\\\velmora-server\\medium\\fleet answers.ini\"", "", nullptr, 0,
+      "Cannot make the log \\\\velmora-server\\medium\\fleet answers.ini; logging here instead." },
     { "RelativeNameTooLong", FRESH, "/SILENT /LOADINF=ANS.INI /NORESTART", "", [] {
         CreateDirectoryA(LongFolder.c_str(), NULL);
         SetCurrentDirectoryA(LongFolder.c_str());
@@ -146,6 +158,16 @@ const FleetRun Runs[] = {
       nullptr, 2, "Exit code 2: answer file missing or invalid" },
     { "StatusFileWithoutACard", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=FLEET", "", NoCard, 5,
       "Exit code 5: the interface card does not answer on the file's port" },
+    { "StatusFileNamingTheAnswerFile", FRESH, "/SILENT /LOADINF=C:\\windows\\FLEET.MIF /MIF=FLEET", "", nullptr, 1,
+      "The switch \"/MIF\" names the same file as /LOADINF." },
+    // Spelt /Mif: the table then writes no earlier run's status file to the device.
+    { "StatusFileNamedAsADevice", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /Mif=Nul", "", nullptr, 1,
+      "The switch \"/MIF\" names a device." },
+    { "StatusFileHeldByAnotherProgram", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /NoRestart /MIF=FLEET", "", [] {
+        WriteFileText(WindowsDirectoryPath("FLEET.MIF"), "an earlier run's");
+        Held.push_back(CreateFileA(WindowsDirectoryPath("FLEET.MIF").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL,
+                                   OPEN_EXISTING, 0, NULL));
+    }, 3010, "Write the status file C:\\windows\\FLEET.MIF: failed\r\nExit code 3010", true },
     { "StatusFileNamedAsAPath", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=..\\FLEET", "", nullptr, 1,
       "The switch \"/MIF\" needs a name of 1 to 8 letters, digits or _." },
     { "StatusFileNameTooLong", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=FLEET_123", "", nullptr, 1,
@@ -308,12 +330,12 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
         // The management server learns what the log's last line says.
         std::string reason = last == std::string::npos ? "" : text.substr(last + exitLine.size());
         reason = reason.substr(0, reason.size() - 2);
-        if (!statusFile.empty() && code != 1)
+        if (!statusFile.empty() && code != 1 && !run.statusFileHeld)
             EXPECT_EQ(StatusFile(code == 0 || code == 3010 ? "Success" : "Failed", reason, stamp),
                       ReadFileText(statusFile));
     }
-    if (!statusFile.empty() && code == 1)
-        EXPECT_EQ("an earlier run's", ReadFileText(statusFile)) << "a command line not understood";
+    if (!statusFile.empty() && (code == 1 || run.statusFileHeld))
+        EXPECT_EQ("an earlier run's", ReadFileText(statusFile)) << "a command line not understood, or a file held";
     bool unchanged = run.logLine && strstr(run.logLine, "nothing changed");
     bool installed = !remover && !unchanged && (code == 0 || code == 3010), removed = remover && (code == 0 || code == 3010);
     EXPECT_EQ(installed && line.find("NoRestart") == std::string::npos ? 1 : 0, RestartRequests);
