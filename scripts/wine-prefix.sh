@@ -42,6 +42,11 @@ make_template() {
   marlett=/usr/share/wine/fonts/marlett.ttf
   [ -f "$marlett" ] && cp "$marlett" "$template/drive_c/windows/Fonts/" ||
     echo "no $marlett (package fonts-wine): title bars will show \"r\" for the close button" >&2
+  # A share of a server, \\VELMORA-SERVER\MEDIUM, for a setup started from one as a login script
+  # starts it: Wine takes \\SERVER\SHARE from dosdevices/unc. It is the folder the tests make
+  # their setup medium in.
+  mkdir -p "$template/dosdevices/unc/velmora-server"
+  ln -s ../../../drive_c/velmora-test-medium "$template/dosdevices/unc/velmora-server/medium"
   echo "$stamp" > "$template/.velmora-template"
 }
 making_template() {

@@ -66,6 +66,7 @@
 #define SWITCH_PATH_TOO_LONG_TEXT "names too long a path"
 #define SWITCH_SAME_FILE_TEXT    "names the same file as /"
 #define SWITCH_NOT_A_NAME_TEXT   "needs a name of 1 to 8 letters, digits or _"
+#define SWITCH_DEVICE_TEXT       "names a device"
 // A quiet run's log that could not be made where /LOG said: the run logs here instead.
 #define LOG_NOT_MADE_FORMAT      "Cannot make the log %s; logging here instead."
 

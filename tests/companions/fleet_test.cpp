@@ -26,6 +26,7 @@ struct FleetRun {
     void (*prepare)(void);
     int exitCode;
     const char *logLine;       // held by a line of the log; NULL for a box and no log
+    bool statusFileHeld;       // the status file cannot be replaced: it keeps an earlier run's
 };
 
 // The answers, edited: "Key=Value" sets, "+Key=Value" adds a line at the end, "-Key" drops.
@@ -45,6 +46,13 @@ void ReplayedOnce()
     ClearSimulationLog();
 }
 void HoldRemover() { Held.push_back(HoldOpen(StartMenuProgram("REMOVER.EXE"))); }
+// Started by its full path from this folder, as a login script starts it, the Windows
+// directory current.
+void StartedFrom(const char *folder)
+{
+    ReportDirectory(ProgramFolderLookup, folder);
+    SetCurrentDirectoryA(WindowsDirectoryPath("").c_str());
+}
 
 const FleetRun Runs[] = {
     { "Replayed", FRESH, Replay, "", nullptr, 0, "Request a restart: done" },
@@ -74,6 +82,17 @@ const FleetRun Runs[] = {
     { "LogNamingTheAnswerFile", EARLIER,
       "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=\"C:\\VELMORA-TEST-MEDIUM\\Fleet Answers.INI\"", "", nullptr, 1,
       "The switch \"/LOG\" names the same file as /LOADINF." },
+    // Other names of the same file: its NT forms, and a share that no comparison of names
+    // sees, which the run cannot open while it holds its answers.
+    { "LogNamingTheAnswerFileByItsNtPath", FRESH,
+      "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=\"\\\\?\\C:\\velmora-test-medium\\fleet answers.ini\"", "", nullptr, 1,
+      "The switch \"/LOG\" names the same file as /LOADINF." },
+    { "LogNamingTheAnswerFileByItsDevicePath", FRESH,
+      "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=\"\\\\.\\C:\\Velmora-Test-Medium\\FLEET ANSWERS.INI\"", "", nullptr, 1,
+      "The switch \"/LOG\" names the same file as /LOADINF." },
+    { "LogNamingTheAnswerFileThroughAShare", FRESH,
+      "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=\"\\\\velmora-server\\medium\\fleet answers.ini\"", "", nullptr, 0,
+      "Cannot make the log \\\\velmora-server\\medium\\fleet answers.ini; logging here instead." },
     { "RelativeNameTooLong", FRESH, "/SILENT /LOADINF=ANS.INI /NORESTART", "", [] {
         CreateDirectoryA(LongFolder.c_str(), NULL);
         SetCurrentDirectoryA(LongFolder.c_str());
@@ -89,12 +108,17 @@ const FleetRun Runs[] = {
     { "ProgramMissingOverAnEarlierInstallation", EARLIER, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6,
       "Copy C:\\velmora-test-medium\\TUNER.EXE to C:\\windows\\START MENU\\PROGRAMS\\VELMORA: failed" },
     // Started by its full path from elsewhere, as a login script starts it: the medium is
-    // taken from beside SETUP.EXE.
+    // taken from beside SETUP.EXE, also on a share, whose path Wine gives in its NT form; a
+    // medium found nowhere is named in both places looked.
     { "ReplayedFromAnotherFolder", FRESH, "/SILENT /LOADINF=\"C:\\velmora-test-medium\\fleet answers.ini\" /NoRestart",
-      "", [] {
-        ReportDirectory(ProgramFolderLookup, "C:\\velmora-test-medium");
-        SetCurrentDirectoryA(WindowsDirectoryPath("").c_str());
-    }, 3010, "Copy C:\\velmora-test-medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
+      "", [] { StartedFrom("C:\\velmora-test-medium"); }, 3010,
+      "Copy C:\\velmora-test-medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
+    { "ReplayedFromAShare", FRESH, "/SILENT /LOADINF=\"\\\\velmora-server\\medium\\fleet answers.ini\" /NoRestart", "",
+      [] { StartedFrom("UNC\\velmora-server\\medium"); }, 3010,
+      "Copy \\\\velmora-server\\medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
+    { "MediumFoundNowhere", FRESH, "/SILENT /LOADINF=\"C:\\velmora-test-medium\\fleet answers.ini\"", "",
+      [] { StartedFrom("UNC\\velmora-server\\gone"); }, 4,
+      "Copy C:\\windows\\QUARLO.VXD or \\\\velmora-server\\gone\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: failed" },
     // A login script's replay at every logon.
     { "ReplayedAgainChangesNothing", FRESH, Replay, "", ReplayedOnce, 0,
       "Already installed with these answers: nothing changed\r\nExit code 0: already installed, nothing changed" },
@@ -102,6 +126,14 @@ const FleetRun Runs[] = {
         ReplayedOnce();
         WriteDword(SETTINGS_KEY, "Mode", 1);
     }, 3010, "Save the settings: done" },
+    // The system directory current: its installed driver, an older one, is no medium's.
+    { "ReplayedAgainFromTheSystemDirectoryWithANewerDriver", FRESH,
+      "/SILENT /LOADINF=\"C:\\velmora-test-medium\\fleet answers.ini\" /NoRestart", "", [] {
+        ReplayedOnce();
+        PutDriverFile("older driver");
+        StartedFrom("C:\\velmora-test-medium");
+        SetCurrentDirectoryA(SystemDirectoryPath("").c_str());
+    }, 3010, "Copy C:\\velmora-test-medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
     { "ProgramMissingOnAFreshMachine", FRESH, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6, "Put everything back: done" },
     // Installations in part: disabled (no static-driver entry), half removed, a driver left over.
     { "ProbeFailsOverADisabledInstallation", EARLIER, Replay, "", [] { DeleteKeyTree(STATIC_DRIVER_KEY); NoCard(); }, 5,
@@ -126,6 +158,16 @@ const FleetRun Runs[] = {
       nullptr, 2, "Exit code 2: answer file missing or invalid" },
     { "StatusFileWithoutACard", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=FLEET", "", NoCard, 5,
       "Exit code 5: the interface card does not answer on the file's port" },
+    { "StatusFileNamingTheAnswerFile", FRESH, "/SILENT /LOADINF=C:\\windows\\FLEET.MIF /MIF=FLEET", "", nullptr, 1,
+      "The switch \"/MIF\" names the same file as /LOADINF." },
+    // Spelt /Mif: the table then writes no earlier run's status file to the device.
+    { "StatusFileNamedAsADevice", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /Mif=Nul", "", nullptr, 1,
+      "The switch \"/MIF\" names a device." },
+    { "StatusFileHeldByAnotherProgram", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /NoRestart /MIF=FLEET", "", [] {
+        WriteFileText(WindowsDirectoryPath("FLEET.MIF"), "an earlier run's");
+        Held.push_back(CreateFileA(WindowsDirectoryPath("FLEET.MIF").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL,
+                                   OPEN_EXISTING, 0, NULL));
+    }, 3010, "Write the status file C:\\windows\\FLEET.MIF: failed\r\nExit code 3010", true },
     { "StatusFileNamedAsAPath", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=..\\FLEET", "", nullptr, 1,
       "The switch \"/MIF\" needs a name of 1 to 8 letters, digits or _." },
     { "StatusFileNameTooLong", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=FLEET_123", "", nullptr, 1,
@@ -288,12 +330,12 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
         // The management server learns what the log's last line says.
         std::string reason = last == std::string::npos ? "" : text.substr(last + exitLine.size());
         reason = reason.substr(0, reason.size() - 2);
-        if (!statusFile.empty() && code != 1)
+        if (!statusFile.empty() && code != 1 && !run.statusFileHeld)
             EXPECT_EQ(StatusFile(code == 0 || code == 3010 ? "Success" : "Failed", reason, stamp),
                       ReadFileText(statusFile));
     }
-    if (!statusFile.empty() && code == 1)
-        EXPECT_EQ("an earlier run's", ReadFileText(statusFile)) << "a command line not understood";
+    if (!statusFile.empty() && (code == 1 || run.statusFileHeld))
+        EXPECT_EQ("an earlier run's", ReadFileText(statusFile)) << "a command line not understood, or a file held";
     bool unchanged = run.logLine && strstr(run.logLine, "nothing changed");
     bool installed = !remover && !unchanged && (code == 0 || code == 3010), removed = remover && (code == 0 || code == 3010);
     EXPECT_EQ(installed && line.find("NoRestart") == std::string::npos ? 1 : 0, RestartRequests);
