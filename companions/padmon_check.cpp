@@ -21,8 +21,11 @@ static POINT Offsets[CHECK_TARGET_COUNT];   // where each touch landed against i
 static CheckSummary Summary;
 static RECT Box;                     // the text and the buttons, clear of the targets
 
-static const int CollectingIds[2] = { IDC_CHECK_HOW, IDC_CHECK_PROGRESS };
-static const int ResultIds[3] = { IDC_CHECK_ERRORS, IDC_CHECK_VERDICT, IDC_CHECK_SCALE };
+// Every control of the screen: the two lines shown while collecting, the three of the result,
+// the buttons.
+static const int ControlIds[7] = { IDC_CHECK_HOW,     IDC_CHECK_PROGRESS, IDC_CHECK_ERRORS, IDC_CHECK_VERDICT,
+                                   IDC_CHECK_SCALE,   IDCANCEL,           IDC_CHECK_RETRY };
+static const int *const CollectingIds = ControlIds, *const ResultIds = ControlIds + 2;
 
 static void ShowControls(HWND screen, const int *ids, int count, int how)
 {
@@ -144,7 +147,8 @@ static void OpenScreen(HWND screen)
     size.cx = place.right;
     size.cy = place.bottom;
     CheckTextBox(ScreenWidth, ScreenHeight, size, &Box);
-    for (HWND control = GetWindow(screen, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+    for (int i = 0; i < 7; i++) {
+        HWND control = GetDlgItem(screen, ControlIds[i]);
         GetWindowRect(control, &place);
         MapWindowPoints(NULL, screen, (POINT *)&place, 1);
         SetWindowPos(control, NULL, Box.left + place.left, Box.top + place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -160,6 +164,13 @@ static void DrawStroke(HDC dc, LONG fromX, LONG fromY, LONG toX, LONG toY)
     LineTo(dc, toX, toY);
 }
 
+// As Polyline draws, by the calls the crosses need anyway: one import fewer.
+static void DrawPolyline(HDC dc, const POINT *points, int count)
+{
+    for (int i = 1; i < count; i++)
+        DrawStroke(dc, points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+}
+
 // The line of a touch, times as long as its offset; TRUE when one is drawn and ends on the
 // screen, at end.
 static BOOL DrawTouchLine(HDC dc, POINT centre, int target, int times, POINT *end)
@@ -167,7 +178,7 @@ static BOOL DrawTouchLine(HDC dc, POINT centre, int target, int times, POINT *en
     POINT line[CHECK_LINE_POINTS];
     int count = CheckLine(centre, Offsets[target], times, ScreenWidth, ScreenHeight, line);
 
-    Polyline(dc, line, count);
+    DrawPolyline(dc, line, count);
     *end = line[1];
     return count == 2;
 }
@@ -184,9 +195,10 @@ static void DrawPicture(HWND screen)
     HPEN red = CreatePen(PS_SOLID, 1, RGB(255, 0, 0)), blue = CreatePen(PS_SOLID, 2, RGB(0, 0, 192));
     HGDIOBJ pen = SelectObject(dc, GetStockObject(BLACK_PEN));
     HGDIOBJ brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    POINT end;
+    POINT end, frame[5] = { { Box.left, Box.top }, { Box.right - 1, Box.top }, { Box.right - 1, Box.bottom - 1 },
+                            { Box.left, Box.bottom - 1 }, { Box.left, Box.top } };
 
-    Rectangle(dc, Box.left, Box.top, Box.right, Box.bottom);
+    DrawPolyline(dc, frame, 5);
     ExcludeClipRect(dc, Box.left, Box.top, Box.right, Box.bottom);
     for (int i = done ? 0 : CheckTarget; i < CHECK_TARGET_COUNT && (done || i == CheckTarget); i++) {
         POINT c = CheckTargetCentre(i, ScreenWidth, ScreenHeight);

@@ -19,7 +19,7 @@ desktop=$(printf '%s' "${VELMORA_DESKTOP:-800x600}" | tr X x)
 if [ -f "$build/Makefile" ]; then
   echo "Building what changed into $build (the compiler's output goes to build.log there)"
 else
-  echo "Building the media and the walk into $build for the first time: about half a minute" \
+  echo "Building the media and the walk into $build for the first time: about 40 seconds" \
        "on 2 cores, longer on a busy machine (the compiler's output goes to build.log there)"
 fi
 "$scripts/build.sh" media floppy walkthrough
