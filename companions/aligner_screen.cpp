@@ -120,6 +120,10 @@ INT_PTR CALLBACK AlignerScreen(HWND screen, UINT message, WPARAM wParam, LPARAM 
         // A new round: no refusal counts against it, and the last round's note goes.
         RefusedInARow = 0;
         ShowNote(screen, "");
+    } else if (message == WM_ENDSESSION && wParam) {
+        // The process ends next, without another message: a log-off leaves Windows running,
+        // and the driver with whatever it was last sent.
+        RestoreStoredAlignment();
     } else if (message == WM_DESTROY) {
         CalibrationTouchTaken = NULL;
         CalibrationCornersSent = NULL;

@@ -242,7 +242,7 @@ void EndAlignmentCheck(void)
 }
 
 // Close, Escape and Alt+F4 come as IDCANCEL; PADMON's own window ends the check through
-// EndAlignmentCheck before it closes the driver.
+// EndAlignmentCheck before it closes the driver; a session that ends is told.
 INT_PTR CALLBACK CheckScreen(HWND screen, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
@@ -261,6 +261,11 @@ INT_PTR CALLBACK CheckScreen(HWND screen, UINT message, WPARAM wParam, LPARAM)
             CloseCheck(screen);
         else if (wParam == IDC_CHECK_RETRY)
             StartCheck(screen);
+        break;
+    case WM_ENDSESSION:
+        // The process ends next, without another message: a log-off leaves Windows running.
+        if (wParam)
+            LeaveCheck();
         break;
     case WM_DESTROY:
         LeaveCheck();

@@ -25,12 +25,14 @@ static const char *const StatusGroups[2] = {
 };
 
 static const char *StatusFilePath;
+char StatusInstallation[RUN_TIME_SIZE];
+const char *StatusDescription;
 
-int ComposeStatusFile(char *text, int code, const char *reason, const char *began)
+int ComposeStatusFile(char *text, int code, const char *reason, const char *installed)
 {
     char description[STATUS_REASON_SIZE + 1];
     const char *values[STATUS_ATTRIBUTES] = {
-        VELMORA_COMPANY, UNINSTALL_NAME, VELMORA_VERSION, "ENU", "", began,
+        VELMORA_COMPANY, UNINSTALL_NAME, VELMORA_VERSION, "ENU", "", installed,
         code == EXIT_DONE || code == EXIT_RESTART_NEEDED ? "Success" : "Failed", description,
     };
     int used = wsprintfA(text, "START COMPONENT\r\nNAME = \"WORKSTATION\"\r\n");
@@ -52,7 +54,8 @@ int ComposeStatusFile(char *text, int code, const char *reason, const char *bega
 static void WriteStatusFile(int code, const char *reason)
 {
     char text[STATUS_FILE_SIZE];
-    DWORD length = (DWORD)ComposeStatusFile(text, code, reason, RunBegan), written = 0;
+    DWORD length = (DWORD)ComposeStatusFile(text, code, StatusDescription ? StatusDescription : reason,
+                                            StatusInstallation), written = 0;
     HANDLE file = CreateFileA(StatusFilePath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
 
     if (file != INVALID_HANDLE_VALUE) {
@@ -65,6 +68,8 @@ static void WriteStatusFile(int code, const char *reason)
 void ReportRunInStatusFile(const char *path)
 {
     StatusFilePath = path;
+    StatusInstallation[0] = 0;
+    StatusDescription = NULL;
     if (path[0])
         RunEndReport = WriteStatusFile;
 }

@@ -161,6 +161,10 @@ TEST_F(Padmon, CheckAlignmentLeavesTheDriverMappingOnEveryWayOut)
         { "close command", 0, "", [](Scenario &s) { s.CloseBox().OnWindowWith(IDC_PADMON_PORT).Click(IDCANCEL); } },
         { "no point, then Close", 1, "read", [](Scenario &s) { s.Click(IDCANCEL).OnWindowWith(IDC_PADMON_PORT).Click(IDCANCEL); } },
         { "PADMON's window closed", 3, "", [ownWindowClosed](Scenario &s) { s.Do("close PADMON", ownWindowClosed); } },
+        { "session ended", 2, "", [](Scenario &s) {
+            s.Do("end the session", [](HWND) { EndSession(); EXPECT_EQ(Mapping, LogTail(1).back()) << "as the session ends"; })
+                .Click(IDCANCEL).OnWindowWith(IDC_PADMON_PORT).Click(IDCANCEL);
+        } },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.how);

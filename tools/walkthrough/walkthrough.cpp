@@ -485,7 +485,7 @@ static BOOL WalkCheck(const char *picture, const char *starts, const char *holds
     HWND monitor, screen;
 
     StartMenuFolderPath(folder);
-    Walked = "PADMON.EXE";
+    Walked = CompanionProgramFiles[PADMON_PROGRAM];
     if (!StartProgram(folder) || !(monitor = WaitForPage(IDD_PADMON)))
         return FALSE;
     Click(monitor, IDC_PADMON_CHECK, "Check Alignment");
@@ -514,7 +514,7 @@ static BOOL WalkCheck(const char *picture, const char *starts, const char *holds
     Click(monitor, IDCANCEL, "Close");
     if (WaitForSingleObject(Setup.hProcess, StepSeconds * 1000) != WAIT_OBJECT_0)
         return Stopped("PADMON to end after Close", NULL);
-    Say("PADMON.EXE ended");
+    Say("%s ended", Walked);
     return TRUE;
 }
 
