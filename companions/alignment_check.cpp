@@ -184,6 +184,7 @@ int CheckLine(POINT centre, POINT offset, int times, int width, int height, POIN
     LONG size = Size(move), backX, backY;
     BOOL cut = FALSE;
 
+    line[0] = centre;
     if (size == 0 || Size(offset) > CHECK_FARTHEST)
         return 0;
     // Cut where it leaves the screen across one axis, then the other: the point of the first
@@ -197,7 +198,6 @@ int CheckLine(POINT centre, POINT offset, int times, int width, int height, POIN
             cut = TRUE;
         }
     }
-    line[0] = centre;
     line[1] = edge;
     if (!cut)
         return 2;

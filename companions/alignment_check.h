@@ -57,8 +57,8 @@ void ComposeCheckScale(char *text, const CheckSummary *summary);
 // The line the picture draws from a target's centre, times as long as the offset, as the
 // points of one polyline on a width by height screen: the centre and the end (2); or, for a
 // line that would leave the screen, the centre, the point where it meets the edge and an arrow
-// head there (5). None (0) for a touch on its target or unmapped. Returns the count. The
-// offset times times lies within CHECK_FARTHEST.
+// head there (5). None (0, the centre alone) for a touch on its target or unmapped. Returns
+// the count. The offset times times lies within CHECK_FARTHEST.
 enum { CHECK_LINE_POINTS = 5 };
 int CheckLine(POINT centre, POINT offset, int times, int width, int height, POINT line[CHECK_LINE_POINTS]);
 

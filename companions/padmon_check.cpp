@@ -164,23 +164,25 @@ static void DrawStroke(HDC dc, LONG fromX, LONG fromY, LONG toX, LONG toY)
     LineTo(dc, toX, toY);
 }
 
-// As Polyline draws, by the calls the crosses need anyway: one import fewer.
+// As Polyline draws, by the calls the crosses need anyway: one import fewer. The first point
+// is always there; with no second, nothing is drawn.
 static void DrawPolyline(HDC dc, const POINT *points, int count)
 {
+    MoveToEx(dc, points[0].x, points[0].y, NULL);
     for (int i = 1; i < count; i++)
-        DrawStroke(dc, points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+        LineTo(dc, points[i].x, points[i].y);
 }
 
-// The line of a touch, times as long as its offset; TRUE when one is drawn and ends on the
-// screen, at end.
-static BOOL DrawTouchLine(HDC dc, POINT centre, int target, int times, POINT *end)
+// The line of a touch, times as long as its offset, and where the touch landed, when it is
+// drawn true to scale and ends on the screen, a dot.
+static void DrawTouchLine(HDC dc, POINT centre, int target, int times)
 {
     POINT line[CHECK_LINE_POINTS];
     int count = CheckLine(centre, Offsets[target], times, ScreenWidth, ScreenHeight, line);
 
     DrawPolyline(dc, line, count);
-    *end = line[1];
-    return count == 2;
+    if (times == 1 && count == 2)
+        Ellipse(dc, line[1].x - 3, line[1].y - 3, line[1].x + 4, line[1].y + 4);
 }
 
 // While collecting, the target to touch; then all nine, each touch that missed with its line
@@ -195,7 +197,7 @@ static void DrawPicture(HWND screen)
     HPEN red = CreatePen(PS_SOLID, 1, RGB(255, 0, 0)), blue = CreatePen(PS_SOLID, 2, RGB(0, 0, 192));
     HGDIOBJ pen = SelectObject(dc, GetStockObject(BLACK_PEN));
     HGDIOBJ brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    POINT end, frame[5] = { { Box.left, Box.top }, { Box.right - 1, Box.top }, { Box.right - 1, Box.bottom - 1 },
+    POINT frame[5] = { { Box.left, Box.top }, { Box.right - 1, Box.top }, { Box.right - 1, Box.bottom - 1 },
                             { Box.left, Box.bottom - 1 }, { Box.left, Box.top } };
 
     DrawPolyline(dc, frame, 5);
@@ -210,11 +212,10 @@ static void DrawPicture(HWND screen)
             continue;
         if (Summary.magnification >= 2) {
             SelectObject(dc, red);
-            DrawTouchLine(dc, c, i, Summary.magnification, &end);
+            DrawTouchLine(dc, c, i, Summary.magnification);
         }
         SelectObject(dc, blue);
-        if (DrawTouchLine(dc, c, i, 1, &end))
-            Ellipse(dc, end.x - 3, end.y - 3, end.x + 4, end.y + 4);
+        DrawTouchLine(dc, c, i, 1);
     }
     SelectObject(dc, brush);
     SelectObject(dc, pen);
