@@ -11,7 +11,7 @@ static PanelSettingsRecord StoredAlignment;
 // Cancel on the calibration screen leaves the driver in calibration, or with corners the
 // user did not accept; a driver that Windows keeps loaded would go on that way until the
 // next start. The stored corners go back to it in the order the screen uses.
-static void RestoreStoredAlignment(void)
+void RestoreStoredAlignment(void)
 {
     PanelSettings = StoredAlignment;
     SetPanelCorners(&StoredAlignment.Corners);

@@ -54,14 +54,13 @@ static void Add(HWND screen, const Addition *a)
 static void MeasureAtCentre(HWND screen, const RawPoint *point)
 {
     PanelCorners corners;
-    char text[96];
-    LONG error;
+    char text[128];
+    LONG error, good = GoodAlignmentPixels(ScreenWidth);
 
     ExtrapolateCorners(TouchedPoints, &corners);
     error = CentreTouchError(&corners, ScreenWidth, ScreenHeight, *point);
-    // Beyond 2 % of the width the user would feel it: a new round is worth asking for.
-    wsprintfA(text, error > ScreenWidth / 50 ? ALIGNMENT_ERROR_FORMAT "\r\n" ALIGN_AGAIN_TEXT : ALIGNMENT_ERROR_FORMAT,
-              error);
+    // The figure with what it means: OK keeps it, or a new round is worth asking for.
+    wsprintfA(text, error > good ? ALIGNMENT_RETRY_FORMAT : ALIGNMENT_GOOD_FORMAT, error, good);
     ShowItem(screen, IDC_TARGET_CENTRE, SW_HIDE);
     ShowItem(screen, IDC_ALIGN_CENTRE_HOW, SW_HIDE);
     ShowNote(screen, text);
@@ -121,6 +120,10 @@ INT_PTR CALLBACK AlignerScreen(HWND screen, UINT message, WPARAM wParam, LPARAM 
         // A new round: no refusal counts against it, and the last round's note goes.
         RefusedInARow = 0;
         ShowNote(screen, "");
+    } else if (message == WM_ENDSESSION && wParam) {
+        // The process ends next, without another message: a log-off leaves Windows running,
+        // and the driver with whatever it was last sent.
+        RestoreStoredAlignment();
     } else if (message == WM_DESTROY) {
         CalibrationTouchTaken = NULL;
         CalibrationCornersSent = NULL;

@@ -24,6 +24,7 @@
 #define IDC_PADMON_ASIDE       2013
 #define IDC_PADMON_UNINSTALL   2014
 #define IDC_PADMON_CHECK       2015
+#define IDC_PADMON_ALIGNED     2016
 
 /* 203 CheckScreen, PADMON's check of the alignment; Close is IDCANCEL */
 #define IDC_CHECK_HOW          2031

@@ -55,6 +55,8 @@ int RunRemoverCommand(const char *commandLine);
 // the checks of aligner_screen.cpp.
 int RunAligner(void);
 INT_PTR CALLBACK AlignerScreen(HWND screen, UINT message, WPARAM wParam, LPARAM lParam);
+// The alignment the driver had when ALIGNER started, sent back to it, mapping again.
+void RestoreStoredAlignment(void);
 
 // TUNER.EXE (tuner.cpp): touch mode and right button.
 int RunTuner(void);

@@ -65,19 +65,25 @@ static void ShowState(HWND page, int id, const char *what, BOOL present)
     SetDlgItemTextA(page, id, line);
 }
 
+// A path that fits, of a file or folder that is there.
+static BOOL PathThere(BOOL fits, const char *path)
+{
+    return fits && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
 static void ShowDriverState(HWND page)
 {
     char path[PATH_BUFFER_SIZE];
 
     ShowState(page, IDC_PADMON_STARTUP, "Loaded at every start of Windows", StaticDriverRegistered());
     ShowState(page, IDC_PADMON_DRIVER_FILE, DRIVER_FILE_NAME " in the system folder",
-              SystemFilePath(path, DRIVER_FILE_NAME) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES);
+              PathThere(SystemFilePath(path, DRIVER_FILE_NAME), path));
     ShowState(page, IDC_PADMON_PROGRAMS, "Programs in the Start menu", StartMenuFolderPath(path) && DirectoryExists(path));
-    // The next setup or companion that changes the installation puts it back; the monitor
-    // changes nothing, so the settings above may be the stopped run's.
+    // The next setup or the remover puts back what a stopped setup changed (its journal, or
+    // an older setup's aside copy); the monitor changes nothing, so the settings above may be
+    // the stopped run's.
     ShowState(page, IDC_PADMON_ASIDE, "Kept aside by an unfinished setup",
-              (WindowsFilePath(path, JOURNAL_FILE_NAME) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) ||
-                  EarlierInstallationAside());
+              PathThere(WindowsFilePath(path, JOURNAL_FILE_NAME), path) || EarlierInstallationAside());
     ShowState(page, IDC_PADMON_UNINSTALL, "In Add/Remove Programs", UninstallEntryPresent());
 }
 
@@ -90,6 +96,7 @@ static void ShowStoredSettings(HWND page)
     ComposePadmonMode(MessageText, PanelSettings.Mode);
     ShowLine(page, IDC_PADMON_MODE);
     ShowCorners(page);
+    SetDlgItemTextA(page, IDC_PADMON_ALIGNED, CornersAreDefaults(&PanelSettings) ? NOT_ALIGNED_TEXT : "");
     ShowDriverState(page);
 }
 

@@ -17,20 +17,15 @@ static int CheckTarget;              // the target shown, CHECK_TARGET_COUNT onc
 static BOOL DriverReadsRaw;          // the driver was put to calibrate (1, 0) and not back
 static BOOL CursorHidden;
 static ClickRecord OpeningClick;     // the click on Check Alignment
-static POINT Landed[CHECK_TARGET_COUNT];
-static LONG Errors[CHECK_TARGET_COUNT];
+static POINT Offsets[CHECK_TARGET_COUNT];   // where each touch landed against its target
 static CheckSummary Summary;
+static RECT Box;                     // the text and the buttons, clear of the targets
 
-static const int CollectingIds[2] = { IDC_CHECK_HOW, IDC_CHECK_PROGRESS };
-static const int ResultIds[3] = { IDC_CHECK_ERRORS, IDC_CHECK_VERDICT, IDC_CHECK_SCALE };
-
-// The lines of text and the buttons, placed from the screen's centre between the rows of
-// targets and clear of the lines the picture draws around them.
-static const struct { short id, x, y; } Places[] = {
-    { IDC_CHECK_HOW, -250, -140 }, { IDC_CHECK_PROGRESS, -250, -120 }, { IDC_CHECK_ERRORS, -250, -140 },
-    { IDC_CHECK_VERDICT, -250, -120 }, { IDC_CHECK_SCALE, -250, -84 }, { IDCANCEL, -110, 70 },
-    { IDC_CHECK_RETRY, 10, 70 },
-};
+// Every control of the screen: the two lines shown while collecting, the three of the result,
+// the buttons.
+static const int ControlIds[7] = { IDC_CHECK_HOW,     IDC_CHECK_PROGRESS, IDC_CHECK_ERRORS, IDC_CHECK_VERDICT,
+                                   IDC_CHECK_SCALE,   IDCANCEL,           IDC_CHECK_RETRY };
+static const int *const CollectingIds = ControlIds, *const ResultIds = ControlIds + 2;
 
 static void ShowControls(HWND screen, const int *ids, int count, int how)
 {
@@ -80,14 +75,14 @@ static void StartCheck(HWND screen)
 
 static void ShowResult(HWND screen)
 {
-    char text[128];
+    char text[CHECK_TEXT_SIZE];
 
     BackToMapping();
     HideCursor(FALSE);
-    SumUpCheck(Errors, &Summary);
+    SumUpCheck(Offsets, ScreenWidth, !CornersAreDefaults(&PanelSettings), &Summary);
     ComposeCheckErrors(text, &Summary);
     SetDlgItemTextA(screen, IDC_CHECK_ERRORS, text);
-    ComposeCheckVerdict(text, &Summary, ScreenWidth);
+    ComposeCheckVerdict(text, &Summary);
     SetDlgItemTextA(screen, IDC_CHECK_VERDICT, text);
     ComposeCheckScale(text, &Summary);
     SetDlgItemTextA(screen, IDC_CHECK_SCALE, text);
@@ -103,15 +98,16 @@ static void TakeTouch(HWND screen)
     POINT centre = CheckTargetCentre(CheckTarget, ScreenWidth, ScreenHeight);
     PanelReply reply;
     RawPoint raw;
+    POINT landed;
 
     PanelControl(IOCTL_PANEL_READ_POINT, 0, 0, &reply);
     if (!ReadReplyValue(&reply, 0, &raw.X) || !ReadReplyValue(&reply, 1, &raw.Y)) {
         SetDlgItemTextA(screen, IDC_CHECK_PROGRESS, NO_POINT_TEXT);
         return;
     }
-    Errors[CheckTarget] = TouchErrorAt(corners, ScreenWidth, ScreenHeight, raw, centre);
-    if (!TouchOnScreen(corners, ScreenWidth, ScreenHeight, raw, &Landed[CheckTarget]))
-        Landed[CheckTarget] = centre;
+    if (!TouchOnScreen(corners, ScreenWidth, ScreenHeight, raw, &landed))
+        landed.x = TOUCH_MISS_UNBOUNDED;
+    Offsets[CheckTarget] = CheckOffset(landed, centre);
     MessageBeep(0xFFFFFFFF);
     if (++CheckTarget < CHECK_TARGET_COUNT)
         ShowProgress(screen);
@@ -136,34 +132,63 @@ static BOOL OpeningDoubleClick(void)
                                    GetSystemMetrics(SM_CYDOUBLECLK));
 }
 
+// The template, as it opens, is the box of the text and the buttons: each control keeps its
+// place within it when the box moves to its own on the screen.
 static void OpenScreen(HWND screen)
 {
+    RECT place;
+    SIZE size;
+
     OpenCheck = screen;
     OpeningClick = ClickOfMessage();
     ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
     ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+    GetClientRect(screen, &place);
+    size.cx = place.right;
+    size.cy = place.bottom;
+    CheckTextBox(ScreenWidth, ScreenHeight, size, &Box);
+    for (int i = 0; i < 7; i++) {
+        HWND control = GetDlgItem(screen, ControlIds[i]);
+        GetWindowRect(control, &place);
+        MapWindowPoints(NULL, screen, (POINT *)&place, 1);
+        SetWindowPos(control, NULL, Box.left + place.left, Box.top + place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
     SetWindowPos(screen, HWND_TOP, 0, 0, ScreenWidth, ScreenHeight, 0);
-    for (int i = 0; i < (int)(sizeof Places / sizeof Places[0]); i++)
-        SetWindowPos(GetDlgItem(screen, Places[i].id), HWND_TOP, ScreenWidth / 2 + Places[i].x,
-                     ScreenHeight / 2 + Places[i].y, 0, 0, SWP_NOSIZE);
     SetDlgItemTextA(screen, IDC_CHECK_HOW, CHECK_HOW_TEXT);
     StartCheck(screen);
 }
 
-// A line from a target's centre towards where its touch landed, times as long. The landing
-// point is held within a screen's size of the screen: Windows 95 draws in 16-bit coordinates.
-static void DrawLine(HDC dc, POINT from, POINT to, int times)
+static void DrawStroke(HDC dc, LONG fromX, LONG fromY, LONG toX, LONG toY)
 {
-    LONG dx = to.x - from.x, dy = to.y - from.y;
-
-    dx = dx > ScreenWidth ? ScreenWidth : dx < -ScreenWidth ? -ScreenWidth : dx;
-    dy = dy > ScreenHeight ? ScreenHeight : dy < -ScreenHeight ? -ScreenHeight : dy;
-    MoveToEx(dc, from.x, from.y, NULL);
-    LineTo(dc, from.x + dx * times, from.y + dy * times);
+    MoveToEx(dc, fromX, fromY, NULL);
+    LineTo(dc, toX, toY);
 }
 
-// While collecting, the target to touch; then all nine, each with its line true to scale in
-// blue and, when the errors are small, magnified in red beneath it.
+// As Polyline draws, by the calls the crosses need anyway: one import fewer. The first point
+// is always there; with no second, nothing is drawn.
+static void DrawPolyline(HDC dc, const POINT *points, int count)
+{
+    MoveToEx(dc, points[0].x, points[0].y, NULL);
+    for (int i = 1; i < count; i++)
+        LineTo(dc, points[i].x, points[i].y);
+}
+
+// The line of a touch, times as long as its offset, and where the touch landed, when it is
+// drawn true to scale and ends on the screen, a dot.
+static void DrawTouchLine(HDC dc, POINT centre, int target, int times)
+{
+    POINT line[CHECK_LINE_POINTS];
+    int count = CheckLine(centre, Offsets[target], times, ScreenWidth, ScreenHeight, line);
+
+    DrawPolyline(dc, line, count);
+    if (times == 1 && count == 2)
+        Ellipse(dc, line[1].x - 3, line[1].y - 3, line[1].x + 4, line[1].y + 4);
+}
+
+// While collecting, the target to touch; then all nine, each touch that missed with its line
+// true to scale in blue and, when the errors are small, magnified in red beneath it. The box
+// of the text and the buttons is left out of every line, and a line that would leave the
+// screen ends in an arrow head at its edge.
 static void DrawPicture(HWND screen)
 {
     PAINTSTRUCT paint;
@@ -172,22 +197,25 @@ static void DrawPicture(HWND screen)
     HPEN red = CreatePen(PS_SOLID, 1, RGB(255, 0, 0)), blue = CreatePen(PS_SOLID, 2, RGB(0, 0, 192));
     HGDIOBJ pen = SelectObject(dc, GetStockObject(BLACK_PEN));
     HGDIOBJ brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    POINT frame[5] = { { Box.left, Box.top }, { Box.right - 1, Box.top }, { Box.right - 1, Box.bottom - 1 },
+                            { Box.left, Box.bottom - 1 }, { Box.left, Box.top } };
 
+    DrawPolyline(dc, frame, 5);
+    ExcludeClipRect(dc, Box.left, Box.top, Box.right, Box.bottom);
     for (int i = done ? 0 : CheckTarget; i < CHECK_TARGET_COUNT && (done || i == CheckTarget); i++) {
         POINT c = CheckTargetCentre(i, ScreenWidth, ScreenHeight);
         SelectObject(dc, GetStockObject(BLACK_PEN));
         Ellipse(dc, c.x - 12, c.y - 12, c.x + 13, c.y + 13);
-        DrawLine(dc, POINT{ c.x - 18, c.y }, POINT{ c.x + 19, c.y }, 1);
-        DrawLine(dc, POINT{ c.x, c.y - 18 }, POINT{ c.x, c.y + 19 }, 1);
-        if (!done || Errors[i] == TOUCH_MISS_UNBOUNDED)
+        DrawStroke(dc, c.x - 18, c.y, c.x + 19, c.y);
+        DrawStroke(dc, c.x, c.y - 18, c.x, c.y + 19);
+        if (!done || !Summary.aligned || Summary.worst == TOUCH_MISS_UNBOUNDED)
             continue;
         if (Summary.magnification >= 2) {
             SelectObject(dc, red);
-            DrawLine(dc, c, Landed[i], Summary.magnification);
+            DrawTouchLine(dc, c, i, Summary.magnification);
         }
         SelectObject(dc, blue);
-        DrawLine(dc, c, Landed[i], 1);
-        Ellipse(dc, Landed[i].x - 3, Landed[i].y - 3, Landed[i].x + 4, Landed[i].y + 4);
+        DrawTouchLine(dc, c, i, 1);
     }
     SelectObject(dc, brush);
     SelectObject(dc, pen);
@@ -215,7 +243,7 @@ void EndAlignmentCheck(void)
 }
 
 // Close, Escape and Alt+F4 come as IDCANCEL; PADMON's own window ends the check through
-// EndAlignmentCheck before it closes the driver.
+// EndAlignmentCheck before it closes the driver; a session that ends is told.
 INT_PTR CALLBACK CheckScreen(HWND screen, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
@@ -234,6 +262,11 @@ INT_PTR CALLBACK CheckScreen(HWND screen, UINT message, WPARAM wParam, LPARAM)
             CloseCheck(screen);
         else if (wParam == IDC_CHECK_RETRY)
             StartCheck(screen);
+        break;
+    case WM_ENDSESSION:
+        // The process ends next, without another message: a log-off leaves Windows running.
+        if (wParam)
+            LeaveCheck();
         break;
     case WM_DESTROY:
         LeaveCheck();

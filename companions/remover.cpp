@@ -76,7 +76,7 @@ static void RemoveDriverFiles(void)
         DeleteOrSchedule(path);
 }
 
-// The folder is the one setup fills, found as setup finds it: the remover may as well have
+// The folder is the one setup filled, never the remover's own: the remover may as well have
 // been started from the setup diskette, whose programs must stay.
 static void RemoveStartMenuProgram(const char *folder, int program)
 {
@@ -86,11 +86,13 @@ static void RemoveStartMenuProgram(const char *folder, int program)
         DeleteOrSchedule(path);
 }
 
+// The folder the Add/Remove entry names, where setup put the programs, may be another user's
+// Programs folder; without an entry, the folder is the user's own.
 static void RemoveStartMenuFolder(void)
 {
     char folder[PATH_BUFFER_SIZE];
 
-    if (!StartMenuFolderPath(folder))
+    if (!UninstallEntryFolder(folder) && !StartMenuFolderPath(folder))
         return;
     // The remover itself comes last: it is the one file sure to be in use.
     for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++)
@@ -106,17 +108,33 @@ static void RemoveStartMenuFolder(void)
     }
 }
 
+// One form for every key that stays, and why.
+static void LogKeyStays(const char *path, const char *why)
+{
+    LogLine("Stays: HKEY_LOCAL_MACHINE\\%s: %s", path, why);
+}
+
 static void LeaveInRegistry(const char *path)
 {
-    LogLine("Stays: HKEY_LOCAL_MACHINE\\%s: access denied", path);
+    LogKeyStays(path, "access denied");
     AppendText(RemovalInRegistry, sizeof RemovalInRegistry, "HKEY_LOCAL_MACHINE\\");
     AppendText(RemovalInRegistry, sizeof RemovalInRegistry, path);
     AppendText(RemovalInRegistry, sizeof RemovalInRegistry, "\r\n");
 }
 
+// The key goes with the entry's last value unless another program (an inventory tool, say)
+// put values of its own there: they stay.
+static void LogEntryKeyGone(void)
+{
+    if (KeyPresent(UNINSTALL_KEY))
+        LogKeyStays(UNINSTALL_KEY, "another program's values or keys");
+    else
+        LogStep(TRUE, "Delete HKEY_LOCAL_MACHINE\\%s", UNINSTALL_KEY);
+}
+
 void RemoveVelmora(void)
 {
-    BOOL aside, settings;
+    BOOL aside, settings, entry;
 
     RemovalScheduled = 0;
     RemovalFilesLeft = 0;
@@ -154,10 +172,13 @@ void RemoveVelmora(void)
     // Last, and only when nothing of ours stays but the emptied folder: an entry that stays
     // lets the removal be tried again from Control Panel, and one without anything behind it
     // would lead nowhere. A key a stopped removal emptied goes too.
+    entry = KeyPresent(UNINSTALL_KEY);
     if (RemovalInRegistry[0] || RemovalFilesLeft > 0)
-        LogLine("Stays: HKEY_LOCAL_MACHINE\\%s: for another try", UNINSTALL_KEY);
-    else if (KeyPresent(UNINSTALL_KEY) && !LogStep(DeleteUninstallEntry(), "Delete HKEY_LOCAL_MACHINE\\%s", UNINSTALL_KEY))
+        LogKeyStays(UNINSTALL_KEY, "for another try");
+    else if (entry && !DeleteUninstallEntry())
         LeaveInRegistry(UNINSTALL_KEY);
+    else if (entry)
+        LogEntryKeyGone();
 }
 
 void ComposeRestartReason(char *text, int size)

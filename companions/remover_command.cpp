@@ -13,7 +13,7 @@ static int RemoveQuietly(void)
     char reason[200];
 
     if (!VelmoraPresent())
-        return EndRun(EXIT_DONE, "Velmora is not installed on this computer");
+        return EndRun(EXIT_DONE, NOT_INSTALLED_TEXT);
     RemoveVelmora();
     if (RemovalInRegistry[0] || RemovalFilesLeft > 0)
         return EndRun(1, "something stays, named above");

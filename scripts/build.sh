@@ -15,10 +15,25 @@ for target in "$@"; do
 done
 # Configured once: the build configures again by itself when a CMake file changed. Each
 # configure rewrites the test programs' lists of cases, which ctest then makes again.
-if ! { { [ -f "$build/Makefile" ] ||
-         cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-           -DCMAKE_BUILD_TYPE=Release; } &&
-       cmake --build "$build" -j "$(nproc)" $targets; } >"$log" 2>&1; then
+configure_and_build() {
+  { { [ -f "$build/Makefile" ] ||
+        cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+          -DCMAKE_BUILD_TYPE=Release; } &&
+      cmake --build "$build" -j "$(nproc)" $targets; } >"$log" 2>&1
+}
+
+# How far the quiet build is: the percentage of make's last line, and what it was doing.
+build_progress() {
+  last=$(grep '^\[ *[0-9]*%\]' "$log" | tail -n 1)
+  if [ -n "$last" ]; then
+    printf 'building: %s%%, %s' "$(printf '%s' "$last" | sed 's/^\[ *\([0-9]*\)%.*/\1/')" \
+      "$(printf '%s' "$last" | sed 's/^\[[^]]*\] //; s#object .*/\([^/]*\)\.obj$#\1#')"
+  else
+    printf 'configuring the build'
+  fi
+}
+
+if ! watch_over build_progress configure_and_build; then
   cat "$log"
   echo "the build failed; its output is above and in $log" >&2
   exit 1

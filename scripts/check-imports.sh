@@ -1,7 +1,9 @@
 #!/bin/sh
 # Checks that a production program loads on a bare Windows 95: PE subsystem 4.0, imports
 # from KERNEL32, USER32, GDI32 and ADVAPI32 only, and none of the functions listed as
-# missing there. Usage: check-imports.sh PROGRAM.EXE missing-imports.txt
+# missing there; and that no function's frame reaches a page, since the programs are built
+# without the stack probe that would step it past Windows' guard page.
+# Usage: check-imports.sh PROGRAM.EXE missing-imports.txt
 set -u
 program=$1
 missing=$2
@@ -31,6 +33,10 @@ for name in $(grep -v '^#' "$missing"); do
     status=1
   fi
 done
+
+# A frame is made by one subtraction from the stack pointer; a page is 0x1000 bytes.
+i686-w64-mingw32-objdump -d "$program" | grep -E 'sub +\$0x[1-9a-f][0-9a-f]{3,},%esp' |
+  sed 's/^/a frame of a page or more: /' | grep . && status=1
 
 count=$(printf '%s\n' "$functions" | grep -c .)
 echo "$(basename "$program"): $(echo $dlls | tr ' ' ','), $count functions, subsystem $subsystem"

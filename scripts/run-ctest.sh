@@ -1,8 +1,8 @@
 #!/bin/sh
 # Runs the whole suite once for each Windows version a prefix can report: Wine's default
 # (NT), Windows 98 and Windows 95. Each run has a fresh prefix, a wineserver and an Xvfb of
-# its own, so the three go side by side. While they go, a line every 10 seconds says how far
-# each is; then come each run's summary, ctest's closing lines, and last the failed tests
+# its own, so the three go side by side. While they go, a line at most 8 seconds apart says
+# how far each is, after the time since scripts/test.sh began; then come each run's summary, ctest's closing lines, and last the failed tests
 # with their output. Each run's whole output stays in BUILD/test-logs/VERSION: ctest.log,
 # and one log per test program (scripts/test-case.sh). VELMORA_WINDOWS picks fewer
 # ("win98"; scripts/test.sh has refused any other name before the build). A test that holds on some versions only carries one label naming the others,
@@ -42,6 +42,7 @@ title() {
 
 # One fresh prefix, copied for each version before any program has run in it.
 "$scripts/wine-prefix.sh" "$WINEPREFIX"
+say_progress "copying a fresh prefix for each run"
 for version in $versions; do
   rm -rf "$WINEPREFIX-$version" "$build/test-logs/$version"
   cp -a "$WINEPREFIX" "$WINEPREFIX-$version"
@@ -50,7 +51,14 @@ done
 
 # ctest has each test program list its cases the first time after it was built; done once
 # here, so that the three runs do not write the same lists at the same time.
-(cd "$build" && start_wine && ctest -N >/dev/null 2>&1; wineserver -k 2>/dev/null)
+list_cases() {
+  (cd "$build" && start_wine && ctest -N >/dev/null 2>&1; wineserver -k 2>/dev/null)
+}
+listing() {
+  printf 'the test programs list their cases'
+}
+say_progress "$(listing)"
+watch_over listing list_cases
 
 names="" folders=""
 for version in $versions; do
@@ -58,7 +66,6 @@ for version in $versions; do
   folders="$folders${folders:+, }$version"
 done
 echo "Testing as $names; the whole output of each goes to $build/test-logs/: $folders"
-started=$(date +%s)
 previous=""
 for version in $versions; do
   logs=$build/test-logs/$version
@@ -91,10 +98,10 @@ while :; do
     line="$line${line:+; }$(title "$version" | cut -d' ' -f1,2) $(progress "$logs/ctest.log")"
   done
   [ $running = 1 ] || break
-  elapsed=$(($(date +%s) - started))
-  printf '%d:%02d %s\n' $((elapsed / 60)) $((elapsed % 60)) "$line"
+  printf '%s %s\n' "$(elapsed)" "$line"
+  # At most 8 seconds apart: reading the logs takes a moment on a busy machine.
   waited=0
-  while [ $waited -lt 20 ]; do
+  while [ $waited -lt 14 ]; do
     sleep 0.5
     waited=$((waited + 1))
     for version in $versions; do

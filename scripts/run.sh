@@ -19,7 +19,7 @@ desktop=$(printf '%s' "${VELMORA_DESKTOP:-800x600}" | tr X x)
 if [ -f "$build/Makefile" ]; then
   echo "Building what changed into $build (the compiler's output goes to build.log there)"
 else
-  echo "Building the media and the walk into $build for the first time: about half a minute" \
+  echo "Building the media and the walk into $build for the first time: about 40 seconds" \
        "on 2 cores, longer on a busy machine (the compiler's output goes to build.log there)"
 fi
 "$scripts/build.sh" media floppy walkthrough
@@ -42,6 +42,7 @@ fi
 
 mkdir -p "$pictures"
 pictures=$(cd "$pictures" && pwd)
+say_progress "starting Wine in an X server of $desktop for the walk"
 # The X screen is the desktop's size: a desktop larger than the screen would be drawn
 # and touched partly off it.
 exec xvfb-run -a -s "-screen 0 ${desktop}x24" "$root/tools/walkthrough/walk.sh" \

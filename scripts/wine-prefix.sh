@@ -12,7 +12,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # The template is made again whenever this script changes.
 stamp=$(md5sum < "$0" | cut -d' ' -f1)
-if [ "$(cat "$template/.velmora-template" 2>/dev/null)" != "$stamp" ]; then
+make_template() {
   rm -rf "$template"
   WINEPREFIX=$template wineboot -i >/dev/null 2>&1
   reg() { WINEPREFIX=$template wine reg add "$@" /f >/dev/null 2>&1; }
@@ -42,7 +42,19 @@ if [ "$(cat "$template/.velmora-template" 2>/dev/null)" != "$stamp" ]; then
   marlett=/usr/share/wine/fonts/marlett.ttf
   [ -f "$marlett" ] && cp "$marlett" "$template/drive_c/windows/Fonts/" ||
     echo "no $marlett (package fonts-wine): title bars will show \"r\" for the close button" >&2
+  # A share of a server, \\VELMORA-SERVER\MEDIUM, for a setup started from one as a login script
+  # starts it: Wine takes \\SERVER\SHARE from dosdevices/unc. It is the folder the tests make
+  # their setup medium in.
+  mkdir -p "$template/dosdevices/unc/velmora-server"
+  ln -s ../../../drive_c/velmora-test-medium "$template/dosdevices/unc/velmora-server/medium"
   echo "$stamp" > "$template/.velmora-template"
+}
+making_template() {
+  printf 'making the Wine prefix template %s' "$template"
+}
+if [ "$(cat "$template/.velmora-template" 2>/dev/null)" != "$stamp" ]; then
+  say_progress "$(making_template) (once, about 10 seconds)"
+  watch_over making_template make_template
 fi
 
 [ "${2:-}" != --template-only ] || exit 0

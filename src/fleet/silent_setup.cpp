@@ -5,11 +5,14 @@
 #include "answers.h"
 #include "answer_file.h"
 #include "program.h"
+#include "status_file.h"
+#include "uninstall_entry.h"
 
 CommandSwitches SetupSwitches;
 
 static PanelSettingsRecord Answers;
 static BOOL AnswersAligned;
+static char Refusal[ANSWER_REFUSAL_SIZE];
 
 // By exit code; 1, a command line not understood, ends the run before it gets here.
 static const char *const ExitReasons[EXIT_NOT_STORED + 1] = {
@@ -34,11 +37,10 @@ static void TakeAnswers(void)
 {
     for (int i = AnswersAligned ? 0 : CORNER_FIELD_COUNT; i < PANEL_SETTING_COUNT; i++)
         *FieldIn(&PanelSettings, &PanelSettingFields[i]) = *FieldIn(&Answers, &PanelSettingFields[i]);
-    if (!AnswersAligned)
-        LogLine("No corners: the panel is not aligned; ALIGNER.EXE aligns it");
 }
 
-// The wizard's phases in its order, each stopping at the first failure.
+// The wizard's phases in its order, each stopping at the first failure. The corners the driver
+// maps by are the machine's own where the answers have none: no step of the run's.
 static int Install(void)
 {
     int code = PrepareDriver();
@@ -48,7 +50,10 @@ static int Install(void)
     if (code != EXIT_DONE)
         return code;
     AcceptCorners(&PanelSettings.Corners);
-    LogStep(TRUE, "Send the corners");
+    if (AnswersAligned)
+        LogStep(TRUE, "Send the corners");
+    else
+        LogLine("No corners: the panel is not aligned; ALIGNER.EXE aligns it");
     return CommitInstallation(NULL, NULL);
 }
 
@@ -56,8 +61,11 @@ static int ReplayAnswers(void)
 {
     int code;
 
-    if (!ReadAnswerFile(SetupSwitches.Value[SETUP_LOADINF], &Answers, &AnswersAligned))
+    // A management server learns which answer was refused, as the log does.
+    if (!ReadAnswerFile(SetupSwitches.Value[SETUP_LOADINF], &Answers, &AnswersAligned, Refusal)) {
+        StatusDescription = Refusal;
         return EXIT_ANSWERS;
+    }
     // A login script replays at every logon: the second time, and every time after, there is
     // nothing to do and no restart to ask for.
     if (InstallationInPlace(&Answers, AnswersAligned)) {
@@ -87,5 +95,8 @@ int RunSilentSetup(void)
         return EndRun(EXIT_BUSY, BUSY_REASON);
     code = ReplayAnswers();
     ReleaseInstallation();
+    // Installed now or found in place, the installation kept the time it was made with it.
+    if (code == EXIT_DONE || code == EXIT_RESTART_NEEDED)
+        UninstallEntryTime(StatusInstallation, sizeof StatusInstallation);
     return EndRun(code, ExitReason(code));
 }

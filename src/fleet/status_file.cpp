@@ -1,8 +1,7 @@
 // The status file of a quiet run, for the management server that started it: the standard
-// status MIF, <Windows directory>\<name>.MIF, written after the log's last line.
+// status MIF, <Windows directory>\<name>.MIF, written just before the log's last line.
 #include "status_file.h"
 #include "command_line.h"
-#include "paths.h"
 #include "run_log.h"
 #include "settings.h"
 #include "version.h"
@@ -25,13 +24,15 @@ static const char *const StatusGroups[2] = {
     "END GROUP\r\nSTART GROUP\r\nNAME = \"InstallStatus\"\r\nID = 2\r\nCLASS = \"MICROSOFT|JOBSTATUS|1.0\"\r\n",
 };
 
-static char StatusFileName[NAME_VALUE_SIZE + 5];
+static const char *StatusFilePath;
+char StatusInstallation[RUN_TIME_SIZE];
+const char *StatusDescription;
 
-int ComposeStatusFile(char *text, int code, const char *reason, const char *began)
+int ComposeStatusFile(char *text, int code, const char *reason, const char *installed)
 {
     char description[STATUS_REASON_SIZE + 1];
     const char *values[STATUS_ATTRIBUTES] = {
-        VELMORA_COMPANY, UNINSTALL_NAME, VELMORA_VERSION, "ENU", "", began,
+        VELMORA_COMPANY, UNINSTALL_NAME, VELMORA_VERSION, "ENU", "", installed,
         code == EXIT_DONE || code == EXIT_RESTART_NEEDED ? "Success" : "Failed", description,
     };
     int used = wsprintfA(text, "START COMPONENT\r\nNAME = \"WORKSTATION\"\r\n");
@@ -48,26 +49,27 @@ int ComposeStatusFile(char *text, int code, const char *reason, const char *bega
     return used + wsprintfA(text + used, "END GROUP\r\nEND COMPONENT\r\n");
 }
 
-// A file that cannot be written costs the run nothing: its outcome is in its exit code and log.
+// A file that cannot be written costs the run nothing but the line that says so: its outcome
+// is in its exit code and log.
 static void WriteStatusFile(int code, const char *reason)
 {
-    char text[STATUS_FILE_SIZE], path[PATH_BUFFER_SIZE];
-    DWORD written;
-    HANDLE file;
+    char text[STATUS_FILE_SIZE];
+    DWORD length = (DWORD)ComposeStatusFile(text, code, StatusDescription ? StatusDescription : reason,
+                                            StatusInstallation), written = 0;
+    HANDLE file = CreateFileA(StatusFilePath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
 
-    if (!WindowsFilePath(path, StatusFileName))
-        return;
-    file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    WriteFile(file, text, (DWORD)ComposeStatusFile(text, code, reason, RunBegan), &written, NULL);
-    CloseHandle(file);
+    if (file != INVALID_HANDLE_VALUE) {
+        WriteFile(file, text, length, &written, NULL);
+        CloseHandle(file);
+    }
+    LogStep(written == length, "Write the status file %s", StatusFilePath);
 }
 
-void ReportRunInStatusFile(const char *name)
+void ReportRunInStatusFile(const char *path)
 {
-    if (!name[0])
-        return;
-    wsprintfA(StatusFileName, "%s.MIF", name);
-    RunEndReport = WriteStatusFile;
+    StatusFilePath = path;
+    StatusInstallation[0] = 0;
+    StatusDescription = NULL;
+    if (path[0])
+        RunEndReport = WriteStatusFile;
 }

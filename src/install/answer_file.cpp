@@ -11,7 +11,8 @@ static char Section[ANSWER_SECTION_SIZE];
 static WCHAR FileWords[ANSWER_FILE_SIZE / 2];
 static char Decoded[ANSWER_FILE_SIZE];
 
-// The file's text as ANSI, its byte-order mark taken off; NULL when it cannot be read whole.
+// The file's text as ANSI, its byte-order mark taken off; NULL when it cannot be read whole, with
+// *length ANSWER_FILE_SIZE when it is that long or longer.
 static const char *ReadAnswerText(const char *path, DWORD *length)
 {
     char *bytes = (char *)FileWords;
@@ -44,26 +45,21 @@ static const char *ReadAnswerText(const char *path, DWORD *length)
     return Decoded;
 }
 
-BOOL ReadAnswerFile(const char *path, PanelSettingsRecord *answers, BOOL *aligned)
+BOOL ReadAnswerFile(const char *path, PanelSettingsRecord *answers, BOOL *aligned, char refusal[ANSWER_REFUSAL_SIZE])
 {
-    char refusal[ANSWER_REFUSAL_SIZE];
-    DWORD attributes = GetFileAttributesA(path), length;
-    const char *text;
+    DWORD attributes = GetFileAttributesA(path), length = 0;
+    const char *text = NULL;
 
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        LogLine("Refused: %s is missing", path);
-        return FALSE;
-    }
-    text = ReadAnswerText(path, &length);
-    if (!text || !GatherAnswerSections(text, length, Section)) {
-        LogLine(text ? "Refused: %s is too long" : "Refused: %s cannot be read", path);
-        return FALSE;
-    }
-    if (!CheckAnswers(Section, ListedSerialPorts(), answers, aligned, refusal)) {
-        LogLine("%s", refusal);
-        return FALSE;
-    }
-    return LogStep(TRUE, "Read the answers from %s", path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        wsprintfA(refusal, "Refused: %s is missing", path);
+    else if (!(text = ReadAnswerText(path, &length)) && length < ANSWER_FILE_SIZE)
+        wsprintfA(refusal, "Refused: %s cannot be read", path);
+    else if (!text || !GatherAnswerSections(text, length, Section))
+        wsprintfA(refusal, "Refused: %s is too long", path);
+    else if (CheckAnswers(Section, ListedSerialPorts(), answers, aligned, refusal))
+        return LogStep(TRUE, "Read the answers from %s", path);
+    LogLine("%s", refusal);
+    return FALSE;
 }
 
 BOOL WriteAnswerFile(const char *path, const PanelSettingsRecord *record)

@@ -8,7 +8,8 @@
 
 #define ANSWER_SECTION "Velmora"
 // A file or a section longer than these holds far more than 13 keys; it is refused as a whole.
-enum { ANSWER_FILE_SIZE = 32768, ANSWER_SECTION_SIZE = 4096, ANSWER_REFUSAL_SIZE = 160, CORNER_FIELD_COUNT = 8 };
+// A refusal has room for a path of 255 characters and why.
+enum { ANSWER_FILE_SIZE = 32768, ANSWER_SECTION_SIZE = 4096, ANSWER_REFUSAL_SIZE = 288, CORNER_FIELD_COUNT = 8 };
 
 // The lines of every [Velmora] section of an answer file's text (ANSI; lines end in CR LF,
 // LF or CR), blank and comment lines left out, as "line" strings with an empty one last.

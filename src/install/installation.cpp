@@ -156,7 +156,7 @@ static int CommitSteps(void (*progress)(const char *program))
         return EXIT_NOT_STORED;
     // Add/Remove Programs runs the remover its entry names: only one that is there.
     if (Installation.RemoverInPlace &&
-        !GoesOn(LogStep(WriteUninstallEntry(Installation.Folder), "Write the Add/Remove Programs entry"),
+        !GoesOn(LogStep(WriteUninstallEntry(Installation.Folder, RunBegan), "Write the Add/Remove Programs entry"),
                 REGISTRY_NAME))
         return EXIT_NOT_STORED;
     return Installation.FirstFailed ? EXIT_NOT_STORED : EXIT_DONE;
@@ -216,7 +216,9 @@ static BOOL StaticDriverEntryIsOurs(void)
 }
 
 // Every value the answers would store, stored as they are (corners only when the answers
-// have them, but then the machine's own must be there), read without making the key.
+// have them, but then the machine's own must be there), read without making the key. Each
+// must be a REG_DWORD, as setup writes it: the driver ignores a value of another type, even
+// one with the same four bytes.
 static BOOL SettingsInPlace(const PanelSettingsRecord *answers, BOOL aligned)
 {
     HKEY key;
@@ -226,8 +228,9 @@ static BOOL SettingsInPlace(const PanelSettingsRecord *answers, BOOL aligned)
         return FALSE;
     for (int i = 0; i < PANEL_SETTING_COUNT && same; i++) {
         const RecordField *field = &PanelSettingFields[i];
-        DWORD value;
-        same = ReadField(key, field, &value) == ERROR_SUCCESS &&
+        DWORD value, type = 0, size = sizeof value;
+        same = RegQueryValueExA(key, field->Name, NULL, &type, (BYTE *)&value, &size) == ERROR_SUCCESS &&
+               type == REG_DWORD && size == sizeof value &&
                ((!aligned && i < CORNER_FIELD_COUNT) || value == *FieldIn(answers, field));
     }
     RegCloseKey(key);
@@ -242,16 +245,28 @@ static BOOL FileInPlace(const char *name, const char *installed)
     return MediumFilePath(medium, name) && SameFileBytes(medium, installed);
 }
 
-BOOL InstallationInPlace(const PanelSettingsRecord *answers, BOOL aligned)
+// The programs in folder byte for byte the medium's, the Add/Remove entry written for them,
+// none of them due for deletion at the next start.
+static BOOL ProgramsInPlace(const char *folder)
 {
-    char folder[PATH_BUFFER_SIZE], installed[PATH_BUFFER_SIZE];
+    char installed[PATH_BUFFER_SIZE];
 
-    if (JournalPresent() || EarlierInstallationAside() || !StaticDriverEntryIsOurs() || !SettingsInPlace(answers, aligned) ||
-        !SystemFilePath(installed, DRIVER_FILE_NAME) || !FileInPlace(DRIVER_FILE_NAME, installed) ||
-        !StartMenuFolderPath(folder))
-        return FALSE;
     for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++)
         if (!JoinPath(installed, folder, CompanionProgramFiles[i]) || !FileInPlace(CompanionProgramFiles[i], installed))
             return FALSE;
     return UninstallEntryIsAsWritten(folder) && !InstalledFilesDueAtNextStart(folder);
+}
+
+BOOL InstallationInPlace(const PanelSettingsRecord *answers, BOOL aligned)
+{
+    char folder[PATH_BUFFER_SIZE], installed[PATH_BUFFER_SIZE];
+
+    if (JournalPresent() || EarlierInstallationAside() || !StaticDriverEntryIsOurs() ||
+        !SettingsInPlace(answers, aligned) || !SystemFilePath(installed, DRIVER_FILE_NAME) ||
+        !FileInPlace(DRIVER_FILE_NAME, installed))
+        return FALSE;
+    // Where every user has a Programs folder of his own, the programs are in the folder of the
+    // user who installed them, which the entry names: another user's logon finds them there.
+    return (StartMenuFolderPath(folder) && ProgramsInPlace(folder)) ||
+           (UninstallEntryFolder(folder) && ProgramsInPlace(folder));
 }

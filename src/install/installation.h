@@ -78,9 +78,10 @@ void PutMachineBack(void);
 void EndUnfinishedInstallation(void);
 
 // TRUE when the machine already holds exactly what these answers would install (the corners
-// compared only when aligned): the stored values, the static-driver entry, the driver and the
-// programs byte for byte the medium's, the Add/Remove entry as setup writes it, none of those
-// files due for deletion at the next start, nothing left to put back. Nothing is written.
+// compared only when aligned): the stored values as REG_DWORD, the static-driver entry, the
+// driver and the programs byte for byte the medium's, the programs in the user's folder or in
+// the one the Add/Remove entry names (another user's), the entry as setup writes it, none of
+// those files due for deletion at the next start, nothing left to put back. Nothing is written.
 BOOL InstallationInPlace(const PanelSettingsRecord *answers, BOOL aligned);
 
 #endif

@@ -4,6 +4,7 @@
 #include "texts.h"
 #include "installation.h"
 #include "driver.h"
+#include "paths.h"
 #include "silent_setup.h"
 #include "status_file.h"
 #include "resource.h"
@@ -75,6 +76,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     if (!TakeCommandLine(commandLine, SetupSwitchRules, SETUP_SWITCH_COUNT, SETUP_SILENT, SETUP_LOG,
                          SETUP_LOG_FILE, SETUP_CAPTION, SETUP_LOG_NAME, &SetupSwitches))
         return EXIT_COMMAND_LINE;
+    ChooseMedium();
     ReportRunInStatusFile(SetupSwitches.Value[SETUP_MIF]);
     if (SetupSwitches.Given[SETUP_SILENT])
         return RunSilentSetup();

@@ -36,6 +36,14 @@ LONG RowMissPixels(const RawPoint touched[3], int width, int height);
 enum { TOUCH_COUNTS, TOUCH_REFUSED, TOUCH_STARTS_AGAIN, TOUCH_ROW_STARTS_AGAIN };
 int JudgeTouch(const RawPoint touched[4], int k, int width, int height, int *refusedInARow);
 
+// The largest error of a touch on its target that is still a good alignment: 2 % of the
+// screen's width. Beyond it a user feels the cursor lag behind the finger, so ALIGNER asks for
+// a new round and PADMON's check calls the alignment off.
+static inline LONG GoodAlignmentPixels(int width)
+{
+    return width / 50;
+}
+
 // Where the driver puts a raw point when it maps by these corners; FALSE when an edge of
 // them has no span to map by.
 BOOL TouchOnScreen(const PanelCorners *corners, int width, int height, RawPoint raw, POINT *at);

@@ -1,6 +1,7 @@
 // The setup medium: where its files are found, and whether an installed copy is one of them.
 // Apart from paths.cpp, which every program links: only setup looks at the medium.
 #include "paths.h"
+#include "settings.h"
 
 DirectoryLookup ProgramFolderLookup;
 
@@ -23,22 +24,53 @@ static BOOL IsFile(const char *path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && !DirectoryExists(path);
 }
 
+// The two places looked, the current directory and the program's folder, and which of them
+// is the medium (2 for neither).
+static char Looked[2][PATH_BUFFER_SIZE];
+static int Chosen;
+
+// A folder holding the driver that is not one of the two that hold installed copies: taken
+// from either, the installed files would be compared with themselves and never replaced.
+static BOOL HoldsMedium(const char *folder)
+{
+    char driver[PATH_BUFFER_SIZE], installed[PATH_BUFFER_SIZE];
+
+    return folder[0] && JoinPath(driver, folder, DRIVER_FILE_NAME) && IsFile(driver) &&
+           !(SystemFilePath(installed, DRIVER_FILE_NAME) && SamePath(driver, installed)) &&
+           !(StartMenuFolderPath(installed) && JoinPath(installed, installed, DRIVER_FILE_NAME) &&
+             SamePath(driver, installed));
+}
+
+static void LookUp(char *folder, UINT length)
+{
+    if (length == 0 || length >= PATH_BUFFER_SIZE)
+        folder[0] = 0;
+    PlainPath(folder);
+}
+
+void ChooseMedium(void)
+{
+    char *name;
+
+    // The full path of "." is the current directory: one import fewer than asking for it.
+    LookUp(Looked[0], GetFullPathNameA(".", PATH_BUFFER_SIZE, Looked[0], &name));
+    LookUp(Looked[1], (ProgramFolderLookup ? ProgramFolderLookup : ProgramFolder)(Looked[1], PATH_BUFFER_SIZE));
+    for (Chosen = 0; Chosen < 2 && !HoldsMedium(Looked[Chosen]); Chosen++)
+        ;
+}
+
 BOOL MediumFilePath(char *path, const char *name)
 {
-    char here[PATH_BUFFER_SIZE];
-    char *file;
-    DWORD length = GetFullPathNameA(name, sizeof here, here, &file);
-    BOOL fits = length > 0 && length < sizeof here;
+    char here[PATH_BUFFER_SIZE], beside[PATH_BUFFER_SIZE], both[2 * PATH_BUFFER_SIZE + 8];
 
-    // Only a file that is there beside the program is taken from there: a setup that finds
-    // its medium nowhere names the current directory's file in its failure.
-    if (!(fits && IsFile(here)) && DirectoryFilePath(path, name, ProgramFolderLookup, ProgramFolder) && IsFile(path))
-        return TRUE;
-    if (!fits) {
+    if (Chosen < 2)
+        return JoinPath(path, Looked[Chosen], name);
+    if (!JoinPath(here, Looked[0], name) || !JoinPath(beside, Looked[1], name)) {
         path[0] = 0;
         return FALSE;
     }
-    lstrcpyA(path, here);
+    wsprintfA(both, "%s or %s", here, beside);
+    lstrcpynA(path, both, PATH_BUFFER_SIZE);
     return TRUE;
 }
 

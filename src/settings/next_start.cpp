@@ -11,6 +11,9 @@
 static const char WininitFile[] = "WININIT.INI";
 static const char WininitSection[] = "rename";
 enum { WININIT_SECTION_SIZE = 4096 };
+// Apart from the stack: the programs are built without the probe that a frame of a page needs.
+// One at a time: adding a line and taking lines back never nest.
+static char WininitText[WININIT_SECTION_SIZE];
 // Where MoveFileEx leaves a deletion for NT's next start: pairs of a file (in the form
 // "\??\C:\...") and an empty name to move it to.
 static const char SessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
@@ -46,7 +49,7 @@ BOOL DeleteAtNextStart(const char *path)
 {
     char line[4 + PATH_BUFFER_SIZE];
     char shortPath[PATH_BUFFER_SIZE];
-    char section[WININIT_SECTION_SIZE];
+    char *section = WininitText;
     DWORD length = GetShortPathNameA(path, shortPath, sizeof shortPath);
 
     if (length == 0 || length >= sizeof shortPath || !ReadWininitSection(section))
@@ -57,7 +60,7 @@ BOOL DeleteAtNextStart(const char *path)
         if (lstrcmpiA(present, line) == 0)
             return TRUE;
     char *end = SectionEnd(section);
-    if ((end - section) + lstrlenA(line) + 2 > (int)sizeof section)
+    if ((end - section) + lstrlenA(line) + 2 > WININIT_SECTION_SIZE)
         return FALSE;
     lstrcpyA(end, line);
     end[lstrlenA(line) + 1] = 0;
@@ -84,19 +87,51 @@ static void AddFile(InstalledFiles *files, BOOL fits)
     files->count++;
 }
 
-// A name given long, short, or with parts of each, compared as Windows compares names.
+// A name as WININIT or NT's start takes it, made a full path: '/' read as '\\', a name without
+// a drive on the system drive (WININIT runs from DOS, which starts in the root of the drive
+// Windows starts from), "." and ".." resolved. FALSE when it does not fit.
+static BOOL ResolveName(const char *named, char *full)
+{
+    char path[PATH_BUFFER_SIZE + 3], *name;
+    char *p = path + 3;
+    DWORD length;
+
+    if (lstrlenA(named) >= PATH_BUFFER_SIZE)
+        return FALSE;
+    lstrcpyA(p, named);
+    for (char *c = p; *c; c++)
+        if (*c == '/')
+            *c = '\\';
+    if (!(p[0] && p[1] == ':') && !(p[0] == '\\' && p[1] == '\\')) {
+        if (p[0] != '\\')
+            *--p = '\\';
+        if (!WindowsFilePath(full, ""))
+            return FALSE;
+        *--p = ':';
+        *--p = full[0];
+    }
+    length = GetFullPathNameA(p, PATH_BUFFER_SIZE, full, &name);
+    return length > 0 && length < PATH_BUFFER_SIZE;
+}
+
+// A name given long, short, or with parts of each, in any of the forms ResolveName reads, compared
+// as Windows compares names. A name that cannot be resolved may be any file: it counts as one
+// of them.
 static BOOL NamesInstalledFile(const InstalledFiles *files, const char *named)
 {
-    char shortNamed[PATH_BUFFER_SIZE];
-    DWORD length = GetShortPathNameA(named, shortNamed, sizeof shortNamed);
+    char full[PATH_BUFFER_SIZE], shortNamed[PATH_BUFFER_SIZE];
+    DWORD length;
 
+    if (!ResolveName(named, full))
+        return TRUE;
+    length = GetShortPathNameA(full, shortNamed, sizeof shortNamed);
     if (length == 0 || length >= sizeof shortNamed)
         shortNamed[0] = 0;
     for (int i = 0; i < files->count; i++) {
-        if (lstrcmpiA(named, files->path[i]) == 0)
+        if (lstrcmpiA(full, files->path[i]) == 0)
             return TRUE;
         if (files->shortPath[i][0] &&
-            (lstrcmpiA(named, files->shortPath[i]) == 0 || lstrcmpiA(shortNamed, files->shortPath[i]) == 0))
+            (lstrcmpiA(full, files->shortPath[i]) == 0 || lstrcmpiA(shortNamed, files->shortPath[i]) == 0))
             return TRUE;
     }
     return FALSE;
@@ -113,7 +148,7 @@ static char *MoveString(char *to, const char *from)
 // Any line that names an installed file makes *due; with takeBack the lines go.
 static BOOL KeepInWininit(const InstalledFiles *files, BOOL takeBack, BOOL *due)
 {
-    char section[WININIT_SECTION_SIZE];
+    char *section = WininitText;
     char *kept = section;
     BOOL dropped = FALSE;
 

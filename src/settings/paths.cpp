@@ -67,6 +67,41 @@ BOOL DirectoryExists(const char *path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+static BOOL IsUncStart(const char *path)
+{
+    return (path[0] | 0x20) == 'u' && (path[1] | 0x20) == 'n' && (path[2] | 0x20) == 'c' && path[3] == '\\';
+}
+
+void PlainPath(char *path)
+{
+    char *rest = path;
+
+    if (path[0] == '\\' && path[1] == '\\' && (path[2] == '?' || path[2] == '.') && path[3] == '\\')
+        rest = path + 4;
+    if (IsUncStart(rest)) {
+        // "UNC\server" becomes "\\server" where its C stood.
+        rest += 2;
+        rest[0] = '\\';
+    } else if (!(rest[0] && rest[1] == ':')) {
+        return;
+    }
+    while ((*path++ = *rest++) != 0)
+        ;
+}
+
+BOOL SamePath(const char *one, const char *other)
+{
+    char shortOne[PATH_BUFFER_SIZE], shortOther[PATH_BUFFER_SIZE];
+    DWORD lengthOne, lengthOther;
+
+    if (lstrcmpiA(one, other) == 0)
+        return TRUE;
+    lengthOne = GetShortPathNameA(one, shortOne, sizeof shortOne);
+    lengthOther = GetShortPathNameA(other, shortOther, sizeof shortOther);
+    return lengthOne > 0 && lengthOne < sizeof shortOne && lengthOther > 0 && lengthOther < sizeof shortOther &&
+           lstrcmpiA(shortOne, shortOther) == 0;
+}
+
 // The shell keeps its folders under these keys from Windows 95 on; a later shell's
 // SHGetSpecialFolderPath would spare the reading, but Windows 95 lacks it.
 static const char ShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";

@@ -77,6 +77,15 @@ BOOL PanelSettingsLeft(void)
     return left;
 }
 
+BOOL CornersAreDefaults(const PanelSettingsRecord *record)
+{
+    // The corners are the record's first fields.
+    for (int i = 0; i < (int)(sizeof record->Corners / sizeof(LONG)); i++)
+        if (*FieldIn(record, &PanelSettingFields[i]) != PanelSettingFields[i].Default)
+            return FALSE;
+    return TRUE;
+}
+
 // Only a key that exists: a removed installation must not come back by a save.
 static BOOL OpenSettingsToSave(HKEY *key)
 {

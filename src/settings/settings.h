@@ -64,6 +64,8 @@ void ReadOrMakePanelSettings(BOOL make);
 LONG LoadInstalledPanelSettings(void);
 // TRUE when the settings key is there, whether or not it may be written.
 BOOL SettingsKeyPresent(void);
+// TRUE when the record's corners are those a new settings key gets: no calibration stored them.
+BOOL CornersAreDefaults(const PanelSettingsRecord *record);
 // TRUE when any of the 13 values is still in the settings key.
 BOOL PanelSettingsLeft(void);
 // TRUE when all 13 values were written.

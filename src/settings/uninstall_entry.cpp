@@ -3,8 +3,9 @@
 #include "settings.h"
 #include "version.h"
 
-// What a value holds: text composed with the remover's path or the icon's, or the flag 1.
-enum EntryContent { ENTRY_TEXT, ENTRY_ICON, ENTRY_FLAG };
+// What a value holds: text composed with the remover's path or the icon's, the flag 1, or when
+// the installation was made.
+enum EntryContent { ENTRY_TEXT, ENTRY_ICON, ENTRY_FLAG, ENTRY_TIME };
 
 struct EntryValue {
     const char *Name;
@@ -14,7 +15,8 @@ struct EntryValue {
 
 // Windows 95 reads the first two; later Windows, Wine's panel and inventory tools the rest.
 // Windows runs the strings as command lines, and the path may hold blanks. Every write,
-// comparison and deletion walks this table.
+// comparison and deletion walks this table. The time the installation was made goes with it,
+// for a replay that finds it in place to report; it is no part of the comparison.
 static const EntryValue EntryValues[] = {
     { "DisplayName", UNINSTALL_NAME, ENTRY_TEXT },
     { "UninstallString", "\"%s\"", ENTRY_TEXT },
@@ -24,12 +26,14 @@ static const EntryValue EntryValues[] = {
     { "DisplayIcon", "%s", ENTRY_ICON },
     { "NoModify", NULL, ENTRY_FLAG },
     { "NoRepair", NULL, ENTRY_FLAG },
+    { "Installed", "%s", ENTRY_TIME },
 };
-enum { ENTRY_VALUE_COUNT = sizeof EntryValues / sizeof EntryValues[0] };
+enum { ENTRY_VALUE_COUNT = sizeof EntryValues / sizeof EntryValues[0], ICON_VALUE = 5, TIME_VALUE = 8 };
 
-// The value as written for the programs in folder, in data: its type and size. The strings
-// name the remover there, the icon the panel monitor beside it.
-static DWORD ComposeValue(const EntryValue *value, const char *folder, BYTE *data, DWORD *type)
+// The value as written for the programs in folder, made at installed, in data: its type and
+// size. The strings name the remover there, the icon the panel monitor beside it.
+static DWORD ComposeValue(const EntryValue *value, const char *folder, const char *installed, BYTE *data,
+                          DWORD *type)
 {
     char program[PATH_BUFFER_SIZE];
 
@@ -41,10 +45,10 @@ static DWORD ComposeValue(const EntryValue *value, const char *folder, BYTE *dat
     JoinPath(program, folder, value->Content == ENTRY_ICON ? CompanionProgramFiles[PADMON_PROGRAM]
                                                            : CompanionProgramFiles[REMOVER_PROGRAM]);
     *type = REG_SZ;
-    return (DWORD)wsprintfA((char *)data, value->Format, program) + 1;
+    return (DWORD)wsprintfA((char *)data, value->Format, value->Content == ENTRY_TIME ? installed : program) + 1;
 }
 
-BOOL WriteUninstallEntry(const char *folder)
+BOOL WriteUninstallEntry(const char *folder, const char *installed)
 {
     BYTE data[UNINSTALL_VALUE_SIZE];
     DWORD type, size;
@@ -54,7 +58,7 @@ BOOL WriteUninstallEntry(const char *folder)
     if (CreateKey(UNINSTALL_KEY, &key, NULL) != ERROR_SUCCESS)
         return FALSE;
     for (const EntryValue *value = EntryValues; value < EntryValues + ENTRY_VALUE_COUNT; value++) {
-        size = ComposeValue(value, folder, data, &type);
+        size = ComposeValue(value, folder, installed, data, &type);
         if (RegSetValueExA(key, value->Name, 0, type, data, size) != ERROR_SUCCESS)
             written = FALSE;
     }
@@ -77,7 +81,9 @@ BOOL UninstallEntryIsAsWritten(const char *folder)
     if (OpenKey(UNINSTALL_KEY, KEY_READ, &key) != ERROR_SUCCESS)
         return FALSE;
     for (const EntryValue *value = EntryValues; value < EntryValues + ENTRY_VALUE_COUNT && same; value++) {
-        size = ComposeValue(value, folder, wanted, &wantedType);
+        if (value->Content == ENTRY_TIME)
+            continue;
+        size = ComposeValue(value, folder, "", wanted, &wantedType);
         heldSize = sizeof held;
         same = RegQueryValueExA(key, value->Name, NULL, &heldType, held, &heldSize) == ERROR_SUCCESS &&
                heldType == wantedType && heldSize == size;
@@ -88,16 +94,52 @@ BOOL UninstallEntryIsAsWritten(const char *folder)
     return same;
 }
 
-BOOL UninstallEntryPresent(void)
+// A text value of the entry; FALSE (text empty) when it is not one. A value stored without
+// its terminating zero loses its last character rather than being read beyond.
+static BOOL ReadEntryText(const char *name, char *text, DWORD size)
 {
+    DWORD type = 0;
     HKEY key;
     LONG status;
 
+    text[0] = 0;
     if (OpenKey(UNINSTALL_KEY, KEY_READ, &key) != ERROR_SUCCESS)
         return FALSE;
-    status = RegQueryValueExA(key, EntryValues[1].Name, NULL, NULL, NULL, NULL);
+    status = RegQueryValueExA(key, name, NULL, &type, (BYTE *)text, &size);
     RegCloseKey(key);
-    return status == ERROR_SUCCESS;
+    if (status != ERROR_SUCCESS || type != REG_SZ || size == 0) {
+        text[0] = 0;
+        return FALSE;
+    }
+    text[size - 1] = 0;
+    return TRUE;
+}
+
+BOOL UninstallEntryFolder(char *folder)
+{
+    char *last = NULL;
+
+    if (!ReadEntryText(EntryValues[ICON_VALUE].Name, folder, PATH_BUFFER_SIZE))
+        return FALSE;
+    for (char *p = folder; *p; p++)
+        if (*p == '\\')
+            last = p;
+    if (last)
+        *last = 0;
+    return last != NULL;
+}
+
+BOOL UninstallEntryTime(char *time, DWORD size)
+{
+    return ReadEntryText(EntryValues[TIME_VALUE].Name, time, size);
+}
+
+// Windows runs the entry's remover, so only a remover's path counts.
+BOOL UninstallEntryPresent(void)
+{
+    char remover[UNINSTALL_VALUE_SIZE];
+
+    return ReadEntryText(EntryValues[1].Name, remover, sizeof remover);
 }
 
 BOOL DeleteUninstallEntry(void)

@@ -1,6 +1,7 @@
 // The switches of SETUP.EXE and REMOVER.EXE, read from the whole command line without
 // touching anything.
 #include "command_line.h"
+#include "paths.h"
 #include "texts.h"
 
 // A replay needs its answers, and answers are read only by a replay; recording belongs to
@@ -121,25 +122,34 @@ static void ReadSwitch(char *word, BOOL cut, const SwitchRule *rules, int count,
         lstrcpyA(switches->Value[i], value);
 }
 
-// Two spellings of one file: any case, relative or full (both are full by now), long or short
-// names (only a file that exists has a short name, and only one that exists can be lost).
-static BOOL SameFile(const char *one, const char *other)
+// Windows opens these devices under a file's name in any folder and with any extension:
+// COM1 may be the touch panel's own port.
+static BOOL NamesDevice(const char *path)
 {
-    char shortOne[SWITCH_VALUE_SIZE], shortOther[SWITCH_VALUE_SIZE];
-    DWORD lengthOne, lengthOther;
+    static const char Devices[] = "CONPRNAUXNULCOMLPT";
+    const char *name = path;
+    int length = 0;
 
-    if (lstrcmpiA(one, other) == 0)
-        return TRUE;
-    lengthOne = GetShortPathNameA(one, shortOne, sizeof shortOne);
-    lengthOther = GetShortPathNameA(other, shortOther, sizeof shortOther);
-    return lengthOne > 0 && lengthOne < sizeof shortOne && lengthOther > 0 && lengthOther < sizeof shortOther &&
-           lstrcmpiA(shortOne, shortOther) == 0;
+    for (; *path; path++)
+        if (*path == '\\')
+            name = path + 1;
+    while (name[length] && name[length] != '.')
+        length++;
+    for (int i = 0; i < (int)sizeof Devices - 1; i += 3) {
+        BOOL numbered = i >= 12;
+        if ((name[0] | 0x20) == (Devices[i] | 0x20) && (name[1] | 0x20) == (Devices[i + 1] | 0x20) &&
+            (name[2] | 0x20) == (Devices[i + 2] | 0x20) && length == 3 + numbered &&
+            (!numbered || (name[3] >= '1' && name[3] <= '9')))
+            return TRUE;
+    }
+    return FALSE;
 }
 
 // A relative name is the current directory's and nobody else's: the profile calls would look
 // a bare name up in the Windows directory. A full path that does not fit is refused, never
-// shortened, and no two switches may name one file: the log would be written over the answers
-// before they were read. A value refused is cleared, so that nothing is ever written to it.
+// shortened; so is a device. No two switches may name one file, the status file included,
+// however spelt: the log would be written over the answers before they were read. A value
+// refused is cleared, so that nothing is ever written to it.
 static void TakeFilePaths(const SwitchRule *rules, int count, CommandSwitches *switches)
 {
     char full[SWITCH_VALUE_SIZE];
@@ -147,21 +157,29 @@ static void TakeFilePaths(const SwitchRule *rules, int count, CommandSwitches *s
 
     for (int i = 0; i < count; i++) {
         char *value = switches->Value[i];
-        DWORD length;
-        if (!value[0] || rules[i].value != FILE_VALUE)
+        BOOL fits;
+        if (!value[0])
             continue;
-        length = GetFullPathNameA(value, sizeof full, full, &name);
-        if (length > 0 && length < sizeof full) {
-            lstrcpyA(value, full);
-            continue;
+        if (rules[i].value == NAME_VALUE) {
+            lstrcatA(value, NAME_VALUE_EXTENSION);
+            fits = WindowsFilePath(full, value);
+        } else {
+            DWORD length = GetFullPathNameA(value, sizeof full, full, &name);
+            fits = length > 0 && length < sizeof full;
         }
-        Refuse(switches, "/", rules[i].name, SWITCH_PATH_TOO_LONG_TEXT, "");
         value[0] = 0;
+        if (!fits) {
+            Refuse(switches, "/", rules[i].name, SWITCH_PATH_TOO_LONG_TEXT, "");
+        } else if (NamesDevice(full)) {
+            Refuse(switches, "/", rules[i].name, SWITCH_DEVICE_TEXT, "");
+        } else {
+            PlainPath(full);
+            lstrcpyA(value, full);
+        }
     }
     for (int i = 0; i < count; i++)
         for (int j = i + 1; j < count; j++)
-            if (rules[i].value == FILE_VALUE && rules[j].value == FILE_VALUE && switches->Value[i][0] &&
-                switches->Value[j][0] && SameFile(switches->Value[i], switches->Value[j])) {
+            if (switches->Value[i][0] && switches->Value[j][0] && SamePath(switches->Value[i], switches->Value[j])) {
                 Refuse(switches, "/", rules[j].name, SWITCH_SAME_FILE_TEXT, rules[i].name);
                 switches->Value[j][0] = 0;
             }

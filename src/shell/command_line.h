@@ -8,8 +8,10 @@
 enum { SWITCH_LIMIT = 6, SWITCH_VALUE_SIZE = 256, SWITCH_REFUSAL_SIZE = 128, NO_SWITCH = -1 };
 
 // What follows a switch's "=": nothing; a file, made a full path of the current directory;
-// or a name of 1 to 8 letters, digits or _, for a file the program places itself.
+// or a name of 1 to 8 letters, digits or _, for a file the program places itself, the status
+// file <Windows directory>\<name>.MIF, whose full path the value becomes.
 enum SwitchValue { NO_VALUE, FILE_VALUE, NAME_VALUE, NAME_VALUE_SIZE = 8 };
+#define NAME_VALUE_EXTENSION ".MIF"
 
 // A switch a program takes: its name without the leading / or -, its value, and the switch
 // (an index into the same table) it is understood only with, or only without; NO_SWITCH for
@@ -34,10 +36,10 @@ extern const SwitchRule RemoverSwitchRules[REMOVER_SWITCH_COUNT];
 
 // Reads commandLine, the program's own name first as GetCommandLineA gives it. Switches
 // are case-insensitive and start with / or -; a value follows "=", in double quotes when
-// it holds blanks. A file's relative name is made a full path of the current directory.
-// TRUE when every switch is understood; otherwise Refusal names the first that is
-// not and why, and the rest is still read; a file value refused (too long, or the same file
-// as another switch's) is left empty.
+// it holds blanks. A file's relative name is made a full path of the current directory, in
+// its plain form (PlainPath). TRUE when every switch is understood; otherwise Refusal names
+// the first that is not and why, and the rest is still read; a file value refused (too long,
+// a device, or the same file as another switch's) is left empty.
 BOOL ReadSwitches(const char *commandLine, const SwitchRule *rules, int count, CommandSwitches *switches);
 
 #endif

@@ -9,6 +9,9 @@
 
 // NULL while no log is kept.
 static HANDLE RunLog;
+// The other files a quiet run's switches name, held while it runs; NULL or INVALID_HANDLE_VALUE
+// for none.
+static HANDLE HeldFiles[SWITCH_LIMIT];
 char RunBegan[RUN_TIME_SIZE];
 void (*RunEndReport)(int code, const char *reason);
 
@@ -53,13 +56,18 @@ int EndRun(int code, const char *reason)
 {
     void (*report)(int code, const char *reason) = RunEndReport;
 
+    RunEndReport = NULL;
+    if (report)
+        report(code, reason);
     LogLine("Exit code %d: %s", code, reason);
     if (RunLog != NULL)
         CloseHandle(RunLog);
     RunLog = NULL;
-    RunEndReport = NULL;
-    if (report)
-        report(code, reason);
+    for (int i = 0; i < SWITCH_LIMIT; i++) {
+        if (HeldFiles[i] != NULL && HeldFiles[i] != INVALID_HANDLE_VALUE)
+            CloseHandle(HeldFiles[i]);
+        HeldFiles[i] = NULL;
+    }
     return code;
 }
 
@@ -94,6 +102,14 @@ BOOL TakeCommandLine(const char *commandLine, const SwitchRule *rules, int count
     const char *wanted = switches->Value[log];
     BOOL made;
 
+    // A quiet run holds the other files it names open for reading, shared for reading only,
+    // until it ends: neither its log nor its status file can then be made over the answers by
+    // another name of theirs, a second drive letter for their folder, a share or Wine's Z:
+    // drive, which no comparison of names can see. Such a log fails, and the run logs here.
+    for (int i = 0; i < count; i++)
+        if (switches->Given[quiet] && i != log && switches->Value[i][0] && rules[i].value == FILE_VALUE)
+            HeldFiles[i] = CreateFileA(switches->Value[i], GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, NULL);
     // Only a name known to be no other file of the run's: the answers are never written over.
     if (wanted[0])
         OpenRunLog(wanted);

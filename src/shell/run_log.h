@@ -21,7 +21,8 @@ enum {
 #define BUSY_REASON "another setup or a companion that changes the installation is running"
 
 // Reads the program's switches (ReadSwitches, which takes relative file names from the
-// current directory) and opens the log: the value of the switch `log`, or for a quiet run
+// current directory), holds a quiet run's other files open against writing until EndRun,
+// and opens the log: the value of the switch `log`, or for a quiet run
 // (switch `quiet` given) whose log is not named, refused or cannot be made, defaultLog in the
 // Windows directory when it is not NULL, with a line naming the log that could not be made.
 // The first line says whose the log is: the program's name, the version, the computer and
@@ -34,17 +35,18 @@ BOOL TakeCommandLine(const char *commandLine, const SwitchRule *rules, int count
 // When the run began, "2026-12-08 10:42:17", as the log's first line says.
 enum { RUN_TIME_SIZE = 20 };
 extern char RunBegan[RUN_TIME_SIZE];
-// What the run reports beyond its log, called by EndRun after the log's last line with the
-// exit code and its reason, then cleared; NULL for nothing. Logs gathered on a share and a
-// management server's status file must tell the same reason.
+// What the run reports beyond its log, called by EndRun just before the log's last line
+// (which can then tell a report that failed) with the exit code and its reason, then cleared;
+// NULL for nothing. Logs gathered on a share and a management server's status file must tell
+// the same reason.
 extern void (*RunEndReport)(int code, const char *reason);
 
 // One line, composed as wsprintfA does (at most 1,024 characters); nothing without a log.
 void LogLine(const char *format, ...);
 // A step and its outcome, "<step>: done" or "<step>: failed"; done is returned.
 BOOL LogStep(BOOL done, const char *format, ...);
-// The last line, "Exit code <code>: <reason>"; the log is closed, RunEndReport called and code
-// returned.
+// RunEndReport called, then the last line, "Exit code <code>: <reason>"; the log is closed,
+// the files a quiet run held let go and code returned.
 int EndRun(int code, const char *reason);
 
 #endif

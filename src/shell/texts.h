@@ -65,6 +65,7 @@
 #define SWITCH_PATH_TOO_LONG_TEXT "names too long a path"
 #define SWITCH_SAME_FILE_TEXT    "names the same file as /"
 #define SWITCH_NOT_A_NAME_TEXT   "needs a name of 1 to 8 letters, digits or _"
+#define SWITCH_DEVICE_TEXT       "names a device"
 // A quiet run's log that could not be made where /LOG said: the run logs here instead.
 #define LOG_NOT_MADE_FORMAT      "Cannot make the log %s; logging here instead."
 
@@ -76,22 +77,39 @@
 #define ALIGNER_TEST_TEXT \
     "If the cursor responds correctly then your touch panel is accurately aligned to your monitor. " \
     "Touch the [OK] button to keep this alignment, or [Retry] to align again."
-// ALIGNER's screen: a touch off its target, and what the centre target measured.
+// ALIGNER's screen: a touch off its target, and what the centre target measured against the
+// error that is good.
 #define TOUCH_REFUSED_TEXT "That touch was not on the target. Please touch the centre of the target."
 #define ROW_REFUSED_TEXT "One of the first two touches was not on its target. Please touch the targets again from the first."
-#define ALIGNMENT_ERROR_FORMAT "Alignment error: %ld pixels"
-#define ALIGN_AGAIN_TEXT "Touch [Retry] to align again."
+#define ALIGNMENT_GOOD_FORMAT "Alignment error: %ld pixels (good within %ld)"
+#define ALIGNMENT_RETRY_FORMAT "Alignment error: %ld pixels, more than the %ld pixels that are good: press Retry to align again."
 // ALIGNER's fifth target, in the place of the instructions.
 #define CENTRE_TARGET_TEXT "Touch the centre of the target to measure the alignment."
 // PADMON's check of the alignment: what to do, how far it is, and what the nine touches
-// showed. The places are the targets', row by row from the top.
+// showed. An alignment that is off is told in three parts: how far, the pattern of the
+// touches (where they land, or the place of the worst), and what to do.
 #define CHECK_HOW_TEXT "Touch the centre of each target."
 #define CHECK_PROGRESS_FORMAT "Target %d of 9"
-#define CHECK_ERRORS_FORMAT "Worst error %ld pixels, mean error %ld pixels"
-#define CHECK_GOOD_FORMAT "Alignment good: worst error %ld pixels"
-#define CHECK_OFF_FORMAT "Alignment off by %ld pixels at the %s. Run ALIGNER to align the panel again."
-#define CHECK_UNMAPPED_TEXT "The stored corners map no touch. Run ALIGNER to align the panel again."
-// The picture's key: the second sentence only when the errors are small enough to magnify.
+#define CHECK_ERRORS_FORMAT "Worst error %ld pixels, mean error %ld pixels; good within %ld pixels"
+#define CHECK_GOOD_TEXT "Alignment good."
+#define CHECK_OFF_FORMAT "Alignment off by %ld pixels"
+#define CHECK_SHIFT_FORMAT ": every touch lands about %ld pixels %s%s%s of its target"
+#define CHECK_SPAN_FORMAT ": the touches land %s the centre than their targets"
+#define CHECK_FARTHER_TEXT "farther from"
+#define CHECK_NEARER_TEXT "nearer to"
+#define CHECK_PLACE_FORMAT " at the %s"
+#define CHECK_AGAIN_TEXT ". Run ALIGNER to align the panel again."
+#define CHECK_UNMAPPED_TEXT "The stored corners map no touch"
+// A shift's direction: the vertical words, " and " when both axes are named, the horizontal ones.
+#define CHECK_ABOVE_TEXT "above"
+#define CHECK_BELOW_TEXT "below"
+#define CHECK_AND_TEXT " and "
+#define CHECK_LEFT_TEXT "to the left"
+#define CHECK_RIGHT_TEXT "to the right"
+// Stored corners that are still setup's defaults: PADMON's window, and its check instead of a figure.
+#define NOT_ALIGNED_TEXT "The panel has not been aligned. Run ALIGNER to align it."
+// The picture's key names the lines drawn: none when every touch landed on its target, the
+// red ones only when the errors are small enough to magnify.
 #define CHECK_SCALE_TEXT "Blue lines: from each target to where its touch landed."
 #define CHECK_MAGNIFIED_FORMAT " Red lines: the same, %d times longer."
 #define CHECK_PLACE_NAMES \

@@ -45,15 +45,26 @@ TEST_F(Aligner, OkStoresTheNewCornersAndKeepsTheRest)
 }
 
 // While collecting, at the centre target (the new corners already sent) and while testing;
-// also when the settings key may be read but not written.
+// also when the settings key may be read but not written, and as the session ends, before
+// the process does.
 TEST_F(Aligner, CancelHandsTheStoredCornersBackInEitherPhase)
 {
-    const struct { int touches; bool closed; } rows[] = { { 1, false }, { 4, false }, { 5, false }, { 5, true } };
+    const struct { int touches; bool closed, sessionEnds; } rows[] = {
+        { 1, false, false }, { 4, false, false }, { 5, false, false }, { 5, true, false }, { 4, false, true },
+    };
     for (const auto &row : rows) {
-        SCOPED_TRACE(std::to_string(row.touches) + (row.closed ? " touches, key closed" : " touches"));
+        SCOPED_TRACE(std::to_string(row.touches) + (row.closed ? " touches, key closed" : " touches") +
+                     (row.sessionEnds ? ", session ended" : ""));
         ShutKey(SETTINGS_KEY, row.closed);
         ClearSimulationLog();
-        Scenario().TouchTargets(row.touches).Click(IDC_CANCEL).Run(RunAligner);
+        Scenario s;
+        s.TouchTargets(row.touches);
+        if (row.sessionEnds)
+            s.Do("end the session", [](HWND) {
+                EndSession();
+                EXPECT_EQ(std::vector<std::string>(Restored.begin(), Restored.end() - 1), LogTail(Restored.size() - 1));
+            });
+        s.Click(IDC_CANCEL).Run(RunAligner);
         EXPECT_EQ(InstalledRecord, StoredRecord());
         EXPECT_EQ(Restored, LogTail(Restored.size()));
     }
@@ -85,14 +96,18 @@ std::string CentreNote(POINT at)
     SimulatedPanelRaw(at.x, at.y, &x, &y);
     EXPECT_TRUE(SimulatedTouchToScreen(x, y, &mapped));
     LONG error = std::max(std::abs(mapped.x - width / 2), std::abs(mapped.y - GetSystemMetrics(SM_CYSCREEN) / 2));
-    return "Alignment error: " + std::to_string(error) + " pixels" + (error > width / 50 ? "\r\nTouch [Retry] to align again." : "");
+    std::string good = std::to_string(width / 50);
+    return "Alignment error: " + std::to_string(error) + " pixels" +
+           (error > width / 50 ? ", more than the " + good + " pixels that are good: press Retry to align again." : " (good within " + good + ")");
 }
 
 void ExpectNote(HWND screen, const std::string &note)
 {
     EXPECT_EQ(!note.empty(), !!ControlVisible(screen, IDC_ALIGN_NOTE));
-    if (!note.empty())
+    if (!note.empty()) {
         EXPECT_EQ(note, ControlText(screen, IDC_ALIGN_NOTE));
+        ExpectTextFitsItsControl(screen, IDC_ALIGN_NOTE);
+    }
 }
 
 // The screen just after a refused touch: target k alone, and the note saying why.

@@ -96,6 +96,18 @@ void RunAnswering(int (*program)(void), const std::string &text, const char *cap
     Scenario().AnswerMessageBox(text, caption, icon).Run(program);
 }
 
+static BOOL CALLBACK TellWindow(HWND window, LPARAM message)
+{
+    SendMessageA(window, (UINT)message, message == WM_ENDSESSION, 0);
+    return TRUE;
+}
+
+void EndSession(void)
+{
+    for (UINT message : { WM_QUERYENDSESSION, WM_ENDSESSION })
+        EnumThreadWindows(GetCurrentThreadId(), TellWindow, message);
+}
+
 HANDLE HoldOpen(const std::string &path)
 {
     return CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);

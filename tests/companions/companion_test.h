@@ -47,6 +47,9 @@ protected:
 std::vector<std::string> LogTail(size_t count);
 // Runs a companion (or setup) that shows one message box and answers it with OK.
 void RunAnswering(int (*program)(void), const std::string &text, const char *caption, LPCSTR icon);
+// The session ends as Windows ends it: every top-level window of the thread asked, then told
+// that it ends; the process would end next, before any other message.
+void EndSession(void);
 // A file opened with no sharing, as a running program or a loaded driver holds it.
 HANDLE HoldOpen(const std::string &path);
 // What TUNER says when OK has stored its choices.

@@ -26,6 +26,7 @@ struct FleetRun {
     void (*prepare)(void);
     int exitCode;
     const char *logLine;       // held by a line of the log; NULL for a box and no log
+    bool statusFileHeld;       // the status file cannot be replaced: it keeps an earlier run's
 };
 
 // The answers, edited: "Key=Value" sets, "+Key=Value" adds a line at the end, "-Key" drops.
@@ -45,6 +46,37 @@ void ReplayedOnce()
     ClearSimulationLog();
 }
 void HoldRemover() { Held.push_back(HoldOpen(StartMenuProgram("REMOVER.EXE"))); }
+// The same, made on another day, as the installation's entry keeps it.
+const char MadeEarlier[] = "2026-01-02 03:04:05";
+void ReplayedOnAnotherDay()
+{
+    ReplayedOnce();
+    WriteValue(UninstallKey, "Installed", REG_SZ, MadeEarlier, sizeof MadeEarlier);
+}
+void InventoryValue() { WriteValue(UninstallKey, "InventoryTag", REG_SZ, "A7", 3); }
+// Per-user Programs folders, as on a Windows with user profiles: one user's replay installed,
+// then another logs on, whose Programs folder is elsewhere.
+const char OtherUser[] = "C:\\velmora-test-user";
+void AnotherUserLogsOn()
+{
+    RemoveDirectoryA(WindowsDirectoryPath("START MENU\\PROGRAMS").c_str());
+    RemoveDirectoryA(WindowsDirectoryPath("START MENU").c_str());
+    ReplayedOnce();
+    CreateDirectoryA(OtherUser, NULL);
+    SetShellFolderValue(HKEY_CURRENT_USER, false, "Programs", OtherUser);
+}
+void DueAtTheNextStart(const std::string &line)
+{
+    ReplayedOnce();
+    WriteFileText(WindowsDirectoryPath("WININIT.INI"), "[rename]\r\nNUL=" + line + "\r\n");
+}
+// Started by its full path from this folder, as a login script starts it, the Windows
+// directory current.
+void StartedFrom(const char *folder)
+{
+    ReportDirectory(ProgramFolderLookup, folder);
+    SetCurrentDirectoryA(WindowsDirectoryPath("").c_str());
+}
 
 const FleetRun Runs[] = {
     { "Replayed", FRESH, Replay, "", nullptr, 0, "Request a restart: done" },
@@ -52,9 +84,13 @@ const FleetRun Runs[] = {
       "-silent -LoadInf=\"C:\\velmora-test-medium\\fleet answers.ini\" /NoRestart /LOG=fleet.log", "", nullptr,
       3010, "Record in VELMORA.JNL what this run may change: done" },
     { "RestartRefused", FRESH, Replay, "", [] { RestartResult = FALSE; }, 3010, "Request a restart: failed" },
-    { "WithoutCornersTheMachineKeepsItsOwn", EARLIER, Replay, NoCorners, nullptr, 0, "No corners: the panel is not aligned" },
+    { "WithoutCornersTheMachineKeepsItsOwn", EARLIER, Replay, NoCorners, nullptr, 0,
+      "IRQ 3: done\r\nNo corners: the panel is not aligned; ALIGNER.EXE aligns it\r\nWrite the static-driver entry: done" },
     // Answers refused before anything is touched.
     { "AnswerFileMissing", FRESH, Replay, nullptr, nullptr, 2, "fleet answers.ini is missing" },
+    { "AnswerFileTooLong", FRESH, Replay, nullptr, [] {
+        WriteFileText("C:\\velmora-test-medium\\fleet answers.ini", AnswerFile("") + std::string(32768, ';'));
+    }, 2, "Refused: C:\\velmora-test-medium\\fleet answers.ini is too long" },
     { "KeyMissing", FRESH, Replay, "-ComIrq", nullptr, 2, "Refused: ComIrq: missing" },
     { "KeyTwice", FRESH, Replay, "+comport=2", nullptr, 2, "Refused: comport = \"2\": given twice" },
     { "UnknownKey", FRESH, Replay, "Colour=blue", nullptr, 2, "Refused: Colour = \"blue\": no such key" },
@@ -74,6 +110,17 @@ const FleetRun Runs[] = {
     { "LogNamingTheAnswerFile", EARLIER,
       "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=\"C:\\VELMORA-TEST-MEDIUM\\Fleet Answers.INI\"", "", nullptr, 1,
       "The switch \"/LOG\" names the same file as /LOADINF." },
+    // Other names of the same file: its NT forms, and a share that no comparison of names
+    // sees, which the run cannot open while it holds its answers.
+    { "LogNamingTheAnswerFileByItsNtPath", FRESH,
+      "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=\"\\\\?\\C:\\velmora-test-medium\\fleet answers.ini\"", "", nullptr, 1,
+      "The switch \"/LOG\" names the same file as /LOADINF." },
+    { "LogNamingTheAnswerFileByItsDevicePath", FRESH,
+      "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=\"\\\\.\\C:\\Velmora-Test-Medium\\FLEET ANSWERS.INI\"", "", nullptr, 1,
+      "The switch \"/LOG\" names the same file as /LOADINF." },
+    { "LogNamingTheAnswerFileThroughAShare", FRESH,
+      "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=\"\\\\velmora-server\\medium\\fleet answers.ini\"", "", nullptr, 0,
+      "Cannot make the log \\\\velmora-server\\medium\\fleet answers.ini; logging here instead." },
     { "RelativeNameTooLong", FRESH, "/SILENT /LOADINF=ANS.INI /NORESTART", "", [] {
         CreateDirectoryA(LongFolder.c_str(), NULL);
         SetCurrentDirectoryA(LongFolder.c_str());
@@ -89,12 +136,17 @@ const FleetRun Runs[] = {
     { "ProgramMissingOverAnEarlierInstallation", EARLIER, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6,
       "Copy C:\\velmora-test-medium\\TUNER.EXE to C:\\windows\\START MENU\\PROGRAMS\\VELMORA: failed" },
     // Started by its full path from elsewhere, as a login script starts it: the medium is
-    // taken from beside SETUP.EXE.
+    // taken from beside SETUP.EXE, also on a share, whose path Wine gives in its NT form; a
+    // medium found nowhere is named in both places looked.
     { "ReplayedFromAnotherFolder", FRESH, "/SILENT /LOADINF=\"C:\\velmora-test-medium\\fleet answers.ini\" /NoRestart",
-      "", [] {
-        ReportDirectory(ProgramFolderLookup, "C:\\velmora-test-medium");
-        SetCurrentDirectoryA(WindowsDirectoryPath("").c_str());
-    }, 3010, "Copy C:\\velmora-test-medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
+      "", [] { StartedFrom("C:\\velmora-test-medium"); }, 3010,
+      "Copy C:\\velmora-test-medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
+    { "ReplayedFromAShare", FRESH, "/SILENT /LOADINF=\"\\\\velmora-server\\medium\\fleet answers.ini\" /NoRestart", "",
+      [] { StartedFrom("UNC\\velmora-server\\medium"); }, 3010,
+      "Copy \\\\velmora-server\\medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
+    { "MediumFoundNowhere", FRESH, "/SILENT /LOADINF=\"C:\\velmora-test-medium\\fleet answers.ini\"", "",
+      [] { StartedFrom("UNC\\velmora-server\\gone"); }, 4,
+      "Copy C:\\windows\\QUARLO.VXD or \\\\velmora-server\\gone\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: failed" },
     // A login script's replay at every logon.
     { "ReplayedAgainChangesNothing", FRESH, Replay, "", ReplayedOnce, 0,
       "Already installed with these answers: nothing changed\r\nExit code 0: already installed, nothing changed" },
@@ -102,6 +154,27 @@ const FleetRun Runs[] = {
         ReplayedOnce();
         WriteDword(SETTINGS_KEY, "Mode", 1);
     }, 3010, "Save the settings: done" },
+    // Anything that differs installs again: the driver due at the next start however its line
+    // spells it (one too long to read may name it), a value of another type, which the driver
+    // ignores. Another user's logon finds the programs in the folder the entry names.
+    { "ReplayedAgainWithTheDriverDueAtTheNextStart", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /NoRestart", "",
+      [] { DueAtTheNextStart("\\WINDOWS\\system32\\..\\SYSTEM32/quarlo.vxd"); }, 3010, "Keep them at the next start: done" },
+    { "ReplayedAgainWithALineTooLongToRead", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /NoRestart", "",
+      [] { DueAtTheNextStart("C:\\" + std::string(300, 'q')); }, 3010, "Keep them at the next start: done" },
+    { "ReplayedAgainOverAValueOfAnotherType", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /NoRestart", "", [] {
+        ReplayedOnce();
+        WriteValue(SETTINGS_KEY, "LeftUpX", REG_BINARY, &Answered[0], 4);
+    }, 3010, "Save the settings: done" },
+    { "ReplayedAgainByAnotherUser", FRESH, Replay, "", AnotherUserLogsOn, 0,
+      "Already installed with these answers: nothing changed" },
+    // The system directory current: its installed driver, an older one, is no medium's.
+    { "ReplayedAgainFromTheSystemDirectoryWithANewerDriver", FRESH,
+      "/SILENT /LOADINF=\"C:\\velmora-test-medium\\fleet answers.ini\" /NoRestart", "", [] {
+        ReplayedOnce();
+        PutDriverFile("older driver");
+        StartedFrom("C:\\velmora-test-medium");
+        SetCurrentDirectoryA(SystemDirectoryPath("").c_str());
+    }, 3010, "Copy C:\\velmora-test-medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
     { "ProgramMissingOnAFreshMachine", FRESH, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6, "Put everything back: done" },
     // Installations in part: disabled (no static-driver entry), half removed, a driver left over.
     { "ProbeFailsOverADisabledInstallation", EARLIER, Replay, "", [] { DeleteKeyTree(STATIC_DRIVER_KEY); NoCard(); }, 5,
@@ -126,6 +199,18 @@ const FleetRun Runs[] = {
       nullptr, 2, "Exit code 2: answer file missing or invalid" },
     { "StatusFileWithoutACard", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=FLEET", "", NoCard, 5,
       "Exit code 5: the interface card does not answer on the file's port" },
+    { "StatusFileOfAnInstallationInPlace", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=FLEET", "", ReplayedOnAnotherDay, 0,
+      "Exit code 0: already installed, nothing changed" },
+    { "StatusFileNamingTheAnswerFile", FRESH, "/SILENT /LOADINF=C:\\windows\\FLEET.MIF /MIF=FLEET", "", nullptr, 1,
+      "The switch \"/MIF\" names the same file as /LOADINF." },
+    // Spelt /Mif: the table then writes no earlier run's status file to the device.
+    { "StatusFileNamedAsADevice", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /Mif=Nul", "", nullptr, 1,
+      "The switch \"/MIF\" names a device." },
+    { "StatusFileHeldByAnotherProgram", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /NoRestart /MIF=FLEET", "", [] {
+        WriteFileText(WindowsDirectoryPath("FLEET.MIF"), "an earlier run's");
+        Held.push_back(CreateFileA(WindowsDirectoryPath("FLEET.MIF").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL,
+                                   OPEN_EXISTING, 0, NULL));
+    }, 3010, "Write the status file C:\\windows\\FLEET.MIF: failed\r\nExit code 3010", true },
     { "StatusFileNamedAsAPath", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=..\\FLEET", "", nullptr, 1,
       "The switch \"/MIF\" needs a name of 1 to 8 letters, digits or _." },
     { "StatusFileNameTooLong", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=FLEET_123", "", nullptr, 1,
@@ -147,6 +232,11 @@ const FleetRun Runs[] = {
             full += "NUL=C:\\OLDSETUP.TMP\r\n";
         WriteFileText(WindowsDirectoryPath("WININIT.INI"), full);
     }, 1, "Stays: C:\\windows\\START MENU\\PROGRAMS\\VELMORA\\REMOVER.EXE" },
+    { "RemovedByAnotherUser", FRESH, "REMOVER.EXE /S /LOG=fleet.log", "", AnotherUserLogsOn, 3010,
+      "Start Menu\\Programs\\VELMORA\\TUNER.EXE: done" },
+    { "RemovedBesideAnotherProgramsValue", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", InventoryValue, 3010,
+      "Stays: HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora: another program's "
+      "values or keys\r\nExit code 3010" },
     { "RemoverBesideASetup", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", HoldMutex, 3, "Exit code 3: another setup" },
     { "RemoverSwitchNotUnderstood", EARLIER, "REMOVER.EXE /S /Q /LOG=fleet.log", "", nullptr, 1, "The switch \"/Q\" is not known." },
     { "RemoverStatusFileNotQuiet", EARLIER, "REMOVER.EXE /MIF=FLEET", "", nullptr, 1, nullptr },
@@ -215,12 +305,18 @@ protected:
         CompanionTest::SetUp();
         MakeStartMenu();
         SetSimulation("QUARLO_SIM_CARD", "2,760,3");
+        programs_ = ShellFolderValue(HKEY_CURRENT_USER, false, "Programs");
     }
     void TearDown() override
     {
         for (HANDLE held : Held)
             CloseHandle(held);
         Held.clear();
+        for (const char *name : CompanionPrograms)
+            DeleteFileA((OtherUser + std::string("\\VELMORA\\") + name).c_str());
+        RemoveDirectoryA((OtherUser + std::string("\\VELMORA")).c_str());
+        RemoveDirectoryA(OtherUser);
+        SetShellFolderValue(HKEY_CURRENT_USER, false, "Programs", programs_);
         SetCurrentDirectoryA(medium_.c_str());
         for (const char *name : { "fleet answers.ini", "fleet.log", "recorded.ini" })
             DeleteFileA((medium_ + "\\" + name).c_str());
@@ -231,6 +327,7 @@ protected:
         DeleteFileA(WindowsDirectoryPath("ANS.INI").c_str());
         CompanionTest::TearDown();
     }
+    std::string programs_;   // the user's Programs folder, as the prefix names it
 };
 
 class Fleet : public FleetMachine, public testing::WithParamInterface<FleetRun> {};
@@ -263,6 +360,8 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
     std::string ended = Now();
 
     EXPECT_EQ(run.exitCode, code);
+    bool unchanged = run.logLine && strstr(run.logLine, "nothing changed");
+    bool installed = !remover && !unchanged && (code == 0 || code == 3010), removed = remover && (code == 0 || code == 3010);
     std::string logFile = line.find("LOG=fleet.log") != std::string::npos ? medium_ + "\\fleet.log"
                                                                            : WindowsDirectoryPath("VELMORA.LOG");
     // A run never writes over a file that it reads.
@@ -285,17 +384,20 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
         size_t last = text.rfind(exitLine);
         EXPECT_TRUE(last != std::string::npos && text.find("\r\n", last + 2) == text.size() - 2) << text;
         EXPECT_NE(std::string::npos, text.find(run.logLine)) << "no line holds: " << run.logLine << "\n" << text;
-        // The management server learns what the log's last line says.
+        // The management server learns what the log's last line says, or the refusal the log names
+        // before it, and when the installation in place was made: none after a failure or a removal.
         std::string reason = last == std::string::npos ? "" : text.substr(last + exitLine.size());
         reason = reason.substr(0, reason.size() - 2);
-        if (!statusFile.empty() && code != 1)
-            EXPECT_EQ(StatusFile(code == 0 || code == 3010 ? "Success" : "Failed", reason, stamp),
+        size_t refused = text.find("\r\nRefused: ");
+        if (code == 2 && refused != std::string::npos)
+            reason = text.substr(refused + 2, text.find("\r\n", refused + 2) - refused - 2);
+        if (!statusFile.empty() && code != 1 && !run.statusFileHeld)
+            EXPECT_EQ(StatusFile(code == 0 || code == 3010 ? "Success" : "Failed", reason,
+                                 unchanged ? MadeEarlier : installed ? stamp : ""),
                       ReadFileText(statusFile));
     }
-    if (!statusFile.empty() && code == 1)
-        EXPECT_EQ("an earlier run's", ReadFileText(statusFile)) << "a command line not understood";
-    bool unchanged = run.logLine && strstr(run.logLine, "nothing changed");
-    bool installed = !remover && !unchanged && (code == 0 || code == 3010), removed = remover && (code == 0 || code == 3010);
+    if (!statusFile.empty() && (code == 1 || run.statusFileHeld))
+        EXPECT_EQ("an earlier run's", ReadFileText(statusFile)) << "a command line not understood, or a file held";
     EXPECT_EQ(installed && line.find("NoRestart") == std::string::npos ? 1 : 0, RestartRequests);
     if (installed) {
         // Installed as the answers say, the corners sent to the driver as OK sends them.
@@ -303,12 +405,15 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
         if (run.edit == NoCorners)
             std::copy(InstalledRecord.begin(), InstalledRecord.begin() + 8, want.begin());
         ExpectInstalled(want, true);
+        std::string wininit = ReadFileText(WindowsDirectoryPath("WININIT.INI"));
+        EXPECT_EQ(std::string::npos, wininit.find("NUL=")) << "the next start deletes what was installed:\n" << wininit;
         EXPECT_EQ(1, CountLogLines(IoctlLine("0x22000B", (LONG)want[0], (LONG)want[1])));
         EXPECT_EQ((std::vector<std::string>{ "ioctl 0x22001B 1 1", "ioctl 0x22001B 0 0", "close" }), LogTail(3));
     } else if (removed) {
         EXPECT_FALSE(KeyExists(SETTINGS_PARENT_KEY));
         EXPECT_FALSE(StaticDriverRegistered());
-        ExpectUninstallEntry("");
+        // Nothing of the entry stays; another program's value keeps its key.
+        EXPECT_EQ(run.prepare == InventoryValue ? 1 : -1, CountValues(UninstallKey));
     } else if (remover && code == 1 && run.prepare) {
         ExpectUninstallEntry(folder_ + "\\REMOVER.EXE");
     } else {

@@ -31,6 +31,7 @@ TEST_F(Padmon, ShowsTheStoredSettingsAndTheDriverStateFromAKeyOpenOrClosedToWrit
                                 { IDC_PADMON_RIGHT_UP, "Top right : 1010, 18" },
                                 { IDC_PADMON_LEFT_DN, "Bottom left : 9, 757" },
                                 { IDC_PADMON_RIGHT_DN, "Bottom right : 1006, 760" },
+                                { IDC_PADMON_ALIGNED, "" },
                                 { IDC_PADMON_STARTUP, "Loaded at every start of Windows : YES" },
                                 { IDC_PADMON_DRIVER_FILE, "QUARLO.VXD in the system folder : YES" },
                                 { IDC_PADMON_UNINSTALL, "In Add/Remove Programs : YES" } });
@@ -107,29 +108,45 @@ std::vector<std::string> CheckLog(int reads, bool retried)
 // On 1024 x 768 the stored corners map raw X 10 to 1008 and Y 19 to 758. A panel there: the
 // centre's raw Y 369.5 rounds to 370, which maps to 384.5, a pixel off. One stretched by a
 // twentieth to the right, as a panel drifts: target x 922 reads 944, which maps to 968.6, 47
-// pixels off. Retry asks for the first target again. The driver reads raw points only while
-// the targets are touched, and is sent no corner.
+// pixels off. One moved by 50 raw units: every touch about 51 pixels to the left, the worst 52
+// after rounding. Stored corners
+// that are setup's defaults: the panel was never aligned, whatever its touches show, and
+// PADMON's window says so too. Retry asks for the first target again. The driver reads raw
+// points only while the targets are touched, and is sent no corner.
 TEST_F(Padmon, CheckAlignmentJudgesTheStoredCornersAndChangesNothing)
 {
-    const struct { const char *panel, *verdict; } rows[] = {
-        { "10,1008,19,758", "Alignment good: worst error 1 pixels" },
-        { "10,1058,19,758", "Alignment off by 47 pixels at the top right. Run ALIGNER to align the panel again." },
+    const std::string again = " Run ALIGNER to align the panel again.";
+    const struct { const char *panel; bool defaults; std::string verdict; } rows[] = {
+        { "10,1008,19,758", false, "Alignment good." },
+        { "10,1058,19,758", false, "Alignment off by 47 pixels at the top right." + again },
+        { "-40,958,19,758", false, "Alignment off by 52 pixels: every touch lands about 51 pixels to the left of its target." + again },
+        { "10,1008,19,758", true, NOT_ALIGNED_TEXT },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.panel);
         SetSimulation("QUARLO_SIM_PANEL", row.panel);
+        for (int i = 0; row.defaults && i < 8; i++)
+            WriteDword(SETTINGS_KEY, PanelSettingFields[i].Name, PanelSettingFields[i].Default);
+        std::vector<DWORD> record = StoredRecord();
         ClearSimulationLog();
         Scenario s;
+        s.OnWindowWith(IDC_PADMON_ALIGNED, [&row](HWND page) {
+            EXPECT_EQ(row.defaults ? NOT_ALIGNED_TEXT : "", ControlText(page, IDC_PADMON_ALIGNED));
+            ExpectTextFitsItsControl(page, IDC_PADMON_ALIGNED);
+        });
         CheckTouching(s, 9).OnWindowWith(IDC_CHECK_VERDICT, [&row](HWND screen) {
             EXPECT_TRUE(ControlVisible(screen, IDC_CHECK_VERDICT));
             EXPECT_FALSE(ControlVisible(screen, IDC_CHECK_PROGRESS));
             EXPECT_EQ(row.verdict, ControlText(screen, IDC_CHECK_VERDICT));
+            EXPECT_EQ(row.defaults, ControlText(screen, IDC_CHECK_ERRORS).empty()) << "a figure for a panel never aligned";
+            for (int id : { IDC_CHECK_ERRORS, IDC_CHECK_VERDICT, IDC_CHECK_SCALE })
+                ExpectTextFitsItsControl(screen, id);
             EXPECT_TRUE(ControlEnabled(screen, IDC_CHECK_RETRY));
         }).Click(IDC_CHECK_RETRY).When("the first target again", [](HWND screen) {
             return ControlText(screen, IDC_CHECK_PROGRESS) == Asked(0) && !ControlVisible(screen, IDC_CHECK_VERDICT);
         }).Click(IDCANCEL).OnWindowWith(IDC_PADMON_PORT).Click(IDCANCEL).Run(RunPadmon);
         EXPECT_EQ(CheckLog(9, true), ReadSimulationLog());
-        EXPECT_EQ(InstalledRecord, StoredRecord());
+        EXPECT_EQ(record, StoredRecord());
     }
 }
 
@@ -144,6 +161,10 @@ TEST_F(Padmon, CheckAlignmentLeavesTheDriverMappingOnEveryWayOut)
         { "close command", 0, "", [](Scenario &s) { s.CloseBox().OnWindowWith(IDC_PADMON_PORT).Click(IDCANCEL); } },
         { "no point, then Close", 1, "read", [](Scenario &s) { s.Click(IDCANCEL).OnWindowWith(IDC_PADMON_PORT).Click(IDCANCEL); } },
         { "PADMON's window closed", 3, "", [ownWindowClosed](Scenario &s) { s.Do("close PADMON", ownWindowClosed); } },
+        { "session ended", 2, "", [](Scenario &s) {
+            s.Do("end the session", [](HWND) { EndSession(); EXPECT_EQ(Mapping, LogTail(1).back()) << "as the session ends"; })
+                .Click(IDCANCEL).OnWindowWith(IDC_PADMON_PORT).Click(IDCANCEL);
+        } },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.how);

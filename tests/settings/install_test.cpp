@@ -40,7 +40,7 @@ TEST_F(Installation, UninstallEntryIsAsWrittenOnlyWhenEveryValueIs)
         { "no icon", [] { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayIcon"); } },
     };
     EXPECT_FALSE(UninstallEntryIsAsWritten(folder.c_str())) << "no entry";
-    ASSERT_TRUE(WriteUninstallEntry(folder.c_str()));
+    ASSERT_TRUE(WriteUninstallEntry(folder.c_str(), "2026-12-08 10:42:17"));
     ExpectUninstallEntry(remover);
     WriteValue(UninstallKey, "InstallLocation", REG_SZ, "C:\\", 4);
     EXPECT_TRUE(UninstallEntryIsAsWritten(folder.c_str()));

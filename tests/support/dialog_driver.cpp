@@ -14,12 +14,22 @@ void ExpectTextFitsItsControl(HWND page, int id)
     HDC dc = GetDC(control);
     HGDIOBJ old = SelectObject(dc, (HFONT)SendMessageA(control, WM_GETFONT, 0, 0));
     SIZE size = { 0, 0 };
+    TEXTMETRICA font;
+    RECT client, wrapped;
     GetTextExtentPoint32A(dc, text.c_str(), (int)text.size(), &size);
+    GetTextMetricsA(dc, &font);
+    GetClientRect(control, &client);
+    // Wrapped at words as a static wraps it, where the control has room for more lines.
+    SetRect(&wrapped, 0, 0, client.right, 0);
+    DrawTextA(dc, text.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
-    RECT client;
-    GetClientRect(control, &client);
-    EXPECT_LE(size.cx, client.right) << "\"" << text << "\" is wider than control " << id;
+    if (client.bottom < 2 * font.tmHeight) {
+        EXPECT_LE(size.cx, client.right) << "\"" << text << "\" is wider than control " << id;
+    } else {
+        EXPECT_LE(wrapped.right, client.right) << "\"" << text << "\" has a word wider than control " << id;
+        EXPECT_LE(wrapped.bottom, client.bottom) << "\"" << text << "\" takes more lines than control " << id << " holds";
+    }
 }
 
 static Scenario *Running;

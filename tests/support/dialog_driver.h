@@ -15,7 +15,8 @@
 #include "reading.h"
 #include "setup_pages.h"
 
-// The width the control's own font needs for its text fits the control's width.
+// The control's own font fits its text: on one line, or, in a control tall enough for more,
+// wrapped at words within its height.
 void ExpectTextFitsItsControl(HWND page, int id);
 
 class Scenario {

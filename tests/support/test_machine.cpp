@@ -129,6 +129,8 @@ std::string MakeSetupMedium(const std::vector<std::string> &without)
         if (std::find(without.begin(), without.end(), name) == without.end())
             WriteFileText(std::string(MediumDirectory) + "\\" + name, "medium copy of " + name);
     SetCurrentDirectoryA(MediumDirectory);
+    // As setup's start-up chooses it, for the tests that open a page without the whole program.
+    ChooseMedium();
     return MediumDirectory;
 }
 

@@ -63,8 +63,8 @@ void PutMachineImage(const MachineImage &image);
 std::string ImageText(const MachineImage &image);
 std::string InstallationState(void);
 // A setup medium: a folder holding QUARLO.VXD and the four companion programs (stand-in
-// contents that name each file), made the current directory. Files named in `without`
-// are left off.
+// contents that name each file), made the current directory and chosen as setup's medium.
+// Files named in `without` are left off.
 std::string MakeSetupMedium(const std::vector<std::string> &without = {});
 
 // A stored port: its number, base and interrupt line in the settings key.

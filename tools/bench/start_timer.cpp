@@ -174,6 +174,8 @@ int main(int argc, char **argv)
             return 1;
         std::printf("run\t%d\t%.1f\t%.1f\t%.1f\t%.1f\n", i + 1, programStarts[i].milliseconds,
                     bareStarts[i].milliseconds, programStarts[i].peakKiB, bareStarts[i].peakKiB);
+        // At once: scripts/bench.sh tells from these lines how far the pairs are.
+        std::fflush(stdout);
     }
 
     double measured[64], base[64];

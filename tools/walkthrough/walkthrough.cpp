@@ -10,10 +10,11 @@
 // /SAVEINF=<file> to record the answers of the walk for a fleet (scripts/fleet.sh).
 //
 // Exit code 0 when the walk reached the installed finish page and ALIGNER's testing step, each
-// time with the corners where the simulated panel puts the screen's corners, PADMON's check
-// found that alignment good and a drifted panel off, and no picture is blank; 1 when it stopped earlier
-// or saw a wrong result (the last line of walk.log says which); 2 on bad arguments, a
-// malformed QUARLO_SIM_* variable or no SETUP.EXE.
+// time with the corners where the simulated panel puts the screen's corners, ALIGNER called its
+// alignment good, PADMON's check found it good, a drifted panel shifted and a grown one's span
+// changed, and no picture is blank; 1 when it stopped earlier or saw a wrong result (the last
+// line of walk.log says which); 2 on bad arguments, a malformed QUARLO_SIM_* variable or no
+// SETUP.EXE.
 #include <windows.h>
 #include <stdarg.h>
 #include <stdio.h>
@@ -41,6 +42,7 @@ static DWORD WaitBegan;                // when the last wait began, to tell a st
 static int PicturesTaken;
 static char BlankPicture[64];          // the first picture whose page showed as one colour
 static char StopReason[512];           // why the walk stopped, for its last line too
+static char WrongVerdict[512];         // the first verdict the walk saw that was not the one due
 static SimulationSettings Simulation;  // what the simulated driver inside setup reads
 
 static void Say(const char *format, ...)
@@ -95,6 +97,16 @@ static BOOL StartProgram(const char *folder)
 static void SayText(HWND page, int id, const char *role)
 {
     Say("  %s: \"%s\"", role, ControlText(page, id).c_str());
+}
+
+// A line a program shows must begin with `starts` and, unless NULL, hold `holds`; the first
+// that does not is kept for the walk's last line.
+static void JudgeText(HWND page, int id, const char *picture, const char *starts, const char *holds)
+{
+    std::string seen = ControlText(page, id);
+    if (!WrongVerdict[0] && (seen.compare(0, strlen(starts), starts) != 0 || (holds && seen.find(holds) == std::string::npos)))
+        snprintf(WrongVerdict, sizeof WrongVerdict, "picture %s shows \"%s\", not \"%s ...%s%s\"", picture, seen.c_str(),
+                 starts, holds ? holds : "", holds ? " ..." : "");
 }
 
 // ---- pictures ----------------------------------------------------------------------------
@@ -445,6 +457,7 @@ static BOOL WalkAligner(void)
         return Stopped("ALIGNER's testing step with the alignment error", NULL);
     Picture("14-aligner-testing", screen);
     SayText(screen, IDC_ALIGN_NOTE, "note");
+    JudgeText(screen, IDC_ALIGN_NOTE, "14-aligner-testing", "Alignment error: ", " pixels (good within ");
     Click(screen, IDC_OK, "OK");
     WaitBegan = GetTickCount();
     if (WaitForSingleObject(Setup.hProcess, StepSeconds * 1000) != WAIT_OBJECT_0)
@@ -464,16 +477,15 @@ static BOOL CheckAsksFor(HWND screen, int target)
 
 // The installed PADMON.EXE's Check Alignment, each of its nine targets touched on its centre,
 // the picture of where the touches landed, and Close on both windows. FALSE when the walk
-// stopped (StopReason says why). The verdict line must start with `verdict` and, for an
-// alignment that is off, name ALIGNER; else wrong says what it showed.
-static BOOL WalkCheck(const char *picture, const char *verdict, char *wrong, int wrongSize)
+// stopped (StopReason says why). The verdict line must start with `starts` and hold `holds`.
+static BOOL WalkCheck(const char *picture, const char *starts, const char *holds)
 {
     char folder[PATH_BUFFER_SIZE], what[64];
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     HWND monitor, screen;
 
     StartMenuFolderPath(folder);
-    Walked = "PADMON.EXE";
+    Walked = CompanionProgramFiles[PADMON_PROGRAM];
     if (!StartProgram(folder) || !(monitor = WaitForPage(IDD_PADMON)))
         return FALSE;
     Click(monitor, IDC_PADMON_CHECK, "Check Alignment");
@@ -495,37 +507,49 @@ static BOOL WalkCheck(const char *picture, const char *verdict, char *wrong, int
     SayText(screen, IDC_CHECK_ERRORS, "errors");
     SayText(screen, IDC_CHECK_SCALE, "key");
     SayText(screen, IDC_CHECK_VERDICT, "verdict");
-    std::string seen = ControlText(screen, IDC_CHECK_VERDICT);
-    if (!wrong[0] && (seen.compare(0, strlen(verdict), verdict) != 0 ||
-                      (strcmp(verdict, "Alignment off") == 0 && seen.find("Run ALIGNER") == std::string::npos)))
-        snprintf(wrong, wrongSize, "picture %s shows \"%s\", not \"%s ...\"", picture, seen.c_str(), verdict);
+    JudgeText(screen, IDC_CHECK_VERDICT, picture, starts, holds);
     Click(screen, IDCANCEL, "Close");
     if (!(monitor = WaitForPage(IDD_PADMON)))
         return FALSE;
     Click(monitor, IDCANCEL, "Close");
     if (WaitForSingleObject(Setup.hProcess, StepSeconds * 1000) != WAIT_OBJECT_0)
         return Stopped("PADMON to end after Close", NULL);
-    Say("PADMON.EXE ended");
+    Say("%s ended", Walked);
     return TRUE;
 }
 
-// The check right after ALIGNER, then over a panel drifted by 3 % of its width (the stored
-// corners stay): the first must find the alignment good, the second off.
-static BOOL WalkChecks(char *wrong, int wrongSize)
+// PADMON's check over the panel moved by `moved` hundredths of its span on both ends of each
+// axis (the stored corners stay): -3 and 3 for a panel drifted by 3 % of its width, -3 and 3
+// on both axes for one whose span grew by 6 %.
+static BOOL WalkChangedCheck(const char *picture, const int moved[4], const char *why, const char *holds)
 {
-    char drifted[96];
-    LONG shift = (Simulation.Panel[1] - Simulation.Panel[0]) * 3 / 100;
+    char panel[96];
+    LONG spanX = Simulation.Panel[1] - Simulation.Panel[0], spanY = Simulation.Panel[3] - Simulation.Panel[2];
 
-    if (!WalkCheck("15-padmon-check", "Alignment good", wrong, wrongSize))
-        return FALSE;
-    snprintf(drifted, sizeof drifted, "%ld,%ld,%ld,%ld", Simulation.Panel[0] - shift, Simulation.Panel[1] - shift,
-             Simulation.Panel[2], Simulation.Panel[3]);
-    Say("QUARLO_SIM_PANEL=%s for PADMON: the panel drifted by 3 %% of its width", drifted);
-    SetEnvironmentVariableA("QUARLO_SIM_PANEL", drifted);
-    BOOL walked = WalkCheck("16-padmon-check-drifted", "Alignment off", wrong, wrongSize);
+    snprintf(panel, sizeof panel, "%ld,%ld,%ld,%ld", Simulation.Panel[0] + spanX * moved[0] / 100,
+             Simulation.Panel[1] + spanX * moved[1] / 100, Simulation.Panel[2] + spanY * moved[2] / 100,
+             Simulation.Panel[3] + spanY * moved[3] / 100);
+    Say("QUARLO_SIM_PANEL=%s for PADMON: %s", panel, why);
+    SetEnvironmentVariableA("QUARLO_SIM_PANEL", panel);
+    BOOL walked = WalkCheck(picture, "Alignment off by ", holds);
     // The walk's own judgement of the corners is by the panel setup met.
     SetEnvironmentVariableA("QUARLO_SIM_PANEL", NULL);
     return walked;
+}
+
+// The check right after ALIGNER must find the alignment good; over a drifted panel every touch
+// lands left of its target; over a grown one farther from the centre. A span grown by 5 %
+// would put the outer targets' touches exactly 2 % of the width out, where the check still
+// calls the alignment good: 6 % puts them clearly beyond.
+static BOOL WalkChecks(void)
+{
+    static const int drifted[4] = { -3, -3, 0, 0 }, grown[4] = { -3, 3, -3, 3 };
+
+    return WalkCheck("15-padmon-check", "Alignment good.", NULL) &&
+           WalkChangedCheck("16-padmon-check-drifted", drifted, "the panel drifted by 3 % of its width",
+                            " pixels to the left of its target. Run ALIGNER to align the panel again.") &&
+           WalkChangedCheck("17-padmon-check-grown", grown, "the panel's span grew by 6 % on each axis",
+                            ": the touches land farther from the centre than their targets. Run ALIGNER");
 }
 
 // The values the walk runs with, so that the log shows what setup met.
@@ -613,15 +637,15 @@ int main(int argc, char **argv)
         }
     }
     if (reached && !wrong) {
-        verdict[0] = 0;
-        reached = WalkChecks(verdict, sizeof verdict);
-        wrong = verdict[0] ? verdict : NULL;
+        reached = WalkChecks();
         if (ProgramRunning(&Setup)) {
             TerminateProcess(Setup.hProcess, 0);
             WaitForSingleObject(Setup.hProcess, 5000);
             Say("ended %s", Walked);
         }
     }
+    if (!wrong && WrongVerdict[0])
+        wrong = WrongVerdict;
     if (!wrong && BlankPicture[0]) {
         snprintf(verdict, sizeof verdict, "picture %s is blank: the page's area is one colour", BlankPicture);
         wrong = verdict;
