@@ -8,11 +8,8 @@
 set -eu
 build=$1
 for program in SETUP PADMON REMOVER ALIGNER TUNER; do
-  case $program in
-    SETUP) dir=$build/media/production ;;
-    *) dir=$build/companions/production ;;
-  esac
-  file=$dir/$program.EXE
+  file=$build/media/production/$program.EXE
+  twin=$build/symbols/$(echo "$program" | tr 'A-Z' 'a-z')_production/$program.EXE
   printf '%s.EXE, %s bytes\n' "$program" "$(stat -c %s "$file")"
   i686-w64-mingw32-objdump -h "$file" | awk '
     $2 ~ /^\./ {
@@ -26,7 +23,7 @@ for program in SETUP PADMON REMOVER ALIGNER TUNER; do
         kind, $2, size, steps, steps * 512, steps * 512 - size
     }'
   echo "  the ten largest functions:"
-  i686-w64-mingw32-nm --size-sort -S -C "$dir/symbols/$program.EXE" | awk '$3 ~ /^[tT]$/' | tail -n 10 |
+  i686-w64-mingw32-nm --size-sort -S -C "$twin" | awk '$3 ~ /^[tT]$/' | tail -n 10 |
     awk '{ hex = toupper($2); size = 0
            for (i = 1; i <= length(hex); i++) size = size * 16 + index("0123456789ABCDEF", substr(hex, i, 1)) - 1
            $1 = $2 = $3 = ""; sub(/^ +/, ""); printf "    %6d  %s\n", size, $0 }' | sort -rn
