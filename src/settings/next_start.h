@@ -13,7 +13,7 @@ BOOL DeleteAtNextStart(const char *path);
 // be rewritten: "WININIT.INI" or "Registry".
 const char *KeepInstalledFilesAtNextStart(const char *folder);
 // TRUE when any of those files is due for deletion at the next start, by any spelling of its
-// name ('/' for '\\', no drive, "..", long or short names; a name too long to resolve counts),
+// name ('/' for '\', no drive, "..", long or short names; a name too long to resolve counts),
 // or the lists cannot be read; nothing is changed.
 BOOL InstalledFilesDueAtNextStart(const char *folder);
 
