@@ -244,6 +244,14 @@ std::string Now()
     return text;
 }
 
+// A MIF's literal string: a backslash and a double quote each escaped with a backslash.
+std::string MifLiteral(std::string text)
+{
+    for (size_t at = 0; (at = text.find_first_of("\\\"", at)) != std::string::npos; at += 2)
+        text.insert(at, "\\");
+    return text;
+}
+
 // The status file as a management server reads it, typed out apart from the programs' own.
 std::string StatusFile(const std::string &status, const std::string &reason, const std::string &began)
 {
@@ -252,7 +260,7 @@ std::string StatusFile(const std::string &status, const std::string &reason, con
           "Product", "64", "Velmora Touch Screen Driver", "Version", "64", "6.04B", "Locale", "16", "ENU",
           "Serial Number", "64", "", "Installation", "64", began },
         { "InstallStatus\"\r\nID = 2\r\nCLASS = \"MICROSOFT|JOBSTATUS|1.0", "Status", "32", status, "Description", "128",
-          reason } };
+          MifLiteral(reason) } };
     std::string text = "START COMPONENT\r\nNAME = \"WORKSTATION\"\r\n";
     for (const auto &group : groups) {
         text += "START GROUP\r\nNAME = \"" + group[0] + "\"\r\n";
