@@ -52,8 +52,7 @@ TEST_F(Aligner, CancelHandsTheStoredCornersBackInEitherPhase)
     const struct { int touches; bool closed, sessionEnds; } rows[] = {
         { 1, false, false }, { 4, false, false }, { 5, false, false }, { 5, true, false }, { 4, false, true } };
     for (const auto &row : rows) {
-        SCOPED_TRACE(std::to_string(row.touches) +
-                     (row.closed ? " touches, key closed" : row.sessionEnds ? " touches, session ended" : " touches"));
+        SCOPED_TRACE(std::to_string(row.touches) + (row.closed ? " touches, key closed" : row.sessionEnds ? " touches, session ended" : " touches"));
         ShutKey(SETTINGS_KEY, row.closed);
         ClearSimulationLog();
         Scenario s;

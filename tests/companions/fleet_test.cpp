@@ -161,11 +161,9 @@ const FleetRun Runs[] = {
       "Already installed with these answers: nothing changed" },
     // The system directory current: its installed driver, an older one, is no medium's.
     { "ReplayedAgainFromTheSystemDirectoryWithANewerDriver", FRESH,
-      "/SILENT /LOADINF=\"C:\\velmora-test-medium\\fleet answers.ini\" /NoRestart", "", [] {
-        ReplayedOnce();
-        PutDriverFile("older driver");
-        StartedFrom("C:\\velmora-test-medium", SystemDirectoryPath(""));
-    }, 3010, "Copy C:\\velmora-test-medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
+      "/SILENT /LOADINF=\"C:\\velmora-test-medium\\fleet answers.ini\" /NoRestart", "",
+      [] { ReplayedOnce(); PutDriverFile("older driver"); StartedFrom("C:\\velmora-test-medium", SystemDirectoryPath("")); },
+      3010, "Copy C:\\velmora-test-medium\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: done" },
     { "ProgramMissingOnAFreshMachine", FRESH, Replay, "", [] { MakeSetupMedium({ "TUNER.EXE" }); }, 6, "Put everything back: done" },
     // Installations in part: disabled (no static-driver entry), half removed, a driver left over.
     { "ProbeFailsOverADisabledInstallation", EARLIER, Replay, "", [] { DeleteKeyTree(STATIC_DRIVER_KEY); NoCard(); }, 5,
