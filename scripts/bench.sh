@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds what the benchmarks need and prints one table: the size of every program of both
-# media, start-up and peak working set of SETUP.EXE and PADMON.EXE against a bare dialog
-# under Wine, the alignment errors over a grid of screens and panels, ALIGNER's refusals and
+# media, where each production program's bytes go (sections and largest functions), start-up
+# and peak working set of SETUP.EXE and PADMON.EXE against a bare dialog under Wine, the alignment errors over a grid of screens and panels, ALIGNER's refusals and
 # centre target over the same grid, and the wall time of the headless walk. Not a test: the
 # timings follow the machine and its load.
 # Usage: scripts/bench.sh
@@ -13,7 +13,7 @@ scripts=$(dirname "$0")
 pairs=${VELMORA_BENCH_PAIRS:-31}
 diskette=1457664   # data area of a 1.44 MB diskette: 2,847 clusters of 512 bytes
 
-"$scripts/build.sh" media floppy walkthrough bare_dialog start_timer alignment_grid aligner_grid
+"$scripts/build.sh" media floppy walkthrough bare_dialog start_timer alignment_grid aligner_grid program_symbols
 absolute_build
 work=$build/bench
 rm -rf "$work"
@@ -141,6 +141,11 @@ for medium in production simulation; do
     row "$medium medium" "" "" "$value"
   fi
 done
+
+echo "Where the bytes go: each production program's sections as its file holds them, against the"
+echo "  512-byte steps in which a section takes room, and its ten largest functions (from its twin"
+echo "  linked alike with its symbols kept). A function weighs only in the programs that call it."
+"$scripts/program-sizes.sh" "$build" | sed 's/^/  /'
 
 echo "Start-up and peak working set against BARE.EXE (one empty dialog, the same flags and stub):"
 echo "  $pairs pairs started alternately from one process in one Wine prefix inside Xvfb, the"
