@@ -1,9 +1,10 @@
 #!/bin/sh
 # Builds what the benchmarks need and prints one table: the size of every program of both
 # media, where each production program's bytes go (sections and largest functions), start-up
-# and peak working set of SETUP.EXE and PADMON.EXE against a bare dialog under Wine, the alignment errors over a grid of screens and panels, ALIGNER's refusals and
-# centre target over the same grid, and the wall time of the headless walk. Not a test: the
-# timings follow the machine and its load.
+# and peak working set of SETUP.EXE and PADMON.EXE against a bare dialog under Wine, the
+# alignment errors over a grid of screens and panels, ALIGNER's refusals and centre target
+# over the same grid, and the wall time of the headless walk. Not a test: the timings follow
+# the machine and its load.
 # Usage: scripts/bench.sh
 #   VELMORA_BUILD         build folder (default: build in the source tree)
 #   VELMORA_BENCH_PAIRS   alternating starts of each program and the bare dialog (default: 31)
