@@ -124,9 +124,11 @@ static void LeaveInRegistry(const char *path)
 
 // The key goes with the entry's last value unless another program (an inventory tool, say)
 // put values of its own there: they stay.
-static void LogEntryKeyGone(void)
+static void DeleteEntry(void)
 {
-    if (KeyPresent(UNINSTALL_KEY))
+    if (!DeleteUninstallEntry())
+        LeaveInRegistry(UNINSTALL_KEY);
+    else if (KeyPresent(UNINSTALL_KEY))
         LogKeyStays(UNINSTALL_KEY, "another program's values or keys");
     else
         LogStep(TRUE, "Delete HKEY_LOCAL_MACHINE\\%s", UNINSTALL_KEY);
@@ -134,7 +136,7 @@ static void LogEntryKeyGone(void)
 
 void RemoveVelmora(void)
 {
-    BOOL aside, settings, entry;
+    BOOL aside, settings;
 
     RemovalScheduled = 0;
     RemovalFilesLeft = 0;
@@ -172,13 +174,10 @@ void RemoveVelmora(void)
     // Last, and only when nothing of ours stays but the emptied folder: an entry that stays
     // lets the removal be tried again from Control Panel, and one without anything behind it
     // would lead nowhere. A key a stopped removal emptied goes too.
-    entry = KeyPresent(UNINSTALL_KEY);
     if (RemovalInRegistry[0] || RemovalFilesLeft > 0)
         LogKeyStays(UNINSTALL_KEY, "for another try");
-    else if (entry && !DeleteUninstallEntry())
-        LeaveInRegistry(UNINSTALL_KEY);
-    else if (entry)
-        LogEntryKeyGone();
+    else if (KeyPresent(UNINSTALL_KEY))
+        DeleteEntry();
 }
 
 void ComposeRestartReason(char *text, int size)

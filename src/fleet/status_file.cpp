@@ -30,14 +30,19 @@ const char *StatusDescription;
 
 int ComposeStatusFile(char *text, int code, const char *reason, const char *installed)
 {
-    char description[STATUS_REASON_SIZE + 1];
+    char description[2 * STATUS_REASON_SIZE + 1], *out = description;
     const char *values[STATUS_ATTRIBUTES] = {
         VELMORA_COMPANY, UNINSTALL_NAME, VELMORA_VERSION, "ENU", "", installed,
         code == EXIT_DONE || code == EXIT_RESTART_NEEDED ? "Success" : "Failed", description,
     };
     int used = wsprintfA(text, "START COMPONENT\r\nNAME = \"WORKSTATION\"\r\n");
 
-    lstrcpynA(description, reason, sizeof description);
+    // A MIF's literal strings escape a backslash and a double quote with a backslash, and a
+    // refusal may hold both: a path, a value in quotes.
+    for (const char *in = reason; *in && in < reason + STATUS_REASON_SIZE; *out++ = *in++)
+        if (*in == '\\' || *in == '"')
+            *out++ = '\\';
+    *out = 0;
     for (int i = 0; i < STATUS_ATTRIBUTES; i++) {
         if (i % COMPONENT_ATTRIBUTES == 0)
             used += wsprintfA(text + used, "%s", StatusGroups[i / COMPONENT_ATTRIBUTES]);

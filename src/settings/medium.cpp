@@ -41,6 +41,7 @@ static BOOL HoldsMedium(const char *folder)
              SamePath(driver, installed));
 }
 
+// A folder a lookup reported with its length, in plain form; empty when it did not fit.
 static void LookUp(char *folder, UINT length)
 {
     if (length == 0 || length >= PATH_BUFFER_SIZE)

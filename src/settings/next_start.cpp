@@ -87,9 +87,10 @@ static void AddFile(InstalledFiles *files, BOOL fits)
     files->count++;
 }
 
-// A name as WININIT or NT's start takes it, made a full path: '/' read as '\\', a name without
-// a drive on the system drive (WININIT runs from DOS, which starts in the root of the drive
-// Windows starts from), "." and ".." resolved. FALSE when it does not fit.
+// A name as WININIT or NT's start takes it, made a full path: '/' read as '\', a name without
+// a drive on the Windows directory's drive, from its root (WININIT runs before Windows, from
+// that drive, whatever setup's current directory), "." and ".." resolved. FALSE when it does
+// not fit.
 static BOOL ResolveName(const char *named, char *full)
 {
     char path[PATH_BUFFER_SIZE + 3], *name;

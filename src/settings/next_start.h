@@ -15,7 +15,7 @@ const char *KeepInstalledFilesAtNextStart(const char *folder);
 // Both lists recorded in the journal as they are now; TRUE when they are.
 BOOL JournalNextStartLists(void);
 // TRUE when any of those files is due for deletion at the next start, by any spelling of its
-// name ('/' for '\\', no drive, "..", long or short names; a name too long to resolve counts),
+// name ('/' for '\', no drive, "..", long or short names; a name too long to resolve counts),
 // or the lists cannot be read; nothing is changed.
 BOOL InstalledFilesDueAtNextStart(const char *folder);
 

@@ -115,18 +115,17 @@ static BOOL ReadEntryText(const char *name, char *text, DWORD size)
     return TRUE;
 }
 
+// The icon's path without its last backslash and name; a value without one names no folder.
 BOOL UninstallEntryFolder(char *folder)
 {
-    char *last = NULL;
+    char *last = folder;
 
-    if (!ReadEntryText(EntryValues[ICON_VALUE].Name, folder, PATH_BUFFER_SIZE))
-        return FALSE;
+    ReadEntryText(EntryValues[ICON_VALUE].Name, folder, PATH_BUFFER_SIZE);
     for (char *p = folder; *p; p++)
         if (*p == '\\')
             last = p;
-    if (last)
-        *last = 0;
-    return last != NULL;
+    *last = 0;
+    return folder[0] != 0;
 }
 
 BOOL UninstallEntryTime(char *time, DWORD size)

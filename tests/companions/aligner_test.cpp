@@ -50,11 +50,9 @@ TEST_F(Aligner, OkStoresTheNewCornersAndKeepsTheRest)
 TEST_F(Aligner, CancelHandsTheStoredCornersBackInEitherPhase)
 {
     const struct { int touches; bool closed, sessionEnds; } rows[] = {
-        { 1, false, false }, { 4, false, false }, { 5, false, false }, { 5, true, false }, { 4, false, true },
-    };
+        { 1, false, false }, { 4, false, false }, { 5, false, false }, { 5, true, false }, { 4, false, true } };
     for (const auto &row : rows) {
-        SCOPED_TRACE(std::to_string(row.touches) + (row.closed ? " touches, key closed" : " touches") +
-                     (row.sessionEnds ? ", session ended" : ""));
+        SCOPED_TRACE(std::to_string(row.touches) + (row.closed ? " touches, key closed" : row.sessionEnds ? " touches, session ended" : " touches"));
         ShutKey(SETTINGS_KEY, row.closed);
         ClearSimulationLog();
         Scenario s;
