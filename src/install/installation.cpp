@@ -49,19 +49,11 @@ static BOOL JournalInstallation(void)
     return Installation.Journaled;
 }
 
-// A folder of the driver's name is no driver.
-static BOOL DriverFileThere(void)
-{
-    char driver[PATH_BUFFER_SIZE];
-
-    return SystemFilePath(driver, DRIVER_FILE_NAME) && GetFileAttributesA(driver) != INVALID_FILE_ATTRIBUTES &&
-           !DirectoryExists(driver);
-}
-
 // The first load of a run sees the machine before this run changed anything; the settings
 // key is looked for before the load makes one. Without a journal it makes none.
 void LoadPanelSettings(void)
 {
+    char driver[PATH_BUFFER_SIZE];
     BOOL settingsFound = SettingsKeyPresent();
 
     ReadOrMakePanelSettings(JournalInstallation());
@@ -69,7 +61,7 @@ void LoadPanelSettings(void)
         return;
     FirstLoad.Taken = TRUE;
     FirstLoad.SettingsFound = settingsFound;
-    FirstLoad.DriverFileFound = DriverFileThere();
+    FirstLoad.DriverFileFound = SystemFilePath(driver, DRIVER_FILE_NAME) && IsFile(driver);
     FirstLoad.DriverRegistered = StaticDriverRegistered();
 }
 

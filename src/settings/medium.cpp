@@ -19,11 +19,6 @@ static UINT ProgramFolder(char *buffer, UINT size)
     return length > 0 ? length - 1 : 0;
 }
 
-static BOOL IsFile(const char *path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && !DirectoryExists(path);
-}
-
 // The two places looked, the current directory and the program's folder, and which of them
 // is the medium (2 for neither).
 static char Looked[2][PATH_BUFFER_SIZE];

@@ -60,6 +60,8 @@ BOOL SameFileBytes(const char *one, const char *other);
 BOOL StartMenuFolderPath(char *path);
 
 BOOL DirectoryExists(const char *path);
+// A folder of the file's name is no file.
+BOOL IsFile(const char *path);
 // A copy that overwrites and ends with normal attributes, whatever the source had; TRUE when
 // copied.
 BOOL CopyWritableFile(const char *source, const char *target);
