@@ -191,22 +191,6 @@ void EndUnfinishedInstallation(void)
     }
 }
 
-// The entry as setup writes it, naming the driver.
-static BOOL StaticDriverEntryIsOurs(void)
-{
-    char data[sizeof STATIC_DRIVER_NAME + 1];
-    DWORD size = sizeof data, type = 0;
-    HKEY key;
-    LONG status;
-
-    if (OpenKey(STATIC_DRIVER_KEY, KEY_READ, &key) != ERROR_SUCCESS)
-        return FALSE;
-    status = RegQueryValueExA(key, STATIC_DRIVER_VALUE, NULL, &type, (BYTE *)data, &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS && type == REG_SZ && size == sizeof STATIC_DRIVER_NAME &&
-           lstrcmpiA(data, STATIC_DRIVER_NAME) == 0;
-}
-
 // Every value the answers would store, stored as they are (corners only when the answers
 // have them, but then the machine's own must be there), read without making the key. Each
 // must be a REG_DWORD, as setup writes it: the driver ignores a value of another type, even
