@@ -7,6 +7,7 @@
 #include "driver_entry.h"
 #include "earlier.h"
 #include "journal.h"
+#include "medium.h"
 #include "next_start.h"
 #include "run_log.h"
 #include "texts.h"

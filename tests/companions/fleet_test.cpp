@@ -2,6 +2,7 @@
 // /S, each ending with its exit code and log, and the machine installed, emptied, or as the
 // run found it; and answers recorded on one machine replayed on another.
 #include "companion_test.h"
+#include "medium.h"
 
 #include <algorithm>
 #include <cstdio>

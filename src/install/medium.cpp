@@ -1,6 +1,5 @@
 // The setup medium: where its files are found, and whether an installed copy is one of them.
-// Apart from paths.cpp, which every program links: only setup looks at the medium.
-#include "paths.h"
+#include "medium.h"
 #include "settings.h"
 
 DirectoryLookup ProgramFolderLookup;
