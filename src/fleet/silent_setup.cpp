@@ -8,8 +8,6 @@
 #include "status_file.h"
 #include "uninstall_entry.h"
 
-CommandSwitches SetupSwitches;
-
 static PanelSettingsRecord Answers;
 static BOOL AnswersAligned;
 static char Refusal[ANSWER_REFUSAL_SIZE];

@@ -5,9 +5,6 @@
 
 #include "run_log.h"
 
-// SETUP.EXE's command line.
-extern CommandSwitches SetupSwitches;
-
 // The log of a quiet run that names none, in the Windows directory.
 #define SETUP_LOG_FILE "VELMORA.LOG"
 
