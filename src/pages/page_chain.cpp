@@ -31,7 +31,9 @@ BOOL FollowPageChain(HWND page, WPARAM command, int thisTemplate)
         EndDialog(page, 0);
     } else {
         EndDialog(page, 0);
-        SetupAborted = 1;
+        // The pages below close too; the first page has none.
+        if (thisTemplate != SetupChain[0])
+            SetupAborted = 1;
     }
     return TRUE;
 }
