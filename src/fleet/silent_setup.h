@@ -10,5 +10,8 @@
 
 // Runs the replay that SetupSwitches asks for and ends its log; the exit code is returned.
 int RunSilentSetup(void);
+// The reason the log's exit line and the status file give for a replay that ended with code
+// (not 1), inPlace when it found the installation in place and changed nothing.
+const char *ReplayExitReason(int code, BOOL inPlace);
 
 #endif
