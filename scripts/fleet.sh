@@ -34,16 +34,16 @@ layout_of() {
   printf '%s\n' "$layout"
 }
 
-# What each layout ends with: the replay's exit code and the log's last line, then the
-# quiet remover's exit code (3010 where a driver entry was taken: the loaded driver runs
-# until the next start).
+# What each layout ends with: the replay's exit code, then the quiet remover's (3010 where a
+# driver entry was taken: the loaded driver runs until the next start). The reason is the
+# log's own, from setup's one list of them, which the tests check.
 expected_of() {
   case $1 in
-    "card on another port") echo "5|Exit code 5: the interface card does not answer on the file's port|0" ;;
-    "port not in the map") echo "2|Exit code 2: answer file missing or invalid|0" ;;
-    "already installed") echo "0|Exit code 0: already installed, nothing changed|3010" ;;
-    "setup already running") echo "3|Exit code 3: another setup or a companion that changes the installation is running|0" ;;
-    *) echo "3010|Exit code 3010: installed, restart needed|3010" ;;
+    "card on another port") echo "5|0" ;;
+    "port not in the map") echo "2|0" ;;
+    "already installed") echo "0|3010" ;;
+    "setup already running") echo "3|0" ;;
+    *) echo "3010|3010" ;;
   esac
 }
 
@@ -160,13 +160,14 @@ if [ "${1:-}" = --machine ]; then
   removal=$(tail -n 1 "$machine/REMOVER.LOG" 2>/dev/null | tr -d '\r')
   status_file=$WINEPREFIX/drive_c/windows/FLEET.MIF
   case $code in 0|3010) outcome=Success ;; *) outcome=Failed ;; esac
-  IFS='|' read -r want_code want_last want_removed <<EOF
+  IFS='|' read -r want_code want_removed <<EOF
 $(expected_of "$layout")
 EOF
   # Whether it ended as its layout predicts, and where not, what was expected.
   verdict=yes why=$(why_of "$machine/VELMORA.LOG")
   [ "$code" = "$want_code" ] || verdict="NO" why="$want_code expected; $why"
-  [ "$verdict" != yes ] || [ "$last" = "$want_last" ] || verdict="NO" why="\"$want_last\" expected last; $why"
+  [ "$verdict" != yes ] || [ "${last%%:*}" = "Exit code $want_code" ] ||
+    verdict="NO" why="\"Exit code $want_code: ...\" expected last; $why"
   [ "$verdict" != yes ] || grep -q "VALUE = \"$outcome\"" "$status_file" 2>/dev/null ||
     verdict="NO" why="a status file saying $outcome expected; $why"
   [ "$verdict" != yes ] || [ "$removed" = "$want_removed" ] ||

@@ -8,8 +8,6 @@
 #include "status_file.h"
 #include "uninstall_entry.h"
 
-CommandSwitches SetupSwitches;
-
 static PanelSettingsRecord Answers;
 static BOOL AnswersAligned;
 static char Refusal[ANSWER_REFUSAL_SIZE];
@@ -25,9 +23,9 @@ static const char *const ExitReasons[EXIT_NOT_STORED + 1] = {
     "the installation could not be stored (registry or files)",
 };
 
-static const char *ExitReason(int code)
+const char *ReplayExitReason(int code, BOOL inPlace)
 {
-    if (Installation.AlreadyInstalled)
+    if (inPlace)
         return "already installed, nothing changed";
     return code == EXIT_RESTART_NEEDED ? "installed, restart needed" : ExitReasons[code];
 }
@@ -98,5 +96,5 @@ int RunSilentSetup(void)
     // Installed now or found in place, the installation kept the time it was made with it.
     if (code == EXIT_DONE || code == EXIT_RESTART_NEEDED)
         UninstallEntryTime(StatusInstallation, sizeof StatusInstallation);
-    return EndRun(code, ExitReason(code));
+    return EndRun(code, ReplayExitReason(code, Installation.AlreadyInstalled));
 }

@@ -6,23 +6,44 @@
 #include "settings.h"
 #include "version.h"
 
-// The server reads the product from the first group and the outcome from the second; every
-// attribute is a string of at most Width characters, numbered within its group.
+// The values the attributes take: the product's, then the run's.
+enum StatusValue {
+    MANUFACTURER_VALUE, PRODUCT_VALUE, VERSION_VALUE, LOCALE_VALUE, SERIAL_VALUE, INSTALLED_VALUE, OUTCOME_VALUE,
+    DESCRIPTION_VALUE, STATUS_VALUES
+};
+
+// Every attribute is a string of at most Width characters, numbered within its group.
 struct StatusAttribute {
     const char *Name;
-    int Width;
+    WORD Width;
+    WORD Value;
 };
 
-static const StatusAttribute StatusAttributes[] = {
-    { "Manufacturer", 64 }, { "Product", 64 }, { "Version", 64 }, { "Locale", 16 },
-    { "Serial Number", 64 }, { "Installation", 64 }, { "Status", 32 }, { "Description", STATUS_REASON_SIZE },
+static const StatusAttribute ComponentAttributes[] = {
+    { "Manufacturer", 64, MANUFACTURER_VALUE }, { "Product", 64, PRODUCT_VALUE }, { "Version", 64, VERSION_VALUE },
+    { "Locale", 16, LOCALE_VALUE }, { "Serial Number", 64, SERIAL_VALUE }, { "Installation", 64, INSTALLED_VALUE },
 };
-enum { COMPONENT_ATTRIBUTES = 6, STATUS_ATTRIBUTES = sizeof StatusAttributes / sizeof StatusAttributes[0] };
+static const StatusAttribute OutcomeAttributes[] = {
+    { "Status", 32, OUTCOME_VALUE }, { "Description", STATUS_REASON_SIZE, DESCRIPTION_VALUE },
+};
 
-static const char *const StatusGroups[2] = {
-    "START GROUP\r\nNAME = \"ComponentID\"\r\nID = 1\r\nCLASS = \"DMTF|ComponentID|1.0\"\r\n",
-    "END GROUP\r\nSTART GROUP\r\nNAME = \"InstallStatus\"\r\nID = 2\r\nCLASS = \"MICROSOFT|JOBSTATUS|1.0\"\r\n",
+// The server reads the product from the first group and the outcome from the second; groups
+// are numbered in their order.
+struct StatusGroup {
+    const char *Name;
+    const char *Class;
+    const StatusAttribute *Attributes;
+    int Count;
 };
+
+enum { COMPONENT_ATTRIBUTES = sizeof ComponentAttributes / sizeof ComponentAttributes[0] };
+enum { OUTCOME_ATTRIBUTES = sizeof OutcomeAttributes / sizeof OutcomeAttributes[0] };
+
+static const StatusGroup StatusGroups[] = {
+    { "ComponentID", "DMTF|ComponentID|1.0", ComponentAttributes, COMPONENT_ATTRIBUTES },
+    { "InstallStatus", "MICROSOFT|JOBSTATUS|1.0", OutcomeAttributes, OUTCOME_ATTRIBUTES },
+};
+enum { STATUS_GROUPS = sizeof StatusGroups / sizeof StatusGroups[0] };
 
 static const char *StatusFilePath;
 char StatusInstallation[RUN_TIME_SIZE];
@@ -31,7 +52,7 @@ const char *StatusDescription;
 int ComposeStatusFile(char *text, int code, const char *reason, const char *installed)
 {
     char description[2 * STATUS_REASON_SIZE + 1], *out = description;
-    const char *values[STATUS_ATTRIBUTES] = {
+    const char *values[STATUS_VALUES] = {
         VELMORA_COMPANY, UNINSTALL_NAME, VELMORA_VERSION, "ENU", "", installed,
         code == EXIT_DONE || code == EXIT_RESTART_NEEDED ? "Success" : "Failed", description,
     };
@@ -43,15 +64,20 @@ int ComposeStatusFile(char *text, int code, const char *reason, const char *inst
         if (*in == '\\' || *in == '"')
             *out++ = '\\';
     *out = 0;
-    for (int i = 0; i < STATUS_ATTRIBUTES; i++) {
-        if (i % COMPONENT_ATTRIBUTES == 0)
-            used += wsprintfA(text + used, "%s", StatusGroups[i / COMPONENT_ATTRIBUTES]);
-        used += wsprintfA(text + used,
-                          "START ATTRIBUTE\r\nNAME = \"%s\"\r\nID = %d\r\nACCESS = READ-ONLY\r\nSTORAGE = SPECIFIC\r\n"
-                          "TYPE = STRING(%d)\r\nVALUE = \"%s\"\r\nEND ATTRIBUTE\r\n",
-                          StatusAttributes[i].Name, i % COMPONENT_ATTRIBUTES + 1, StatusAttributes[i].Width, values[i]);
+    for (int g = 0; g < STATUS_GROUPS; g++) {
+        const StatusGroup *group = &StatusGroups[g];
+        used += wsprintfA(text + used, "START GROUP\r\nNAME = \"%s\"\r\nID = %d\r\nCLASS = \"%s\"\r\n", group->Name,
+                          g + 1, group->Class);
+        for (int i = 0; i < group->Count; i++) {
+            const StatusAttribute *attribute = &group->Attributes[i];
+            used += wsprintfA(text + used,
+                              "START ATTRIBUTE\r\nNAME = \"%s\"\r\nID = %d\r\nACCESS = READ-ONLY\r\nSTORAGE = SPECIFIC\r\n"
+                              "TYPE = STRING(%d)\r\nVALUE = \"%s\"\r\nEND ATTRIBUTE\r\n",
+                              attribute->Name, i + 1, attribute->Width, values[attribute->Value]);
+        }
+        used += wsprintfA(text + used, "END GROUP\r\n");
     }
-    return used + wsprintfA(text + used, "END GROUP\r\nEND COMPONENT\r\n");
+    return used + wsprintfA(text + used, "END COMPONENT\r\n");
 }
 
 // A file that cannot be written costs the run nothing but the line that says so: its outcome

@@ -7,6 +7,7 @@
 #include "driver_entry.h"
 #include "earlier.h"
 #include "journal.h"
+#include "medium.h"
 #include "next_start.h"
 #include "run_log.h"
 #include "texts.h"
@@ -49,19 +50,11 @@ static BOOL JournalInstallation(void)
     return Installation.Journaled;
 }
 
-// A folder of the driver's name is no driver.
-static BOOL DriverFileThere(void)
-{
-    char driver[PATH_BUFFER_SIZE];
-
-    return SystemFilePath(driver, DRIVER_FILE_NAME) && GetFileAttributesA(driver) != INVALID_FILE_ATTRIBUTES &&
-           !DirectoryExists(driver);
-}
-
 // The first load of a run sees the machine before this run changed anything; the settings
 // key is looked for before the load makes one. Without a journal it makes none.
 void LoadPanelSettings(void)
 {
+    char driver[PATH_BUFFER_SIZE];
     BOOL settingsFound = SettingsKeyPresent();
 
     ReadOrMakePanelSettings(JournalInstallation());
@@ -69,7 +62,7 @@ void LoadPanelSettings(void)
         return;
     FirstLoad.Taken = TRUE;
     FirstLoad.SettingsFound = settingsFound;
-    FirstLoad.DriverFileFound = DriverFileThere();
+    FirstLoad.DriverFileFound = SystemFilePath(driver, DRIVER_FILE_NAME) && IsFile(driver);
     FirstLoad.DriverRegistered = StaticDriverRegistered();
 }
 
@@ -197,22 +190,6 @@ void EndUnfinishedInstallation(void)
         Installation.Journaled = FALSE;
         CommitJournal();
     }
-}
-
-// The entry as setup writes it, naming the driver.
-static BOOL StaticDriverEntryIsOurs(void)
-{
-    char data[sizeof STATIC_DRIVER_NAME + 1];
-    DWORD size = sizeof data, type = 0;
-    HKEY key;
-    LONG status;
-
-    if (OpenKey(STATIC_DRIVER_KEY, KEY_READ, &key) != ERROR_SUCCESS)
-        return FALSE;
-    status = RegQueryValueExA(key, STATIC_DRIVER_VALUE, NULL, &type, (BYTE *)data, &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS && type == REG_SZ && size == sizeof STATIC_DRIVER_NAME &&
-           lstrcmpiA(data, STATIC_DRIVER_NAME) == 0;
 }
 
 // Every value the answers would store, stored as they are (corners only when the answers

@@ -3,7 +3,7 @@
 #include "texts.h"
 #include "driver.h"
 #include "installation.h"
-#include "silent_setup.h"
+#include "command_line.h"
 #include "resource.h"
 
 static UINT_PTR InstallTimer;

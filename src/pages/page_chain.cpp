@@ -31,7 +31,10 @@ BOOL FollowPageChain(HWND page, WPARAM command, int thisTemplate)
         EndDialog(page, 0);
     } else {
         EndDialog(page, 0);
-        SetupAborted = 1;
+        // The pages below close too. The first page has none below it, and leaves the flag as
+        // it began the run.
+        if (thisTemplate != SetupChain[0])
+            SetupAborted = 1;
     }
     return TRUE;
 }

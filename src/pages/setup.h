@@ -20,9 +20,10 @@ BOOL ChainUnwinding(void);
 // FALSE while a page or message box that this page opened is up over it.
 BOOL PageTakesCommands(HWND page);
 
-// Next, Back and Cancel of a page in the middle of the chain: Next opens the following
-// page and closes this one too once that page has set a flag, Back closes this page, and
-// Cancel closes it and ends setup. FALSE for any other command.
+// Next, Back and Cancel of every page of the chain before the calibration screen: Next opens
+// the following page and closes this one too once that page has set a flag, Back closes this
+// page, and Cancel closes it and ends setup. A page with a step of its own takes it first and
+// then calls this. FALSE for any other command.
 BOOL FollowPageChain(HWND page, WPARAM command, int thisTemplate);
 // Opens the page after thisTemplate in the chain (page_chain.h), owned by page; the first
 // page, with no owner, for 0. The page's result.

@@ -4,7 +4,7 @@
 #include "calibration_screen.h"
 #include "driver.h"
 #include "installation.h"
-#include "silent_setup.h"
+#include "command_line.h"
 
 void ResetSetupRun(void)
 {

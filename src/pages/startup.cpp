@@ -4,7 +4,7 @@
 #include "texts.h"
 #include "installation.h"
 #include "driver.h"
-#include "paths.h"
+#include "medium.h"
 #include "silent_setup.h"
 #include "status_file.h"
 #include "resource.h"

@@ -40,26 +40,18 @@ INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM)
     case WM_COMMAND:
         if (!PageTakesCommands(page))
             break;
-        if (wParam == IDC_NEXT) {
-            if (ProbeCard() != EXIT_DONE) {
-                CloseTouchDriver();
-                EndWithMessage(page, NO_CARD_TEXT, NO_CARD_CAPTION);
-            } else {
-                // The driver stays open for the calibration screen and, once it is
-                // accepted, for the finish page.
-                OpenNextPage(page, IDD_SUMMARY);
-                if (CalibrationAccepted == 1)
-                    EndDialog(page, 0);
-            }
-        } else if (wParam == IDC_BACK) {
+        if (wParam == IDC_NEXT && ProbeCard() != EXIT_DONE) {
             CloseTouchDriver();
-            EndDialog(page, 0);
-        } else if (wParam == IDC_CANCEL) {
-            PutMachineBack();
-            CloseTouchDriver();
-            EndDialog(page, 0);
-            SetupAborted = 1;
+            EndWithMessage(page, NO_CARD_TEXT, NO_CARD_CAPTION);
+            break;
         }
+        if (wParam == IDC_CANCEL)
+            PutMachineBack();
+        // The driver stays open for the calibration screen and, once it is accepted, for the
+        // finish page; Back and Cancel let it go.
+        if (wParam == IDC_BACK || wParam == IDC_CANCEL)
+            CloseTouchDriver();
+        FollowPageChain(page, wParam, IDD_SUMMARY);
         break;
 
     case WM_DESTROY:

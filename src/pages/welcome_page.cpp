@@ -11,15 +11,7 @@ INT_PTR CALLBACK WelcomePage(HWND page, UINT message, WPARAM wParam, LPARAM)
         break;
 
     case WM_COMMAND:
-        if (!PageTakesCommands(page))
-            break;
-        if (wParam == IDC_NEXT) {
-            OpenNextPage(page, IDD_WELCOME);
-            if (ChainUnwinding())
-                EndDialog(page, 0);
-        } else if (wParam == IDC_CANCEL) {
-            EndDialog(page, 0);
-        }
+        FollowPageChain(page, wParam, IDD_WELCOME);
         break;
 
     case WM_DESTROY:

@@ -34,6 +34,21 @@ BOOL StaticDriverRegistered(void)
     return status != ERROR_FILE_NOT_FOUND;
 }
 
+BOOL StaticDriverEntryIsOurs(void)
+{
+    char data[sizeof STATIC_DRIVER_NAME + 1];
+    DWORD size = sizeof data, type = 0;
+    HKEY key;
+    LONG status;
+
+    if (OpenKey(STATIC_DRIVER_KEY, KEY_READ, &key) != ERROR_SUCCESS)
+        return FALSE;
+    status = RegQueryValueExA(key, STATIC_DRIVER_VALUE, NULL, &type, (BYTE *)data, &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_SZ && size == sizeof STATIC_DRIVER_NAME &&
+           lstrcmpiA(data, STATIC_DRIVER_NAME) == 0;
+}
+
 void UnregisterStaticDriver(void)
 {
     HKEY key;

@@ -7,6 +7,8 @@
 // TRUE when the entry was written.
 BOOL RegisterStaticDriver(void);
 BOOL StaticDriverRegistered(void);
+// TRUE when the entry is as RegisterStaticDriver writes it, naming the driver.
+BOOL StaticDriverEntryIsOurs(void);
 // Deletes the entry, and its key when nothing that someone else put there is left in it.
 void UnregisterStaticDriver(void);
 

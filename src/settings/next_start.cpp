@@ -67,25 +67,11 @@ BOOL DeleteAtNextStart(const char *path)
     return WritePrivateProfileSectionA(WininitSection, section, WininitFile);
 }
 
-// The installed files, each by its long and its short name (empty where it has none).
+// The installed files whose full paths fit.
 struct InstalledFiles {
     int count;
     char path[1 + COMPANION_PROGRAM_COUNT][PATH_BUFFER_SIZE];
-    char shortPath[1 + COMPANION_PROGRAM_COUNT][PATH_BUFFER_SIZE];
 };
-
-static void AddFile(InstalledFiles *files, BOOL fits)
-{
-    char *shortPath = files->shortPath[files->count];
-    DWORD length;
-
-    if (!fits)
-        return;
-    length = GetShortPathNameA(files->path[files->count], shortPath, PATH_BUFFER_SIZE);
-    if (length == 0 || length >= PATH_BUFFER_SIZE)
-        shortPath[0] = 0;
-    files->count++;
-}
 
 // A name as WININIT or NT's start takes it, made a full path: '/' read as '\', a name without
 // a drive on the Windows directory's drive, from its root (WININIT runs before Windows, from
@@ -120,21 +106,13 @@ static BOOL ResolveName(const char *named, char *full)
 // of them.
 static BOOL NamesInstalledFile(const InstalledFiles *files, const char *named)
 {
-    char full[PATH_BUFFER_SIZE], shortNamed[PATH_BUFFER_SIZE];
-    DWORD length;
+    char full[PATH_BUFFER_SIZE];
 
     if (!ResolveName(named, full))
         return TRUE;
-    length = GetShortPathNameA(full, shortNamed, sizeof shortNamed);
-    if (length == 0 || length >= sizeof shortNamed)
-        shortNamed[0] = 0;
-    for (int i = 0; i < files->count; i++) {
-        if (lstrcmpiA(full, files->path[i]) == 0)
+    for (int i = 0; i < files->count; i++)
+        if (SamePath(full, files->path[i]))
             return TRUE;
-        if (files->shortPath[i][0] &&
-            (lstrcmpiA(full, files->shortPath[i]) == 0 || lstrcmpiA(shortNamed, files->shortPath[i]) == 0))
-            return TRUE;
-    }
     return FALSE;
 }
 
@@ -226,10 +204,10 @@ static const char *WalkInstalledFiles(const char *folder, BOOL takeBack, BOOL *d
 {
     InstalledFiles files;
 
-    files.count = 0;
-    AddFile(&files, SystemFilePath(files.path[0], DRIVER_FILE_NAME));
+    files.count = SystemFilePath(files.path[0], DRIVER_FILE_NAME) ? 1 : 0;
     for (int i = 0; i < COMPANION_PROGRAM_COUNT; i++)
-        AddFile(&files, folder[0] && JoinPath(files.path[files.count], folder, CompanionProgramFiles[i]));
+        if (folder[0] && JoinPath(files.path[files.count], folder, CompanionProgramFiles[i]))
+            files.count++;
     if (!KeepInWininit(&files, takeBack, due))
         return "WININIT.INI";
     return KeepInPendingOperations(&files, takeBack, due) ? NULL : "Registry";

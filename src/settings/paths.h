@@ -26,8 +26,6 @@ extern DirectoryLookup WindowsDirectoryLookup;
 // name in the directory lookup reports, or system reports when lookup is NULL; FALSE (path
 // empty) when there is none or the whole does not fit.
 BOOL DirectoryFilePath(char *path, const char *name, DirectoryLookup lookup, DirectoryLookup system);
-// The folder the running program was started from; tests put the medium's here.
-extern DirectoryLookup ProgramFolderLookup;
 
 // The plain form of a full path: "\\?\" or "\\.\" taken off a drive's path, and a share's path
 // in its NT form ("UNC\server\share\...", as Wine's GetModuleFileNameA gives a program started
@@ -35,22 +33,9 @@ extern DirectoryLookup ProgramFolderLookup;
 // path, a device's included, is left as it is.
 void PlainPath(char *path);
 
-// The setup medium, the folder setup takes the driver and the programs from, chosen once as a
-// run of setup starts: the current directory when it holds the driver, as the diskette does
-// for a user who runs setup from it; else the folder the program was started from, for a
-// setup started by its full path from elsewhere (a login script's current directory is
-// usually the Windows directory). Neither counts when it is the system directory or the
-// programs' folder, which hold the installed copies.
-void ChooseMedium(void);
-// A file of the medium, its full path; where no folder holds the medium, both places looked,
-// "<file> or <file>", as far as they fit: a name of no file, so that a copy from it fails
-// and its log line says where setup looked. FALSE (path empty) when no path fits.
-BOOL MediumFilePath(char *path, const char *name);
 // Two full paths of one file: any case, long or short names (only a file that exists has a
 // short name, and only one that exists can be lost).
 BOOL SamePath(const char *one, const char *other);
-// TRUE when both files can be read and hold the same bytes.
-BOOL SameFileBytes(const char *one, const char *other);
 
 // The companion programs' folder, where setup puts them and the remover and the monitor look:
 // VELMORA below <Windows directory>\START MENU\PROGRAMS where that exists (Windows 9x without
@@ -60,6 +45,8 @@ BOOL SameFileBytes(const char *one, const char *other);
 BOOL StartMenuFolderPath(char *path);
 
 BOOL DirectoryExists(const char *path);
+// A folder of the file's name is no file.
+BOOL IsFile(const char *path);
 // A copy that overwrites and ends with normal attributes, whatever the source had; TRUE when
 // copied.
 BOOL CopyWritableFile(const char *source, const char *target);

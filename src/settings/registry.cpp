@@ -27,3 +27,44 @@ void DeleteUnusedKey(const char *path, BOOL valuesToo)
     if (subkeys == 0 && (!valuesToo || values == 0))
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
 }
+
+void DefaultRecord(const RecordField *fields, int count, void *record)
+{
+    for (const RecordField *field = fields; field < fields + count; field++)
+        *FieldIn(record, field) = field->Default;
+}
+
+void ReadRecord(HKEY key, const RecordField *fields, int count, void *record)
+{
+    for (const RecordField *field = fields; field < fields + count; field++) {
+        DWORD size = 4;
+        if (RegQueryValueExA(key, field->Name, NULL, NULL, (BYTE *)FieldIn(record, field), &size) != ERROR_SUCCESS)
+            *FieldIn(record, field) = field->Default;
+    }
+}
+
+BOOL WriteRecord(HKEY key, const RecordField *fields, int count, const void *record)
+{
+    BOOL written = TRUE;
+
+    for (const RecordField *field = fields; field < fields + count; field++)
+        if (!WriteField(key, field, FieldIn(record, field)))
+            written = FALSE;
+    return written;
+}
+
+BOOL AnyFieldPresent(HKEY key, const RecordField *fields, int count)
+{
+    BOOL present = FALSE;
+
+    for (const RecordField *field = fields; field < fields + count; field++)
+        if (RegQueryValueExA(key, field->Name, NULL, NULL, NULL, NULL) == ERROR_SUCCESS)
+            present = TRUE;
+    return present;
+}
+
+void DeleteFields(HKEY key, const RecordField *fields, int count)
+{
+    for (const RecordField *field = fields; field < fields + count; field++)
+        RegDeleteValueA(key, field->Name);
+}

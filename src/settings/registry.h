@@ -1,6 +1,6 @@
 // Keys under HKEY_LOCAL_MACHINE, and records of 32-bit values kept one registry value a field.
-// The record helpers are inline, the loops over a whole record in every caller: each program
-// walks one table, mostly in one place, and a call that passes it costs more than the loop.
+// The helpers of one field are inline, a single call each; the loops over a whole record are
+// plain functions, inlined or not as the link's optimizer finds shorter.
 #ifndef VELMORA_REGISTRY_H
 #define VELMORA_REGISTRY_H
 
@@ -39,38 +39,9 @@ BOOL KeyPresent(const char *path);
 // either): Windows 95/98 RegDeleteKey takes a whole tree with it.
 void DeleteUnusedKey(const char *path, BOOL valuesToo);
 
-static inline __attribute__((always_inline)) void DefaultRecord(const RecordField *fields, int count, void *record)
-{
-    for (const RecordField *field = fields; field < fields + count; field++)
-        *FieldIn(record, field) = field->Default;
-}
-
-// Every field as the loader reads it. The stored type is not examined: a shorter value
-// fills only the low bytes, a longer one fails with ERROR_MORE_DATA and falls back to the
-// default, as does one that cannot be read.
-static inline __attribute__((always_inline)) void ReadRecord(HKEY key, const RecordField *fields, int count, void *record)
-{
-    for (const RecordField *field = fields; field < fields + count; field++) {
-        DWORD size = 4;
-        if (RegQueryValueExA(key, field->Name, NULL, NULL, (BYTE *)FieldIn(record, field), &size) != ERROR_SUCCESS)
-            *FieldIn(record, field) = field->Default;
-    }
-}
-
 static inline BOOL WriteField(HKEY key, const RecordField *field, const DWORD *value)
 {
     return RegSetValueExA(key, field->Name, 0, REG_DWORD, (const BYTE *)value, 4) == ERROR_SUCCESS;
-}
-
-// Every field in table order, going on past a failure; TRUE when all were written.
-static inline __attribute__((always_inline)) BOOL WriteRecord(HKEY key, const RecordField *fields, int count, const void *record)
-{
-    BOOL written = TRUE;
-
-    for (const RecordField *field = fields; field < fields + count; field++)
-        if (!WriteField(key, field, FieldIn(record, field)))
-            written = FALSE;
-    return written;
 }
 
 // One value of exactly four bytes, whatever the type: ERROR_SUCCESS, or why not:
@@ -84,21 +55,15 @@ static inline LONG ReadField(HKEY key, const RecordField *field, DWORD *value)
     return status == ERROR_SUCCESS && size != sizeof *value ? ERROR_INVALID_DATA : status;
 }
 
+void DefaultRecord(const RecordField *fields, int count, void *record);
+// Every field as the loader reads it. The stored type is not examined: a shorter value
+// fills only the low bytes, a longer one fails with ERROR_MORE_DATA and falls back to the
+// default, as does one that cannot be read.
+void ReadRecord(HKEY key, const RecordField *fields, int count, void *record);
+// Every field in table order, going on past a failure; TRUE when all were written.
+BOOL WriteRecord(HKEY key, const RecordField *fields, int count, const void *record);
 // TRUE when any of the fields is still there. Every one is looked at.
-static inline BOOL AnyFieldPresent(HKEY key, const RecordField *fields, int count)
-{
-    BOOL present = FALSE;
-
-    for (const RecordField *field = fields; field < fields + count; field++)
-        if (RegQueryValueExA(key, field->Name, NULL, NULL, NULL, NULL) == ERROR_SUCCESS)
-            present = TRUE;
-    return present;
-}
-
-static inline void DeleteFields(HKEY key, const RecordField *fields, int count)
-{
-    for (const RecordField *field = fields; field < fields + count; field++)
-        RegDeleteValueA(key, field->Name);
-}
+BOOL AnyFieldPresent(HKEY key, const RecordField *fields, int count);
+void DeleteFields(HKEY key, const RecordField *fields, int count);
 
 #endif

@@ -18,13 +18,12 @@ const RecordField PanelSettingFields[PANEL_SETTING_COUNT] = {
     FIELD(RightButton, 0),  // right button off
 };
 
-// Inline in each caller: most programs link only one of them.
-static inline __attribute__((always_inline)) void ReadPanelSettings(HKEY key)
+static void ReadPanelSettings(HKEY key)
 {
     ReadRecord(key, PanelSettingFields, PANEL_SETTING_COUNT, &PanelSettings);
 }
 
-static inline __attribute__((always_inline)) BOOL WritePanelSettings(HKEY key)
+static BOOL WritePanelSettings(HKEY key)
 {
     return WriteRecord(key, PanelSettingFields, PANEL_SETTING_COUNT, &PanelSettings);
 }

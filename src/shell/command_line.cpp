@@ -16,6 +16,8 @@ const SwitchRule SetupSwitchRules[SETUP_SWITCH_COUNT] = {
     { "MIF", NAME_VALUE, SETUP_SILENT, NO_SWITCH },
 };
 
+CommandSwitches SetupSwitches;
+
 const SwitchRule RemoverSwitchRules[REMOVER_SWITCH_COUNT] = {
     { "S", NO_VALUE, NO_SWITCH, NO_SWITCH },
     { "LOG", FILE_VALUE, NO_SWITCH, NO_SWITCH },

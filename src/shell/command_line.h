@@ -33,6 +33,8 @@ enum SetupSwitch { SETUP_SILENT, SETUP_LOADINF, SETUP_SAVEINF, SETUP_NORESTART, 
 enum RemoverSwitch { REMOVER_QUIET, REMOVER_LOG, REMOVER_MIF, REMOVER_SWITCH_COUNT };
 extern const SwitchRule SetupSwitchRules[SETUP_SWITCH_COUNT];
 extern const SwitchRule RemoverSwitchRules[REMOVER_SWITCH_COUNT];
+// SETUP.EXE's command line, read as it starts; the replay and the pages act on it.
+extern CommandSwitches SetupSwitches;
 
 // Reads commandLine, the program's own name first as GetCommandLineA gives it. Switches
 // are case-insensitive and start with / or -; a value follows "=", in double quotes when

@@ -7,15 +7,16 @@
 #include "command_line.h"
 
 // The exit codes of SETUP.EXE and REMOVER.EXE, in one list as the README gives them; the
-// installation's phases end with setup's own.
+// installation's phases end with setup's own, whose reasons the replay gives
+// (ReplayExitReason).
 enum {
     EXIT_DONE = 0,
     EXIT_COMMAND_LINE = 1,       // the remover also ends with 1 when something stays
-    EXIT_ANSWERS = 2,            // answer file missing or invalid
+    EXIT_ANSWERS = 2,
     EXIT_BUSY = 3,
-    EXIT_DRIVER = 4,             // the driver cannot be copied or loaded
-    EXIT_CARD = 5,               // the interface card does not answer on the file's port
-    EXIT_NOT_STORED = 6,         // the installation could not be stored (registry or files)
+    EXIT_DRIVER = 4,
+    EXIT_CARD = 5,
+    EXIT_NOT_STORED = 6,
     EXIT_RESTART_NEEDED = 3010,
 };
 #define BUSY_REASON "another setup or a companion that changes the installation is running"

@@ -8,6 +8,7 @@
 #include "driver.h"
 #include "driver_entry.h"
 #include "paths.h"
+#include "medium.h"
 #include "earlier.h"
 #include "settings.h"
 #include "setup.h"

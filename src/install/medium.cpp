@@ -1,6 +1,5 @@
 // The setup medium: where its files are found, and whether an installed copy is one of them.
-// Apart from paths.cpp, which every program links: only setup looks at the medium.
-#include "paths.h"
+#include "medium.h"
 #include "settings.h"
 
 DirectoryLookup ProgramFolderLookup;
@@ -17,11 +16,6 @@ static UINT ProgramFolder(char *buffer, UINT size)
         length--;
     buffer[length > 0 ? length - 1 : 0] = 0;
     return length > 0 ? length - 1 : 0;
-}
-
-static BOOL IsFile(const char *path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && !DirectoryExists(path);
 }
 
 // The two places looked, the current directory and the program's folder, and which of them

@@ -2,6 +2,8 @@
 // /S, each ending with its exit code and log, and the machine installed, emptied, or as the
 // run found it; and answers recorded on one machine replayed on another.
 #include "companion_test.h"
+#include "medium.h"
+#include "silent_setup.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -123,7 +125,7 @@ const FleetRun Runs[] = {
     }, 1, "The switch \"/LOADINF\" names too long a path." },
     { "LogFolderMissing", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /LOG=C:\\missing\\fleet.log", "", nullptr, 0,
       "Cannot make the log C:\\missing\\fleet.log; logging here instead." },
-    { "AnotherSetupRuns", EARLIER, Replay, "", HoldMutex, 3, "Exit code 3: another setup or a companion" },
+    { "AnotherSetupRuns", EARLIER, Replay, "", HoldMutex, 3, "Exit code 3: " BUSY_REASON },
     { "DriverDoesNotLoad", FRESH, Replay, "", [] { SetSimulation("QUARLO_SIM_FAIL", "open"); }, 4, "Load the driver \\\\.\\QUARLO.VXD: failed" },
     { "ProbeFailsOverAnEarlierInstallation", EARLIER, Replay, "", [] { SetSimulation("QUARLO_SIM_CARD", "1,1016,4"); },
       5, "Probe the card on COM 2, base 760, IRQ 3: failed" },
@@ -143,7 +145,7 @@ const FleetRun Runs[] = {
       "Copy C:\\windows\\QUARLO.VXD or \\\\velmora-server\\gone\\QUARLO.VXD to C:\\windows\\system32\\QUARLO.VXD: failed" },
     // A login script's replay at every logon.
     { "ReplayedAgainChangesNothing", FRESH, Replay, "", ReplayedOnce, 0,
-      "Already installed with these answers: nothing changed\r\nExit code 0: already installed, nothing changed" },
+      "Already installed with these answers: nothing changed\r\nExit code 0: " },
     { "ReplayedAgainOverAChangedValue", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /NoRestart", "", [] {
         ReplayedOnce();
         WriteDword(SETTINGS_KEY, "Mode", 1);
@@ -183,13 +185,14 @@ const FleetRun Runs[] = {
       "Put everything back: done" },
     // The status file of a management server, after the log's last line.
     { "StatusFileAfterASuccess", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /NoRestart /mif=FLEET", "", nullptr, 3010,
-      "Exit code 3010: installed, restart needed" },
+      "Write the status file C:\\windows\\FLEET.MIF: done\r\nExit code 3010: " },
     { "StatusFileAfterARefusedAnswerFile", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" -MIF=Fleet_7", "Mode=two",
-      nullptr, 2, "Exit code 2: answer file missing or invalid" },
+      nullptr, 2, "Write the status file C:\\windows\\Fleet_7.MIF: done\r\nExit code 2: " },
     { "StatusFileWithoutACard", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=FLEET", "", NoCard, 5,
-      "Exit code 5: the interface card does not answer on the file's port" },
+      "Write the status file C:\\windows\\FLEET.MIF: done\r\nExit code 5: " },
     { "StatusFileOfAnInstallationInPlace", FRESH, "/SILENT /LOADINF=\"fleet answers.ini\" /MIF=FLEET", "", ReplayedOnAnotherDay, 0,
-      "Exit code 0: already installed, nothing changed" },
+      "Already installed with these answers: nothing changed\r\nWrite the status file C:\\windows\\FLEET.MIF: done\r\n"
+      "Exit code 0: " },
     { "StatusFileNamingTheAnswerFile", FRESH, "/SILENT /LOADINF=C:\\windows\\FLEET.MIF /MIF=FLEET", "", nullptr, 1,
       "The switch \"/MIF\" names the same file as /LOADINF." },
     // Spelt /Mif: the table then writes no earlier run's status file to the device.
@@ -226,7 +229,7 @@ const FleetRun Runs[] = {
     { "RemovedBesideAnotherProgramsValue", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", InventoryValue, 3010,
       "Stays: HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora: another program's "
       "values or keys\r\nExit code 3010" },
-    { "RemoverBesideASetup", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", HoldMutex, 3, "Exit code 3: another setup" },
+    { "RemoverBesideASetup", EARLIER, "REMOVER.EXE /S /LOG=fleet.log", "", HoldMutex, 3, "Exit code 3: " BUSY_REASON },
     { "RemoverSwitchNotUnderstood", EARLIER, "REMOVER.EXE /S /Q /LOG=fleet.log", "", nullptr, 1, "The switch \"/Q\" is not known." },
     { "RemoverStatusFileNotQuiet", EARLIER, "REMOVER.EXE /MIF=FLEET", "", nullptr, 1, nullptr },
 };
@@ -375,10 +378,13 @@ TEST_P(Fleet, EndsWithItsExitCodeAndLog)
         size_t last = text.rfind(exitLine);
         EXPECT_TRUE(last != std::string::npos && text.find("\r\n", last + 2) == text.size() - 2) << text;
         EXPECT_NE(std::string::npos, text.find(run.logLine)) << "no line holds: " << run.logLine << "\n" << text;
-        // The management server learns what the log's last line says, or the refusal the log names
-        // before it, and when the installation in place was made: none after a failure or a removal.
+        // A replay's reason is the one setup keeps for its code.
         std::string reason = last == std::string::npos ? "" : text.substr(last + exitLine.size());
         reason = reason.substr(0, reason.size() - 2);
+        if (!remover && code != 1)
+            EXPECT_EQ(ReplayExitReason(code, unchanged), reason);
+        // The management server learns what the log's last line says, or the refusal the log names
+        // before it, and when the installation in place was made: none after a failure or a removal.
         size_t refused = text.find("\r\nRefused: ");
         if (code == 2 && refused != std::string::npos)
             reason = text.substr(refused + 2, text.find("\r\n", refused + 2) - refused - 2);
