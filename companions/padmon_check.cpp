@@ -9,7 +9,6 @@
 #include "driver.h"
 #include "program.h"
 #include "settings.h"
-#include "setup.h"
 #include "touch_agreement.h"
 
 static HWND OpenCheck;               // the check screen while it is up

@@ -8,6 +8,7 @@
 #include "calibration_screen.h"
 #include "installation.h"
 
+int CalibrationAccepted;
 int CaptureActive;
 int PointIndex;
 RawPoint TouchedPoints[4];
