@@ -24,7 +24,7 @@ static const int TestingIds[2] = { IDC_TRY_1, IDC_TRY_2 };
 
 static const int ChoiceIds[2] = { IDC_OK, IDC_RETRY };
 
-static void ShowControls(HWND screen, const int *ids, int count, int how)
+void ShowControls(HWND screen, const int *ids, int count, int how)
 {
     for (int i = 0; i < count; i++)
         ShowWindow(GetDlgItem(screen, ids[i]), how);
@@ -48,7 +48,7 @@ static void FocusControl(HWND screen, int id)
 static ClickRecord LastClick;
 static BOOL LastClickOpenedScreen;
 
-static ClickRecord ClickOfMessage(void)
+ClickRecord ClickOfMessage(void)
 {
     DWORD position = GetMessagePos();
     ClickRecord click;
