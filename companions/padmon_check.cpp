@@ -109,15 +109,6 @@ static void TakeTouch(HWND screen)
         ShowResult(screen);
 }
 
-// A second half of a double click on Check Alignment lands on the screen: it is no touch.
-static BOOL OpeningDoubleClick(void)
-{
-    ClickRecord click = ClickOfMessage();
-
-    return SecondHalfOfDoubleClick(&OpeningClick, &click, GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK),
-                                   GetSystemMetrics(SM_CYDOUBLECLK));
-}
-
 // The template, as it opens, is the box of the text and the buttons: each control keeps its
 // place within it when the box moves to its own on the screen.
 static void OpenScreen(HWND screen)
@@ -227,7 +218,8 @@ INT_PTR CALLBACK CheckScreen(HWND screen, UINT message, WPARAM wParam, LPARAM)
         OpenScreen(screen);
         break;
     case WM_LBUTTONUP:
-        if (CheckTarget < CHECK_TARGET_COUNT && !OpeningDoubleClick())
+        // A second half of a double click on Check Alignment lands on the screen: it is no touch.
+        if (CheckTarget < CHECK_TARGET_COUNT && !RepeatsClick(&OpeningClick))
             TakeTouch(screen);
         break;
     case WM_PAINT:

@@ -23,10 +23,13 @@ extern BOOL (*CalibrationCornersSent)(HWND screen);
 
 void EnterCalibrationTesting(HWND screen);
 
-// What the screen does with its controls and clicks, which PADMON's check screen does alike.
+// What the screen does with its controls and clicks, as PADMON's check screen does too
+// (screen_controls.cpp).
 // Shows or hides each of the count controls ids names (SW_SHOW, SW_HIDE).
 void ShowControls(HWND screen, const int *ids, int count, int how);
 // The click of the message being handled: its time and where on the screen it was.
 ClickRecord ClickOfMessage(void);
+// TRUE when the message's click is the second half of a double click that began with earlier.
+BOOL RepeatsClick(const ClickRecord *earlier);
 
 #endif
