@@ -173,7 +173,7 @@ static void RetryCalibration(HWND screen)
 static void AcceptCalibration(HWND screen)
 {
     // The corners went to the driver at the fourth touch.
-    AcceptCorners(NULL);
+    AcceptCorners(NULL, TRUE);
     CaptureActive = 0;
     CalibrationAccepted = 1;
     EndDialog(screen, 0);
