@@ -201,14 +201,6 @@ static void DrawPicture(HWND screen)
     EndPaint(screen, &paint);
 }
 
-void EndAlignmentCheck(void)
-{
-    if (OpenCheck) {
-        StopReadingTouches();
-        EndDialog(OpenCheck, 0);
-    }
-}
-
 // Close, Escape and Alt+F4 come as IDCANCEL; PADMON's own window ends the check through
 // EndAlignmentCheck before it closes the driver; a session that ends is told.
 INT_PTR CALLBACK CheckScreen(HWND screen, UINT message, WPARAM wParam, LPARAM)
@@ -242,4 +234,12 @@ INT_PTR CALLBACK CheckScreen(HWND screen, UINT message, WPARAM wParam, LPARAM)
         break;
     }
     return 0;
+}
+
+void EndAlignmentCheck(void)
+{
+    if (OpenCheck) {
+        StopReadingTouches();
+        EndDialog(OpenCheck, 0);
+    }
 }
