@@ -3,7 +3,8 @@
 #include "settings.h"
 #include "driver.h"
 #include "resource.h"
-#include "setup.h"
+#include "program.h"
+#include "calibration_screen.h"
 
 // The alignment the driver works with when the aligner starts, handed back on Cancel.
 static PanelSettingsRecord StoredAlignment;

@@ -4,7 +4,7 @@
 #include "calibration_screen.h"
 #include "touch_agreement.h"
 #include "resource.h"
-#include "setup.h"
+#include "program.h"
 
 #define RESOURCE_NAME_OF(id) "#" #id
 #define RESOURCE_NAME(id) RESOURCE_NAME_OF(id)

@@ -1,5 +1,4 @@
 // PADMON.EXE, the panel monitor (PadmonWindow): the stored panel settings, the driver's start-up state, a test touch and the check of the alignment.
-#include <stddef.h>
 #include "companions.h"
 #include "companion_resource.h"
 #include "driver_entry.h"
@@ -41,20 +40,22 @@ static void ShowLine(HWND page, int id)
     SetDlgItemTextA(page, id, MessageText);
 }
 
-// The corners in the order of their lines; the record keeps each as X then Y, the bottom
-// right one before the bottom left.
+static void ShowCorner(HWND page, int id, const char *name, LONG x, LONG y)
+{
+    ComposePadmonCorner(MessageText, name, x, y);
+    ShowLine(page, id);
+}
+
+// The top row first, as the window lines them up; the record keeps the bottom right corner
+// before the bottom left.
 static void ShowCorners(HWND page)
 {
-    static const char *const names[4] = { "Top left", "Top right", "Bottom left", "Bottom right" };
-    // Each corner's X, its Y the value after it.
-    static const BYTE cornerX[4] = { offsetof(PanelCorners, LeftUpX), offsetof(PanelCorners, RightUpX),
-                                     offsetof(PanelCorners, LeftDnX), offsetof(PanelCorners, RightDnX) };
+    const PanelCorners *corners = &PanelSettings.Corners;
 
-    for (int i = 0; i < 4; i++) {
-        const LONG *x = (const LONG *)((const BYTE *)&PanelSettings.Corners + cornerX[i]);
-        ComposePadmonCorner(MessageText, names[i], x[0], x[1]);
-        ShowLine(page, IDC_PADMON_LEFT_UP + i);
-    }
+    ShowCorner(page, IDC_PADMON_LEFT_UP, "Top left", corners->LeftUpX, corners->LeftUpY);
+    ShowCorner(page, IDC_PADMON_RIGHT_UP, "Top right", corners->RightUpX, corners->RightUpY);
+    ShowCorner(page, IDC_PADMON_LEFT_DN, "Bottom left", corners->LeftDnX, corners->LeftDnY);
+    ShowCorner(page, IDC_PADMON_RIGHT_DN, "Bottom right", corners->RightDnX, corners->RightDnY);
 }
 
 static void ShowState(HWND page, int id, const char *what, BOOL present)

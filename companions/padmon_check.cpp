@@ -6,10 +6,10 @@
 #include "companion_resource.h"
 #include "alignment_check.h"
 #include "calibration_geometry.h"
+#include "calibration_screen.h"
 #include "driver.h"
 #include "program.h"
 #include "settings.h"
-#include "setup.h"
 #include "touch_agreement.h"
 
 static HWND OpenCheck;               // the check screen while it is up
@@ -27,12 +27,6 @@ static const int ControlIds[7] = { IDC_CHECK_HOW,     IDC_CHECK_PROGRESS, IDC_CH
                                    IDC_CHECK_SCALE,   IDCANCEL,           IDC_CHECK_RETRY };
 static const int *const CollectingIds = ControlIds, *const ResultIds = ControlIds + 2;
 
-static void ShowControls(HWND screen, const int *ids, int count, int how)
-{
-    for (int i = 0; i < count; i++)
-        ShowWindow(GetDlgItem(screen, ids[i]), how);
-}
-
 // Hidden while the targets are touched, as on the calibration screen. The system counts
 // shows and hides, so each is made once.
 static void HideCursor(BOOL hide)
@@ -42,13 +36,14 @@ static void HideCursor(BOOL hide)
     CursorHidden = hide;
 }
 
-// However the check ends, the driver must map touches again: a driver left reading raw
-// points would leave the cursor where it is until Windows restarts.
-static void BackToMapping(void)
+// Once the touches are in, and however the check ends, the driver must map touches again: a
+// driver left reading raw points would leave the cursor where it is until Windows restarts.
+static void StopReadingTouches(void)
 {
     if (DriverReadsRaw)
         SetPanelCalibrate(0, 0);
     DriverReadsRaw = FALSE;
+    HideCursor(FALSE);
 }
 
 static void ShowProgress(HWND screen)
@@ -77,8 +72,7 @@ static void ShowResult(HWND screen)
 {
     char text[CHECK_TEXT_SIZE];
 
-    BackToMapping();
-    HideCursor(FALSE);
+    StopReadingTouches();
     SumUpCheck(Offsets, ScreenWidth, !CornersAreDefaults(&PanelSettings), &Summary);
     ComposeCheckErrors(text, &Summary);
     SetDlgItemTextA(screen, IDC_CHECK_ERRORS, text);
@@ -113,23 +107,6 @@ static void TakeTouch(HWND screen)
         ShowProgress(screen);
     else
         ShowResult(screen);
-}
-
-static ClickRecord ClickOfMessage(void)
-{
-    DWORD position = GetMessagePos();
-    ClickRecord click = { (DWORD)GetMessageTime(), { (short)LOWORD(position), (short)HIWORD(position) } };
-
-    return click;
-}
-
-// A second half of a double click on Check Alignment lands on the screen: it is no touch.
-static BOOL OpeningDoubleClick(void)
-{
-    ClickRecord click = ClickOfMessage();
-
-    return SecondHalfOfDoubleClick(&OpeningClick, &click, GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK),
-                                   GetSystemMetrics(SM_CYDOUBLECLK));
 }
 
 // The template, as it opens, is the box of the text and the buttons: each control keeps its
@@ -224,24 +201,6 @@ static void DrawPicture(HWND screen)
     EndPaint(screen, &paint);
 }
 
-static void LeaveCheck(void)
-{
-    BackToMapping();
-    HideCursor(FALSE);
-}
-
-static void CloseCheck(HWND screen)
-{
-    LeaveCheck();
-    EndDialog(screen, 0);
-}
-
-void EndAlignmentCheck(void)
-{
-    if (OpenCheck)
-        CloseCheck(OpenCheck);
-}
-
 // Close, Escape and Alt+F4 come as IDCANCEL; PADMON's own window ends the check through
 // EndAlignmentCheck before it closes the driver; a session that ends is told.
 INT_PTR CALLBACK CheckScreen(HWND screen, UINT message, WPARAM wParam, LPARAM)
@@ -251,7 +210,8 @@ INT_PTR CALLBACK CheckScreen(HWND screen, UINT message, WPARAM wParam, LPARAM)
         OpenScreen(screen);
         break;
     case WM_LBUTTONUP:
-        if (CheckTarget < CHECK_TARGET_COUNT && !OpeningDoubleClick())
+        // A second half of a double click on Check Alignment lands on the screen: it is no touch.
+        if (CheckTarget < CHECK_TARGET_COUNT && !RepeatsClick(&OpeningClick))
             TakeTouch(screen);
         break;
     case WM_PAINT:
@@ -259,19 +219,27 @@ INT_PTR CALLBACK CheckScreen(HWND screen, UINT message, WPARAM wParam, LPARAM)
         break;
     case WM_COMMAND:
         if (wParam == IDCANCEL)
-            CloseCheck(screen);
+            EndAlignmentCheck();
         else if (wParam == IDC_CHECK_RETRY)
             StartCheck(screen);
         break;
     case WM_ENDSESSION:
         // The process ends next, without another message: a log-off leaves Windows running.
         if (wParam)
-            LeaveCheck();
+            StopReadingTouches();
         break;
     case WM_DESTROY:
-        LeaveCheck();
+        StopReadingTouches();
         OpenCheck = NULL;
         break;
     }
     return 0;
+}
+
+void EndAlignmentCheck(void)
+{
+    if (OpenCheck) {
+        StopReadingTouches();
+        EndDialog(OpenCheck, 0);
+    }
 }

@@ -1,8 +1,8 @@
 // REMOVER.EXE's command line: the remover that asks, or with /S the quiet one that scripts
 // and Add/Remove Programs' quiet string run; /LOG=<file> logs either.
 #include "companions.h"
+#include "program.h"
 #include "run_log.h"
-#include "setup.h"
 #include "status_file.h"
 
 static CommandSwitches RemoverSwitches;

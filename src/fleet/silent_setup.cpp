@@ -47,11 +47,7 @@ static int Install(void)
         code = ProbeCard();
     if (code != EXIT_DONE)
         return code;
-    AcceptCorners(&PanelSettings.Corners);
-    if (AnswersAligned)
-        LogStep(TRUE, "Send the corners");
-    else
-        LogLine("No corners: the panel is not aligned; ALIGNER.EXE aligns it");
+    AcceptCorners(&PanelSettings.Corners, AnswersAligned);
     return CommitInstallation(NULL, NULL);
 }
 

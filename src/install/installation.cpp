@@ -106,6 +106,17 @@ int ProbeCard(void)
                    PanelSettings.ComBase, PanelSettings.ComIrq) ? EXIT_DONE : EXIT_CARD;
 }
 
+void AcceptCorners(const PanelCorners *unsent, BOOL aligned)
+{
+    if (unsent)
+        SetPanelCorners(unsent);
+    SetPanelCalibrate(0, 0);
+    if (!aligned)
+        LogLine("No corners: the panel is not aligned; ALIGNER.EXE aligns it");
+    else if (unsent)
+        LogStep(TRUE, "Send the corners");
+}
+
 // Each program of the medium into the folder, which is made when it is not there. An
 // existing folder is simply reused; one that cannot be made shows as failed copies. A
 // destination that does not fit the path buffer is no copy: cut short, it would put the file

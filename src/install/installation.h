@@ -56,13 +56,10 @@ int PrepareDriver(void);
 int ProbeCard(void);
 // The corners accepted, as OK on the calibration screen leaves the driver: corners not sent
 // yet (the replay's; the screen sends its own at the fourth touch) go first, then the driver
-// maps by them. Inline: ALIGNER's screen takes this step and nothing else of the installation.
-static inline void AcceptCorners(const PanelCorners *unsent)
-{
-    if (unsent)
-        SetPanelCorners(unsent);
-    SetPanelCalibrate(0, 0);
-}
+// maps by them. The replay's corners are its step "Send the corners"; where its answers hold
+// none (aligned FALSE) they are the machine's own, which the driver learns from no setting,
+// and the log says the panel is not aligned instead.
+void AcceptCorners(const PanelCorners *unsent, BOOL aligned);
 // The driver let go; its static-driver entry, the settings, the programs (progress, when not
 // NULL, told each one's name before its copy), the deletions of the next start taken back,
 // the Add/Remove entry while the remover is in place, and answerFile (NULL for none) written

@@ -8,6 +8,7 @@
 #include "calibration_screen.h"
 #include "installation.h"
 
+int CalibrationAccepted;
 int CaptureActive;
 int PointIndex;
 RawPoint TouchedPoints[4];
@@ -22,12 +23,6 @@ static const int CollectingIds[6] = {
 static const int TestingIds[2] = { IDC_TRY_1, IDC_TRY_2 };
 
 static const int ChoiceIds[2] = { IDC_OK, IDC_RETRY };
-
-static void ShowControls(HWND screen, const int *ids, int count, int how)
-{
-    for (int i = 0; i < count; i++)
-        ShowWindow(GetDlgItem(screen, ids[i]), how);
-}
 
 static void EnableControls(HWND screen, const int *ids, int count, BOOL enable)
 {
@@ -47,29 +42,10 @@ static void FocusControl(HWND screen, int id)
 static ClickRecord LastClick;
 static BOOL LastClickOpenedScreen;
 
-static ClickRecord ClickOfMessage(void)
-{
-    DWORD position = GetMessagePos();
-    ClickRecord click;
-
-    click.time = (DWORD)GetMessageTime();
-    click.at.x = (short)LOWORD(position);
-    click.at.y = (short)HIWORD(position);
-    return click;
-}
-
 static void RememberClick(BOOL opening)
 {
     LastClick = ClickOfMessage();
     LastClickOpenedScreen = opening;
-}
-
-static BOOL RepeatsLastClick(void)
-{
-    ClickRecord click = ClickOfMessage();
-
-    return SecondHalfOfDoubleClick(&LastClick, &click, GetDoubleClickTime(),
-                                   GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK));
 }
 
 // The targets must lie a tenth of the display in from its edges, and the layout is in
@@ -197,7 +173,7 @@ static void RetryCalibration(HWND screen)
 static void AcceptCalibration(HWND screen)
 {
     // The corners went to the driver at the fourth touch.
-    AcceptCorners(NULL);
+    AcceptCorners(NULL, TRUE);
     CaptureActive = 0;
     CalibrationAccepted = 1;
     EndDialog(screen, 0);
@@ -222,7 +198,7 @@ INT_PTR CALLBACK CalibrationScreen(HWND screen, UINT message, WPARAM wParam, LPA
         break;
 
     case WM_LBUTTONUP:
-        if (CaptureActive == 1 && !RepeatsLastClick())
+        if (CaptureActive == 1 && !RepeatsClick(&LastClick))
             TakeTouch(screen);
         break;
 
@@ -232,7 +208,7 @@ INT_PTR CALLBACK CalibrationScreen(HWND screen, UINT message, WPARAM wParam, LPA
         // key's message carries the cursor's place too: Enter just after Retry is meant.
         if (wParam == IDC_OK)
             AcceptCalibration(screen);
-        else if (wParam == IDC_CANCEL && !(LastClickOpenedScreen && RepeatsLastClick()))
+        else if (wParam == IDC_CANCEL && !(LastClickOpenedScreen && RepeatsClick(&LastClick)))
             CancelCalibration(screen);
         else if (wParam == IDC_RETRY)
             RetryCalibration(screen);

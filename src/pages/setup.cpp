@@ -3,9 +3,6 @@
 #include "resource.h"
 
 int SetupAborted;
-int CalibrationAccepted;
-int ScreenWidth;
-int ScreenHeight;
 
 BOOL ChainUnwinding(void)
 {

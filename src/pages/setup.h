@@ -3,11 +3,10 @@
 #define VELMORA_SETUP_H
 
 #include "program.h"
+// The chain ends at the calibration screen, whose outcome every page reads.
+#include "calibration_screen.h"
 
 extern int SetupAborted;          // 1: a page's Cancel or a failure ends setup
-extern int CalibrationAccepted;   // 1: OK on the calibration screen
-extern int ScreenWidth;
-extern int ScreenHeight;
 
 // Every piece of state a run of setup keeps, of the pages, the replay, the installation and
 // the layers below, as a fresh process starts with it: a second run in one process (the
@@ -33,7 +32,6 @@ INT_PTR CALLBACK WelcomePage(HWND page, UINT message, WPARAM wParam, LPARAM lPar
 INT_PTR CALLBACK PortPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK RightButtonPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK SummaryPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK CalibrationScreen(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK FinishPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 #endif

@@ -1,5 +1,5 @@
-// Everything a run of setup keeps, reset in one place. Apart from the chain's flags, which
-// the companion programs share: this file reaches every layer of setup.
+// Everything a run of setup keeps, reset in one place, apart from the page chain's own file:
+// this file reaches every layer of setup, which no companion program links.
 #include "setup.h"
 #include "calibration_screen.h"
 #include "driver.h"

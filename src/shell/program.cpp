@@ -1,8 +1,11 @@
-// What every program of the installation shares: its instance, the message line, the dialogs it opens.
+// What every program of the installation shares: its instance, the message line, the screen's
+// size, the dialogs it opens.
 #include "program.h"
 
 HINSTANCE SetupInstance;
 char MessageText[MESSAGE_TEXT_SIZE];
+int ScreenWidth;
+int ScreenHeight;
 
 INT_PTR OpenPage(int templateId, HWND owner, DLGPROC procedure)
 {

@@ -1,5 +1,5 @@
 // What every program of the installation shares: its instance and message line, the
-// dialogs it opens, the one-at-a-time lock and the restart.
+// screen's size, the dialogs it opens, the one-at-a-time lock and the restart.
 #ifndef VELMORA_PROGRAM_H
 #define VELMORA_PROGRAM_H
 
@@ -11,6 +11,9 @@ enum { MESSAGE_TEXT_SIZE = 64 };
 
 extern HINSTANCE SetupInstance;
 extern char MessageText[MESSAGE_TEXT_SIZE];
+// The screen in pixels, as the program last measured it for a window over the whole of it.
+extern int ScreenWidth;
+extern int ScreenHeight;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showState);
 

@@ -1,7 +1,7 @@
-// The summary page's two lines, for the values a page can choose and for stored values
+// The port and right-button lines, for the values a page can choose and for stored values
 // that no page offers.
 #include "summary_text.h"
-#include "setup.h"
+#include "program.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,5 @@
-// The two lines of the summary page, composed without a window so they can be checked alone.
+// A port's line and the right button's, as the summary page shows them (PADMON shows the
+// second too), composed without a window so they can be checked alone.
 #ifndef VELMORA_SUMMARY_TEXT_H
 #define VELMORA_SUMMARY_TEXT_H
 

@@ -1,4 +1,4 @@
-// The summary page's port and right-button lines, from the settings record's values.
+// The port and right-button lines, from the settings record's values.
 #include "summary_text.h"
 
 static const char *const PortNames[] = { "COM 1", "COM 2", "COM 3", "COM 4" };
