@@ -166,6 +166,13 @@ static int CommitSteps(void (*progress)(const char *program))
     return Installation.FirstFailed ? EXIT_NOT_STORED : EXIT_DONE;
 }
 
+// The run's changes stay: its journal, committed, is no longer its own.
+static void KeepChanges(void)
+{
+    Installation.Journaled = FALSE;
+    CommitJournal();
+}
+
 int CommitInstallation(void (*progress)(const char *program), const char *answerFile)
 {
     int code = CommitSteps(progress);
@@ -178,8 +185,7 @@ int CommitInstallation(void (*progress)(const char *program), const char *answer
         LogStep(FALSE, "Write the answers");
     if (code != EXIT_DONE && Installation.AllOrNothing)
         return code;
-    Installation.Journaled = FALSE;
-    CommitJournal();
+    KeepChanges();
     return code;
 }
 
@@ -198,8 +204,7 @@ void EndUnfinishedInstallation(void)
     if (EarlierInstallationFound()) {
         PutMachineBack();
     } else {
-        Installation.Journaled = FALSE;
-        CommitJournal();
+        KeepChanges();
     }
 }
 
